@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// Exit statuses of wabrix-cli.
+constexpr int exitSuccess = 0;
+constexpr int exitFileError = 1; // a file could not be read or written, or is no puzzle document
+constexpr int exitUsage = 2;
+
+// One subcommand: its name, a one-line summary for the overview, and its entry point, which gets
+// the arguments after the subcommand's name.
+struct CliCommand {
+    const char *name;
+    const char *summary;
+    int (*run)(const QStringList &arguments);
+};
+
+// Writes text and a line end to standard output or standard error, as UTF-8.
+void printOut(const QString &text);
+void printError(const QString &text);
+
+// Reports a usage error: the message and the usage line on standard error; returns exitUsage.
+int usageError(const QString &usage, const QString &message);
+// Reports a file error: "wabrix-cli: FILE: REASON" on standard error; returns exitFileError.
+int fileError(const QString &file, const QString &reason);
+
+// Formats a double in the shortest form that reads back as exactly the same value.
+QString shortestNumber(double value);

@@ -1,0 +1,6 @@
+#pragma once
+
+#include <QStringList>
+
+// Entry points of the subcommands, one file each.
+int runGenerate(const QStringList &arguments);

@@ -1,0 +1,86 @@
+#include "clicommand.h"
+#include "commands.h"
+
+#include "generator.h"
+#include "gridtext.h"
+#include "randomgenerator.h"
+#include "wordlist.h"
+
+#include <QCommandLineParser>
+#include <QElapsedTimer>
+
+namespace {
+
+const QString usage = QStringLiteral("wabrix-cli generate WORDS [--seed N] [--runs N] [--stats]");
+constexpr int maxWordRows = 999;
+constexpr int maxRuns = 100000;
+
+QString statsJson(const GenerationStats &s, double seconds) {
+    return QStringLiteral("{\"entries\":%1,\"placed\":%2,\"usedCells\":%3,\"area\":%4,\"bestRun\":%5,"
+                          "\"runs\":%6,\"meanPlaced\":%7,\"seconds\":%8}")
+        .arg(s.entries)
+        .arg(s.placed)
+        .arg(s.usedCells)
+        .arg(s.area)
+        .arg(s.bestRun)
+        .arg(s.runs)
+        .arg(shortestNumber(s.meanPlaced), shortestNumber(seconds));
+}
+
+} // namespace
+
+int runGenerate(const QStringList &arguments) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Erzeugt ein Rätsel aus einer Wortliste (Frage TAB Antwort je Zeile, oder CSV bei Endung .csv)."));
+    parser.addHelpOption();
+    parser.addPositionalArgument(QStringLiteral("WORDS"), QStringLiteral("Wortliste"));
+    const QCommandLineOption seedOption(QStringLiteral("seed"), QStringLiteral("Startwert des Zufallsgenerators"),
+                                        QStringLiteral("N"));
+    const QCommandLineOption runsOption(QStringLiteral("runs"), QStringLiteral("Anzahl der Versuche (1 bis 100000)"),
+                                        QStringLiteral("N"), QString::number(defaultRuns));
+    const QCommandLineOption statsOption(QStringLiteral("stats"), QStringLiteral("Kennzahlen als JSON ausgeben"));
+    parser.addOptions({seedOption, runsOption, statsOption});
+
+    if (!parser.parse(QStringList{QStringLiteral("wabrix-cli generate")} + arguments))
+        return usageError(usage, parser.errorText());
+    if (parser.isSet(QStringLiteral("help"))) {
+        printOut(parser.helpText());
+        return exitSuccess;
+    }
+    const QStringList positional = parser.positionalArguments();
+    if (positional.size() != 1)
+        return usageError(usage, QStringLiteral("genau eine Wortliste angeben"));
+
+    bool ok = true;
+    GenerationOptions options;
+    options.seed = parser.isSet(seedOption) ? parser.value(seedOption).toULongLong(&ok) : seedFromClock();
+    if (!ok)
+        return usageError(usage, QStringLiteral("--seed erwartet eine ganze Zahl ab 0"));
+    options.runs = parser.value(runsOption).toInt(&ok);
+    if (!ok || options.runs < 1 || options.runs > maxRuns)
+        return usageError(usage, QStringLiteral("--runs erwartet eine Zahl von 1 bis 100000"));
+
+    const QString wordsPath = positional.first();
+    WordList words = readWordList(wordsPath);
+    if (!words.ok())
+        return fileError(wordsPath, words.error);
+    if (words.rows.size() > static_cast<std::size_t>(maxWordRows))
+        return usageError(usage, QStringLiteral("%1: %2 Zeilen, höchstens 999 Zeilen passen in die Worttabelle")
+                                     .arg(wordsPath)
+                                     .arg(words.rows.size()));
+
+    const VectorWordTable table(std::move(words.rows), maxWordRows);
+    PuzzleModel model;
+    GeneratorStore store(0);
+    QElapsedTimer timer;
+    timer.start();
+    const GenerationStats stats = GenerateLiteral(table, model, store, options);
+    const double seconds = static_cast<double>(timer.nsecsElapsed()) / 1e9;
+
+    if (parser.isSet(statsOption))
+        printOut(statsJson(stats, seconds));
+    else
+        printOut(QString::fromStdU16String(gridText(model.feld)).chopped(1));
+    return exitSuccess;
+}

@@ -1,0 +1,7 @@
+#include "grid.h"
+
+Grid freeGrid() {
+    Grid g;
+    g.fill(cellFree);
+    return g;
+}

@@ -1,0 +1,10 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds the Release build and starts the program.
+set -euo pipefail
+ROOT=$(cd "$(dirname "$0")" && pwd)
+source "$ROOT/scripts/setup.sh"
+
+ensure_packages "${BUILD_PACKAGES[@]}"
+build_tree "$ROOT/build"
+# Until the window exists: a puzzle generated from the sample word list, printed as text.
+exec "$ROOT/build/cli/wabrix-cli" generate "$ROOT/examples/woerter.txt" "$@"

@@ -1,0 +1,48 @@
+# Shared by run.sh and test.sh: installs the Debian packages that are missing and configures and builds
+# the Release tree in build/. Sourced, not run.
+
+# Packages needed to build and run the program.
+BUILD_PACKAGES=(g++ cmake ninja-build qt6-base-dev libgl-dev qt6-svg-dev fonts-liberation fonts-wine)
+
+as_root() {
+    if [ "$(id -u)" -eq 0 ]; then
+        "$@"
+    elif command -v sudo >/dev/null 2>&1; then
+        sudo "$@"
+    else
+        echo "Bitte als root ausführen oder sudo installieren: $*" >&2
+        return 1
+    fi
+}
+
+# Installs those of the given packages that are not installed yet; quick when all are there.
+ensure_packages() {
+    local missing=()
+    local p
+    for p in "$@"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "== Installiere: ${missing[*]}"
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get update -qq &&
+        as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+# Configures (once) and builds the given build directory with extra CMake arguments.
+build_tree() {
+    local dir=$1
+    shift
+    if [ ! -f "$dir/build.ninja" ]; then
+        cmake -S "$ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release "$@" || return 1
+    fi
+    cmake --build "$dir" --parallel "$(nproc)"
+}
+
+# Qt wants a private runtime directory for headless runs.
+private_runtime_dir() {
+    if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
+        export XDG_RUNTIME_DIR
+        XDG_RUNTIME_DIR=$(mktemp -d /tmp/wabrix-runtime.XXXXXX)
+        chmod 700 "$XDG_RUNTIME_DIR"
+    fi
+}

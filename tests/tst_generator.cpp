@@ -1,0 +1,263 @@
+#include "entrycollector.h"
+#include "generator.h"
+#include "gridtext.h"
+#include "literalgenerator.h"
+#include "puzzlechecker.h"
+#include "runselection.h"
+
+#include <QtTest>
+
+namespace {
+
+using Rows = std::vector<VectorWordTable::Row>;
+
+std::vector<std::u16string> answersOf(PuzzleModel &model) {
+    std::vector<std::u16string> answers;
+    for (std::uint32_t i = 0; i < model.entryCount(); ++i)
+        answers.push_back(entryText(model.entry(i)->answer));
+    return answers;
+}
+
+Rows readExampleList(const QString &name) {
+    QFile file(QStringLiteral(WABRIX_SOURCE_DIR "/examples/") + name);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    Rows rows;
+    for (const QByteArray &line : file.readAll().split('\n')) {
+        const QStringList fields = QString::fromUtf8(line).split(u'\t');
+        if (fields.size() == 2)
+            rows.emplace_back(fields[0].toStdU16String(), fields[1].toStdU16String());
+    }
+    return rows;
+}
+
+struct Generated {
+    PuzzleModel model;
+    GeneratorStore store{0};
+    GenerationStats stats;
+};
+
+void generate(Generated &g, const Rows &rows, int runs, std::uint64_t seed) {
+    GenerationOptions options;
+    options.runs = runs;
+    options.seed = seed;
+    g.stats = GenerateLiteral(VectorWordTable(rows, 999), g.model, g.store, options);
+}
+
+bool allFree(const Grid &grid) {
+    for (std::int32_t v : grid)
+        if (v != cellFree)
+            return false;
+    return true;
+}
+
+} // namespace
+
+class TestGenerator : public QObject {
+    Q_OBJECT
+
+private slots:
+    void collectingEntries() {
+        const Rows rows{
+            {u"Tier", u"katze"},        // entry 0, upper-cased
+            {u"", u"ohneFrage"},        // skipped: no clue
+            {u"ohne Antwort", u""},     // skipped: no answer
+            {u"Käse", u"k\u00e4se"},    // entry 1: ä stays lower-case
+            {u"  ", u" "},              // entry 2: blanks are text
+            {u"lang", std::u16string(100, u'x')}, // skipped: 100 code units
+            {u"99", std::u16string(99, u'y')},    // entry 3
+            {u"Straße", u"stra\u00dfe"},          // entry 4: ß kept
+        };
+        PuzzleModel model;
+        CollectEntries(VectorWordTable(rows, 999), model);
+        QCOMPARE(model.entryCount(), 5u);
+        QCOMPARE(entryText(model.entry(0)->answer), std::u16string(u"KATZE"));
+        QCOMPARE(entryText(model.entry(0)->clue), std::u16string(u"Tier"));
+        QCOMPARE(entryText(model.entry(1)->answer), std::u16string(u"K\u00e4SE"));
+        QCOMPARE(entryText(model.entry(2)->clue), std::u16string(u"  "));
+        QCOMPARE(entryText(model.entry(3)->answer), std::u16string(99, u'Y'));
+        QCOMPARE(entryText(model.entry(4)->answer), std::u16string(u"STRA\u00dfE"));
+    }
+
+    void generatedPuzzlesKeepTheRules_data() {
+        QTest::addColumn<QString>("list");
+        QTest::addColumn<int>("seeds");
+        QTest::newRow("20 words") << "woerter-20.txt" << 40;
+        QTest::newRow("80 words") << "woerter.txt" << 8;
+        QTest::newRow("umlauts, blanks, repeats") << "" << 40;
+    }
+    void generatedPuzzlesKeepTheRules() {
+        QFETCH(QString, list);
+        QFETCH(int, seeds);
+        const Rows rows = list.isEmpty() ? Rows{{u"a", u"k\u00e4se"}, {u"b", u"s\u00fc\u00dfe"},
+                                                {u"c", u"ab cd"}, {u"d", u"x y"}, {u"e", u"KÄSE"},
+                                                {u"f", u"k\u00e4se"}, {u"g", u"\u03a9mega"}, {u"h", u"esel"},
+                                                {u"i", u"see"}, {u"j", u"ess"}}
+                                         : readExampleList(list);
+        QVERIFY(!rows.empty());
+        for (int seed = 1; seed <= seeds; ++seed) {
+            Generated g;
+            generate(g, rows, 3, static_cast<std::uint64_t>(seed));
+            const auto problems = checkPuzzle(g.model.feld, answersOf(g.model));
+            if (!problems.empty())
+                QFAIL(qPrintable(QStringLiteral("seed %1: %2\n%3")
+                                     .arg(seed)
+                                     .arg(QString::fromStdString(problems.front()))
+                                     .arg(QString::fromStdU16String(gridText(g.model.feld)))));
+            QCOMPARE(countClueCells(g.model.feld), g.stats.placed);
+            QVERIFY(g.stats.placed >= 1);
+            QCOMPARE(g.store.maxfitted, g.stats.placed);
+        }
+    }
+
+    void emptyTablePlacesNothing() {
+        Generated g;
+        g.model.AddEntry(u"alt", u"ALT"); // replaced by the new generation
+        generate(g, {{u"nur Frage", u""}}, defaultRuns, 5);
+        QCOMPARE(g.model.entryCount(), 0u);
+        QCOMPARE(g.store.maxfitted, 0);
+        QCOMPARE(g.stats.bestRun, 0);
+        QVERIFY(allFree(g.model.feld));
+        QCOMPARE(g.store.runs(), defaultRuns);
+    }
+
+    void singleEntryPlacedAtTopLeft_data() {
+        QTest::addColumn<int>("length");
+        QTest::newRow("short") << 4;
+        QTest::newRow("99 code units") << 99;
+    }
+    void singleEntryPlacedAtTopLeft() {
+        QFETCH(int, length);
+        const std::u16string answer(static_cast<std::size_t>(length), u'W');
+        Generated g;
+        generate(g, {{u"Frage", answer}}, defaultRuns, 11);
+        QCOMPARE(g.stats.bestRun, 0); // every run ties
+        for (std::int32_t n : g.store.fittedall)
+            QCOMPARE(n, 1);
+        const std::int32_t clue = g.model.feld[cellIndex(0, 0)];
+        QVERIFY(isClueCell(clue));
+        QCOMPARE(clueEntryIndex(clue), 0u);
+        const bool down = clueRunsDown(clue);
+        for (int j = 1; j <= length; ++j)
+            QCOMPARE(g.model.feld[down ? cellIndex(0, j) : cellIndex(j, 0)], std::int32_t('W'));
+        QCOMPARE(g.stats.usedCells, length + 1);
+        QCOMPARE(g.stats.area, length + 1);
+        if (length == 99) // always at position 1 of its line, clue at 0, in every run
+            for (const Grid &run : g.store.felder)
+                QCOMPARE(measureGrid(run).area, 100);
+    }
+
+    void answersWithoutCommonLetter_data() {
+        QTest::addColumn<QString>("first");
+        QTest::addColumn<QString>("second");
+        QTest::addColumn<int>("usedCells");
+        QTest::addColumn<bool>("runZeroWins");
+        QTest::newRow("different lengths") << "ABCDEFG" << "XYZ" << 4 << false;
+        QTest::newRow("equal lengths") << "ABC" << "XYZ" << 4 << true;
+    }
+    void answersWithoutCommonLetter() {
+        QFETCH(QString, first);
+        QFETCH(QString, second);
+        QFETCH(int, usedCells);
+        QFETCH(bool, runZeroWins);
+        Generated g;
+        generate(g, {{u"eins", first.toStdU16String()}, {u"zwei", second.toStdU16String()}}, 200, 3);
+        for (std::int32_t n : g.store.fittedall)
+            QCOMPARE(n, 1);
+        QCOMPARE(g.stats.usedCells, usedCells);
+        if (runZeroWins)
+            QCOMPARE(g.stats.bestRun, 0);
+        // The given-up entry had its 5 rounds in the last run.
+        int givenUp = 0;
+        for (std::uint32_t i = 0; i < 2; ++i)
+            if (g.model.entry(i)->tries == roundsPerEntry)
+                ++givenUp;
+        QCOMPARE(givenUp, 1);
+    }
+
+    void sameSeedSamePuzzle() {
+        const Rows rows = readExampleList("woerter-20.txt");
+        Generated a;
+        Generated b;
+        Generated c;
+        generate(a, rows, 20, 42);
+        generate(b, rows, 20, 42);
+        generate(c, rows, 20, 43);
+        QVERIFY(a.model.feld == b.model.feld);
+        QCOMPARE(a.store.fittedall, b.store.fittedall);
+        QVERIFY(!(a.store.felder == c.store.felder));
+    }
+
+    void bestRunChoice_data() {
+        // Each run: placed count, then a grid of that many used cells in a w x h box.
+        QTest::addColumn<QList<int>>("placed");
+        QTest::addColumn<QList<int>>("used");
+        QTest::addColumn<QList<int>>("width"); // box width; height is used / width rounded up
+        QTest::addColumn<int>("winner");
+        QTest::newRow("most placed wins") << QList<int>{2, 3, 3} << QList<int>{4, 9, 8} << QList<int>{4, 9, 8} << 2;
+        QTest::newRow("fewest used cells") << QList<int>{3, 3} << QList<int>{9, 8} << QList<int>{3, 8} << 1;
+        QTest::newRow("then smallest box") << QList<int>{3, 3, 3} << QList<int>{6, 6, 6} << QList<int>{5, 4, 6} << 2;
+        QTest::newRow("then lowest run") << QList<int>{3, 3, 3} << QList<int>{6, 6, 6} << QList<int>{3, 3, 3} << 0;
+        QTest::newRow("fewer placed never wins") << QList<int>{1, 2} << QList<int>{1, 40} << QList<int>{1, 40} << 1;
+    }
+    void bestRunChoice() {
+        QFETCH(QList<int>, placed);
+        QFETCH(QList<int>, used);
+        QFETCH(QList<int>, width);
+        QFETCH(int, winner);
+        GeneratorStore store(static_cast<int>(placed.size()));
+        for (int r = 0; r < placed.size(); ++r) {
+            Grid &grid = store.felder[static_cast<std::size_t>(r)];
+            grid = freeGrid();
+            for (int k = 0; k < used[r]; ++k)
+                grid[cellIndex(10 + k % width[r], 20 + k / width[r])] = 'A';
+            store.fittedall[static_cast<std::size_t>(r)] = placed[r];
+            store.maxfitted = std::max(store.maxfitted, placed[r]);
+        }
+        const BestRun best = ChooseBestRun(store);
+        QCOMPARE(best.run, winner);
+        QCOMPARE(best.minX, 10);
+        QCOMPARE(best.minY, 20);
+        Grid feld{};
+        PlaceBestRun(store, best, feld);
+        QCOMPARE(feld[cellIndex(0, 0)], std::int32_t('A'));
+        QCOMPARE(measureGrid(feld).usedCells, used[winner]);
+        QCOMPARE(measureGrid(feld).minX, 0);
+    }
+
+    void cancellingStopsAfterTheRun() {
+        Generated g;
+        GenerationOptions options;
+        options.runs = 50;
+        options.seed = 9;
+        int calls = 0;
+        options.onRunDone = [&](int done) {
+            ++calls;
+            return done < 5;
+        };
+        g.stats = GenerateLiteral(VectorWordTable(readExampleList("woerter-20.txt"), 999), g.model, g.store, options);
+        QVERIFY(g.stats.cancelled);
+        QCOMPARE(calls, 5);
+        QCOMPARE(g.stats.runs, 5);
+    }
+
+    void statsDescribeTheGeneration() {
+        Generated g;
+        generate(g, readExampleList("woerter-20.txt"), 30, 77);
+        QCOMPARE(g.stats.entries, 20);
+        QCOMPARE(g.stats.runs, 30);
+        QVERIFY(g.stats.bestRun >= 0 && g.stats.bestRun < 30);
+        QCOMPARE(g.store.fittedall[static_cast<std::size_t>(g.stats.bestRun)], g.stats.placed);
+        const BestRun m = measureGrid(g.model.feld);
+        QCOMPARE(m.usedCells, g.stats.usedCells);
+        QCOMPARE(m.area, g.stats.area);
+        double sum = 0;
+        for (int n : g.store.fittedall)
+            sum += n;
+        QCOMPARE(g.stats.meanPlaced, sum / 30);
+        QVERIFY(g.stats.meanPlaced <= g.stats.placed);
+    }
+};
+
+QTEST_APPLESS_MAIN(TestGenerator)
+#include "tst_generator.moc"
