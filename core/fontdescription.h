@@ -7,11 +7,19 @@
 // Point size and character height relate through the pixels per inch a font was made for:
 // size = -height * 72 / ppi and height = -size * ppi / 72, each rounded with halves away from zero
 // (a height of -11 pixels at 96 pixels per inch is 8 points, and 8 points come back as -11).
+// Values a stored font cannot hold are clamped to the 32-bit range.
+inline std::int32_t clampedFontInt(double v) {
+    if (!(v > -2147483648.0))
+        return INT32_MIN;
+    if (v > 2147483647.0)
+        return INT32_MAX;
+    return static_cast<std::int32_t>(v);
+}
 inline std::int32_t fontSizeFromHeight(std::int32_t height, std::int32_t ppi) {
-    return ppi == 0 ? 0 : static_cast<std::int32_t>(std::round(-static_cast<double>(height) * 72.0 / ppi));
+    return ppi == 0 ? 0 : clampedFontInt(std::round(-static_cast<double>(height) * 72.0 / ppi));
 }
 inline std::int32_t fontHeightFromSize(std::int32_t size, std::int32_t ppi) {
-    return static_cast<std::int32_t>(std::round(-static_cast<double>(size) * ppi / 72.0));
+    return clampedFontInt(std::round(-static_cast<double>(size) * ppi / 72.0));
 }
 
 // A font as the font dialogs hold it and a document stores it: face, size in whole points, the pixels
