@@ -1,6 +1,8 @@
 #include "clicommand.h"
 #include "commands.h"
 
+#include "documentconversion.h"
+#include "documentfile.h"
 #include "generator.h"
 #include "gridtext.h"
 #include "randomgenerator.h"
@@ -11,7 +13,7 @@
 
 namespace {
 
-const QString usage = QStringLiteral("wabrix-cli generate WORDS [--seed N] [--runs N] [--stats]");
+const QString usage = QStringLiteral("wabrix-cli generate WORDS [-o OUT.wbx] [--seed N] [--runs N] [--stats]");
 constexpr int maxWordRows = 999;
 constexpr int maxRuns = 100000;
 
@@ -40,7 +42,10 @@ int runGenerate(const QStringList &arguments) {
     const QCommandLineOption runsOption(QStringLiteral("runs"), QStringLiteral("Anzahl der Versuche (1 bis 100000)"),
                                         QStringLiteral("N"), QString::number(defaultRuns));
     const QCommandLineOption statsOption(QStringLiteral("stats"), QStringLiteral("Kennzahlen als JSON ausgeben"));
-    parser.addOptions({seedOption, runsOption, statsOption});
+    const QCommandLineOption outputOption(QStringLiteral("o"),
+                                          QStringLiteral("Rätsel mit Standardeinstellungen in diese Datei speichern"),
+                                          QStringLiteral("OUT.wbx"));
+    parser.addOptions({seedOption, runsOption, statsOption, outputOption});
 
     if (!parser.parse(QStringList{QStringLiteral("wabrix-cli generate")} + arguments))
         return usageError(usage, parser.errorText());
@@ -78,9 +83,16 @@ int runGenerate(const QStringList &arguments) {
     const GenerationStats stats = GenerateLiteral(table, model, store, options);
     const double seconds = static_cast<double>(timer.nsecsElapsed()) / 1e9;
 
+    if (parser.isSet(outputOption)) {
+        QString error;
+        if (!saveDocument(parser.value(outputOption), makeDocument(table, PuzzleSettings(), model), &error)) {
+            printError(QStringLiteral("wabrix-cli: ") + error);
+            return exitFileError;
+        }
+    }
     if (parser.isSet(statsOption))
         printOut(statsJson(stats, seconds));
-    else
+    else if (!parser.isSet(outputOption))
         printOut(QString::fromStdU16String(gridText(model.feld)).chopped(1));
     return exitSuccess;
 }

@@ -13,6 +13,8 @@ namespace {
 
 const CliCommand commands[] = {
     {"generate", "erzeugt ein Rätsel aus einer Wortliste", &runGenerate},
+    {"info", "beschreibt eine Rätseldatei", &runInfo},
+    {"new", "schreibt ein leeres Rätsel mit Standardeinstellungen", &runNew},
 };
 
 void printOverview(void (*print)(const QString &)) {
