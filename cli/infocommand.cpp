@@ -40,9 +40,13 @@ QString jsonString(const std::u16string &text) {
 }
 
 // A stored number in its shortest exact form; JSON has no form for NaN and infinities.
-QString jsonNumber(double value) { return std::isfinite(value) ? shortestNumber(value) : QStringLiteral("null"); }
+QString jsonNumber(double value) {
+    return std::isfinite(value) ? shortestNumber(value) : QStringLiteral("null");
+}
 
-QString jsonBool(bool value) { return value ? QStringLiteral("true") : QStringLiteral("false"); }
+QString jsonBool(bool value) {
+    return value ? QStringLiteral("true") : QStringLiteral("false");
+}
 
 // Builds a JSON object key by key, in the order the keys are added. Values are appended as they
 // stand, never run through QString::arg, so texts holding "%1" stay as they are.
@@ -106,7 +110,9 @@ QString documentJson(const PuzzleDocument &d, const DocumentFacts &facts) {
         .text();
 }
 
-QString yesNo(bool value) { return value ? QStringLiteral("ja") : QStringLiteral("nein"); }
+QString yesNo(bool value) {
+    return value ? QStringLiteral("ja") : QStringLiteral("nein");
+}
 
 QString fontLine(const FontDescription &f) {
     QStringList style;
@@ -120,12 +126,12 @@ QString fontLine(const FontDescription &f) {
         style << QStringLiteral("durchgestrichen");
     return QString::fromStdU16String(f.face) +
            QStringLiteral(", %1 pt bei %2 ppi, Zeichensatz %3, Farbe 0x%4, Zeichenabstand %5, %6")
-        .arg(f.pointSize)
-        .arg(f.pixelsPerInch)
-        .arg(f.charset)
-        .arg(QString::number(f.color, 16).toUpper().rightJustified(8, u'0'))
-        .arg(f.pitch)
-        .arg(style.isEmpty() ? QStringLiteral("normal") : style.join(QStringLiteral(", ")));
+               .arg(f.pointSize)
+               .arg(f.pixelsPerInch)
+               .arg(f.charset)
+               .arg(QString::number(f.color, 16).toUpper().rightJustified(8, u'0'))
+               .arg(f.pitch)
+               .arg(style.isEmpty() ? QStringLiteral("normal") : style.join(QStringLiteral(", ")));
 }
 
 QStringList documentLines(const PuzzleDocument &d, const DocumentFacts &facts) {
@@ -145,7 +151,9 @@ QStringList documentLines(const PuzzleDocument &d, const DocumentFacts &facts) {
         QStringLiteral("Schrift der Fragen: ") + fontLine(s.clueFont),
         QStringLiteral("Schrift der Überschrift: ") + fontLine(s.titleFont),
         QStringLiteral("Einträge: %1").arg(facts.entries),
-        QStringLiteral("Fragefelder: %1, davon mit Eintrag: %2").arg(facts.clueCells).arg(facts.placedEntries),
+        QStringLiteral("Fragefelder: %1, davon mit Eintrag: %2")
+            .arg(facts.clueCells)
+            .arg(facts.placedEntries),
         QStringLiteral("Buchstabenfelder: %1").arg(facts.letterCells),
         QStringLiteral("Freie Felder: %1").arg(facts.freeCells),
         QStringLiteral("Ausdehnung: %1 Spalten, %2 Zeilen").arg(facts.extent.columns).arg(facts.extent.rows),
@@ -156,10 +164,12 @@ QStringList documentLines(const PuzzleDocument &d, const DocumentFacts &facts) {
 
 int runInfo(const QStringList &arguments) {
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Liest eine Rätseldatei wie \"Öffnen...\" und beschreibt sie."));
+    parser.setApplicationDescription(
+        QStringLiteral("Liest eine Rätseldatei wie \"Öffnen...\" und beschreibt sie."));
     parser.addHelpOption();
     parser.addPositionalArgument(QStringLiteral("FILE.wbx"), QStringLiteral("Rätseldatei"));
-    const QCommandLineOption jsonOption(QStringLiteral("json"), QStringLiteral("als ein JSON-Objekt ausgeben"));
+    const QCommandLineOption jsonOption(QStringLiteral("json"),
+                                        QStringLiteral("als ein JSON-Objekt ausgeben"));
     parser.addOption(jsonOption);
     if (!parser.parse(QStringList{QStringLiteral("wabrix-cli info")} + arguments))
         return usageError(usage, parser.errorText());

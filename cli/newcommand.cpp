@@ -25,7 +25,8 @@ int runNew(const QStringList &arguments) {
         return exitSuccess;
     }
     if (!parser.positionalArguments().isEmpty())
-        return usageError(usage, QStringLiteral("unerwartetes Argument '%1'").arg(parser.positionalArguments().first()));
+        return usageError(
+            usage, QStringLiteral("unerwartetes Argument '%1'").arg(parser.positionalArguments().first()));
     if (!parser.isSet(outputOption) || parser.value(outputOption).isEmpty())
         return usageError(usage, QStringLiteral("-o OUT.wbx fehlt"));
 

@@ -9,7 +9,9 @@
 
 namespace {
 
-QString quoted(const QString &path) { return QStringLiteral("„%1“").arg(QDir::toNativeSeparators(path)); }
+QString quoted(const QString &path) {
+    return QStringLiteral("„%1“").arg(QDir::toNativeSeparators(path));
+}
 
 // Why a file could not be opened for reading, in German.
 QString openProblem(const QString &path, const QFile &file) {
@@ -60,11 +62,13 @@ DocumentReadResult loadDocument(const QString &path) {
     if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly)) {
         DocumentReadResult result;
         result.reason = openProblem(path, file);
-        result.error = QStringLiteral("Die Datei %1 kann nicht geöffnet werden: %2").arg(quoted(path), result.reason);
+        result.error =
+            QStringLiteral("Die Datei %1 kann nicht geöffnet werden: %2").arg(quoted(path), result.reason);
         return result;
     }
     DocumentReadResult result = readDocument(file);
     if (!result.ok)
-        result.error = QStringLiteral("Die Datei %1 ist kein gültiges Wabrixrätsel: %2").arg(quoted(path), result.reason);
+        result.error = QStringLiteral("Die Datei %1 ist kein gültiges Wabrixrätsel: %2")
+                           .arg(quoted(path), result.reason);
     return result;
 }

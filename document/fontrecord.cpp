@@ -10,7 +10,9 @@ constexpr std::uint8_t italicBit = 2;
 constexpr std::uint8_t underlineBit = 4;
 constexpr std::uint8_t strikeOutBit = 8;
 
-bool isHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
+bool isHighSurrogate(char16_t unit) {
+    return unit >= 0xD800 && unit <= 0xDBFF;
+}
 
 std::size_t storedFaceLength(const std::u16string &face) {
     if (face.size() <= maxFaceNameUnits)

@@ -9,11 +9,17 @@ void RecordWriter::append(std::uint64_t value, int width) {
         bytes_.append(static_cast<char>((value >> (8 * i)) & 0xFF));
 }
 
-void RecordWriter::writeU8(std::uint8_t value) { append(value, 1); }
+void RecordWriter::writeU8(std::uint8_t value) {
+    append(value, 1);
+}
 
-void RecordWriter::writeBool(bool value) { append(value ? 1 : 0, 1); }
+void RecordWriter::writeBool(bool value) {
+    append(value ? 1 : 0, 1);
+}
 
-void RecordWriter::writeI32(std::int32_t value) { append(static_cast<std::uint32_t>(value), 4); }
+void RecordWriter::writeI32(std::int32_t value) {
+    append(static_cast<std::uint32_t>(value), 4);
+}
 
 void RecordWriter::writeF64(double value) {
     std::uint64_t bits = 0;

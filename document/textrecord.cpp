@@ -8,7 +8,8 @@
 
 void writeTextRecord(RecordWriter &writer, const std::u16string &text) {
     if (text.size() > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max())) {
-        writer.fail(QStringLiteral("Ein Text mit %1 Zeichen ist zu lang für ein Wabrixrätsel").arg(text.size()));
+        writer.fail(
+            QStringLiteral("Ein Text mit %1 Zeichen ist zu lang für ein Wabrixrätsel").arg(text.size()));
         return;
     }
     writer.writeI32(static_cast<std::int32_t>(text.size()));

@@ -29,7 +29,9 @@ DocumentReadResult readBytes(const QByteArray &bytes) {
     return readDocument(buffer);
 }
 
-std::int32_t i32At(const QByteArray &b, qsizetype at) { return qFromLittleEndian<qint32>(b.constData() + at); }
+std::int32_t i32At(const QByteArray &b, qsizetype at) {
+    return qFromLittleEndian<qint32>(b.constData() + at);
+}
 
 double f64At(const QByteArray &b, qsizetype at) {
     const quint64 bits = qFromLittleEndian<quint64>(b.constData() + at);
@@ -38,7 +40,9 @@ double f64At(const QByteArray &b, qsizetype at) {
     return value;
 }
 
-void putI32(QByteArray &b, qsizetype at, std::int32_t value) { qToLittleEndian<qint32>(value, b.data() + at); }
+void putI32(QByteArray &b, qsizetype at, std::int32_t value) {
+    qToLittleEndian<qint32>(value, b.data() + at);
+}
 
 QByteArray utf16le(const char16_t *text) {
     QByteArray out;
@@ -58,8 +62,8 @@ constexpr qsizetype defaultB = 4 + 999 * 8 + 4 + 2 * 12;
 constexpr qsizetype defaultClueFontAt = defaultB + 40051;
 constexpr qsizetype defaultLength = defaultClueFontAt + 40 + (16 + 2 * 11) + 4;
 
-PuzzleDocumentEntry entry(const std::u16string &clue, const std::u16string &answer, bool down, std::int32_t line,
-                          std::int32_t start) {
+PuzzleDocumentEntry entry(const std::u16string &clue, const std::u16string &answer, bool down,
+                          std::int32_t line, std::int32_t start) {
     PuzzleDocumentEntry e;
     e.clue = clue;
     e.answer = answer;
@@ -187,8 +191,12 @@ private slots:
         QCOMPARE(i32At(b, grid + 4 * (100 * 1 + 2)), 0x01020304);
         const qsizetype entryAt = grid + 40000 + 2 * 18 + 4;
         QCOMPARE(i32At(b, entryAt - 4), 1);
-        QCOMPARE(b.mid(entryAt, 28).toHex(), QByteArray("0000000000000000" "09010108" "03000000" "07000000"
-                                                         "feffffff" "00000000"));
+        QCOMPARE(b.mid(entryAt, 28).toHex(), QByteArray("0000000000000000"
+                                                        "09010108"
+                                                        "03000000"
+                                                        "07000000"
+                                                        "feffffff"
+                                                        "00000000"));
         QCOMPARE(b.mid(entryAt + 28), QByteArray::fromHex("02000000 41006200 00000000"));
     }
 
@@ -241,13 +249,17 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("message");
         const QByteArray plain = documentBytes(PuzzleDocument());
-        QTest::newRow("negative row count") << le32(-1) + QByteArray(96, 0) << "Ungültige Zeilenzahl -1 bei Byte 0";
+        QTest::newRow("negative row count")
+            << le32(-1) + QByteArray(96, 0) << "Ungültige Zeilenzahl -1 bei Byte 0";
         QTest::newRow("2^31-1 rows in 100 bytes")
-            << le32(INT32_MAX) + QByteArray(96, 0) << "Zeilenzahl 2147483647 bei Byte 0 passt nicht in die restlichen 96";
-        QTest::newRow("negative title length") << le32(0) + le32(-5) + QByteArray(92, 0) << "Ungültige Textlänge -5 bei Byte 4";
+            << le32(INT32_MAX) + QByteArray(96, 0)
+            << "Zeilenzahl 2147483647 bei Byte 0 passt nicht in die restlichen 96";
+        QTest::newRow("negative title length")
+            << le32(0) + le32(-5) + QByteArray(92, 0) << "Ungültige Textlänge -5 bei Byte 4";
         QTest::newRow("text longer than the rest")
             << le32(1) + le32(1000) + QByteArray(10, 'x') << "Textlänge 1000 bei Byte 4 passt nicht";
-        QTest::newRow("huge text length") << le32(1) + le32(INT32_MAX) + QByteArray(10, 'x') << "Textlänge 2147483647";
+        QTest::newRow("huge text length")
+            << le32(1) + le32(INT32_MAX) + QByteArray(10, 'x') << "Textlänge 2147483647";
         QByteArray negativeM = plain;
         putI32(negativeM, defaultLength - 4, -7);
         QTest::newRow("negative entry count") << negativeM << "Ungültige Eintragszahl -7";
@@ -325,7 +337,8 @@ private slots:
         QTest::addColumn<int>("storedLength");
         QTest::newRow("255 units fit") << QString(255, u'x') << 255;
         QTest::newRow("300 units cut to 255") << QString(300, u'x') << 255;
-        QTest::newRow("surrogate pair kept whole") << QString(254, u'x') + QString::fromUtf16(u"\U0001F600") << 254;
+        QTest::newRow("surrogate pair kept whole")
+            << QString(254, u'x') + QString::fromUtf16(u"\U0001F600") << 254;
     }
     void longFaceNamesAreCut() {
         QFETCH(QString, face);
@@ -376,9 +389,12 @@ private slots:
     void loadFailuresNameFileAndReason_data() {
         QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("reason");
-        QTest::newRow("missing file") << "missing.wbx" << "Die Datei existiert nicht";
-        QTest::newRow("directory") << "." << "Das ist ein Ordner, keine Datei";
-        QTest::newRow("cut document") << "cut.wbx" << "Read beyond end of file";
+        QTest::newRow("missing file") << "missing.wbx"
+                                      << "Die Datei existiert nicht";
+        QTest::newRow("directory") << "."
+                                   << "Das ist ein Ordner, keine Datei";
+        QTest::newRow("cut document") << "cut.wbx"
+                                      << "Read beyond end of file";
     }
     void loadFailuresNameFileAndReason() {
         QFETCH(QString, path);
@@ -398,8 +414,10 @@ private slots:
     void saveFailuresReport_data() {
         QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("reason");
-        QTest::newRow("folder missing") << "/nonexistent-wabrix-folder/a.wbx" << "existiert nicht";
-        QTest::newRow("inside /proc") << "/proc/wabrix-test.wbx" << "nicht möglich";
+        QTest::newRow("folder missing") << "/nonexistent-wabrix-folder/a.wbx"
+                                        << "existiert nicht";
+        QTest::newRow("inside /proc") << "/proc/wabrix-test.wbx"
+                                      << "nicht möglich";
         QTest::newRow("target is a folder") << QDir::tempPath() << "Ordner";
     }
     void saveFailuresReport() {
@@ -448,7 +466,8 @@ private slots:
         QVERIFY(saveDocument(path, smallDocument(1), &error));
         QFile::setPermissions(folder.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
         const bool ok = saveDocument(path, PuzzleDocument(), &error);
-        QFile::setPermissions(folder.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        QFile::setPermissions(folder.path(),
+                              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
         QVERIFY(!ok);
         QVERIFY2(error.contains(path), qPrintable(error));
         const DocumentReadResult read = loadDocument(path);
