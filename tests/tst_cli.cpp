@@ -243,6 +243,15 @@ private slots:
         QCOMPARE(QJsonDocument::fromJson(info.out).object().value("placedEntries").toInt(), placed);
     }
 
+    void documentCommandsHaveHelp() {
+        const Result n = runCli({"new", "--help"});
+        QCOMPARE(n.exitCode, 0);
+        QVERIFY(n.out.contains("-o <OUT.wbx>"));
+        const Result i = runCli({"info", "--help"});
+        QCOMPARE(i.exitCode, 0);
+        QVERIFY(i.out.contains("--json"));
+    }
+
     void documentFailures_data() {
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<int>("exitCode");
