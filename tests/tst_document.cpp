@@ -2,6 +2,7 @@
 #include "documentfile.h"
 #include "documentreader.h"
 #include "documentwriter.h"
+#include "fieldvalues.h"
 
 #include <QtTest>
 
@@ -473,6 +474,39 @@ private slots:
         const DocumentReadResult read = loadDocument(path);
         QVERIFY(read.ok);
         compareDocuments(read.document, smallDocument(1));
+    }
+
+    void numbersGoThroughTheFields_data() {
+        QTest::addColumn<double>("stored");
+        QTest::addColumn<int>("field");
+        QTest::addColumn<double>("used");
+        const double nan = std::nan("");
+        const double inf = std::numeric_limits<double>::infinity();
+        QTest::newRow("line width 0.3 stays") << 0.3 << 2 << 0.3;
+        QTest::newRow("line width 0.127 shows as 0.13") << 0.127 << 2 << 0.13;
+        QTest::newRow("line width minimum shows as 0") << 0.001 << 2 << 0.0;
+        QTest::newRow("line width 50 clamps to 10") << 50.0 << 2 << 10.0;
+        QTest::newRow("zoom 5000 clamps to 1000") << 5000.0 << 0 << 1000.0;
+        QTest::newRow("zoom 5 clamps to 10") << 5.0 << 0 << 10.0;
+        QTest::newRow("zoom 123.4 shows as 123") << 123.4 << 0 << 123.0;
+        QTest::newRow("cell width not a number gives minimum") << nan << 1 << 1.0;
+        QTest::newRow("cell width infinity clamps to 100") << inf << 1 << 100.0;
+        QTest::newRow("page margin minus infinity gives 0") << -inf << 5 << 0.0;
+        QTest::newRow("text margin 2.375 shows as 2.38") << 2.375 << 4 << 2.38;
+    }
+    void numbersGoThroughTheFields() {
+        QFETCH(double, stored);
+        QFETCH(int, field);
+        QFETCH(double, used);
+        PuzzleSettings s;
+        double *numbers[] = {&s.zoom, &s.cellWidth, &s.lineWidth, &s.arrowSize, &s.textMargin, &s.pageMargin};
+        *numbers[field] = stored;
+        const PuzzleSettings shown = settingsThroughFields(s);
+        const double values[] = {shown.zoom,      shown.cellWidth,  shown.lineWidth,
+                                 shown.arrowSize, shown.textMargin, shown.pageMargin};
+        QCOMPARE(values[field], used);
+        const double defaults[] = {100, 10, 0.3, 1, 1, 15};
+        QCOMPARE(values[(field + 1) % 6], defaults[(field + 1) % 6]);
     }
 
     void writeToAFailingDeviceReports() {
