@@ -1,6 +1,8 @@
 #include "renderer.h"
 
+#include <QImageWriter>
 #include <QPainter>
+#include <QSaveFile>
 
 #include <cmath>
 
@@ -48,4 +50,23 @@ QImage renderPuzzleImage(PuzzleModel &model, const PuzzleSettings &settings, int
 
 QImage renderPuzzleImage(PuzzleModel &model, const PuzzleSettings &settings, int resolution, QString *error) {
     return renderPuzzleImage(model, settings, resolution, FixedPrinterQuery(defaultPdfPage()), error);
+}
+
+bool savePuzzleImage(const QImage &image, const QString &fileName, const char *format, QString *error) {
+    auto fail = [error](const QString &message) {
+        if (error)
+            *error = message;
+        return false;
+    };
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly))
+        return fail(QStringLiteral("Die Datei kann nicht angelegt werden: %1").arg(file.errorString()));
+    QImageWriter writer(&file, format);
+    if (!writer.write(image)) {
+        file.cancelWriting();
+        return fail(QStringLiteral("Das Bild kann nicht geschrieben werden: %1").arg(writer.errorString()));
+    }
+    if (!file.commit())
+        return fail(QStringLiteral("Die Datei kann nicht geschrieben werden: %1").arg(file.errorString()));
+    return true;
 }

@@ -69,3 +69,7 @@ QImage renderPuzzleImage(PuzzleModel &model, const PuzzleSettings &settings, int
 // The same with the page-end marking of the default PDF page.
 QImage renderPuzzleImage(PuzzleModel &model, const PuzzleSettings &settings, int resolution,
                          QString *error = nullptr);
+
+// Writes the image to fileName in the given format ("PNG", "BMP"), replacing an existing file only
+// when everything was written. False with the reason in German in *error.
+bool savePuzzleImage(const QImage &image, const QString &fileName, const char *format, QString *error = nullptr);
