@@ -185,20 +185,25 @@ void Canvas::fillPath(const QPolygon &points) {
 
 std::optional<QRect> Canvas::reachableArea() const {
     std::optional<QRect> area;
+    // The device's size and its system clip (a widget's exposed region) count in device pixels; only
+    // where those are the painter's pixels can they be mapped back without doubt.
     const QPaintDevice *device = painter_.device();
-    if (device && device->width() > 0 && device->height() > 0)
-        area = QRect(0, 0, device->width(), device->height());
-    const QPaintEngine *engine = painter_.paintEngine();
-    if (engine && !engine->systemClip().isEmpty()) {
-        const QRect systemClip = engine->systemClip().boundingRect();
-        area = area ? (*area & systemClip) : systemClip;
-    }
-    if (area && !area->isEmpty()) {
-        bool invertible = false;
-        const QTransform toCanvas = painter_.deviceTransform().inverted(&invertible);
-        if (!invertible)
-            return std::nullopt;
-        area = toCanvas.mapRect(QRectF(*area)).toAlignedRect();
+    if (device && device->devicePixelRatio() == 1) {
+        if (device->width() > 0 && device->height() > 0)
+            area = QRect(0, 0, device->width(), device->height());
+        const QPaintEngine *engine = painter_.paintEngine();
+        if (engine && !engine->systemClip().isEmpty()) {
+            const QRect systemClip = engine->systemClip().boundingRect();
+            area = area ? (*area & systemClip) : systemClip;
+        }
+        if (area && !area->isEmpty()) {
+            bool invertible = false;
+            const QTransform toCanvas = painter_.deviceTransform().inverted(&invertible);
+            if (!invertible)
+                area.reset();
+            else
+                area = toCanvas.mapRect(QRectF(*area)).toAlignedRect();
+        }
     }
     if (painter_.hasClipping()) {
         const QRect clip = painter_.clipBoundingRect().toAlignedRect();

@@ -498,6 +498,24 @@ private slots:
         QVERIFY(qAbs(sy / dark - centre.y()) <= 3);
     }
 
+    // A letter wider than its cell spills over both edges; the cells drawn after it are filled over
+    // the spill, the cells drawn before keep it.
+    void oversizedLettersSpillOntoEarlierCellsOnly() {
+        PuzzleModel model;
+        model.feld = freeGrid();
+        place(model, u"a", u"WI", {false, 1, 1});
+        place(model, u"b", u"IW", {false, 3, 1});
+        PuzzleSettings settings;
+        settings.showSolution = true;
+        settings.clueFont = {u"Liberation Sans", 40};
+        const QImage image = screenPicture(model, settings);
+        const PuzzleGeometry g = puzzleGeometry(model, settings, 100, screenPpi);
+        const QPoint afterW = cellOrigin(g, 2, 1);
+        QCOMPARE(countPixels(image, QRect(afterW + QPoint(2, 1), QSize(6, g.C - 1)), isDark), 0);
+        const QPoint beforeW = cellOrigin(g, 1, 3);
+        QVERIFY(countPixels(image, QRect(beforeW + QPoint(g.C - 6, 1), QSize(5, g.C - 1)), isDark) > 0);
+    }
+
     void pageEndMarking_data() {
         QTest::addColumn<bool>("markPageEnd");
         QTest::addColumn<bool>("printit");
@@ -590,23 +608,33 @@ private slots:
         QCOMPARE(fromDevice, stated);
     }
 
-    // Cells outside the painter's clip are skipped; what is visible must not change.
-    void clippedPaintShowsTheSamePixels() {
+    // Cells outside the painter's clip or beyond the device are skipped; what is visible must not change.
+    void partialPaintsShowTheSamePixels_data() {
+        QTest::addColumn<bool>("clipped");
+        QTest::newRow("clip rectangle") << true;
+        QTest::newRow("translated onto a smaller image") << false;
+    }
+    void partialPaintsShowTheSamePixels() {
+        QFETCH(bool, clipped);
         PuzzleModel model;
         smallPuzzle(model);
         PuzzleSettings settings;
         settings.showSolution = true;
         const QImage full = screenPicture(model, settings);
-        const QRect exposed(150, 90, 80, 60);
-        QImage part = filledImage(full.size(), sentinel);
+        const QRect shown(150, 90, 80, 60);
+        QImage part = filledImage(clipped ? full.size() : shown.size(), sentinel);
         QSize size = full.size();
         QPainter painter(&part);
-        painter.setClipRect(exposed);
+        if (clipped)
+            painter.setClipRect(shown);
+        else
+            painter.translate(-shown.topLeft());
         QVERIFY(DrawRaetsel(painter, model, settings, settings.zoom, false, FixedPrinterQuery(defaultPdfPage()), &size,
                             screenPpi));
         painter.end();
-        QCOMPARE(part.copy(exposed), full.copy(exposed));
-        QCOMPARE(part.pixel(0, 0), sentinel);
+        QCOMPARE(clipped ? part.copy(shown) : part, full.copy(shown));
+        if (clipped)
+            QCOMPARE(part.pixel(0, 0), sentinel);
     }
 
     void extremeSettingsOnAPrinterPageStaySafe_data() {
