@@ -12,7 +12,9 @@
 namespace {
 
 // A line of width w centred on coordinate c covers [c - w / 2, c - w / 2 + w).
-int bandStart(int c, int width) { return c - width / 2; }
+int bandStart(int c, int width) {
+    return c - width / 2;
+}
 
 // The text's own line breaks, in the form the text layout breaks lines at.
 QString withLineSeparators(const QString &text) {
@@ -40,9 +42,13 @@ void Canvas::setPen(const QColor &color, int width) {
     penWidth_ = std::max(1, width);
 }
 
-Canvas::~Canvas() { painter_.setBrush(brushColor_); }
+Canvas::~Canvas() {
+    painter_.setBrush(brushColor_);
+}
 
-void Canvas::setBrush(const QColor &color) { brushColor_ = color; }
+void Canvas::setBrush(const QColor &color) {
+    brushColor_ = color;
+}
 
 void Canvas::setFont(const QFont &font, const QColor &color) {
     font_ = font;
@@ -71,7 +77,8 @@ Canvas::Frame Canvas::frame(int x1, int y1, int x2, int y2) const {
     if (y2 < y1)
         std::swap(y1, y2);
     const int w = penWidth_;
-    return {bandStart(x1, w), bandStart(y1, w), bandStart(std::max(x1, x2 - 1), w), bandStart(std::max(y1, y2 - 1), w)};
+    return {bandStart(x1, w), bandStart(y1, w), bandStart(std::max(x1, x2 - 1), w),
+            bandStart(std::max(y1, y2 - 1), w)};
 }
 
 void Canvas::rectangle(int x1, int y1, int x2, int y2) {
@@ -93,7 +100,9 @@ void Canvas::outline(int x1, int y1, int x2, int y2) {
     fillBand(f.right, f.top + w, w, f.bottom - f.top - w, penColor_);
 }
 
-void Canvas::moveTo(int x, int y) { position_ = QPoint(x, y); }
+void Canvas::moveTo(int x, int y) {
+    position_ = QPoint(x, y);
+}
 
 void Canvas::lineTo(int x, int y) {
     const QPoint from = position_;
@@ -137,11 +146,17 @@ void Canvas::letterOut(int x, int y, QChar letter) {
     painter_.drawStaticText(QPoint(x, y), found->second);
 }
 
-int Canvas::textWidth(const QString &text) const { return metrics_.horizontalAdvance(text); }
+int Canvas::textWidth(const QString &text) const {
+    return metrics_.horizontalAdvance(text);
+}
 
-int Canvas::textWidth(QChar c) const { return metrics_.horizontalAdvance(c); }
+int Canvas::textWidth(QChar c) const {
+    return metrics_.horizontalAdvance(c);
+}
 
-int Canvas::textHeight() const { return metrics_.height(); }
+int Canvas::textHeight() const {
+    return metrics_.height();
+}
 
 void Canvas::drawWrappedText(const QString &text, const QRect &rect) {
     if (text.isEmpty() || rect.width() <= 0 || rect.height() <= 0)
@@ -169,8 +184,9 @@ void Canvas::drawWrappedText(const QString &text, const QRect &rect) {
     if (background_ == TextBackground::Opaque)
         for (int i = 0; i < layout.lineCount(); ++i) {
             const QTextLine line = layout.lineAt(i);
-            paintTextBackground(QRectF(rect.topLeft() + line.position(), QSizeF(line.naturalTextWidth(), line.height()))
-                                    .toAlignedRect());
+            paintTextBackground(
+                QRectF(rect.topLeft() + line.position(), QSizeF(line.naturalTextWidth(), line.height()))
+                    .toAlignedRect());
         }
     layout.draw(&painter_, rect.topLeft());
     painter_.restore();

@@ -65,7 +65,9 @@ public:
     int textWidth(QChar c) const;
     int textHeight() const;
     // The pixels, or more, that text covers when textOut draws it at (0, 0).
-    QRect inkBounds(const QString &text) const { return metrics_.boundingRect(text).translated(0, metrics_.ascent()); }
+    QRect inkBounds(const QString &text) const {
+        return metrics_.boundingRect(text).translated(0, metrics_.ascent());
+    }
     // Width of the widest character of the current font.
     int maxCharWidth() const { return metrics_.maxWidth(); }
     // Lays text out from the rectangle's top-left corner, left-aligned, line by line: lines break
