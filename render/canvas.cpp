@@ -8,6 +8,7 @@
 #include <QTextLayout>
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace {
 
@@ -66,9 +67,14 @@ void Canvas::setFontColor(const QColor &color) {
     painter_.setPen(color);
 }
 
-void Canvas::fillBand(int x, int y, int width, int height, const QColor &color) {
-    if (width > 0 && height > 0)
-        painter_.fillRect(QRect(x, y, width, height), color);
+void Canvas::fillBand(long long x, long long y, long long width, long long height, const QColor &color) {
+    const long long left = std::max(x, -coordinateLimit), top = std::max(y, -coordinateLimit);
+    const long long right = std::min(x + width, coordinateLimit),
+                    bottom = std::min(y + height, coordinateLimit);
+    if (right > left && bottom > top)
+        painter_.fillRect(QRect(static_cast<int>(left), static_cast<int>(top), static_cast<int>(right - left),
+                                static_cast<int>(bottom - top)),
+                          color);
 }
 
 Canvas::Frame Canvas::frame(int x1, int y1, int x2, int y2) const {
@@ -110,10 +116,10 @@ void Canvas::lineTo(int x, int y) {
     const int w = penWidth_;
     if (from.x() == x) {
         const int y1 = y > from.y() ? from.y() : y + 1;
-        fillBand(bandStart(x, w), y1, w, std::abs(y - from.y()), penColor_);
+        fillBand(bandStart(x, w), y1, w, std::llabs(static_cast<long long>(y) - from.y()), penColor_);
     } else if (from.y() == y) {
         const int x1 = x > from.x() ? from.x() : x + 1;
-        fillBand(x1, bandStart(y, w), std::abs(x - from.x()), w, penColor_);
+        fillBand(x1, bandStart(y, w), std::llabs(static_cast<long long>(x) - from.x()), w, penColor_);
     } else {
         painter_.save();
         painter_.setPen(QPen(penColor_, w, Qt::SolidLine, Qt::FlatCap));

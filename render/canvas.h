@@ -85,10 +85,10 @@ public:
 private:
     // Where the outline's four lines start: each covers [start, start + pen width).
     struct Frame {
-        int left, top, right, bottom;
+        long long left, top, right, bottom;
     };
     Frame frame(int x1, int y1, int x2, int y2) const;
-    void fillBand(int x, int y, int width, int height, const QColor &color);
+    void fillBand(long long x, long long y, long long width, long long height, const QColor &color);
     void paintTextBackground(const QRect &area);
 
     QPainter &painter_;

@@ -168,7 +168,7 @@ int millimetresToPixels(double millimetres, int resolution, double zoomFactor) {
 }
 
 std::optional<QPoint> pageEndPosition(const PrinterPage &page, int resolution) {
-    if (page.resolution <= 0)
+    if (page.resolution <= 0 || page.width < 0 || page.height < 0)
         return std::nullopt;
     const long double P = page.resolution;
     return QPoint(roundHalfEven(page.width / P * resolution), roundHalfEven(page.height / P * resolution));
