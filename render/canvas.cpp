@@ -13,9 +13,12 @@
 namespace {
 
 // A line of width w centred on coordinate c covers [c - w / 2, c - w / 2 + w).
-int bandStart(int c, int width) {
-    return c - width / 2;
+long long bandStart(int c, int width) {
+    return static_cast<long long>(c) - width / 2;
 }
+
+// Fills are cut to this window so that no coordinate, however far out, overflows a QRect.
+constexpr long long coordinateLimit = 1LL << 30;
 
 // The text's own line breaks, in the form the text layout breaks lines at.
 QString withLineSeparators(const QString &text) {
