@@ -139,7 +139,8 @@ void Canvas::paintTextBackground(const QRect &area) {
 void Canvas::textOut(int x, int y, const QString &text) {
     if (text.isEmpty())
         return;
-    paintTextBackground(QRect(x, y, textWidth(text), textHeight()));
+    if (background_ == TextBackground::Opaque)
+        paintTextBackground(QRect(x, y, textWidth(text), textHeight()));
     painter_.drawText(QPoint(x, y + metrics_.ascent()), text);
 }
 
@@ -151,7 +152,8 @@ void Canvas::letterOut(int x, int y, QChar letter) {
         text.prepare(painter_.transform(), font_);
         found = letters_.emplace(letter.unicode(), std::move(text)).first;
     }
-    paintTextBackground(QRect(x, y, textWidth(letter), textHeight()));
+    if (background_ == TextBackground::Opaque)
+        paintTextBackground(QRect(x, y, textWidth(letter), textHeight()));
     painter_.drawStaticText(QPoint(x, y), found->second);
 }
 
@@ -188,8 +190,15 @@ void Canvas::drawWrappedText(const QString &text, const QRect &rect) {
     }
     layout.endLayout();
 
-    painter_.save();
-    painter_.setClipRect(rect, Qt::IntersectClip);
+    // Saving and restoring the whole painter state costs more than the text itself; a painter without
+    // a clip of its own only needs its clip switched off again.
+    const bool ownClip = painter_.hasClipping();
+    if (ownClip) {
+        painter_.save();
+        painter_.setClipRect(rect, Qt::IntersectClip);
+    } else {
+        painter_.setClipRect(rect);
+    }
     if (background_ == TextBackground::Opaque)
         for (int i = 0; i < layout.lineCount(); ++i) {
             const QTextLine line = layout.lineAt(i);
@@ -198,7 +207,10 @@ void Canvas::drawWrappedText(const QString &text, const QRect &rect) {
                     .toAlignedRect());
         }
     layout.draw(&painter_, rect.topLeft());
-    painter_.restore();
+    if (ownClip)
+        painter_.restore();
+    else
+        painter_.setClipping(false);
 }
 
 void Canvas::fillPath(const QPolygon &points) {
