@@ -423,6 +423,8 @@ private slots:
         }
         const PuzzleSettings settings;
         const QImage image = screenPicture(model, settings);
+        QCOMPARE(model.raten.cursorIndex(), 1); // the last clue cell drawn, (6, 0)
+        QCOMPARE(model.arat, model.raten.current());
         QCOMPARE(int(model.entry(0)->down), 0);
         QCOMPARE(model.entry(0)->arrowkind, 0);
         QCOMPARE(int(model.entry(1)->down), 1);
