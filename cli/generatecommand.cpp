@@ -6,6 +6,7 @@
 #include "generator.h"
 #include "gridtext.h"
 #include "randomgenerator.h"
+#include "renderer.h"
 #include "wordlist.h"
 
 #include <QCommandLineParser>
@@ -13,7 +14,10 @@
 
 namespace {
 
-const QString usage = QStringLiteral("wabrix-cli generate WORDS [-o OUT.wbx] [--seed N] [--runs N] [--stats]");
+const QString usage =
+    QStringLiteral("wabrix-cli generate WORDS [-o OUT.wbx] [--seed N] [--runs N] [--stats] [--png FILE]");
+// The picture of --png: the screen view at the usual screen resolution.
+constexpr int pngResolution = 96;
 constexpr int maxWordRows = 999;
 constexpr int maxRuns = 100000;
 
@@ -45,7 +49,10 @@ int runGenerate(const QStringList &arguments) {
     const QCommandLineOption outputOption(QStringLiteral("o"),
                                           QStringLiteral("Rätsel mit Standardeinstellungen in diese Datei speichern"),
                                           QStringLiteral("OUT.wbx"));
-    parser.addOptions({seedOption, runsOption, statsOption, outputOption});
+    const QCommandLineOption pngOption(QStringLiteral("png"),
+                                       QStringLiteral("das Rätsel auch als Bild speichern, wie der Bildschirm es zeigt"),
+                                       QStringLiteral("FILE"));
+    parser.addOptions({seedOption, runsOption, statsOption, pngOption, outputOption});
 
     if (!parser.parse(QStringList{QStringLiteral("wabrix-cli generate")} + arguments))
         return usageError(usage, parser.errorText());
@@ -90,6 +97,16 @@ int runGenerate(const QStringList &arguments) {
             return exitFileError;
         }
     }
+    if (parser.isSet(pngOption)) {
+        // Default settings, zoom 100, and the page end of the PDF printer's default page: the command
+        // line asks no real printer.
+        const QString pngPath = parser.value(pngOption);
+        QString error;
+        const QImage picture = renderPuzzleImage(model, PuzzleSettings{}, pngResolution, &error);
+        if (picture.isNull() || !savePuzzleImage(picture, pngPath, "PNG", &error))
+            return fileError(pngPath, error);
+    }
+
     if (parser.isSet(statsOption))
         printOut(statsJson(stats, seconds));
     else if (!parser.isSet(outputOption))

@@ -1,6 +1,7 @@
 #include "documentfile.h"
 #include "documentwriter.h"
 
+#include <QtEndian>
 #include <QtTest>
 
 namespace {
@@ -116,6 +117,10 @@ private slots:
         QTest::newRow("bad seed") << QStringList{"generate", "x.txt", "--seed", "abc"} << 2 << "--seed";
         QTest::newRow("unknown option") << QStringList{"generate", "x.txt", "--farbe"} << 2 << "farbe";
         QTest::newRow("missing file") << QStringList{"generate", "/nonexistent/w.txt"} << 1 << "/nonexistent/w.txt";
+        QTest::newRow("png without a file") << QStringList{"generate", "x.txt", "--png"} << 2 << "png";
+        QTest::newRow("png into a missing folder")
+            << QStringList{"generate", example("woerter-20.txt"), "--runs", "1", "--png", "/nonexistent/r.png"} << 1
+            << "/nonexistent/r.png";
     }
     void failures() {
         QFETCH(QStringList, arguments);
@@ -283,6 +288,23 @@ private slots:
         QVERIFY(!QFile::exists(dir.filePath("x.wbx")));
     }
 
+    // The picture is the screen view at 96 pixels per inch: 38 pixels a cell, 57 of margin either side.
+    void pngShowsTheGeneratedPuzzle() {
+        const QString png = dir.filePath("raetsel.png");
+        const Result r = runCli({"generate", example("woerter-20.txt"), "--seed", "3", "--runs", "5", "--png", png});
+        QCOMPARE(r.exitCode, 0);
+        const QStringList rows = QString::fromUtf8(r.out).split('\n', Qt::SkipEmptyParts);
+        QFile file(png);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray head = file.read(24);
+        QVERIFY(head.startsWith("\x89PNG\r\n\x1a\n"));
+        const int width = qFromBigEndian<qint32>(head.constData() + 16);
+        const int height = qFromBigEndian<qint32>(head.constData() + 20);
+        QCOMPARE(width, int(rows.first().size()) * 38 + 1 + 2 * 57);
+        const int titleSpace = height - (int(rows.size()) * 38 + 1 + 2 * 57); // four title heights
+        QVERIFY(titleSpace > 0 && titleSpace % 4 == 0);
+    }
+
     void helpAndVersion() {
         const Result v = runCli({"--version"});
         QCOMPARE(v.exitCode, 0);
@@ -290,6 +312,7 @@ private slots:
         const Result h = runCli({"generate", "--help"});
         QCOMPARE(h.exitCode, 0);
         QVERIFY(h.out.contains("--seed"));
+        QVERIFY(h.out.contains("--png"));
     }
 };
 
