@@ -255,6 +255,9 @@ private slots:
         const Result i = runCli({"info", "--help"});
         QCOMPARE(i.exitCode, 0);
         QVERIFY(i.out.contains("--json"));
+        const Result r = runCli({"render", "--help"});
+        QCOMPARE(r.exitCode, 0);
+        QVERIFY(r.out.contains("--no-solution") && r.out.contains("--dpi"));
     }
 
     void documentFailures_data() {
@@ -303,6 +306,94 @@ private slots:
         QCOMPARE(width, int(rows.first().size()) * 38 + 1 + 2 * 57);
         const int titleSpace = height - (int(rows.size()) * 38 + 1 + 2 * 57); // four title heights
         QVERIFY(titleSpace > 0 && titleSpace % 4 == 0);
+    }
+
+    // render draws a saved document exactly as the screen view shows the generated puzzle.
+    void renderDrawsTheSavedPuzzle() {
+        const QString wbx = dir.filePath("bild.wbx");
+        const QString shown = dir.filePath("gezeigt.png");
+        QCOMPARE(runCli({"generate", example("woerter-20.txt"), "--seed", "3", "--runs", "5", "-o", wbx, "--png",
+                         shown})
+                     .exitCode,
+                 0);
+        const QImage expected = QImage(shown).convertToFormat(QImage::Format_RGB32);
+        QVERIFY(!expected.isNull());
+
+        for (const char *name : {"bild.png", "bild.bmp"}) {
+            const QString out = dir.filePath(name);
+            const Result r = runCli({"render", wbx, "-o", out});
+            QCOMPARE(r.exitCode, 0);
+            QVERIFY(r.out.isEmpty() && r.err.isEmpty());
+            QVERIFY2(QImage(out).convertToFormat(QImage::Format_RGB32) == expected, name);
+        }
+        const QByteArray bmp = fileBytes(dir.filePath("bild.bmp"));
+        QVERIFY(bmp.startsWith("BM"));
+        QCOMPARE(qFromLittleEndian<quint16>(bmp.constData() + 28), quint16(24));
+
+        QCOMPARE(runCli({"render", wbx, "-o", dir.filePath("bild.svg")}).exitCode, 0);
+        const QString svg = QString::fromUtf8(fileBytes(dir.filePath("bild.svg")));
+        QVERIFY(svg.contains(QStringLiteral("viewBox=\"0 0 %1 %2\"").arg(expected.width()).arg(expected.height())));
+        QVERIFY(svg.contains("Wabrixrätsel"));
+
+        const QString solution = dir.filePath("loesung.png");
+        QCOMPARE(runCli({"render", wbx, "-o", solution, "--solution"}).exitCode, 0);
+        QCOMPARE(QImage(solution).size(), expected.size());
+        QVERIFY(QImage(solution).convertToFormat(QImage::Format_RGB32) != expected);
+        QCOMPARE(runCli({"render", wbx, "-o", solution, "--no-solution"}).exitCode, 0);
+        QVERIFY(QImage(solution).convertToFormat(QImage::Format_RGB32) == expected);
+
+        const QString sharp = dir.filePath("scharf.png");
+        QCOMPARE(runCli({"render", wbx, "-o", sharp, "--dpi", "192", "--zoom", "50"}).exitCode, 0);
+        QCOMPARE(QImage(sharp).size(), expected.size());
+        QCOMPARE(runCli({"render", wbx, "-o", sharp, "--dpi", "192"}).exitCode, 0);
+        QVERIFY(qAbs(QImage(sharp).width() - 2 * expected.width()) <= 2);
+    }
+
+    // A stored zoom outside the zoom field's range is drawn as the field shows it: clamped.
+    void renderTakesStoredNumbersThroughTheFields() {
+        const QString wbx = dir.filePath("zoom.wbx");
+        QCOMPARE(runCli({"generate", example("woerter-20.txt"), "--seed", "3", "--runs", "2", "-o", wbx}).exitCode, 0);
+        DocumentReadResult read = loadDocument(wbx);
+        QVERIFY(read.ok);
+        read.document.settings.zoom = 5;
+        const QString tiny = dir.filePath("winzig.wbx");
+        QVERIFY(saveDocument(tiny, read.document, nullptr));
+        QCOMPARE(runCli({"render", tiny, "-o", dir.filePath("a.png")}).exitCode, 0);
+        QCOMPARE(runCli({"render", wbx, "-o", dir.filePath("b.png"), "--zoom", "10"}).exitCode, 0);
+        QVERIFY(QImage(dir.filePath("a.png")) == QImage(dir.filePath("b.png")));
+    }
+
+    void renderFailures_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("message");
+        const QString wbx = writeFile("leer.wbx", documentBytes(PuzzleDocument()));
+        const QString out = dir.filePath("nie.png");
+        QTest::newRow("missing document") << QStringList{"render", "/nonexistent/r.wbx", "-o", out} << 1
+                                          << "„/nonexistent/r.wbx“ kann nicht geöffnet werden";
+        QTest::newRow("no output") << QStringList{"render", wbx} << 2 << "-o OUT fehlt";
+        QTest::newRow("unknown picture type") << QStringList{"render", wbx, "-o", dir.filePath("nie.gif")} << 2
+                                              << ".png, .bmp oder .svg";
+        QTest::newRow("dpi 0") << QStringList{"render", wbx, "-o", out, "--dpi", "0"} << 2 << "--dpi";
+        QTest::newRow("zoom 5") << QStringList{"render", wbx, "-o", out, "--zoom", "5"} << 2 << "--zoom";
+        QTest::newRow("zoom not a number") << QStringList{"render", wbx, "-o", out, "--zoom", "x"} << 2 << "--zoom";
+        QTest::newRow("both solution switches")
+            << QStringList{"render", wbx, "-o", out, "--solution", "--no-solution"} << 2 << "schließen einander aus";
+        QTest::newRow("picture too large") << QStringList{"render", wbx, "-o", out, "--dpi", "9600", "--zoom", "1000"}
+                                           << 1 << "zu groß";
+        QTest::newRow("folder missing") << QStringList{"render", wbx, "-o", "/nonexistent/r.png"} << 1
+                                        << "/nonexistent/r.png";
+    }
+    void renderFailures() {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, exitCode);
+        QFETCH(QString, message);
+        const Result r = runCli(arguments);
+        QCOMPARE(r.exitCode, exitCode);
+        QVERIFY2(QString::fromUtf8(r.err).contains(message), r.err.constData());
+        if (exitCode == 1)
+            QCOMPARE(r.err.count('\n'), 1);
+        QVERIFY(!QFile::exists(dir.filePath("nie.png")));
     }
 
     void helpAndVersion() {
