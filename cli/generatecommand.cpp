@@ -4,6 +4,7 @@
 #include "generator.h"
 #include "gridtext.h"
 #include "randomgenerator.h"
+#include "renderer.h"
 #include "wordlist.h"
 
 #include <QCommandLineParser>
@@ -11,7 +12,9 @@
 
 namespace {
 
-const QString usage = QStringLiteral("wabrix-cli generate WORDS [--seed N] [--runs N] [--stats]");
+const QString usage = QStringLiteral("wabrix-cli generate WORDS [--seed N] [--runs N] [--stats] [--png FILE]");
+// The picture of --png: the screen view at the usual screen resolution.
+constexpr int pngResolution = 96;
 constexpr int maxWordRows = 999;
 constexpr int maxRuns = 100000;
 
@@ -40,7 +43,10 @@ int runGenerate(const QStringList &arguments) {
     const QCommandLineOption runsOption(QStringLiteral("runs"), QStringLiteral("Anzahl der Versuche (1 bis 100000)"),
                                         QStringLiteral("N"), QString::number(defaultRuns));
     const QCommandLineOption statsOption(QStringLiteral("stats"), QStringLiteral("Kennzahlen als JSON ausgeben"));
-    parser.addOptions({seedOption, runsOption, statsOption});
+    const QCommandLineOption pngOption(QStringLiteral("png"),
+                                       QStringLiteral("das Rätsel auch als Bild speichern, wie der Bildschirm es zeigt"),
+                                       QStringLiteral("FILE"));
+    parser.addOptions({seedOption, runsOption, statsOption, pngOption});
 
     if (!parser.parse(QStringList{QStringLiteral("wabrix-cli generate")} + arguments))
         return usageError(usage, parser.errorText());
@@ -77,6 +83,16 @@ int runGenerate(const QStringList &arguments) {
     timer.start();
     const GenerationStats stats = GenerateLiteral(table, model, store, options);
     const double seconds = static_cast<double>(timer.nsecsElapsed()) / 1e9;
+
+    if (parser.isSet(pngOption)) {
+        // Default settings, zoom 100, and the page end of the PDF printer's default page: the command
+        // line asks no real printer.
+        const QString pngPath = parser.value(pngOption);
+        QString error;
+        const QImage picture = renderPuzzleImage(model, PuzzleSettings{}, pngResolution, &error);
+        if (picture.isNull() || !savePuzzleImage(picture, pngPath, "PNG", &error))
+            return fileError(pngPath, error);
+    }
 
     if (parser.isSet(statsOption))
         printOut(statsJson(stats, seconds));

@@ -2,7 +2,7 @@
 # the Release tree in build/. Sourced, not run.
 
 # Packages needed to build and run the program.
-BUILD_PACKAGES=(g++ cmake ninja-build qt6-base-dev libgl-dev qt6-svg-dev fonts-liberation fonts-wine)
+BUILD_PACKAGES=(g++ cmake ninja-build qt6-base-dev libgl-dev qt6-svg-dev fonts-liberation fonts-wine libbenchmark-dev)
 
 as_root() {
     if [ "$(id -u)" -eq 0 ]; then

@@ -1,3 +1,4 @@
+#include <QtEndian>
 #include <QtTest>
 
 namespace {
@@ -79,6 +80,10 @@ private slots:
         QTest::newRow("bad seed") << QStringList{"generate", "x.txt", "--seed", "abc"} << 2 << "--seed";
         QTest::newRow("unknown option") << QStringList{"generate", "x.txt", "--farbe"} << 2 << "farbe";
         QTest::newRow("missing file") << QStringList{"generate", "/nonexistent/w.txt"} << 1 << "/nonexistent/w.txt";
+        QTest::newRow("png without a file") << QStringList{"generate", "x.txt", "--png"} << 2 << "png";
+        QTest::newRow("png into a missing folder")
+            << QStringList{"generate", example("woerter-20.txt"), "--runs", "1", "--png", "/nonexistent/r.png"} << 1
+            << "/nonexistent/r.png";
     }
     void failures() {
         QFETCH(QStringList, arguments);
@@ -108,6 +113,23 @@ private slots:
         QVERIFY2(QString::fromUtf8(r.err).contains("Zeile 2"), r.err.constData());
     }
 
+    // The picture is the screen view at 96 pixels per inch: 38 pixels a cell, 57 of margin either side.
+    void pngShowsTheGeneratedPuzzle() {
+        const QString png = dir.filePath("raetsel.png");
+        const Result r = runCli({"generate", example("woerter-20.txt"), "--seed", "3", "--runs", "5", "--png", png});
+        QCOMPARE(r.exitCode, 0);
+        const QStringList rows = QString::fromUtf8(r.out).split('\n', Qt::SkipEmptyParts);
+        QFile file(png);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray head = file.read(24);
+        QVERIFY(head.startsWith("\x89PNG\r\n\x1a\n"));
+        const int width = qFromBigEndian<qint32>(head.constData() + 16);
+        const int height = qFromBigEndian<qint32>(head.constData() + 20);
+        QCOMPARE(width, int(rows.first().size()) * 38 + 1 + 2 * 57);
+        const int titleSpace = height - (int(rows.size()) * 38 + 1 + 2 * 57); // four title heights
+        QVERIFY(titleSpace > 0 && titleSpace % 4 == 0);
+    }
+
     void helpAndVersion() {
         const Result v = runCli({"--version"});
         QCOMPARE(v.exitCode, 0);
@@ -115,6 +137,7 @@ private slots:
         const Result h = runCli({"generate", "--help"});
         QCOMPARE(h.exitCode, 0);
         QVERIFY(h.out.contains("--seed"));
+        QVERIFY(h.out.contains("--png"));
     }
 };
 
