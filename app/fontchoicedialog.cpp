@@ -5,6 +5,7 @@
 #include <QColorDialog>
 #include <QDialogButtonBox>
 #include <QFontDialog>
+#include <QFontInfo>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QPainter>
@@ -41,7 +42,11 @@ FontChoiceWindow::FontChoiceWindow(QWidget *parent) : QDialog(parent) {
 }
 
 void FontChoiceWindow::setChoice(const QFont &font, const QColor &color) {
-    fonts_->setCurrentFont(font);
+    // An uninstalled face is shown as the family that the font matching draws it with, not as
+    // whatever the list would fall back to.
+    QFont shown = font;
+    shown.setFamilies({QFontInfo(font).family()});
+    fonts_->setCurrentFont(shown);
     color_ = color;
     colorChanged_ = false;
     showColor();

@@ -15,6 +15,9 @@
 
 namespace {
 
+// Pixels above a font's declared ascent that accents may need.
+constexpr int accentRoom = 2;
+
 // Shows the busy cursor while it lives, also when the work ends with an error.
 class BusyCursor {
 public:
@@ -34,8 +37,13 @@ TMainForm::TMainForm(QWidget *parent) : QMainWindow(parent), ui(std::make_unique
     initResources();
     ui->setupUi(this);
     setWindowIcon(programIcon());
-    for (QLabel *label : {ui->Label1, ui->Label2, ui->Label3, ui->Label4, ui->Label5, ui->Label6, ui->Label7})
+    // Labels size themselves to their caption, with room above the ascent for the dots of "Ü", which
+    // some fonts draw higher than they declare.
+    for (QLabel *label :
+         {ui->Label1, ui->Label2, ui->Label3, ui->Label4, ui->Label5, ui->Label6, ui->Label7}) {
         label->adjustSize();
+        label->resize(label->width(), label->fontMetrics().height() + accentRoom);
+    }
     // Qt draws a check box's mark and gap a few pixels wider than the classic look the layout was made
     // for; a box whose caption would be cut grows to the right instead.
     for (QCheckBox *box : {ui->LosungEinCheck, ui->BlattRotCheck, ui->FrageSchwarzCheck})
@@ -69,7 +77,8 @@ void TMainForm::FormCreate() {
     random_.seed(seedFromClock());
     ui->StringGrid1->setCells(0, 0, QStringLiteral("Frage"));
     ui->StringGrid1->setCells(1, 0, QStringLiteral("Antwort"));
-    model_.FreeRaten();
+    // The entry list raten (28-byte records, cursor arat) exists empty from the model's construction;
+    // feld stays zero-filled until the first generation or opened document.
 }
 
 void TMainForm::FormDestroy() {
