@@ -12,7 +12,7 @@
 namespace {
 
 const std::array<std::u16string, 8> clues = {
-    u"Tiefdruckgebiet", u"fahle Farbe", u"Gönner", u"Oocyte", u"Straßenbild",
+    u"Tiefdruckgebiet",           u"fahle Farbe",      u"Gönner",          u"Oocyte", u"Straßenbild",
     u"Hauptstadt von Frankreich", u"kleines Gewässer", u"Teil des Baumes",
 };
 

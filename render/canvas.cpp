@@ -8,11 +8,17 @@
 #include <QTextLayout>
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace {
 
 // A line of width w centred on coordinate c covers [c - w / 2, c - w / 2 + w).
-int bandStart(int c, int width) { return c - width / 2; }
+long long bandStart(int c, int width) {
+    return static_cast<long long>(c) - width / 2;
+}
+
+// Fills are cut to this window so that no coordinate, however far out, overflows a QRect.
+constexpr long long coordinateLimit = 1LL << 30;
 
 // The text's own line breaks, in the form the text layout breaks lines at.
 QString withLineSeparators(const QString &text) {
@@ -40,9 +46,13 @@ void Canvas::setPen(const QColor &color, int width) {
     penWidth_ = std::max(1, width);
 }
 
-Canvas::~Canvas() { painter_.setBrush(brushColor_); }
+Canvas::~Canvas() {
+    painter_.setBrush(brushColor_);
+}
 
-void Canvas::setBrush(const QColor &color) { brushColor_ = color; }
+void Canvas::setBrush(const QColor &color) {
+    brushColor_ = color;
+}
 
 void Canvas::setFont(const QFont &font, const QColor &color) {
     font_ = font;
@@ -60,9 +70,14 @@ void Canvas::setFontColor(const QColor &color) {
     painter_.setPen(color);
 }
 
-void Canvas::fillBand(int x, int y, int width, int height, const QColor &color) {
-    if (width > 0 && height > 0)
-        painter_.fillRect(QRect(x, y, width, height), color);
+void Canvas::fillBand(long long x, long long y, long long width, long long height, const QColor &color) {
+    const long long left = std::max(x, -coordinateLimit), top = std::max(y, -coordinateLimit);
+    const long long right = std::min(x + width, coordinateLimit),
+                    bottom = std::min(y + height, coordinateLimit);
+    if (right > left && bottom > top)
+        painter_.fillRect(QRect(static_cast<int>(left), static_cast<int>(top), static_cast<int>(right - left),
+                                static_cast<int>(bottom - top)),
+                          color);
 }
 
 Canvas::Frame Canvas::frame(int x1, int y1, int x2, int y2) const {
@@ -71,7 +86,8 @@ Canvas::Frame Canvas::frame(int x1, int y1, int x2, int y2) const {
     if (y2 < y1)
         std::swap(y1, y2);
     const int w = penWidth_;
-    return {bandStart(x1, w), bandStart(y1, w), bandStart(std::max(x1, x2 - 1), w), bandStart(std::max(y1, y2 - 1), w)};
+    return {bandStart(x1, w), bandStart(y1, w), bandStart(std::max(x1, x2 - 1), w),
+            bandStart(std::max(y1, y2 - 1), w)};
 }
 
 void Canvas::rectangle(int x1, int y1, int x2, int y2) {
@@ -93,7 +109,9 @@ void Canvas::outline(int x1, int y1, int x2, int y2) {
     fillBand(f.right, f.top + w, w, f.bottom - f.top - w, penColor_);
 }
 
-void Canvas::moveTo(int x, int y) { position_ = QPoint(x, y); }
+void Canvas::moveTo(int x, int y) {
+    position_ = QPoint(x, y);
+}
 
 void Canvas::lineTo(int x, int y) {
     const QPoint from = position_;
@@ -101,10 +119,10 @@ void Canvas::lineTo(int x, int y) {
     const int w = penWidth_;
     if (from.x() == x) {
         const int y1 = y > from.y() ? from.y() : y + 1;
-        fillBand(bandStart(x, w), y1, w, std::abs(y - from.y()), penColor_);
+        fillBand(bandStart(x, w), y1, w, std::llabs(static_cast<long long>(y) - from.y()), penColor_);
     } else if (from.y() == y) {
         const int x1 = x > from.x() ? from.x() : x + 1;
-        fillBand(x1, bandStart(y, w), std::abs(x - from.x()), w, penColor_);
+        fillBand(x1, bandStart(y, w), std::llabs(static_cast<long long>(x) - from.x()), w, penColor_);
     } else {
         painter_.save();
         painter_.setPen(QPen(penColor_, w, Qt::SolidLine, Qt::FlatCap));
@@ -121,7 +139,8 @@ void Canvas::paintTextBackground(const QRect &area) {
 void Canvas::textOut(int x, int y, const QString &text) {
     if (text.isEmpty())
         return;
-    paintTextBackground(QRect(x, y, textWidth(text), textHeight()));
+    if (background_ == TextBackground::Opaque)
+        paintTextBackground(QRect(x, y, textWidth(text), textHeight()));
     painter_.drawText(QPoint(x, y + metrics_.ascent()), text);
 }
 
@@ -133,15 +152,22 @@ void Canvas::letterOut(int x, int y, QChar letter) {
         text.prepare(painter_.transform(), font_);
         found = letters_.emplace(letter.unicode(), std::move(text)).first;
     }
-    paintTextBackground(QRect(x, y, textWidth(letter), textHeight()));
+    if (background_ == TextBackground::Opaque)
+        paintTextBackground(QRect(x, y, textWidth(letter), textHeight()));
     painter_.drawStaticText(QPoint(x, y), found->second);
 }
 
-int Canvas::textWidth(const QString &text) const { return metrics_.horizontalAdvance(text); }
+int Canvas::textWidth(const QString &text) const {
+    return metrics_.horizontalAdvance(text);
+}
 
-int Canvas::textWidth(QChar c) const { return metrics_.horizontalAdvance(c); }
+int Canvas::textWidth(QChar c) const {
+    return metrics_.horizontalAdvance(c);
+}
 
-int Canvas::textHeight() const { return metrics_.height(); }
+int Canvas::textHeight() const {
+    return metrics_.height();
+}
 
 void Canvas::drawWrappedText(const QString &text, const QRect &rect) {
     if (text.isEmpty() || rect.width() <= 0 || rect.height() <= 0)
@@ -164,16 +190,27 @@ void Canvas::drawWrappedText(const QString &text, const QRect &rect) {
     }
     layout.endLayout();
 
-    painter_.save();
-    painter_.setClipRect(rect, Qt::IntersectClip);
+    // Saving and restoring the whole painter state costs more than the text itself; a painter without
+    // a clip of its own only needs its clip switched off again.
+    const bool ownClip = painter_.hasClipping();
+    if (ownClip) {
+        painter_.save();
+        painter_.setClipRect(rect, Qt::IntersectClip);
+    } else {
+        painter_.setClipRect(rect);
+    }
     if (background_ == TextBackground::Opaque)
         for (int i = 0; i < layout.lineCount(); ++i) {
             const QTextLine line = layout.lineAt(i);
-            paintTextBackground(QRectF(rect.topLeft() + line.position(), QSizeF(line.naturalTextWidth(), line.height()))
-                                    .toAlignedRect());
+            paintTextBackground(
+                QRectF(rect.topLeft() + line.position(), QSizeF(line.naturalTextWidth(), line.height()))
+                    .toAlignedRect());
         }
     layout.draw(&painter_, rect.topLeft());
-    painter_.restore();
+    if (ownClip)
+        painter_.restore();
+    else
+        painter_.setClipping(false);
 }
 
 void Canvas::fillPath(const QPolygon &points) {
@@ -185,20 +222,25 @@ void Canvas::fillPath(const QPolygon &points) {
 
 std::optional<QRect> Canvas::reachableArea() const {
     std::optional<QRect> area;
+    // The device's size and its system clip (a widget's exposed region) count in device pixels; only
+    // where those are the painter's pixels can they be mapped back without doubt.
     const QPaintDevice *device = painter_.device();
-    if (device && device->width() > 0 && device->height() > 0)
-        area = QRect(0, 0, device->width(), device->height());
-    const QPaintEngine *engine = painter_.paintEngine();
-    if (engine && !engine->systemClip().isEmpty()) {
-        const QRect systemClip = engine->systemClip().boundingRect();
-        area = area ? (*area & systemClip) : systemClip;
-    }
-    if (area && !area->isEmpty()) {
-        bool invertible = false;
-        const QTransform toCanvas = painter_.deviceTransform().inverted(&invertible);
-        if (!invertible)
-            return std::nullopt;
-        area = toCanvas.mapRect(QRectF(*area)).toAlignedRect();
+    if (device && device->devicePixelRatio() == 1) {
+        if (device->width() > 0 && device->height() > 0)
+            area = QRect(0, 0, device->width(), device->height());
+        const QPaintEngine *engine = painter_.paintEngine();
+        if (engine && !engine->systemClip().isEmpty()) {
+            const QRect systemClip = engine->systemClip().boundingRect();
+            area = area ? (*area & systemClip) : systemClip;
+        }
+        if (area && !area->isEmpty()) {
+            bool invertible = false;
+            const QTransform toCanvas = painter_.deviceTransform().inverted(&invertible);
+            if (!invertible)
+                area.reset();
+            else
+                area = toCanvas.mapRect(QRectF(*area)).toAlignedRect();
+        }
     }
     if (painter_.hasClipping()) {
         const QRect clip = painter_.clipBoundingRect().toAlignedRect();

@@ -65,7 +65,9 @@ public:
     int textWidth(QChar c) const;
     int textHeight() const;
     // The pixels, or more, that text covers when textOut draws it at (0, 0).
-    QRect inkBounds(const QString &text) const { return metrics_.boundingRect(text).translated(0, metrics_.ascent()); }
+    QRect inkBounds(const QString &text) const {
+        return metrics_.boundingRect(text).translated(0, metrics_.ascent());
+    }
     // Width of the widest character of the current font.
     int maxCharWidth() const { return metrics_.maxWidth(); }
     // Lays text out from the rectangle's top-left corner, left-aligned, line by line: lines break
@@ -83,10 +85,10 @@ public:
 private:
     // Where the outline's four lines start: each covers [start, start + pen width).
     struct Frame {
-        int left, top, right, bottom;
+        long long left, top, right, bottom;
     };
     Frame frame(int x1, int y1, int x2, int y2) const;
-    void fillBand(int x, int y, int width, int height, const QColor &color);
+    void fillBand(long long x, long long y, long long width, long long height, const QColor &color);
     void paintTextBackground(const QRect &area);
 
     QPainter &painter_;

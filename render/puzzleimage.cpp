@@ -27,12 +27,13 @@ QImage renderPuzzleImage(PuzzleModel &model, const PuzzleSettings &settings, int
     // without drawing, and the second image has the size it asked for.
     for (int attempt = 0; attempt < 2; ++attempt) {
         if (!pictureSizeIsDrawable(size))
-            return fail(QStringLiteral("Das Bild wäre mit %1 × %2 Pixeln zu groß (höchstens %3 Pixel je Seite und "
-                                       "%4 Millionen Pixel). Bitte Zoom oder Feldbreite verkleinern.")
-                            .arg(size.width())
-                            .arg(size.height())
-                            .arg(maxPictureSide)
-                            .arg(maxPicturePixels / 1000000));
+            return fail(
+                QStringLiteral("Das Bild wäre mit %1 × %2 Pixeln zu groß (höchstens %3 Pixel je Seite und "
+                               "%4 Millionen Pixel). Bitte Zoom oder Feldbreite verkleinern.")
+                    .arg(size.width())
+                    .arg(size.height())
+                    .arg(maxPictureSide)
+                    .arg(maxPicturePixels / 1000000));
         QImage image(size, QImage::Format_RGB32);
         if (image.isNull())
             return fail(QStringLiteral("Für das Bild mit %1 × %2 Pixeln reicht der Speicher nicht.")

@@ -19,7 +19,9 @@ namespace {
 // and every pixel position depend on it.
 constexpr long double millimetresPerInch = 25.39995L;
 
-int saturated(long long v) { return static_cast<int>(std::clamp<long long>(v, INT_MIN, INT_MAX)); }
+int saturated(long long v) {
+    return static_cast<int>(std::clamp<long long>(v, INT_MIN, INT_MAX));
+}
 
 int pixelLength(double millimetres, int resolution, double zoomFactor) {
     return std::clamp(millimetresToPixels(millimetres, resolution, zoomFactor), 0, maxPixelLength);
@@ -27,8 +29,8 @@ int pixelLength(double millimetres, int resolution, double zoomFactor) {
 
 // Extent, lengths in the order cell, arrow, margin, line, page margin, and the
 // sizes that follow from them and the title height.
-PuzzleGeometry makeGeometry(const Grid &feld, const PuzzleSettings &settings, double zoomedvalue, int resolution,
-                            int titleHeight) {
+PuzzleGeometry makeGeometry(const Grid &feld, const PuzzleSettings &settings, double zoomedvalue,
+                            int resolution, int titleHeight) {
     const GridExtent extent = usedExtent(feld);
     const double z = zoomedvalue / 100;
     PuzzleGeometry g{};
@@ -59,7 +61,8 @@ bool cellReaches(const std::optional<QRect> &area, int X, int Y, int C, int marg
     if (!area)
         return true;
     const long long left = X - static_cast<long long>(margin), top = Y - static_cast<long long>(margin);
-    const long long right = X + static_cast<long long>(C) + margin, bottom = Y + static_cast<long long>(C) + margin;
+    const long long right = X + static_cast<long long>(C) + margin,
+                    bottom = Y + static_cast<long long>(C) + margin;
     return !area->isEmpty() && left <= area->right() && right >= area->left() && top <= area->bottom() &&
            bottom >= area->top();
 }
@@ -113,7 +116,8 @@ void drawCells(Canvas &canvas, PuzzleModel &model, const PuzzleSettings &setting
         }
 }
 
-void drawArrows(Canvas &canvas, PuzzleModel &model, const PuzzleGeometry &g, const std::optional<QRect> &area) {
+void drawArrows(Canvas &canvas, PuzzleModel &model, const PuzzleGeometry &g,
+                const std::optional<QRect> &area) {
     canvas.setBrush(Qt::black);
     const int C = g.C, A = g.A;
     const int h = C / 2, t = (3 * A) / 2;
@@ -132,11 +136,11 @@ void drawArrows(Canvas &canvas, PuzzleModel &model, const PuzzleGeometry &g, con
             if (entry->arrowkind != 0 || !cellReaches(area, X, Y, C, margin))
                 continue;
             if (entry->down)
-                canvas.fillPath(QPolygon({QPoint(X + h - A, Y + C), QPoint(X + h + A, Y + C), QPoint(X + h, Y + C + t),
-                                          QPoint(X + h - A, Y + C)}));
+                canvas.fillPath(QPolygon({QPoint(X + h - A, Y + C), QPoint(X + h + A, Y + C),
+                                          QPoint(X + h, Y + C + t), QPoint(X + h - A, Y + C)}));
             else
-                canvas.fillPath(QPolygon({QPoint(X + C, Y + h - A), QPoint(X + C, Y + h + A), QPoint(X + C + t, Y + h),
-                                          QPoint(X + C, Y + h - A)}));
+                canvas.fillPath(QPolygon({QPoint(X + C, Y + h - A), QPoint(X + C, Y + h + A),
+                                          QPoint(X + C + t, Y + h), QPoint(X + C, Y + h - A)}));
         }
 }
 
@@ -159,11 +163,12 @@ int roundHalfEven(long double value) {
 }
 
 int millimetresToPixels(double millimetres, int resolution, double zoomFactor) {
-    return roundHalfEven(static_cast<long double>(millimetres) * resolution / millimetresPerInch * zoomFactor);
+    return roundHalfEven(static_cast<long double>(millimetres) * resolution / millimetresPerInch *
+                         zoomFactor);
 }
 
 std::optional<QPoint> pageEndPosition(const PrinterPage &page, int resolution) {
-    if (page.resolution <= 0)
+    if (page.resolution <= 0 || page.width < 0 || page.height < 0)
         return std::nullopt;
     const long double P = page.resolution;
     return QPoint(roundHalfEven(page.width / P * resolution), roundHalfEven(page.height / P * resolution));

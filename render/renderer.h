@@ -72,4 +72,5 @@ QImage renderPuzzleImage(PuzzleModel &model, const PuzzleSettings &settings, int
 
 // Writes the image to fileName in the given format ("PNG", "BMP"), replacing an existing file only
 // when everything was written. False with the reason in German in *error.
-bool savePuzzleImage(const QImage &image, const QString &fileName, const char *format, QString *error = nullptr);
+bool savePuzzleImage(const QImage &image, const QString &fileName, const char *format,
+                     QString *error = nullptr);

@@ -33,7 +33,9 @@ void smallPuzzle(PuzzleModel &model) {
     place(model, u"Himmelsrichtung", u"OST", {true, 6, 1});
 }
 
-QPoint cellOrigin(const PuzzleGeometry &g, int x, int y) { return {g.G + x * g.C, g.Y0 + y * g.C}; }
+QPoint cellOrigin(const PuzzleGeometry &g, int x, int y) {
+    return {g.G + x * g.C, g.Y0 + y * g.C};
+}
 
 QImage screenPicture(PuzzleModel &model, const PuzzleSettings &settings,
                      const PrinterQuery &printer = FixedPrinterQuery(defaultPdfPage())) {
@@ -59,8 +61,12 @@ template <typename Test> int countPixels(const QImage &image, const QRect &area,
                 ++n;
     return n;
 }
-bool isLight(QRgb p) { return qGray(p) > 160; }
-bool isDark(QRgb p) { return qGray(p) < 96; }
+bool isLight(QRgb p) {
+    return qGray(p) > 160;
+}
+bool isDark(QRgb p) {
+    return qGray(p) < 96;
+}
 
 // Cell (x, y)'s inside: the cell without its outline.
 QRect cellInside(const PuzzleGeometry &g, int x, int y) {
@@ -82,8 +88,10 @@ private slots:
         QTest::addColumn<QList<int>>("expected"); // C, L, A, M, G
         QTest::newRow("96 ppi defaults") << 96 << 100.0 << 10.0 << 0.3 << QList<int>{38, 1, 4, 4, 57};
         QTest::newRow("600 ppi defaults") << 600 << 100.0 << 10.0 << 0.3 << QList<int>{236, 7, 24, 24, 354};
-        QTest::newRow("zoom 10 collapses a 1 mm cell") << 96 << 10.0 << 1.0 << 0.3 << QList<int>{0, 1, 0, 0, 6};
-        QTest::newRow("thinnest line still 1 pixel") << 96 << 100.0 << 10.0 << 0.001 << QList<int>{38, 1, 4, 4, 57};
+        QTest::newRow("zoom 10 collapses a 1 mm cell")
+            << 96 << 10.0 << 1.0 << 0.3 << QList<int>{0, 1, 0, 0, 6};
+        QTest::newRow("thinnest line still 1 pixel")
+            << 96 << 100.0 << 10.0 << 0.001 << QList<int>{38, 1, 4, 4, 57};
         QTest::newRow("zoom 200 doubles") << 96 << 200.0 << 10.0 << 0.3 << QList<int>{76, 2, 8, 8, 113};
     }
     void geometry() {
@@ -322,24 +330,6 @@ private slots:
         QCOMPARE(image.pixel(first + 29, 25), qRgb(255, 255, 0));
     }
 
-    void linesLeaveOutTheirEnd() {
-        QImage image = filledImage(QSize(20, 20), white);
-        {
-            QPainter painter(&image);
-            Canvas canvas(painter, screenPpi);
-            canvas.setPen(Qt::red, 1);
-            canvas.moveTo(10, 0);
-            canvas.lineTo(10, 15);
-            canvas.lineTo(0, 15);
-        }
-        QCOMPARE(image.pixel(10, 0), red);
-        QCOMPARE(image.pixel(10, 14), red);
-        QCOMPARE(image.pixel(10, 15), red); // the second line's start
-        QCOMPARE(image.pixel(1, 15), red);
-        QCOMPARE(image.pixel(0, 15), white);
-        QCOMPARE(image.pixel(10, 16), white);
-    }
-
     void textBackground_data() {
         QTest::addColumn<bool>("opaque");
         QTest::newRow("opaque: brush colour behind the text") << true;
@@ -373,7 +363,8 @@ private slots:
             Canvas canvas(painter, screenPpi);
             canvas.setFont(scaledFont(FontDescription::defaultClueFont(), 100, screenPpi), Qt::black);
             canvas.setTextBackground(TextBackground::Transparent);
-            canvas.drawWrappedText(QStringLiteral("Ein\nsehr langer Hinweistext mit Donaudampfschifffahrt"), rect);
+            canvas.drawWrappedText(QStringLiteral("Ein\nsehr langer Hinweistext mit Donaudampfschifffahrt"),
+                                   rect);
         }
         QCOMPARE(countPixels(image, image.rect(), isDark), countPixels(image, rect, isDark));
         // "Ein" stands alone on the first line: the line break is honoured.
@@ -432,6 +423,8 @@ private slots:
         }
         const PuzzleSettings settings;
         const QImage image = screenPicture(model, settings);
+        QCOMPARE(model.raten.cursorIndex(), 1); // the last clue cell drawn, (6, 0)
+        QCOMPARE(model.arat, model.raten.current());
         QCOMPARE(int(model.entry(0)->down), 0);
         QCOMPARE(model.entry(0)->arrowkind, 0);
         QCOMPARE(int(model.entry(1)->down), 1);
@@ -498,6 +491,24 @@ private slots:
         QVERIFY(qAbs(sy / dark - centre.y()) <= 3);
     }
 
+    // A letter wider than its cell spills over both edges; the cells drawn after it are filled over
+    // the spill, the cells drawn before keep it.
+    void oversizedLettersSpillOntoEarlierCellsOnly() {
+        PuzzleModel model;
+        model.feld = freeGrid();
+        place(model, u"a", u"WI", {false, 1, 1});
+        place(model, u"b", u"IW", {false, 3, 1});
+        PuzzleSettings settings;
+        settings.showSolution = true;
+        settings.clueFont = {u"Liberation Sans", 40};
+        const QImage image = screenPicture(model, settings);
+        const PuzzleGeometry g = puzzleGeometry(model, settings, 100, screenPpi);
+        const QPoint afterW = cellOrigin(g, 2, 1);
+        QCOMPARE(countPixels(image, QRect(afterW + QPoint(2, 1), QSize(6, g.C - 1)), isDark), 0);
+        const QPoint beforeW = cellOrigin(g, 1, 3);
+        QVERIFY(countPixels(image, QRect(beforeW + QPoint(g.C - 6, 1), QSize(5, g.C - 1)), isDark) > 0);
+    }
+
     void pageEndMarking_data() {
         QTest::addColumn<bool>("markPageEnd");
         QTest::addColumn<bool>("printit");
@@ -527,6 +538,7 @@ private slots:
             QCOMPARE(image.pixel(96, 0), red);
             QCOMPARE(image.pixel(96, 144), red);
             QCOMPARE(image.pixel(1, 144), red);
+            QVERIFY(image.pixel(0, 144) != red); // a line leaves out its end point
         }
     }
 
@@ -584,29 +596,39 @@ private slots:
         fromDevice.setDotsPerMeterY(3780);
         QSize size = stated.size();
         QPainter painter(&fromDevice);
-        QVERIFY(DrawRaetsel(painter, model, settings, settings.zoom, false, FixedPrinterQuery(defaultPdfPage()),
-                            &size));
+        QVERIFY(DrawRaetsel(painter, model, settings, settings.zoom, false,
+                            FixedPrinterQuery(defaultPdfPage()), &size));
         painter.end();
         QCOMPARE(fromDevice, stated);
     }
 
-    // Cells outside the painter's clip are skipped; what is visible must not change.
-    void clippedPaintShowsTheSamePixels() {
+    // Cells outside the painter's clip or beyond the device are skipped; what is visible must not change.
+    void partialPaintsShowTheSamePixels_data() {
+        QTest::addColumn<bool>("clipped");
+        QTest::newRow("clip rectangle") << true;
+        QTest::newRow("translated onto a smaller image") << false;
+    }
+    void partialPaintsShowTheSamePixels() {
+        QFETCH(bool, clipped);
         PuzzleModel model;
         smallPuzzle(model);
         PuzzleSettings settings;
         settings.showSolution = true;
         const QImage full = screenPicture(model, settings);
-        const QRect exposed(150, 90, 80, 60);
-        QImage part = filledImage(full.size(), sentinel);
+        const QRect shown(150, 90, 80, 60);
+        QImage part = filledImage(clipped ? full.size() : shown.size(), sentinel);
         QSize size = full.size();
         QPainter painter(&part);
-        painter.setClipRect(exposed);
-        QVERIFY(DrawRaetsel(painter, model, settings, settings.zoom, false, FixedPrinterQuery(defaultPdfPage()), &size,
-                            screenPpi));
+        if (clipped)
+            painter.setClipRect(shown);
+        else
+            painter.translate(-shown.topLeft());
+        QVERIFY(DrawRaetsel(painter, model, settings, settings.zoom, false,
+                            FixedPrinterQuery(defaultPdfPage()), &size, screenPpi));
         painter.end();
-        QCOMPARE(part.copy(exposed), full.copy(exposed));
-        QCOMPARE(part.pixel(0, 0), sentinel);
+        QCOMPARE(clipped ? part.copy(shown) : part, full.copy(shown));
+        if (clipped)
+            QCOMPARE(part.pixel(0, 0), sentinel);
     }
 
     void extremeSettingsOnAPrinterPageStaySafe_data() {
@@ -628,7 +650,8 @@ private slots:
         settings.titleFont.pointSize = 1638;
         QImage page = filledImage(QSize(300, 300), white);
         QPainter painter(&page);
-        QVERIFY(DrawRaetsel(painter, model, settings, zoom, true, FixedPrinterQuery(defaultPdfPage()), nullptr, 600));
+        QVERIFY(DrawRaetsel(painter, model, settings, zoom, true, FixedPrinterQuery(defaultPdfPage()),
+                            nullptr, 600));
         painter.end();
         QCOMPARE(int(model.entry(0)->down), 0);
     }
