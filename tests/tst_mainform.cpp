@@ -4,6 +4,7 @@
 #include "numericspinedit.h"
 #include "paintbox.h"
 #include "puzzleview.h"
+#include "qprinterquery.h"
 #include "renderer.h"
 #include "startup.h"
 #include "wordgrid.h"
@@ -16,6 +17,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTabWidget>
@@ -453,6 +455,42 @@ private slots:
         QTest::mouseClick(control<QPushButton>(*form, "ErzeugeBtn"), Qt::LeftButton);
         QCOMPARE(form->model().entryCount(), 0u);
         QCOMPARE(clueCells(form->model().feld), 0);
+    }
+
+    void viewShowsTheRenderedPicture_data() {
+        QTest::addColumn<QStringList>("words");
+        QTest::addColumn<QPoint>("scroll");
+        QTest::newRow("small puzzle")
+            << QStringList{"Haustier|katze", "Farbe|rot", "Gewässer|see"} << QPoint(0, 0);
+        QTest::newRow("full grid at the start") << QStringList{} << QPoint(0, 0);
+        QTest::newRow("full grid scrolled") << QStringList{} << QPoint(1234, 2345);
+    }
+    void viewShowsTheRenderedPicture() {
+        QFETCH(QStringList, words);
+        QFETCH(QPoint, scroll);
+        auto form = shownForm();
+        if (!words.isEmpty()) {
+            fillTable(*form, words);
+            control<QPushButton>(*form, "ErzeugeBtn")->click();
+        }
+        PaintBox *box = control<PaintBox>(*form, "PaintBox1");
+        QTRY_COMPARE(box->size(), puzzlePictureSize(form->model(), form->settings(), box->logicalDpiX()));
+        QScrollArea *scrollBox = control<QScrollArea>(*form, "ScrollBox1");
+        scrollBox->horizontalScrollBar()->setValue(scroll.x());
+        scrollBox->verticalScrollBar()->setValue(scroll.y());
+        QTest::qWait(20);
+
+        // What the window shows of the paint box equals the renderer's picture of the puzzle.
+        const QImage expected = renderPuzzleImage(form->model(), form->settings(), box->logicalDpiX(),
+                                                  QPrinterQuery(form->printer()))
+                                    .convertToFormat(QImage::Format_RGB32);
+        const QImage window =
+            form->screen()->grabWindow(form->winId()).toImage().convertToFormat(QImage::Format_RGB32);
+        const QWidget *viewport = scrollBox->viewport();
+        const QRect visible = QRect(box->mapFrom(viewport, QPoint(0, 0)), viewport->size()) & box->rect();
+        QVERIFY(!visible.isEmpty());
+        const QPoint onWindow = box->mapTo(form.get(), visible.topLeft());
+        QCOMPARE(window.copy(QRect(onWindow, visible.size())), expected.copy(visible));
     }
 
     void drag_data() {
