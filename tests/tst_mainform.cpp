@@ -46,7 +46,13 @@ std::unique_ptr<TMainForm> shownForm() {
     form->show();
     if (!QTest::qWaitForWindowExposed(form.get()))
         qWarning("window not exposed");
-    QTest::qWait(20); // the first paint resizes the paint box, the next one draws
+    // The first paint resizes the paint box to the picture, the next one draws.
+    PaintBox *box = form->findChild<PaintBox *>(QStringLiteral("PaintBox1"));
+    if (!QTest::qWaitFor([&] {
+            return box->size() == puzzlePictureSize(form->model(), form->settings(), box->logicalDpiX());
+        }))
+        qWarning("paint box not resized");
+    QTest::qWait(20);
     return form;
 }
 
