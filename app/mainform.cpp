@@ -86,8 +86,8 @@ void TMainForm::FormDestroy() {
 }
 
 void TMainForm::showEvent(QShowEvent *event) {
-    if (!placed_) {
-        placed_ = true;
+    if (!centred_) {
+        centred_ = true;
         if (const QScreen *screen = this->screen()) {
             QRect frame = frameGeometry();
             frame.moveCenter(screen->availableGeometry().center());

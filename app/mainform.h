@@ -81,5 +81,5 @@ private:
     QPrinter printer_{QPrinter::HighResolution};
     QPrinterQuery printerQuery_{printer_};
     PuzzleView *view_ = nullptr;
-    bool placed_ = false;
+    bool centred_ = false;
 };

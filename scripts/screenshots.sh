@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs the real program on a virtual display and drives it as a user would: pastes the sample word list
 # into the word table through the clipboard, presses "Erzeuge Rätsel", drags the puzzle, shows the
-# solution, and opens the settings page. Saves a screenshot after each step.
+# solution, zooms to 50 %, opens the settings page and the font window. Saves a screenshot after each
+# step.
 #
 #   scripts/screenshots.sh [OUTPUT_DIRECTORY]     (default: out/screenshots)
 set -euo pipefail
