@@ -222,24 +222,27 @@ void Canvas::fillPath(const QPolygon &points) {
 
 std::optional<QRect> Canvas::reachableArea() const {
     std::optional<QRect> area;
-    // The device's size and its system clip (a widget's exposed region) count in device pixels; only
-    // where those are the painter's pixels can they be mapped back without doubt.
+    // The device's size counts in the device's own pixels, which the painter's world transform maps to;
+    // the system clip (a widget's exposed region) counts in the pixels of the surface behind it (the
+    // window's backing store), which the device transform maps to: for a widget it adds the widget's
+    // offset in its window. Only where those are the painter's pixels can they be mapped back without
+    // doubt.
     const QPaintDevice *device = painter_.device();
     if (device && device->devicePixelRatio() == 1) {
-        if (device->width() > 0 && device->height() > 0)
-            area = QRect(0, 0, device->width(), device->height());
+        bool invertible = false;
+        if (device->width() > 0 && device->height() > 0) {
+            const QTransform fromDevice = painter_.worldTransform().inverted(&invertible);
+            if (invertible)
+                area = fromDevice.mapRect(QRectF(0, 0, device->width(), device->height())).toAlignedRect();
+        }
         const QPaintEngine *engine = painter_.paintEngine();
         if (engine && !engine->systemClip().isEmpty()) {
-            const QRect systemClip = engine->systemClip().boundingRect();
-            area = area ? (*area & systemClip) : systemClip;
-        }
-        if (area && !area->isEmpty()) {
-            bool invertible = false;
-            const QTransform toCanvas = painter_.deviceTransform().inverted(&invertible);
-            if (!invertible)
-                area.reset();
-            else
-                area = toCanvas.mapRect(QRectF(*area)).toAlignedRect();
+            const QTransform fromSurface = painter_.deviceTransform().inverted(&invertible);
+            if (invertible) {
+                const QRect systemClip =
+                    fromSurface.mapRect(QRectF(engine->systemClip().boundingRect())).toAlignedRect();
+                area = area ? (*area & systemClip) : systemClip;
+            }
         }
     }
     if (painter_.hasClipping()) {
