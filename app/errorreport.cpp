@@ -17,7 +17,7 @@ QString errorCaption(const QString &programPath) {
         name.truncate(dot);
     if (name.isEmpty())
         return name;
-    return name.left(1).toUpper() + name.mid(1).toLower();
+    return name.left(1) + name.mid(1).toLower();
 }
 
 void showErrorMessage(const QString &message) {

@@ -90,13 +90,15 @@ private slots:
         QTest::addColumn<QString>("program");
         QTest::addColumn<QString>("caption");
         QTest::newRow("installed program") << "/usr/bin/wabrix"
+                                           << "wabrix";
+        QTest::newRow("first letter kept") << "/opt/Wabrix"
                                            << "Wabrix";
         QTest::newRow("up to the first dot") << "/opt/WABRIX.Beta.exe"
                                              << "Wabrix";
         QTest::newRow("capitals after the first lowered") << "C:/Programme/WaBrIx.EXE"
                                                           << "Wabrix";
         QTest::newRow("test program") << "build/tests/tst_errorreport"
-                                      << "Tst_errorreport";
+                                      << "tst_errorreport";
         QTest::newRow("leading dot") << "/tmp/.hidden"
                                      << "";
     }
@@ -112,7 +114,7 @@ private slots:
         closeNextMessageBox(seen);
         QCoreApplication::postEvent(&handler, new QEvent(QEvent::User));
         QTRY_VERIFY(seen.shown);
-        QCOMPARE(seen.caption, QStringLiteral("Tst_errorreport"));
+        QCOMPARE(seen.caption, QStringLiteral("tst_errorreport"));
         QCOMPARE(seen.text, QStringLiteral("Datei kann nicht gelesen werden."));
         QCOMPARE(seen.icon, QMessageBox::Critical);
         QCOMPARE(seen.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
