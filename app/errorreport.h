@@ -9,8 +9,8 @@ class QWidget;
 // a blank gets none).
 QString errorMessageText(const QString &message);
 
-// The caption of an error box: the program file's name up to its first ".", first letter upper-case,
-// every later letter lower-case ("/usr/bin/wabrix" gives "Wabrix").
+// The caption of an error box: the program file's name up to its first ".", the first letter as it is,
+// every later letter lower-case ("/opt/WaBrIx.exe" gives "Wabrix", "/usr/bin/wabrix" "wabrix").
 QString errorCaption(const QString &programPath);
 
 // Shows an error that escaped an event handler: error icon, OK, the caption from the program file.
