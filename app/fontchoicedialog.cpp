@@ -77,6 +77,11 @@ void FontChoiceWindow::pickColor() {
     chooseColor(QColorDialog::getColor(color_, this, QStringLiteral("Farbe")));
 }
 
+int screenPixelsPerInch(const QWidget *widget) {
+    const QScreen *screen = widget ? widget->screen() : QGuiApplication::primaryScreen();
+    return screen ? static_cast<int>(std::lround(screen->logicalDotsPerInchY())) : 96;
+}
+
 FontDescription FontChoiceDialog::chosenFont(const FontDescription &old, const QFont &shown,
                                              const QFont &chosen, const QColor *newColor, int screenPpi) {
     FontDescription result = old;
@@ -98,8 +103,7 @@ bool FontChoiceDialog::Execute(QWidget *parent) {
     const QFont shown = window.currentFont();
     if (window.exec() != QDialog::Accepted)
         return false;
-    const QScreen *screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
-    const int ppi = screen ? static_cast<int>(std::lround(screen->logicalDotsPerInchY())) : 96;
+    const int ppi = screenPixelsPerInch(parent);
     const QColor color = window.currentColor();
     Font = chosenFont(Font, shown, window.currentFont(), window.colorChanged() ? &color : nullptr, ppi);
     return true;

@@ -38,6 +38,10 @@ private:
     bool colorChanged_ = false;
 };
 
+// The pixels per inch of the screen a widget shows on (the primary screen for null), which the
+// window's fonts are made for; 96 without a screen.
+int screenPixelsPerInch(const QWidget *widget);
+
 // A font dialog as a component of the window: it holds one font (the clue font or the title font)
 // for the program's whole run and lets the user change it.
 class FontChoiceDialog {

@@ -1,9 +1,12 @@
 #include "mainform.h"
 
+#include "documentfile.h"
+#include "errorreport.h"
 #include "generator.h"
 #include "puzzleview.h"
 #include "startup.h"
 #include "ui_mainform.h"
+#include "windowdocument.h"
 #include "wordgridtable.h"
 
 #include <QCheckBox>
@@ -70,6 +73,8 @@ void TMainForm::connectHandlers() {
     connect(ui->BitBtn1, &QPushButton::clicked, this, &TMainForm::BitBtn1Click);
     connect(ui->BitBtn2, &QPushButton::clicked, this, &TMainForm::BitBtn2Click);
     connect(ui->Neu1, &QAction::triggered, this, &TMainForm::Neu1Click);
+    connect(ui->ffnen1, &QAction::triggered, this, &TMainForm::ffnen1Click);
+    connect(ui->Speichernunter1, &QAction::triggered, this, &TMainForm::Speichernunter1Click);
     connect(ui->Beenden1, &QAction::triggered, this, &TMainForm::Beenden1Click);
 }
 
@@ -77,6 +82,8 @@ void TMainForm::FormCreate() {
     random_.seed(seedFromClock());
     ui->StringGrid1->setCells(0, 0, QStringLiteral("Frage"));
     ui->StringGrid1->setCells(1, 0, QStringLiteral("Antwort"));
+    // The fonts are made for the screen, and a saved document records its resolution with them.
+    FontDialog1.Font.pixelsPerInch = FontDialog2.Font.pixelsPerInch = screenPixelsPerInch(this);
     // The entry list raten (28-byte records, cursor arat) exists empty from the model's construction;
     // feld stays zero-filled until the first generation or opened document.
 }
@@ -135,6 +142,31 @@ void TMainForm::repaintPuzzle() {
 
 void TMainForm::Neu1Click() {
     ui->StringGrid1->clearWordRows();
+}
+
+void TMainForm::SaveOptionsFile(const QString &fname) {
+    QString error;
+    if (!saveDocument(fname, windowDocument(*this), &error))
+        showErrorMessage(error);
+}
+
+void TMainForm::LoadOptionsFile(const QString &fname) {
+    const DocumentReadResult read = loadDocument(fname, WordGrid::maxWordRows);
+    if (!read.ok) {
+        showErrorMessage(read.error);
+        return;
+    }
+    showDocument(*this, read.document);
+}
+
+void TMainForm::ffnen1Click() {
+    if (OpenDialog1.Execute(this))
+        LoadOptionsFile(OpenDialog1.FileName);
+}
+
+void TMainForm::Speichernunter1Click() {
+    if (SaveDialog2.Execute(this))
+        SaveOptionsFile(SaveDialog2.FileName);
 }
 
 void TMainForm::Beenden1Click() {

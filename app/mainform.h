@@ -43,6 +43,15 @@ public:
     // Draws the puzzle in the view at once (the direct call of the view's paint handler).
     void repaintPuzzle();
 
+    // Saves the window's whole working state as a puzzle document to fname; changes nothing in it
+    // but the entry list's cursor. An existing file is replaced only when everything was written;
+    // a failure leaves it as it was and shows a message that names the file and the reason.
+    void SaveOptionsFile(const QString &fname);
+    // Opens the puzzle document fname: reads and checks all of it first, then takes table, title,
+    // switches, numbers, fonts, grid and entries over and repaints. A file that cannot be read or is
+    // no valid document changes nothing and shows a message that names the file and the reason.
+    void LoadOptionsFile(const QString &fname);
+
     PuzzleModel &model() { return model_; }
     GeneratorStore &store() { return store_; }
     PuzzleView &view() { return *view_; }
@@ -56,6 +65,8 @@ public:
 
 public slots:
     void Neu1Click();
+    void ffnen1Click();
+    void Speichernunter1Click();
     void Beenden1Click();
     void BitBtn1Click();
     void BitBtn2Click();

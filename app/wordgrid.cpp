@@ -63,6 +63,28 @@ void WordGrid::clearWordRows() {
     clearContents();
 }
 
+QWidget *WordGrid::openEditor() const {
+    return state() == QAbstractItemView::EditingState ? indexWidget(currentIndex()) : nullptr;
+}
+
+void WordGrid::setWordRows(const std::vector<std::pair<std::u16string, std::u16string>> &rows) {
+    const int wordRows = static_cast<int>(std::min<std::size_t>(rows.size(), maxWordRows));
+    // Items exist only for cells with text, so a long table of empty rows costs little. Clearing
+    // resets the model, which also closes an edit in progress without writing its text back.
+    clearContents();
+    setRowCount(wordRows + 1);
+    for (int r = 0; r < wordRows; ++r) {
+        const std::size_t i = static_cast<std::size_t>(r);
+        setCells(0, r + 1, QString::fromStdU16String(rows[i].first));
+        setCells(1, r + 1, QString::fromStdU16String(rows[i].second));
+    }
+}
+
+void WordGrid::commitEdit() {
+    if (QWidget *editor = openEditor())
+        commitData(editor);
+}
+
 QModelIndex WordGrid::pasteAnchor() const {
     const QList<QTableWidgetSelectionRange> ranges = selectedRanges();
     if (!ranges.isEmpty())

@@ -2,6 +2,10 @@
 
 #include <QTableWidget>
 
+#include <string>
+#include <utility>
+#include <vector>
+
 // The word table: column 0 the clue ("Frage"), column 1 the answer ("Antwort"). Rows are numbered as
 // the program counts them: row 0 is the header, shown as the table's fixed header row, and rows 1 to
 // RowCount() - 1 hold the words. It works like a spreadsheet: a rectangular range can be selected,
@@ -14,6 +18,9 @@ public:
     static constexpr int columns = 2;
     static constexpr int defaultColumnWidth = 150;
     static constexpr int defaultRowHeight = 24;
+    // Most word rows the table takes from a document. A million rows open in a blink and, filled with
+    // short words, take a few hundred megabytes; beyond that memory, not the file, would set the limit.
+    static constexpr int maxWordRows = 1000000;
 
     explicit WordGrid(QWidget *parent = nullptr);
 
@@ -27,6 +34,12 @@ public:
     void setCells(int column, int row, const QString &text);
     // Empties every word row (1 to RowCount() - 1); the header and the row count stay.
     void clearWordRows();
+    // Replaces every word row: the table gets rows.size() + 1 rows (at most maxWordRows word rows are
+    // taken), row r the texts of rows[r - 1], the header stays. An edit in progress is dropped, so
+    // that its old text cannot land in the new table later.
+    void setWordRows(const std::vector<std::pair<std::u16string, std::u16string>> &rows);
+    // Writes the text of an edit in progress into its cell; the editor stays open.
+    void commitEdit();
 
     // Copies the selected cells to the clipboard as tab-separated lines.
     void copySelectedCells();
@@ -40,6 +53,8 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
+    // The editor of an edit in progress, else null.
+    QWidget *openEditor() const;
     // The top-left cell of the selection, else the current cell; row and column of the view.
     QModelIndex pasteAnchor() const;
 };

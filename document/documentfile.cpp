@@ -20,6 +20,8 @@ QString openProblem(const QString &path, const QFile &file) {
         return QStringLiteral("Die Datei existiert nicht");
     if (info.isDir())
         return QStringLiteral("Das ist ein Ordner, keine Datei");
+    if (!info.isFile())
+        return QStringLiteral("Das ist keine gewöhnliche Datei");
     if (!info.isReadable())
         return QStringLiteral("Keine Berechtigung zum Lesen");
     return QStringLiteral("Öffnen nicht möglich (%1)").arg(file.errorString());
@@ -57,17 +59,22 @@ bool saveDocument(const QString &path, const PuzzleDocument &document, QString *
     return false;
 }
 
-DocumentReadResult loadDocument(const QString &path) {
+DocumentReadResult loadDocument(const QString &path, std::int32_t maxWordRows) {
     QFile file(path);
-    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly)) {
+    const QFileInfo info(path);
+    // Opening a pipe waits for a writer, and a device may never end: only plain files are read.
+    if ((info.exists() && !info.isFile()) || !file.open(QIODevice::ReadOnly)) {
         DocumentReadResult result;
         result.reason = openProblem(path, file);
         result.error =
             QStringLiteral("Die Datei %1 kann nicht geöffnet werden: %2").arg(quoted(path), result.reason);
         return result;
     }
-    DocumentReadResult result = readDocument(file);
-    if (!result.ok)
+    DocumentReadResult result = readDocument(file, maxWordRows);
+    if (result.tooManyRows)
+        result.error =
+            QStringLiteral("Die Datei %1 kann nicht geöffnet werden: %2").arg(quoted(path), result.reason);
+    else if (!result.ok)
         result.error = QStringLiteral("Die Datei %1 ist kein gültiges Wabrixrätsel: %2")
                            .arg(quoted(path), result.reason);
     return result;

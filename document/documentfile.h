@@ -10,6 +10,7 @@
 bool saveDocument(const QString &path, const PuzzleDocument &document, QString *error);
 
 // Reads the whole document at path with read access only. A file that does not exist or cannot be
-// read, and a file that is no valid document, fail with a German message naming the file and the
-// reason in error (the reason alone in reason).
-DocumentReadResult loadDocument(const QString &path);
+// read, something that is no plain file (a folder, a device, a pipe, which could block or never end),
+// a file that is no valid document and one of more than maxWordRows word rows fail with a German
+// message naming the file and the reason in error (the reason alone in reason).
+DocumentReadResult loadDocument(const QString &path, std::int32_t maxWordRows = anyWordRows);

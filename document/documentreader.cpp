@@ -27,10 +27,18 @@ bool readCount(RecordReader &reader, std::int32_t &count, int bytesEach, const Q
     return reader.readI32(count) && reader.checkCount(count, bytesEach, what, at);
 }
 
-bool readRows(RecordReader &reader, std::vector<VectorWordTable::Row> &rows) {
+bool readRows(RecordReader &reader, std::vector<VectorWordTable::Row> &rows, std::int32_t maxRows,
+              bool &tooMany) {
     std::int32_t count = 0;
     if (!readCount(reader, count, minRowBytes, QStringLiteral("Zeilenzahl")))
         return false;
+    if (count > maxRows) {
+        tooMany = true;
+        reader.fail(QStringLiteral("Die Worttabelle hat %L1 Zeilen; Wabrix kann höchstens %L2 aufnehmen")
+                        .arg(count)
+                        .arg(maxRows));
+        return false;
+    }
     rows.clear();
     rows.reserve(reserveFor(reader, count, minRowBytes));
     for (std::int32_t i = 0; i < count; ++i) {
@@ -75,13 +83,13 @@ bool readEntries(RecordReader &reader, std::vector<PuzzleDocumentEntry> &entries
 
 } // namespace
 
-DocumentReadResult readDocument(QIODevice &device) {
+DocumentReadResult readDocument(QIODevice &device, std::int32_t maxWordRows) {
     RecordReader reader(device);
     DocumentReadResult result;
     PuzzleDocument &doc = result.document;
-    if (readRows(reader, doc.rows) && readSettings(reader, doc.settings) && readGrid(reader, doc.feld) &&
-        readFontRecord(reader, doc.settings.clueFont) && readFontRecord(reader, doc.settings.titleFont) &&
-        readEntries(reader, doc.entries)) {
+    if (readRows(reader, doc.rows, maxWordRows, result.tooManyRows) && readSettings(reader, doc.settings) &&
+        readGrid(reader, doc.feld) && readFontRecord(reader, doc.settings.clueFont) &&
+        readFontRecord(reader, doc.settings.titleFont) && readEntries(reader, doc.entries)) {
         result.ok = true;
         return result;
     }

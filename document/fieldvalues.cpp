@@ -24,3 +24,14 @@ PuzzleSettings settingsThroughFields(PuzzleSettings s) {
     s.pageMargin = numericFieldValue(s.pageMargin, pageMarginRange);
     return s;
 }
+
+FontDescription fontThroughDialog(const FontDescription &dialogFont, const FontDescription &stored) {
+    FontDescription font = stored;
+    if (stored.face.empty())
+        font.face = dialogFont.face;
+    font.pixelsPerInch = dialogFont.pixelsPerInch;
+    if (stored.pixelsPerInch == dialogFont.pixelsPerInch)
+        font.pointSize = fontSizeFromHeight(fontHeightFromSize(stored.pointSize, stored.pixelsPerInch),
+                                            dialogFont.pixelsPerInch);
+    return font;
+}

@@ -7,6 +7,7 @@
 #include <QtTest>
 
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <csignal>
@@ -396,6 +397,10 @@ private slots:
                                    << "Das ist ein Ordner, keine Datei";
         QTest::newRow("cut document") << "cut.wbx"
                                       << "Read beyond end of file";
+        QTest::newRow("endless device") << "/dev/zero"
+                                        << "Das ist keine gewöhnliche Datei";
+        QTest::newRow("pipe without writer") << "pipe"
+                                             << "Das ist keine gewöhnliche Datei";
     }
     void loadFailuresNameFileAndReason() {
         QFETCH(QString, path);
@@ -404,12 +409,53 @@ private slots:
         QVERIFY(cut.open(QIODevice::WriteOnly));
         cut.write(documentBytes(PuzzleDocument()).left(50000 - 10000));
         cut.close();
-        const QString full = dir.filePath(path);
+        const QString pipe = dir.filePath(QStringLiteral("pipe"));
+        QVERIFY(QFileInfo::exists(pipe) || mkfifo(QFile::encodeName(pipe).constData(), 0600) == 0);
+        const QString full = QDir::isAbsolutePath(path) ? path : dir.filePath(path);
         const DocumentReadResult read = loadDocument(full);
         QVERIFY(!read.ok);
         QCOMPARE(read.reason, reason);
         QVERIFY2(read.error.contains(QDir::toNativeSeparators(full)) && read.error.contains(reason),
                  qPrintable(read.error));
+    }
+
+    void wordRowLimit_data() {
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<int>("limit");
+        QTest::newRow("below the limit") << 3 << 4;
+        QTest::newRow("at the limit") << 4 << 4;
+        QTest::newRow("one above the limit") << 5 << 4;
+        QTest::newRow("no rows, limit 0") << 0 << 0;
+    }
+    void wordRowLimit() {
+        QFETCH(int, rows);
+        QFETCH(int, limit);
+        const QByteArray bytes = documentBytes(smallDocument(rows));
+        QBuffer buffer;
+        buffer.setData(bytes);
+        buffer.open(QIODevice::ReadOnly);
+        const DocumentReadResult read = readDocument(buffer, limit);
+        QCOMPARE(read.ok, rows <= limit);
+        QCOMPARE(read.tooManyRows, rows > limit);
+        if (read.ok) {
+            compareDocuments(read.document, smallDocument(rows));
+            return;
+        }
+        QCOMPARE(read.reason,
+                 QStringLiteral("Die Worttabelle hat %1 Zeilen; Wabrix kann höchstens %2 aufnehmen")
+                     .arg(rows)
+                     .arg(limit));
+        // Refused at the row count, before any row was read.
+        QCOMPARE(buffer.pos(), 4);
+
+        const QString path = dir.filePath(QStringLiteral("viele-zeilen.wbx"));
+        QString error;
+        QVERIFY(saveDocument(path, smallDocument(rows), &error));
+        const DocumentReadResult loaded = loadDocument(path, limit);
+        QVERIFY(!loaded.ok && loaded.tooManyRows);
+        QVERIFY2(loaded.error.startsWith(QStringLiteral("Die Datei „%1“ kann nicht geöffnet werden: ")
+                                             .arg(QDir::toNativeSeparators(path))),
+                 qPrintable(loaded.error));
     }
 
     void saveFailuresReport_data() {
@@ -507,6 +553,43 @@ private slots:
         QCOMPARE(values[field], used);
         const double defaults[] = {100, 10, 0.3, 1, 1, 15};
         QCOMPARE(values[(field + 1) % 6], defaults[(field + 1) % 6]);
+    }
+
+    void fontsGoThroughTheDialogs_data() {
+        QTest::addColumn<QString>("storedFace");
+        QTest::addColumn<int>("storedSize");
+        QTest::addColumn<int>("storedPpi");
+        QTest::addColumn<int>("dialogPpi");
+        QTest::addColumn<QString>("face");
+        QTest::addColumn<int>("size");
+        QTest::newRow("same resolution") << "Liberation Serif" << 11 << 96 << 96 << "Liberation Serif" << 11;
+        QTest::newRow("other resolution keeps the points")
+            << "Liberation Serif" << 11 << 120 << 96 << "Liberation Serif" << 11;
+        QTest::newRow("empty face keeps the dialog's") << "" << 11 << 96 << 96 << "Arial Narrow" << 11;
+        // 8 points at 50 pixels per inch are 6 pixels high, and 6 pixels are 9 points.
+        QTest::newRow("same low resolution goes through the height")
+            << "Liberation Serif" << 8 << 50 << 50 << "Liberation Serif" << 9;
+    }
+    void fontsGoThroughTheDialogs() {
+        QFETCH(QString, storedFace);
+        QFETCH(int, storedSize);
+        QFETCH(int, storedPpi);
+        QFETCH(int, dialogPpi);
+        QFETCH(QString, face);
+        QFETCH(int, size);
+        FontDescription dialog = FontDescription::defaultClueFont();
+        dialog.pixelsPerInch = dialogPpi;
+        const FontDescription stored{
+            storedFace.toStdU16String(), storedSize, storedPpi, 1, 0x00123456u, 2, true, false, true, false};
+        const FontDescription font = fontThroughDialog(dialog, stored);
+        QCOMPARE(QString::fromStdU16String(font.face), face);
+        QCOMPARE(font.pointSize, size);
+        QCOMPARE(font.pixelsPerInch, dialogPpi);
+        FontDescription rest = stored;
+        rest.face = font.face;
+        rest.pointSize = font.pointSize;
+        rest.pixelsPerInch = font.pixelsPerInch;
+        QVERIFY(font == rest); // character set, colour, pitch and style as stored
     }
 
     void writeToAFailingDeviceReports() {

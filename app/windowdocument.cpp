@@ -1,0 +1,25 @@
+#include "windowdocument.h"
+
+#include "documentconversion.h"
+#include "fieldvalues.h"
+#include "mainform.h"
+#include "ui_mainform.h"
+#include "wordgrid.h"
+#include "wordgridtable.h"
+
+PuzzleDocument windowDocument(TMainForm &form) {
+    WordGrid &table = *form.controls().StringGrid1;
+    table.commitEdit();
+    return makeDocument(WordGridTable(table), form.settings(), form.model());
+}
+
+bool showDocument(TMainForm &form, const PuzzleDocument &document) {
+    form.controls().StringGrid1->setWordRows(document.rows);
+    PuzzleSettings settings = document.settings;
+    settings.clueFont = fontThroughDialog(form.FontDialog1.Font, settings.clueFont);
+    settings.titleFont = fontThroughDialog(form.FontDialog2.Font, settings.titleFont);
+    form.setSettings(settings);
+    const bool complete = applyDocumentToModel(document, form.model());
+    form.repaintPuzzle();
+    return complete;
+}
