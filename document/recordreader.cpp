@@ -23,6 +23,9 @@ std::uint64_t littleEndian(const unsigned char *bytes, int width) {
 
 } // namespace
 
+RecordReader::RecordReader(QIODevice &device)
+    : device_(device), end_(device.isSequential() ? -1 : device.size()) {}
+
 bool RecordReader::readBytes(char *buffer, qint64 count) {
     if (failed())
         return false;
@@ -123,9 +126,9 @@ bool RecordReader::checkCount(qint64 count, qint64 bytesEach, const QString &wha
 }
 
 qint64 RecordReader::remaining() const {
-    if (device_.isSequential())
+    if (end_ < 0)
         return -1;
-    return std::max<qint64>(0, device_.size() - device_.pos());
+    return std::max<qint64>(0, end_ - device_.pos());
 }
 
 void RecordReader::fail(const QString &message) {

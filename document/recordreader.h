@@ -17,7 +17,8 @@ extern const char *const readBeyondEndOfFile; // "Read beyond end of file"
 // texts are read in pieces, so memory grows only with the bytes actually read.
 class RecordReader {
 public:
-    explicit RecordReader(QIODevice &device) : device_(device) {}
+    // Takes the device's length once: asking a file for it costs a system call.
+    explicit RecordReader(QIODevice &device);
 
     bool readU8(std::uint8_t &value);
     // A Boolean byte: any value but 0 is on.
@@ -45,6 +46,7 @@ public:
 
 private:
     QIODevice &device_;
+    qint64 end_ = -1; // the device's length, -1 when it cannot tell
     qint64 offset_ = 0;
     QString error_;
 };
