@@ -146,17 +146,25 @@ void TMainForm::Neu1Click() {
 
 void TMainForm::SaveOptionsFile(const QString &fname) {
     QString error;
-    if (!saveDocument(fname, windowDocument(*this), &error))
+    bool saved = false;
+    {
+        BusyCursor busy;
+        saved = saveDocument(fname, windowDocument(*this), &error);
+    }
+    if (!saved)
         showErrorMessage(error);
 }
 
 void TMainForm::LoadOptionsFile(const QString &fname) {
-    const DocumentReadResult read = loadDocument(fname, WordGrid::maxWordRows);
-    if (!read.ok) {
-        showErrorMessage(read.error);
-        return;
+    DocumentReadResult read;
+    {
+        BusyCursor busy;
+        read = loadDocument(fname, WordGrid::maxWordRows);
+        if (read.ok)
+            showDocument(*this, read.document);
     }
-    showDocument(*this, read.document);
+    if (!read.ok)
+        showErrorMessage(read.error);
 }
 
 void TMainForm::ffnen1Click() {

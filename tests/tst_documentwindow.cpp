@@ -57,6 +57,7 @@ public:
     QStringList messages;
     QList<QMessageBox::Icon> icons;
     int otherWindows = 0;
+    int busyMessages = 0; // messages shown under the busy cursor
 
 private:
     void answer() {
@@ -65,6 +66,8 @@ private:
             return;
         modal->setProperty("answered", true);
         if (auto *box = qobject_cast<QMessageBox *>(modal)) {
+            if (QGuiApplication::overrideCursor())
+                ++busyMessages;
             messages << box->text();
             icons << box->icon();
             box->accept();
@@ -82,18 +85,23 @@ private:
     QList<Handler> handlers_;
 };
 
-// Counts the paint events a widget receives.
-class PaintCounter : public QObject {
+// Notes, at every paint event of a widget, what the given probe says about the state drawn.
+class PaintWatcher : public QObject {
 public:
-    explicit PaintCounter(QWidget *widget) { widget->installEventFilter(this); }
-    int paints = 0;
+    PaintWatcher(QWidget *widget, std::function<QString()> probe) : probe_(std::move(probe)) {
+        widget->installEventFilter(this);
+    }
+    QStringList seen;
 
 protected:
     bool eventFilter(QObject *, QEvent *event) override {
         if (event->type() == QEvent::Paint)
-            ++paints;
+            seen << probe_();
         return false;
     }
+
+private:
+    std::function<QString()> probe_;
 };
 
 std::unique_ptr<TMainForm> shownForm() {
@@ -306,12 +314,17 @@ private slots:
         const PuzzleDocument d = sampleDocument();
         auto form = shownForm();
         giveStateOfItsOwn(*form);
-        PaintBox *box = control<PaintBox>(*form, "PaintBox1");
-        PaintCounter counter(box);
+        PaintWatcher watcher(control<PaintBox>(*form, "PaintBox1"), [&] {
+            return QStringLiteral("%1 entries, %2")
+                .arg(form->model().entryCount())
+                .arg(snapshot(*form).last());
+        });
 
         form->LoadOptionsFile(path("sample.wbx"));
         QCOMPARE(answers->messages, QStringList());
-        QVERIFY(counter.paints > 0);
+        // The view drew the opened puzzle at once, before any event was handled.
+        QVERIFY(!watcher.seen.isEmpty());
+        QCOMPARE(watcher.seen.last(), QStringLiteral("2 entries, entry 1: 90,1,1,165,3,2,1,2 Vogel|EULE"));
 
         const QStringList expected{
             "rows 5",
@@ -338,9 +351,6 @@ private slots:
         QCOMPARE(form->model().entryCount(), 2u);
         QCOMPARE(shown.mid(expected.size() + 1), (QStringList{"entry 0: 0,0,1,0,3,0,1,0 Gebäude|HAUS",
                                                               "entry 1: 90,1,1,165,3,2,1,2 Vogel|EULE"}));
-
-        // The view shows the opened puzzle: the paint box takes its picture's size.
-        QTRY_COMPARE(box->size(), puzzlePictureSize(form->model(), form->settings(), box->logicalDpiX()));
 
         // "Neu" keeps the opened row count, and saving writes it.
         control<QAction>(*form, "Neu1")->trigger();
@@ -499,6 +509,8 @@ private slots:
         const QString shown = answers->messages.constFirst();
         QVERIFY2(shown.contains(message) && shown.contains(QDir::toNativeSeparators(file)),
                  qPrintable(shown));
+        QCOMPARE(answers->busyMessages, 0);
+        QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
         QCOMPARE(snapshot(*form), before);
     }
 
@@ -593,6 +605,7 @@ private slots:
         QVERIFY2(answers->messages.constFirst().contains(message) &&
                      answers->messages.constFirst().contains(QDir::toNativeSeparators(file)),
                  qPrintable(answers->messages.constFirst()));
+        QCOMPARE(answers->busyMessages, 0);
         if (hasOldFile)
             QCOMPARE(fileBytes(file), QByteArray("old contents"));
         else
