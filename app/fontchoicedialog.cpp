@@ -91,6 +91,10 @@ FontDescription FontChoiceDialog::chosenFont(const FontDescription &old, const Q
         result.charset = old.charset;
         if (chosen.family() == shown.family())
             result.face = old.face;
+        // A face drawn with a stand-in shows the stand-in's weight; unless the user changed the
+        // weight, the stored style stays.
+        if (chosen.weight() == shown.weight())
+            result.bold = old.bold;
     }
     if (newColor)
         result.color = fontColorValue(*newColor);

@@ -50,7 +50,8 @@ public:
 
     // Shows the font window starting from Font. OK stores the choice in Font and returns true;
     // Abbrechen changes nothing. Parts of the font the user left alone keep their stored form, so an
-    // uninstalled face such as "Arial Narrow" keeps its name when only the size changes.
+    // uninstalled face such as "Arial Narrow" keeps its name when only the size changes, and "Arial
+    // Black", shown as a heavy Liberation Sans, keeps its name and stays not bold.
     bool Execute(QWidget *parent);
 
     // What the window's choice makes of a stored font; shown is the font the window started with.

@@ -1,5 +1,6 @@
 #include "fontmapping.h"
 
+#include <QFontDatabase>
 #include <QFontInfo>
 
 #include <algorithm>
@@ -56,6 +57,36 @@ void applyStyle(QFont &font, const FontDescription &description) {
         font.setFixedPitch(true);
         font.setStyleHint(QFont::TypeWriter);
     }
+    useNamedWeightForMissingFace(font, font.family(), description.bold);
+}
+
+// Weight words at the end of face names, written without blanks and in lower case.
+struct WeightWord {
+    const char *word;
+    QFont::Weight weight;
+};
+constexpr WeightWord weightWords[] = {
+    {"black", QFont::Black},
+    {"heavy", QFont::Black},
+    {"ultrablack", QFont::Black},
+    {"extrablack", QFont::Black},
+    {"extrabold", QFont::ExtraBold},
+    {"ultrabold", QFont::ExtraBold},
+    {"bold", QFont::Bold},
+    {"semibold", QFont::DemiBold},
+    {"demibold", QFont::DemiBold},
+    {"medium", QFont::Medium},
+    {"light", QFont::Light},
+    {"extralight", QFont::ExtraLight},
+    {"ultralight", QFont::ExtraLight},
+    {"thin", QFont::Thin},
+};
+
+std::optional<QFont::Weight> weightOfWord(const QString &word) {
+    for (const WeightWord &w : weightWords)
+        if (word.compare(QLatin1String(w.word), Qt::CaseInsensitive) == 0)
+            return w.weight;
+    return std::nullopt;
 }
 
 } // namespace
@@ -114,6 +145,25 @@ FontDescription fontDescriptionFromQFont(const QFont &font, const QColor &color,
     d.underline = font.underline();
     d.strikeOut = font.strikeOut();
     return d;
+}
+
+std::optional<NamedWeight> weightInFaceName(const QString &face) {
+    const QStringList words = face.simplified().split(u' ', Qt::SkipEmptyParts);
+    // "Extra Bold" and "ExtraBold" name the same weight; the longer reading wins.
+    for (qsizetype taken = std::min<qsizetype>(2, words.size() - 1); taken >= 1; --taken) {
+        const QStringList tail = words.mid(words.size() - taken);
+        if (const std::optional<QFont::Weight> weight = weightOfWord(tail.join(QString())))
+            return NamedWeight{words.first(words.size() - taken).join(u' '), *weight};
+    }
+    return std::nullopt;
+}
+
+void useNamedWeightForMissingFace(QFont &font, const QString &face, bool bold) {
+    const std::optional<NamedWeight> named = weightInFaceName(face);
+    if (!named || QFontDatabase::hasFamily(face))
+        return;
+    font.setFamilies({named->family});
+    font.setWeight(bold ? std::max(named->weight, QFont::Bold) : named->weight);
 }
 
 QFont dialogFont(const FontDescription &description) {

@@ -6,6 +6,7 @@
 #include <QFont>
 
 #include <cstdint>
+#include <optional>
 
 // The colour a stored font colour stands for. 0x00BBGGRR is an explicit colour. A high byte of 0xFF
 // marks a system colour whose index is in the low byte; it is mapped to the colour of the classic
@@ -37,3 +38,19 @@ FontDescription fontDescriptionFromQFont(const QFont &font, const QColor &color,
 
 // The font a font dialog starts with for a description: face, style, pitch and the size in points.
 QFont dialogFont(const FontDescription &description);
+
+// The weight that a face's name states in its last words ("Arial Black": Black, "Segoe UI Semibold":
+// DemiBold), with the family name that remains ("Arial"); nothing when the name states no weight or
+// is nothing but a weight.
+struct NamedWeight {
+    QString family;
+    QFont::Weight weight;
+};
+std::optional<NamedWeight> weightInFaceName(const QString &face);
+
+// The family and weight a font is drawn with when its face is not installed: a face whose name states
+// a weight ("Arial Black", which has no free counterpart) becomes the family the rest of its name finds
+// ("Arial", which the system's font matching gives as Liberation Sans) at that weight or heavier when
+// the font is bold, so that a heavy heading stays heavy. Installed faces and faces without a weight in
+// their name are left to the system's font matching.
+void useNamedWeightForMissingFace(QFont &font, const QString &face, bool bold);
