@@ -222,27 +222,22 @@ void Canvas::fillPath(const QPolygon &points) {
 
 std::optional<QRect> Canvas::reachableArea() const {
     std::optional<QRect> area;
-    // The device's size counts in the device's own pixels, which the painter's world transform maps to;
-    // the system clip (a widget's exposed region) counts in the pixels of the surface behind it (the
-    // window's backing store), which the device transform maps to: for a widget it adds the widget's
-    // offset in its window. Only where those are the painter's pixels can they be mapped back without
-    // doubt.
-    const QPaintDevice *device = painter_.device();
-    if (device && device->devicePixelRatio() == 1) {
-        bool invertible = false;
-        if (device->width() > 0 && device->height() > 0) {
-            const QTransform fromDevice = painter_.worldTransform().inverted(&invertible);
-            if (invertible)
-                area = fromDevice.mapRect(QRectF(0, 0, device->width(), device->height())).toAlignedRect();
-        }
+    // The surface the paint engine draws into (the image itself, or a widget's backing store) and the
+    // system clip (a widget's exposed region) count in the surface's own pixels. The device transform
+    // maps the painter's coordinates there: it holds the world transform, the device pixel ratio and,
+    // for a widget, the widget's offset in its window.
+    bool invertible = false;
+    const QTransform fromSurface = painter_.deviceTransform().inverted(&invertible);
+    if (invertible) {
         const QPaintEngine *engine = painter_.paintEngine();
+        const QPaintDevice *surface =
+            engine && engine->paintDevice() ? engine->paintDevice() : painter_.device();
+        if (surface && surface->width() > 0 && surface->height() > 0)
+            area = fromSurface.mapRect(QRectF(0, 0, surface->width(), surface->height())).toAlignedRect();
         if (engine && !engine->systemClip().isEmpty()) {
-            const QTransform fromSurface = painter_.deviceTransform().inverted(&invertible);
-            if (invertible) {
-                const QRect systemClip =
-                    fromSurface.mapRect(QRectF(engine->systemClip().boundingRect())).toAlignedRect();
-                area = area ? (*area & systemClip) : systemClip;
-            }
+            const QRect systemClip =
+                fromSurface.mapRect(QRectF(engine->systemClip().boundingRect())).toAlignedRect();
+            area = area ? (*area & systemClip) : systemClip;
         }
     }
     if (painter_.hasClipping()) {
