@@ -1,9 +1,31 @@
 #include "mainform.h"
+#include "startrequest.h"
 #include "startup.h"
 #include "wabrixapplication.h"
 
+namespace {
+
+QStringList argumentsOf(int argc, char *argv[]) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    return arguments;
+}
+
+} // namespace
+
 int main(int argc, char *argv[]) {
+    // Help and version need no display: they are answered before the window system starts.
+    const StartRequest early = parseStartArguments(argumentsOf(argc, argv));
+    if (early.action == StartRequest::Action::ShowHelp || early.action == StartRequest::Action::ShowVersion)
+        return answerStartRequest(early, QStringLiteral(WABRIX_VERSION));
+
     WabrixApplication application(argc, argv);
+    const StartRequest request = parseStartArguments(QCoreApplication::arguments());
+    if (request.action != StartRequest::Action::Run)
+        return answerStartRequest(request, QStringLiteral(WABRIX_VERSION));
+    // Desktops match the window to the installed wabrix.desktop by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral("wabrix"));
     installGermanQtTexts(application);
     useWindowFont();
     reportAllocationFailuresInMessageBoxes();
@@ -11,5 +33,6 @@ int main(int argc, char *argv[]) {
 
     TMainForm MainForm;
     MainForm.show();
+    openDocumentAtStart(MainForm, request.document);
     return application.exec();
 }

@@ -1,0 +1,241 @@
+#include "documentconversion.h"
+#include "documentfile.h"
+#include "mainform.h"
+#include "paintbox.h"
+#include "placement.h"
+#include "renderer.h"
+#include "startrequest.h"
+#include "wordgrid.h"
+
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+// The window program's command line: a document given at start is opened as "Öffnen..." opens it.
+
+namespace {
+
+using Action = StartRequest::Action;
+
+QString actionName(Action action) {
+    switch (action) {
+    case Action::Run:
+        return QStringLiteral("run");
+    case Action::ShowHelp:
+        return QStringLiteral("help");
+    case Action::ShowVersion:
+        return QStringLiteral("version");
+    case Action::UsageError:
+        return QStringLiteral("usage error");
+    }
+    return {};
+}
+
+// A saved puzzle: HAUS across with its clue, under its own title, with two word rows.
+PuzzleDocument samplePuzzle(const QString &title) {
+    PuzzleModel model;
+    model.feld = freeGrid();
+    model.AddEntry(u"Gebäude", u"HAUS");
+    commitPlacement(model.feld, u"HAUS", {false, 1, 1}, 0);
+    VectorWordTable table(999);
+    table.setCell(0, 1, u"Gebäude");
+    table.setCell(1, 1, u"HAUS");
+    table.setCell(0, 2, u"Himmelsrichtung");
+    table.setCell(1, 2, u"OST");
+    PuzzleSettings settings;
+    settings.title = title.toStdU16String();
+    settings.zoom = 150;
+    return makeDocument(table, settings, model);
+}
+
+// Records every message box that opens while it lives and closes it with OK.
+class MessageBoxAnswers : public QObject {
+public:
+    MessageBoxAnswers() {
+        connect(&timer_, &QTimer::timeout, this, [this] {
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+                texts << box->text();
+                icons << box->icon();
+                box->accept();
+            }
+        });
+        timer_.start(5);
+    }
+    QStringList texts;
+    QList<QMessageBox::Icon> icons;
+
+private:
+    QTimer timer_;
+};
+
+QString title(TMainForm &form) {
+    return form.findChild<QLineEdit *>(QStringLiteral("caped"))->text();
+}
+
+} // namespace
+
+class TestStartup : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QVERIFY(directory_.isValid()); }
+
+    void parseStartArguments_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<QString>("document");
+        QTest::addColumn<QString>("errorPart");
+        QTest::newRow("nothing") << QStringList() << "run"
+                                 << ""
+                                 << "";
+        QTest::newRow("a document") << QStringList{"raetsel.wbx"} << "run"
+                                    << "raetsel.wbx"
+                                    << "";
+        QTest::newRow("a file address") << QStringList{"file:///tmp/R%C3%A4tsel%201.wbx"} << "run"
+                                        << "/tmp/Rätsel 1.wbx"
+                                        << "";
+        QTest::newRow("after --, a name with a dash") << QStringList{"--", "-neu.wbx"} << "run"
+                                                      << "-neu.wbx"
+                                                      << "";
+        QTest::newRow("an empty argument is no document") << QStringList{""} << "run"
+                                                          << ""
+                                                          << "";
+        QTest::newRow("--help") << QStringList{"--help"} << "help"
+                                << ""
+                                << "";
+        QTest::newRow("-h") << QStringList{"-h"} << "help"
+                            << ""
+                            << "";
+        QTest::newRow("--version") << QStringList{"--version"} << "version"
+                                   << ""
+                                   << "";
+        QTest::newRow("-v") << QStringList{"-v"} << "version"
+                            << ""
+                            << "";
+        QTest::newRow("help wins over version and errors")
+            << QStringList{"--version", "--bogus", "a.wbx", "b.wbx", "--help"} << "help"
+            << ""
+            << "";
+        QTest::newRow("unknown option") << QStringList{"raetsel.wbx", "--zoom=200"} << "usage error"
+                                        << ""
+                                        << "„--zoom=200“";
+        QTest::newRow("two documents") << QStringList{"a.wbx", "b.wbx"} << "usage error"
+                                       << ""
+                                       << "nur eine";
+    }
+    void parseStartArguments() {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, action);
+        QFETCH(QString, document);
+        QFETCH(QString, errorPart);
+        const StartRequest request = ::parseStartArguments(QStringList{"wabrix"} + arguments);
+        QCOMPARE(actionName(request.action), action);
+        QCOMPARE(request.document, document);
+        if (errorPart.isEmpty())
+            QVERIFY(request.error.isEmpty() || request.action != Action::UsageError);
+        else
+            QVERIFY2(request.error.contains(errorPart), qPrintable(request.error));
+    }
+
+    // The document opens once the event loop runs, as "Öffnen..." would open it: table, title,
+    // settings, grid and entries, and the view shows it.
+    void documentGivenAtStartIsOpened() {
+        const QString path = directory_.filePath(QStringLiteral("start.wbx"));
+        QString error;
+        QVERIFY2(saveDocument(path, samplePuzzle(QStringLiteral("Geöffnet beim Start")), &error),
+                 qPrintable(error));
+        MessageBoxAnswers answers;
+        TMainForm form;
+        form.show();
+        openDocumentAtStart(form, path);
+        QCOMPARE(title(form), QStringLiteral("Wabrixrätsel")); // not before the event loop runs
+        QTRY_COMPARE(title(form), QStringLiteral("Geöffnet beim Start"));
+        QCOMPARE(form.settings().zoom, 150.0);
+        QCOMPARE(form.model().entryCount(), 1u);
+        QCOMPARE(form.model().feld[cellIndex(1, 1)], std::int32_t(u'H'));
+        auto *table = form.findChild<WordGrid *>(QStringLiteral("StringGrid1"));
+        QCOMPARE(table->Cells(0, 2), QStringLiteral("Himmelsrichtung"));
+        auto *box = form.findChild<PaintBox *>(QStringLiteral("PaintBox1"));
+        QTRY_COMPARE(box->size(), puzzlePictureSize(form.model(), form.settings(), box->logicalDpiX()));
+        QVERIFY(answers.texts.isEmpty());
+    }
+
+    // A file that cannot be opened gives its message box; the window stays as it started.
+    void badDocumentAtStartLeavesTheWindowAsItStarted_data() {
+        QTest::addColumn<QByteArray>("content"); // empty: no file at all
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("missing") << QByteArray() << "existiert nicht";
+        QTest::newRow("not a document") << QByteArray("Frage\tAntwort\n") << "kein gültiges Wabrixrätsel";
+    }
+    void badDocumentAtStartLeavesTheWindowAsItStarted() {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, reason);
+        const QString path = directory_.filePath(QStringLiteral("kaputt.wbx"));
+        QFile::remove(path);
+        if (!content.isEmpty()) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(content);
+        }
+        MessageBoxAnswers answers;
+        TMainForm form;
+        form.show();
+        const PuzzleSettings before = form.settings();
+        openDocumentAtStart(form, path);
+        QTRY_COMPARE(answers.texts.size(), 1);
+        QVERIFY2(answers.texts.constFirst().contains(QStringLiteral("kaputt.wbx")) &&
+                     answers.texts.constFirst().contains(reason),
+                 qPrintable(answers.texts.constFirst()));
+        QCOMPARE(answers.icons.constFirst(), QMessageBox::Critical);
+        QVERIFY(form.isVisible());
+        QCOMPARE(form.settings().title, before.title);
+        QCOMPARE(form.model().entryCount(), 0u);
+        QCOMPARE(form.model().feld[0], 0);
+    }
+
+    void noDocumentNoMessage() {
+        MessageBoxAnswers answers;
+        TMainForm form;
+        form.show();
+        openDocumentAtStart(form, QString());
+        QTest::qWait(50);
+        QVERIFY(answers.texts.isEmpty());
+        QCOMPARE(title(form), QStringLiteral("Wabrixrätsel"));
+    }
+
+    // The program itself: help and version without a window, usage errors with status 2.
+    void programCommandLine_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("output"); // expected at the start of stdout, or within stderr
+        QTest::newRow("--version") << QStringList{"--version"} << 0 << "wabrix " WABRIX_VERSION;
+        QTest::newRow("--help") << QStringList{"--help"} << 0 << "Aufruf: wabrix [DATEI.wbx]";
+        QTest::newRow("unknown option")
+            << QStringList{"--drucken"} << 2 << "wabrix: unbekannte Option „--drucken“";
+        QTest::newRow("two documents") << QStringList{"a.wbx", "b.wbx"} << 2 << "Aufruf: wabrix [DATEI.wbx]";
+    }
+    void programCommandLine() {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, status);
+        QFETCH(QString, output);
+        QProcess program;
+        program.start(QStringLiteral(WABRIX_APP), arguments);
+        QVERIFY(program.waitForFinished(20000));
+        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(program.exitCode(), status);
+        const QString out = QString::fromUtf8(program.readAllStandardOutput());
+        const QString err = QString::fromUtf8(program.readAllStandardError());
+        if (status == 0)
+            QVERIFY2(out.startsWith(output), qPrintable(out));
+        else
+            QVERIFY2(err.contains(output) && out.isEmpty(), qPrintable(err));
+    }
+
+private:
+    QTemporaryDir directory_;
+};
+
+QTEST_MAIN(TestStartup)
+#include "tst_startup.moc"
