@@ -7,3 +7,4 @@ int runGenerate(const QStringList &arguments);
 int runInfo(const QStringList &arguments);
 int runNew(const QStringList &arguments);
 int runRender(const QStringList &arguments);
+int runThumbnail(const QStringList &arguments);

@@ -16,6 +16,7 @@ const CliCommand commands[] = {
     {"info", "beschreibt eine Rätseldatei", &runInfo},
     {"new", "schreibt ein leeres Rätsel mit Standardeinstellungen", &runNew},
     {"render", "zeichnet eine Rätseldatei als Bild (PNG, BMP, SVG)", &runRender},
+    {"thumbnail", "schreibt ein Vorschaubild einer Rätseldatei für Dateimanager", &runThumbnail},
 };
 
 void printOverview(void (*print)(const QString &)) {

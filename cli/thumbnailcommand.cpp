@@ -1,0 +1,61 @@
+#include "clicommand.h"
+#include "commands.h"
+
+#include "documentconversion.h"
+#include "documentfile.h"
+#include "fieldvalues.h"
+#include "puzzlethumbnail.h"
+#include "renderer.h"
+
+#include <QCommandLineParser>
+
+namespace {
+
+const QString usage = QStringLiteral("wabrix-cli thumbnail FILE.wbx OUT.png [--size N]");
+constexpr int defaultSize = 256;
+
+} // namespace
+
+int runThumbnail(const QStringList &arguments) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Schreibt ein Vorschaubild einer Rätseldatei als PNG, wie Dateimanager es zeigen: das Rätsel "
+        "ohne Blattende-Markierung, verkleinert auf höchstens N × N Pixel."));
+    parser.addHelpOption();
+    parser.addPositionalArgument(QStringLiteral("FILE.wbx"), QStringLiteral("Rätseldatei"));
+    parser.addPositionalArgument(QStringLiteral("OUT.png"),
+                                 QStringLiteral("Vorschaubild; immer PNG, wie die Datei auch heißt"));
+    const QCommandLineOption sizeOption(
+        QStringLiteral("size"), QStringLiteral("größte Seitenlänge in Pixeln (1 bis 4096, Standard 256)"),
+        QStringLiteral("N"), QString::number(defaultSize));
+    parser.addOption(sizeOption);
+    if (!parser.parse(QStringList{QStringLiteral("wabrix-cli thumbnail")} + arguments))
+        return usageError(usage, parser.errorText());
+    if (parser.isSet(QStringLiteral("help"))) {
+        printOut(parser.helpText());
+        return exitSuccess;
+    }
+    const QStringList positional = parser.positionalArguments();
+    if (positional.size() != 2)
+        return usageError(usage, QStringLiteral("Rätseldatei und Vorschaubild angeben"));
+    bool ok = true;
+    const int size = parser.value(sizeOption).toInt(&ok);
+    if (!ok || size < minThumbnailSide || size > maxThumbnailSide)
+        return usageError(usage, QStringLiteral("--size erwartet eine ganze Zahl von 1 bis 4096"));
+
+    const QString &in = positional.at(0), &out = positional.at(1);
+    const DocumentReadResult read = loadDocument(in);
+    if (!read.ok) {
+        printError(QStringLiteral("wabrix-cli: ") + read.error);
+        return exitFileError;
+    }
+    PuzzleModel model;
+    if (!applyDocumentToModel(read.document, model))
+        return fileError(in, QStringLiteral("Zu wenig Speicher für die Einträge"));
+    QString error;
+    const QImage thumbnail =
+        renderPuzzleThumbnail(model, settingsThroughFields(read.document.settings), size, &error);
+    if (thumbnail.isNull() || !savePuzzleImage(thumbnail, out, "PNG", &error))
+        return fileError(out, error);
+    return exitSuccess;
+}
