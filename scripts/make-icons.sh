@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Draws the program icon (a tiny arrow-word grid) and the button pictures with ImageMagick.
-# The PNGs are committed; run this only to change them.
+# The PNGs are committed; run this only to change them. packaging/icons/wabrix.svg is the same drawing
+# as grid_drawing, written by hand for the scalable icon: change both together.
 set -euo pipefail
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 ICONS="$ROOT/packaging/icons"
@@ -38,9 +39,33 @@ draw_grid() {
         -strip "$target"
 }
 
-for size in 16 24 32 48 64 128 256; do
+for size in 32 48 64 128 256; do
     draw_grid "$size" "$ICONS/wabrix-$size.png"
 done
+
+# At 16 and 24 pixels the scaled grid would blur; the same picture is set pixel by pixel there, every
+# line one pixel on a whole pixel. Rectangles are inclusive: "rectangle 0,0 4,4" covers 5 x 5 pixels.
+# Arguments: size, the line positions, the black cells, the yellow inside, then the three arrows.
+draw_pixels() {
+    local size=$1 target=$2
+    shift 2
+    convert -size "${size}x${size}" xc:none +antialias -stroke none "$@" -depth 8 -strip "PNG32:$target"
+}
+LINE='#303030'
+draw_pixels 16 "$ICONS/wabrix-16.png" \
+    -fill white -draw "rectangle 0,0 15,15" -fill "$LINE" \
+    -draw "rectangle 0,0 15,0" -draw "rectangle 0,5 15,5" -draw "rectangle 0,10 15,10" -draw "rectangle 0,15 15,15" \
+    -draw "rectangle 0,0 0,15" -draw "rectangle 5,0 5,15" -draw "rectangle 10,0 10,15" -draw "rectangle 15,0 15,15" \
+    -fill black -draw "rectangle 0,0 5,5" -draw "rectangle 5,10 10,15" -fill '#ffd84a' -draw "rectangle 11,1 14,4" \
+    -fill black -draw "rectangle 6,1 6,4" -draw "rectangle 7,2 7,3" -draw "rectangle 1,6 4,6" -draw "rectangle 2,7 3,7" \
+    -fill white -draw "rectangle 7,11 7,14" -draw "rectangle 8,12 8,13"
+draw_pixels 24 "$ICONS/wabrix-24.png" \
+    -fill white -draw "rectangle 1,1 22,22" -fill "$LINE" \
+    -draw "rectangle 1,1 22,1" -draw "rectangle 1,8 22,8" -draw "rectangle 1,15 22,15" -draw "rectangle 1,22 22,22" \
+    -draw "rectangle 1,1 1,22" -draw "rectangle 8,1 8,22" -draw "rectangle 15,1 15,22" -draw "rectangle 22,1 22,22" \
+    -fill black -draw "rectangle 1,1 8,8" -draw "rectangle 8,15 15,22" -fill '#ffd84a' -draw "rectangle 16,2 21,7" \
+    -fill black -draw "rectangle 9,3 9,6" -draw "rectangle 10,4 10,5" -draw "rectangle 3,9 6,9" -draw "rectangle 4,10 5,10" \
+    -fill white -draw "rectangle 11,17 11,20" -draw "rectangle 12,18 12,19"
 
 # "Erzeuge Rätsel": the grid with a green arrow, 18 x 18.
 convert -size 240x240 xc:none -draw "$(grid_drawing)" \

@@ -4,6 +4,8 @@
 # Packages needed to build and run the program.
 BUILD_PACKAGES=(g++ cmake ninja-build qt6-base-dev libgl-dev qt6-svg-dev fonts-liberation fonts-wine libbenchmark-dev
     qt6-translations-l10n)
+# Packages for the tests beyond the build: the desktop's MIME database and its tools (tst_install).
+TEST_PACKAGES=(xdg-utils libfile-mimeinfo-perl shared-mime-info desktop-file-utils)
 # Packages for scripts/screenshots.sh: a virtual display, driving the window, the clipboard, screenshots.
 SCREENSHOT_PACKAGES=(xvfb xauth xdotool xclip imagemagick)
 
