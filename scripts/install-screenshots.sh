@@ -12,7 +12,8 @@ ROOT=$(cd "$(dirname "$0")/.." && pwd)
 source "$ROOT/scripts/setup.sh"
 
 if [ -z "${WABRIX_ON_VIRTUAL_DISPLAY:-}" ]; then
-    ensure_packages "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}" "${SCREENSHOT_PACKAGES[@]}" icewm
+    ensure_packages "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}" "${SCREENSHOT_PACKAGES[@]}" \
+        "${INSTALL_SCREENSHOT_PACKAGES[@]}"
     build_tree "$ROOT/build"
     export WABRIX_ON_VIRTUAL_DISPLAY=1
     exec xvfb-run -a -s "-screen 0 1024x768x24 -dpi 96" "$0" "$@"

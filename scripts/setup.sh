@@ -8,6 +8,8 @@ BUILD_PACKAGES=(g++ cmake ninja-build qt6-base-dev libgl-dev qt6-svg-dev fonts-l
 TEST_PACKAGES=(xdg-utils libfile-mimeinfo-perl shared-mime-info desktop-file-utils)
 # Packages for scripts/screenshots.sh: a virtual display, driving the window, the clipboard, screenshots.
 SCREENSHOT_PACKAGES=(xvfb xauth xdotool xclip imagemagick)
+# scripts/install-screenshots.sh also needs a window manager that shows window icons.
+INSTALL_SCREENSHOT_PACKAGES=(icewm)
 
 as_root() {
     if [ "$(id -u)" -eq 0 ]; then
