@@ -373,7 +373,7 @@ private slots:
                                           << "„/nonexistent/r.wbx“ kann nicht geöffnet werden";
         QTest::newRow("no output") << QStringList{"render", wbx} << 2 << "-o OUT fehlt";
         QTest::newRow("unknown picture type") << QStringList{"render", wbx, "-o", dir.filePath("nie.gif")} << 2
-                                              << ".png, .bmp oder .svg";
+                                              << ".png, .bmp, .svg oder .pdf";
         QTest::newRow("dpi 0") << QStringList{"render", wbx, "-o", out, "--dpi", "0"} << 2 << "--dpi";
         QTest::newRow("zoom 5") << QStringList{"render", wbx, "-o", out, "--zoom", "5"} << 2 << "--zoom";
         QTest::newRow("zoom not a number") << QStringList{"render", wbx, "-o", out, "--zoom", "x"} << 2 << "--zoom";
