@@ -42,8 +42,8 @@ TAboutBox::TAboutBox(QWidget *parent, QDate today) : QDialog(parent), ui(std::ma
     Label3 = ui->Label3;
     BitBtnXP1 = ui->BitBtnXP1;
 
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     setFixedSize(664, 453);
     setModal(true);
 

@@ -34,7 +34,8 @@ bool TMainForm::exportPicture(const QString &fileName, PictureFormat format) {
     // The view paints at the paint box's resolution; the picture is sized from the settings, not from
     // the paint box, which may not have been painted since a setting changed.
     QString error;
-    if (exportPuzzlePicture(fileName, format, model_, settings(), ui->PaintBox1->logicalDpiX(), printer_, &error))
+    if (exportPuzzlePicture(fileName, format, model_, settings(), ui->PaintBox1->logicalDpiX(), printer_,
+                            &error))
         return true;
     showErrorMessage(error);
     return false;

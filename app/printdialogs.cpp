@@ -29,7 +29,8 @@ void PrinterSetupDialog::configure(QPrintDialog &dialog) {
     dialog.setWindowTitle(QStringLiteral("Drucker einrichten"));
     // The dialog's own buttons sit in a button box directly inside it; the one that confirms says
     // "Drucken" there, which would promise a print that does not happen.
-    for (QDialogButtonBox *buttons : dialog.findChildren<QDialogButtonBox *>(QString(), Qt::FindDirectChildrenOnly))
+    for (QDialogButtonBox *buttons :
+         dialog.findChildren<QDialogButtonBox *>(QString(), Qt::FindDirectChildrenOnly))
         if (QPushButton *confirm = buttons->button(QDialogButtonBox::Ok))
             confirm->setText(QStringLiteral("OK"));
 }

@@ -75,7 +75,8 @@ int runPrint(const QStringList &arguments) {
     QPrinter printer(QPrinter::HighResolution);
     printer.setPrinterName(printerName);
     if (printer.outputFormat() != QPrinter::NativeFormat || !printer.isValid()) {
-        printError(QStringLiteral("wabrix-cli: Der Drucker „%1“ kann nicht angesprochen werden.").arg(printerName));
+        printError(
+            QStringLiteral("wabrix-cli: Der Drucker „%1“ kann nicht angesprochen werden.").arg(printerName));
         return exitFileError;
     }
 

@@ -102,7 +102,8 @@ int runRender(const QStringList &arguments) {
         return exitSuccess;
     }
     if (format == QLatin1String("svg")) {
-        const QByteArray svg = renderPuzzleSvg(model, settings, dpi, FixedPrinterQuery(defaultPdfPage()), &error);
+        const QByteArray svg =
+            renderPuzzleSvg(model, settings, dpi, FixedPrinterQuery(defaultPdfPage()), &error);
         if (svg.isEmpty() || !saveBytes(out, svg, &error))
             return fileError(out, error);
         return exitSuccess;

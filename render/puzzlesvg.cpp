@@ -32,7 +32,8 @@ QByteArray renderPuzzleSvg(PuzzleModel &model, const PuzzleSettings &settings, i
         generator.setViewBox(QRect(QPoint(0, 0), size));
         generator.setTitle(QString::fromStdU16String(settings.title));
         QPainter painter(&generator);
-        const bool drawn = DrawRaetsel(painter, model, settings, settings.zoom, false, printer, &size, resolution);
+        const bool drawn =
+            DrawRaetsel(painter, model, settings, settings.zoom, false, printer, &size, resolution);
         painter.end();
         if (drawn)
             return buffer.data();

@@ -375,8 +375,8 @@ private slots:
         QTest::newRow("missing document") << QStringList{"render", "/nonexistent/r.wbx", "-o", out} << 1
                                           << "„/nonexistent/r.wbx“ kann nicht geöffnet werden";
         QTest::newRow("no output") << QStringList{"render", wbx} << 2 << "-o OUT fehlt";
-        QTest::newRow("unknown picture type") << QStringList{"render", wbx, "-o", dir.filePath("nie.gif")} << 2
-                                              << ".png, .bmp, .svg oder .pdf";
+        QTest::newRow("unknown picture type")
+            << QStringList{"render", wbx, "-o", dir.filePath("nie.gif")} << 2 << ".png, .bmp, .svg oder .pdf";
         QTest::newRow("dpi 0") << QStringList{"render", wbx, "-o", out, "--dpi", "0"} << 2 << "--dpi";
         QTest::newRow("zoom 5") << QStringList{"render", wbx, "-o", out, "--zoom", "5"} << 2 << "--zoom";
         QTest::newRow("zoom not a number") << QStringList{"render", wbx, "-o", out, "--zoom", "x"} << 2 << "--zoom";
@@ -403,7 +403,9 @@ private slots:
     // a print system that is not there) that is one A4 page.
     void renderPdfIsOneA4Page() {
         const QString wbx = dir.filePath("seite.wbx");
-        QCOMPARE(runCli({"generate", example("woerter-20.txt"), "--seed", "3", "--runs", "5", "-o", wbx}).exitCode, 0);
+        QCOMPARE(
+            runCli({"generate", example("woerter-20.txt"), "--seed", "3", "--runs", "5", "-o", wbx}).exitCode,
+            0);
         const QString pdf = dir.filePath("seite.pdf");
         const Result r = runCli({"render", wbx, "-o", pdf});
         QCOMPARE(r.exitCode, 0);
@@ -422,9 +424,10 @@ private slots:
         QTest::addColumn<QString>("message");
         const QString wbx = writeFile("druck.wbx", documentBytes(PuzzleDocument()));
         QTest::newRow("no printer at all") << QStringList{"print", wbx} << 1 << "kein Drucker eingerichtet";
-        QTest::newRow("named printer, none installed") << QStringList{"print", wbx, "--printer", "gibtsnicht"} << 1
-                                         << "kein Drucker eingerichtet";
-        QTest::newRow("unreadable document") << QStringList{"print", dir.filePath("fehlt.wbx")} << 1 << "fehlt.wbx";
+        QTest::newRow("named printer, none installed")
+            << QStringList{"print", wbx, "--printer", "gibtsnicht"} << 1 << "kein Drucker eingerichtet";
+        QTest::newRow("unreadable document")
+            << QStringList{"print", dir.filePath("fehlt.wbx")} << 1 << "fehlt.wbx";
         QTest::newRow("no document") << QStringList{"print"} << 2 << "genau eine Rätseldatei";
         QTest::newRow("empty printer name") << QStringList{"print", wbx, "--printer", ""} << 2 << "--printer";
     }

@@ -52,7 +52,8 @@ QString pdfInfo(const QString &pdf, const char *key) {
 
 // The page rasterised at dpi in grey.
 QImage rasterised(const QString &pdf, int dpi, const QString &stem) {
-    pdfTool(QStringLiteral("pdftoppm"), {"-r", QString::number(dpi), "-gray", "-png", "-singlefile", pdf, stem});
+    pdfTool(QStringLiteral("pdftoppm"),
+            {"-r", QString::number(dpi), "-gray", "-png", "-singlefile", pdf, stem});
     return QImage(stem + QStringLiteral(".png")).convertToFormat(QImage::Format_Grayscale8);
 }
 
@@ -123,7 +124,8 @@ private slots:
         QCOMPARE(printer->docName(), QStringLiteral("Wabrixrätsel"));
 
         QCOMPARE(pdfInfo(pdf, "Pages"), QStringLiteral("1"));
-        QVERIFY2(pdfInfo(pdf, "Page size").endsWith(QLatin1String("(A4)")), qPrintable(pdfInfo(pdf, "Page size")));
+        QVERIFY2(pdfInfo(pdf, "Page size").endsWith(QLatin1String("(A4)")),
+                 qPrintable(pdfInfo(pdf, "Page size")));
         QCOMPARE(pdfInfo(pdf, "Title"), QStringLiteral("Wabrixrätsel"));
         const QString text = pdfTool(QStringLiteral("pdftotext"), {pdf, "-"});
         QVERIFY2(text.contains(QStringLiteral("Wabrixrätsel")) && text.contains(QStringLiteral("Stadt")),
@@ -153,8 +155,9 @@ private slots:
         const PuzzleSettings settings;
         QVERIFY(printPuzzle(*printer, model, settings));
         QString error;
-        QVERIFY2(exportPuzzlePicture(exported, PictureFormat::Pdf, model, settings, screenPpi, *printer, &error),
-                 qPrintable(error));
+        QVERIFY2(
+            exportPuzzlePicture(exported, PictureFormat::Pdf, model, settings, screenPpi, *printer, &error),
+            qPrintable(error));
         QCOMPARE(pdfInfo(exported, "Page size"), pageSize);
         QCOMPARE(pdfInfo(exported, "Pages"), QStringLiteral("1"));
         const QImage a = rasterised(printed, 50, path(QStringLiteral("a-%1").arg(orientation)));
@@ -199,8 +202,9 @@ private slots:
         settings.zoom = 150;
         const QPrinter printer(QPrinter::HighResolution);
         QString error;
-        QVERIFY2(exportPuzzlePicture(file, PictureFormat(format), model, settings, screenPpi, printer, &error),
-                 qPrintable(error));
+        QVERIFY2(
+            exportPuzzlePicture(file, PictureFormat(format), model, settings, screenPpi, printer, &error),
+            qPrintable(error));
         const QImage saved(file);
         QCOMPARE(saved.size(), puzzlePictureSize(model, settings, screenPpi));
         const QImage expected = renderPuzzleImage(model, settings, screenPpi, QPrinterQuery(printer));
@@ -219,7 +223,8 @@ private slots:
                                     QPrinter(QPrinter::HighResolution)));
         const QSize size = puzzlePictureSize(model, settings, screenPpi);
         const QByteArray svg = fileBytes(file);
-        QVERIFY(svg.contains(QStringLiteral("viewBox=\"0 0 %1 %2\"").arg(size.width()).arg(size.height()).toUtf8()));
+        QVERIFY(svg.contains(
+            QStringLiteral("viewBox=\"0 0 %1 %2\"").arg(size.width()).arg(size.height()).toUtf8()));
         QVERIFY(svg.contains("Stadt"));
     }
 
@@ -229,8 +234,10 @@ private slots:
         QTest::addColumn<bool>("huge"); // a full 100 x 100 grid of 10 cm cells at zoom 1000
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("reason");
-        QTest::newRow("bmp too large") << int(PictureFormat::Bmp) << true << "gross.bmp" << "zu groß";
-        QTest::newRow("svg too large") << int(PictureFormat::Svg) << true << "gross.svg" << "zu groß";
+        QTest::newRow("bmp too large") << int(PictureFormat::Bmp) << true << "gross.bmp"
+                                       << "zu groß";
+        QTest::newRow("svg too large") << int(PictureFormat::Svg) << true << "gross.svg"
+                                       << "zu groß";
         QTest::newRow("png into a missing folder") << int(PictureFormat::Png) << false << "fehlt/bild.png"
                                                    << "kann nicht";
         QTest::newRow("pdf into a missing folder") << int(PictureFormat::Pdf) << false << "fehlt/bild.pdf"

@@ -409,7 +409,8 @@ private slots:
 
         QVERIFY(countPixels(shown, rect, isDark) > 0);
         QCOMPARE(countPixels(shown, shown.rect(), isDark), countPixels(shown, rect, isDark));
-        const QRect cutLine(rect.left(), rect.top() + 2 * lineHeight, rect.width(), rect.height() - 2 * lineHeight);
+        const QRect cutLine(rect.left(), rect.top() + 2 * lineHeight, rect.width(),
+                            rect.height() - 2 * lineHeight);
         QVERIFY(countPixels(image, cutLine, isDark) > 0);
         QVERIFY(countPixels(shown, cutLine, isDark) > 0);
         QVERIFY(svg.data().contains(">Ein<"));

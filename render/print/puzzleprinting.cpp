@@ -24,8 +24,9 @@ bool failWith(QString *error, const QString &message) {
 // How the printer is called in a message.
 QString printerLabel(const QPrinter &printer) {
     if (printer.outputFormat() == QPrinter::PdfFormat)
-        return printer.outputFileName().isEmpty() ? QStringLiteral("PDF")
-                                                  : QStringLiteral("PDF-Datei „%1“").arg(printer.outputFileName());
+        return printer.outputFileName().isEmpty()
+                   ? QStringLiteral("PDF")
+                   : QStringLiteral("PDF-Datei „%1“").arg(printer.outputFileName());
     return QStringLiteral("Drucker „%1“").arg(printer.printerName());
 }
 
@@ -55,14 +56,14 @@ bool printPage(QPrinter &printer, const PageDrawing &drawPage, QString *error) {
         // message says what that means.
         const bool aborted = printer.abort();
         painter.end();
-        return failWith(error,
-                        aborted ? QStringLiteral("Das Rätsel konnte nicht gedruckt werden (%1). Der "
-                                                 "Druckauftrag wurde abgebrochen.")
-                                      .arg(reason)
-                                : QStringLiteral("Das Rätsel konnte nicht gedruckt werden (%1). Der "
-                                                 "Druckauftrag ließ sich nicht abbrechen; die Seite ist "
-                                                 "unvollständig.")
-                                      .arg(reason));
+        return failWith(error, aborted
+                                   ? QStringLiteral("Das Rätsel konnte nicht gedruckt werden (%1). Der "
+                                                    "Druckauftrag wurde abgebrochen.")
+                                         .arg(reason)
+                                   : QStringLiteral("Das Rätsel konnte nicht gedruckt werden (%1). Der "
+                                                    "Druckauftrag ließ sich nicht abbrechen; die Seite ist "
+                                                    "unvollständig.")
+                                         .arg(reason));
     }
     if (!painter.end() || printer.printerState() == QPrinter::Error)
         return failWith(error, QStringLiteral("Der Druckauftrag für %1 konnte nicht abgeschlossen werden.")
@@ -84,8 +85,9 @@ bool writePuzzlePdf(const QString &fileName, const QPageLayout &layout, int reso
     // failure leaves an existing file of that name as it was.
     const QTemporaryDir scratch;
     if (!scratch.isValid())
-        return failWith(error, QStringLiteral("Es kann keine temporäre Datei angelegt werden: %1")
-                                   .arg(scratch.errorString()));
+        return failWith(
+            error,
+            QStringLiteral("Es kann keine temporäre Datei angelegt werden: %1").arg(scratch.errorString()));
     const QString draft = scratch.filePath(QStringLiteral("seite.pdf"));
     {
         QPrinter pdf(QPrinter::HighResolution);
@@ -100,7 +102,8 @@ bool writePuzzlePdf(const QString &fileName, const QPageLayout &layout, int reso
     }
     QFile page(draft);
     if (!page.open(QIODevice::ReadOnly))
-        return failWith(error, QStringLiteral("Die PDF-Seite kann nicht gelesen werden: %1").arg(page.errorString()));
+        return failWith(
+            error, QStringLiteral("Die PDF-Seite kann nicht gelesen werden: %1").arg(page.errorString()));
     const QByteArray bytes = page.readAll();
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())

@@ -136,6 +136,9 @@ out=$("$CLI" print "$WORK/fehlt.wbx" 2>&1)
 # The printing path of "Drucken...", on the default printer.
 "$CLI" print "$WORK/raetsel.wbx" || fail "wabrix-cli print"
 
+# The finished job: Get-Jobs lists the completed jobs. cupsd may unload a job right after it has
+# finished and then answers Get-Jobs from its job cache, which holds no names; Get-Job-Attributes
+# loads the job and gives its name.
 cat >"$WORK/jobs.test" <<'EOF'
 {
     NAME "Abgeschlossene Aufträge"
@@ -147,6 +150,20 @@ cat >"$WORK/jobs.test" <<'EOF'
     ATTR keyword which-jobs completed
     ATTR keyword requested-attributes job-id,job-name
     STATUS successful-ok
+    DISPLAY job-id
+}
+EOF
+cat >"$WORK/job.test" <<'EOF'
+{
+    NAME "Name des Auftrags"
+    OPERATION Get-Job-Attributes
+    GROUP operation-attributes-tag
+    ATTR charset attributes-charset utf-8
+    ATTR naturalLanguage attributes-natural-language de
+    ATTR uri printer-uri $uri
+    ATTR integer job-id $jobid
+    ATTR keyword requested-attributes job-name,job-state
+    STATUS successful-ok
     DISPLAY job-name
 }
 EOF
@@ -157,12 +174,13 @@ for _ in $(seq 1 150); do
     sleep 0.2
 done
 if [ -z "$jobs" ]; then
-    ipptool -tv "ipp://${CUPS_SERVER}/printers/$QUEUE" "$WORK/jobs.test" >&2
     tail -20 "$WORK/log/error_log" >&2
     fail "der Druckauftrag wurde nicht abgeschlossen"
 fi
-[ "$jobs" = "Wabrixrätsel" ] || fail "Auftragsname: 'Wabrixrätsel' erwartet, gefunden: '$jobs'"
-echo "Auftrag abgeschlossen: $jobs"
+[ "$(wc -l <<<"$jobs")" -eq 1 ] || fail "ein abgeschlossener Auftrag erwartet: $jobs"
+name=$(ipptool -c -d "jobid=$jobs" "ipp://${CUPS_SERVER}/printers/$QUEUE" "$WORK/job.test" | tail -n +2)
+[ "$name" = "Wabrixrätsel" ] || fail "Auftragsname: 'Wabrixrätsel' erwartet, gefunden: '$name'"
+echo "Auftrag $jobs abgeschlossen: $name"
 
 pdf=
 for _ in $(seq 1 50); do
