@@ -14,6 +14,8 @@ CLI=$1
 PROBE=$2
 SOURCE=$3
 SKIP=77
+# cupsd and lpadmin live in the administrator's directories.
+export PATH=$PATH:/usr/sbin:/sbin
 
 fail() {
     echo "FEHLER: $*" >&2
