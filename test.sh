@@ -4,7 +4,7 @@ set -euo pipefail
 ROOT=$(cd "$(dirname "$0")" && pwd)
 source "$ROOT/scripts/setup.sh"
 
-ensure_packages "${BUILD_PACKAGES[@]}"
+ensure_packages "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
 private_runtime_dir
 build_tree "$ROOT/build"
 cd "$ROOT/build"

@@ -1,3 +1,4 @@
+#include "aboutbox.h"
 #include "mainform.h"
 #include "startup.h"
 #include "wabrixapplication.h"
@@ -10,6 +11,9 @@ int main(int argc, char *argv[]) {
     QApplication::setWindowIcon(programIcon());
 
     TMainForm MainForm;
+    // Made after the main window and hidden until "Über..." asks for it; destroyed before the window.
+    TAboutBox AboutBox(&MainForm);
+    MainForm.setAboutBox(&AboutBox);
     MainForm.show();
     return application.exec();
 }

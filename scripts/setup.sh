@@ -4,6 +4,9 @@
 # Packages needed to build and run the program.
 BUILD_PACKAGES=(g++ cmake ninja-build qt6-base-dev libgl-dev qt6-svg-dev fonts-liberation fonts-wine libbenchmark-dev
     qt6-translations-l10n)
+# Packages the tests need beyond the build: a CUPS server with a PDF printer that the printing test
+# starts for itself, IPP queries, and the PDF tools that look at what was printed.
+TEST_PACKAGES=(cups cups-client cups-ipp-utils printer-driver-cups-pdf ghostscript poppler-utils)
 # Packages for scripts/screenshots.sh: a virtual display, driving the window, the clipboard, screenshots.
 SCREENSHOT_PACKAGES=(xvfb xauth xdotool xclip imagemagick)
 

@@ -258,6 +258,9 @@ private slots:
         const Result r = runCli({"render", "--help"});
         QCOMPARE(r.exitCode, 0);
         QVERIFY(r.out.contains("--no-solution") && r.out.contains("--dpi"));
+        const Result p = runCli({"print", "--help"});
+        QCOMPARE(p.exitCode, 0);
+        QVERIFY(p.out.contains("--printer") && p.out.contains("Wabrixrätsel"));
     }
 
     void documentFailures_data() {
@@ -372,8 +375,8 @@ private slots:
         QTest::newRow("missing document") << QStringList{"render", "/nonexistent/r.wbx", "-o", out} << 1
                                           << "„/nonexistent/r.wbx“ kann nicht geöffnet werden";
         QTest::newRow("no output") << QStringList{"render", wbx} << 2 << "-o OUT fehlt";
-        QTest::newRow("unknown picture type") << QStringList{"render", wbx, "-o", dir.filePath("nie.gif")} << 2
-                                              << ".png, .bmp oder .svg";
+        QTest::newRow("unknown picture type")
+            << QStringList{"render", wbx, "-o", dir.filePath("nie.gif")} << 2 << ".png, .bmp, .svg oder .pdf";
         QTest::newRow("dpi 0") << QStringList{"render", wbx, "-o", out, "--dpi", "0"} << 2 << "--dpi";
         QTest::newRow("zoom 5") << QStringList{"render", wbx, "-o", out, "--zoom", "5"} << 2 << "--zoom";
         QTest::newRow("zoom not a number") << QStringList{"render", wbx, "-o", out, "--zoom", "x"} << 2 << "--zoom";
@@ -394,6 +397,50 @@ private slots:
         if (exitCode == 1)
             QCOMPARE(r.err.count('\n'), 1);
         QVERIFY(!QFile::exists(dir.filePath("nie.png")));
+    }
+
+    // render -o OUT.pdf writes the page that printing puts on paper; without a printer (the tests ask
+    // a print system that is not there) that is one A4 page.
+    void renderPdfIsOneA4Page() {
+        const QString wbx = dir.filePath("seite.wbx");
+        QCOMPARE(
+            runCli({"generate", example("woerter-20.txt"), "--seed", "3", "--runs", "5", "-o", wbx}).exitCode,
+            0);
+        const QString pdf = dir.filePath("seite.pdf");
+        const Result r = runCli({"render", wbx, "-o", pdf});
+        QCOMPARE(r.exitCode, 0);
+        QVERIFY(r.out.isEmpty() && r.err.isEmpty());
+        const QByteArray bytes = fileBytes(pdf);
+        QVERIFY(bytes.startsWith("%PDF-"));
+        QCOMPARE(bytes.count("/Type /Page") - bytes.count("/Type /Pages"), 1);
+        QVERIFY(bytes.contains("/MediaBox [0 0 595.000000 842.000000]"));
+    }
+
+    // print fails with exit status 1 and one line on standard error when there is nothing to print
+    // on or nothing to print; wrong usage is status 2.
+    void printFailures_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("message");
+        const QString wbx = writeFile("druck.wbx", documentBytes(PuzzleDocument()));
+        QTest::newRow("no printer at all") << QStringList{"print", wbx} << 1 << "kein Drucker eingerichtet";
+        QTest::newRow("named printer, none installed")
+            << QStringList{"print", wbx, "--printer", "gibtsnicht"} << 1 << "kein Drucker eingerichtet";
+        QTest::newRow("unreadable document")
+            << QStringList{"print", dir.filePath("fehlt.wbx")} << 1 << "fehlt.wbx";
+        QTest::newRow("no document") << QStringList{"print"} << 2 << "genau eine Rätseldatei";
+        QTest::newRow("empty printer name") << QStringList{"print", wbx, "--printer", ""} << 2 << "--printer";
+    }
+    void printFailures() {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, exitCode);
+        QFETCH(QString, message);
+        const Result r = runCli(arguments);
+        QCOMPARE(r.exitCode, exitCode);
+        QVERIFY2(QString::fromUtf8(r.err).contains(message), r.err.constData());
+        if (exitCode == 1)
+            QCOMPARE(r.err.count('\n'), 1);
+        QVERIFY(r.out.isEmpty());
     }
 
     void helpAndVersion() {

@@ -5,8 +5,11 @@
 #include "qprinterquery.h"
 #include "renderer.h"
 
+#include <QBuffer>
 #include <QPainter>
 #include <QPrinter>
+#include <QSvgGenerator>
+#include <QSvgRenderer>
 #include <QtTest>
 
 #include <climits>
@@ -370,6 +373,47 @@ private slots:
         // "Ein" stands alone on the first line: the line break is honoured.
         QVERIFY(countPixels(image, QRect(rect.left() + 20, rect.top(), 20, 10), isDark) == 0);
         QVERIFY(countPixels(image, QRect(rect.left(), rect.top() + 14, 40, 10), isDark) > 0);
+    }
+
+    // Qt's SVG generator writes no clip paths; the drawing layer cuts wrapped text itself there, so the
+    // SVG shows what the image shows: whole lines as text, the line that passes the bottom edge cut
+    // at it, nothing outside the rectangle.
+    void wrappedTextOnSvgIsCutAtItsRectangle() {
+        const QString text = QStringLiteral("Ein\nHinweis mit LANGEN WORTEN");
+        const QFont font = scaledFont(FontDescription::defaultClueFont(), 300, screenPpi);
+        const int lineHeight = QFontMetrics(font).height();
+        const QRect rect(20, 20, 100, 2 * lineHeight + lineHeight / 2); // the third line is cut in half
+        const QSize size(200, 200);
+        auto draw = [&](QPaintDevice &device) {
+            QPainter painter(&device);
+            Canvas canvas(painter, screenPpi);
+            canvas.setFont(font, Qt::black);
+            canvas.setTextBackground(TextBackground::Transparent);
+            canvas.drawWrappedText(text, rect);
+        };
+        QImage image = filledImage(size, white);
+        draw(image);
+        QBuffer svg;
+        svg.open(QIODevice::WriteOnly);
+        QSvgGenerator generator;
+        generator.setOutputDevice(&svg);
+        generator.setResolution(screenPpi);
+        generator.setSize(size);
+        generator.setViewBox(QRect(QPoint(0, 0), size));
+        draw(generator);
+        QImage shown = filledImage(size, white);
+        {
+            QPainter painter(&shown);
+            QSvgRenderer(svg.data()).render(&painter);
+        }
+
+        QVERIFY(countPixels(shown, rect, isDark) > 0);
+        QCOMPARE(countPixels(shown, shown.rect(), isDark), countPixels(shown, rect, isDark));
+        const QRect cutLine(rect.left(), rect.top() + 2 * lineHeight, rect.width(),
+                            rect.height() - 2 * lineHeight);
+        QVERIFY(countPixels(image, cutLine, isDark) > 0);
+        QVERIFY(countPixels(shown, cutLine, isDark) > 0);
+        QVERIFY(svg.data().contains(">Ein<"));
     }
 
     void clueCellColours_data() {
