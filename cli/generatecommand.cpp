@@ -18,7 +18,6 @@ const QString usage =
     QStringLiteral("wabrix-cli generate WORDS [-o OUT.wbx] [--seed N] [--runs N] [--stats] [--png FILE]");
 // The picture of --png: the screen view at the usual screen resolution.
 constexpr int pngResolution = 96;
-constexpr int maxWordRows = 999;
 constexpr int maxRuns = 100000;
 
 QString statsJson(const GenerationStats &s, double seconds) {
@@ -77,12 +76,12 @@ int runGenerate(const QStringList &arguments) {
     WordList words = readWordList(wordsPath);
     if (!words.ok())
         return fileError(wordsPath, words.error);
-    if (words.rows.size() > static_cast<std::size_t>(maxWordRows))
+    if (words.rowCount > maxWordListRows)
         return usageError(usage, QStringLiteral("%1: %2 Zeilen, höchstens 999 Zeilen passen in die Worttabelle")
                                      .arg(wordsPath)
-                                     .arg(words.rows.size()));
+                                     .arg(words.rowCount));
 
-    const VectorWordTable table(std::move(words.rows), maxWordRows);
+    const VectorWordTable table(std::move(words.rows), static_cast<int>(maxWordListRows));
     PuzzleModel model;
     GeneratorStore store(0);
     QElapsedTimer timer;

@@ -32,6 +32,18 @@ private slots:
         QTest::newRow("csv line break in quotes") << QByteArray("\"zwei\nZeilen\",wort\n") << csv
                                                   << QStringList{"zwei\nZeilen|wort"};
         QTest::newRow("csv empty line") << QByteArray("a,b\n\nc,d\n") << csv << QStringList{"a|b", "|", "c|d"};
+        QTest::newRow("only a byte-order mark") << QByteArray("\xEF\xBB\xBF") << tsv << QStringList{};
+        QTest::newRow("third field ignored") << QByteArray("a\tb\tc\n") << tsv << QStringList{"a|b"};
+        QTest::newRow("lone CR stays in the text") << QByteArray("a\rb\tc\n") << tsv << QStringList{"a\rb|c"};
+        QTest::newRow("csv CRLF inside quotes becomes LF")
+            << QByteArray("\"zwei\r\nZeilen\",wort\r\nx,y\r\n") << csv << QStringList{"zwei\nZeilen|wort", "x|y"};
+        QTest::newRow("csv quote inside a field is a letter")
+            << QByteArray("Sag \"Hallo\",gruss\n") << csv << QStringList{"Sag \"Hallo\"|gruss"};
+        QTest::newRow("csv quoted third field may hold separators and line ends")
+            << QByteArray("a,b,\"x,\ny\"\nc,d\n") << csv << QStringList{"a|b", "c|d"};
+        QTest::newRow("csv empty quoted fields") << QByteArray("\"\",\"\"") << csv << QStringList{"|"};
+        QTest::newRow("csv byte-order mark and semicolons")
+            << QByteArray("\xEF\xBB\xBF" "Frage;Antwort\r\n") << csv << QStringList{"Frage|Antwort"};
     }
     void parsing() {
         QFETCH(QByteArray, bytes);
@@ -51,8 +63,23 @@ private slots:
         QTest::addColumn<QString>("error");
         QTest::newRow("invalid UTF-8 on line 3") << QByteArray("a\tb\nc\td\n\xFF\xFE\tx\n") << WordListFormat::TabSeparated
                                                  << "Zeile 3: kein gültiger UTF-8-Text.";
-        QTest::newRow("unclosed quote") << QByteArray("a,b\n\"offen,x\n") << WordListFormat::Csv
-                                        << "Zeile 3: Anführungszeichen wird nicht geschlossen.";
+        QTest::newRow("unclosed quote names the line it opens on")
+            << QByteArray("a,b\n\"offen,x\nweiter\n") << WordListFormat::Csv
+            << "Zeile 2: Anführungszeichen wird nicht geschlossen.";
+        QTest::newRow("NUL byte") << QByteArray("a\tb\nka\0tze\tx\n", 13) << WordListFormat::TabSeparated
+                                  << "Zeile 2: enthält ein Nullbyte, das ist kein UTF-8-Text.";
+        QTest::newRow("UTF-16 text") << QByteArray("a\0\t\0b\0", 6) << WordListFormat::Csv
+                                     << "Zeile 1: enthält ein Nullbyte, das ist kein UTF-8-Text.";
+        QTest::newRow("surrogate encoded in UTF-8") << QByteArray("ok\n\xED\xA0\x80\tx\n")
+                                                    << WordListFormat::TabSeparated << "Zeile 2: kein gültiger UTF-8-Text.";
+        QTest::newRow("overlong slash") << QByteArray("\xC0\xAF\n") << WordListFormat::TabSeparated
+                                        << "Zeile 1: kein gültiger UTF-8-Text.";
+        QTest::newRow("beyond U+10FFFF") << QByteArray("\n\n\n\xF4\x90\x80\x80") << WordListFormat::TabSeparated
+                                         << "Zeile 4: kein gültiger UTF-8-Text.";
+        QTest::newRow("sequence cut by the end") << QByteArray("a\t\xC3") << WordListFormat::TabSeparated
+                                                 << "Zeile 1: kein gültiger UTF-8-Text.";
+        QTest::newRow("sequence cut by a line end") << QByteArray("a\t\xE2\x82\nb\n") << WordListFormat::Csv
+                                                    << "Zeile 1: kein gültiger UTF-8-Text.";
     }
     void errorsNameTheLine() {
         QFETCH(QByteArray, bytes);
@@ -63,10 +90,58 @@ private slots:
         QVERIFY(list.rows.empty());
     }
 
-    void missingFileIsAnError() {
-        const WordList list = readWordList(QStringLiteral("/nonexistent/woerter.txt"));
-        QVERIFY(!list.ok());
-        QVERIFY(list.error.startsWith("Die Datei kann nicht gelesen werden"));
+    void rowsPastTheLimitAreCountedNotKept_data() {
+        QTest::addColumn<WordListFormat>("format");
+        QTest::newRow("tab separated") << WordListFormat::TabSeparated;
+        QTest::newRow("csv") << WordListFormat::Csv;
+    }
+    void rowsPastTheLimitAreCountedNotKept() {
+        QFETCH(WordListFormat, format);
+        QByteArray text;
+        for (int i = 0; i < 1500; ++i)
+            text += format == WordListFormat::Csv ? QByteArray("f,\"a\nb\"\n") : QByteArray("f\ta\n");
+        const WordList list = parseWordList(text, format);
+        QVERIFY2(list.ok(), qPrintable(list.error));
+        QCOMPARE(list.rowCount, std::size_t(1500));
+        QCOMPARE(list.rows.size(), maxWordListRows);
+        QCOMPARE(parseWordList(text, format, 3).rows.size(), std::size_t(3));
+    }
+
+    void files_data() {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("error"); // empty: read without error
+        QTest::addColumn<int>("rows");
+        QTest::newRow("missing file") << "/nonexistent/woerter.txt"
+                                      << "Die Datei kann nicht gelesen werden: Die Datei existiert nicht" << 0;
+        QTest::newRow("folder") << QDir::tempPath() << "Die Datei kann nicht gelesen werden: Das ist ein Ordner, keine Datei"
+                                << 0;
+        QTest::newRow("/dev/null: no rows") << "/dev/null" << "" << 0;
+        QTest::newRow("/dev/zero never ends") << "/dev/zero" << "Die Wortliste ist größer als 32 MB." << 0;
+        QTest::newRow("40 MB file") << "big" << "Die Wortliste ist größer als 32 MB." << 0;
+        QTest::newRow("10 MB on one line") << "long" << "" << 2;
+    }
+    void files() {
+        QFETCH(QString, path);
+        QFETCH(QString, error);
+        QFETCH(int, rows);
+        QTemporaryDir dir;
+        if (path == "big") {
+            path = dir.filePath("big.txt");
+            QFile big(path);
+            QVERIFY(big.open(QIODevice::WriteOnly) && big.resize(40 << 20)); // sparse: costs no disk
+        } else if (path == "long") {
+            path = dir.filePath("long.txt");
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("Frage\t" + QByteArray(10 << 20, 'A') + "\nTier\tkatze\n");
+        }
+        const WordList list = readWordList(path);
+        QCOMPARE(list.error, error);
+        QCOMPARE(int(list.rows.size()), rows);
+        if (rows == 2) {
+            QCOMPARE(list.rows[0].second.size(), std::size_t(10 << 20));
+            QVERIFY(list.rows[1].second == u"katze");
+        }
     }
 };
 
