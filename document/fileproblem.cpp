@@ -5,6 +5,7 @@
 #include <QFileInfo>
 
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 
 #include <cerrno>
 #include <iterator>
@@ -79,5 +80,14 @@ QString createProblem(const QString &path, const QFileDevice &file) {
         return QStringLiteral("%1 ist kein Ordner").arg(quotedPath(folder.filePath()));
     if (info.isDir())
         return QStringLiteral("Das ist ein Ordner, keine Datei");
+    struct statvfs fileSystem {};
+    if (::statvfs(QFile::encodeName(folder.filePath()).constData(), &fileSystem) == 0 &&
+        (fileSystem.f_flag & ST_RDONLY))
+        return QStringLiteral("Das Dateisystem ist schreibgeschützt");
+    if (info.exists() && !info.isWritable())
+        return QStringLiteral("Keine Berechtigung zum Schreiben");
+    if (!folder.isWritable())
+        return QStringLiteral("Keine Berechtigung zum Schreiben in den Ordner %1")
+            .arg(quotedPath(folder.filePath()));
     return QStringLiteral("Anlegen nicht möglich (%1)").arg(systemProblem(file.errorString()));
 }
