@@ -1,7 +1,8 @@
-// Writes the seed documents of the document fuzzer into a folder: the start-up document, puzzles
+// Writes the seeds of the fuzzers. OUTPUT_FOLDER/document gets the start-up document, puzzles
 // generated from the example word lists, and small documents that reach the rarer fields (surrogate
-// pairs, style bits, numbers that are no numbers, entries with empty texts). Word-list seeds for the
-// word-list fuzzer are the example lists themselves, copied by the fuzz script.
+// pairs, style bits, numbers that are no numbers, entries with empty texts); OUTPUT_FOLDER/render gets
+// a few inputs of fixed pseudo-random bytes. The word-list seeds are the example lists themselves,
+// copied by the fuzz script.
 //
 // Usage: fuzz_seeds OUTPUT_FOLDER EXAMPLES_FOLDER
 
@@ -12,6 +13,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRandomGenerator>
 
 #include <cmath>
 #include <cstdio>
@@ -20,10 +22,26 @@
 
 namespace {
 
-bool writeSeed(const QDir &folder, const char *name, const PuzzleDocument &document) {
-    QFile file(folder.filePath(QString::fromLatin1(name) + QStringLiteral(".wbx")));
-    const QByteArray bytes = documentBytes(document);
+bool writeBytes(const QString &path, const QByteArray &bytes) {
+    QFile file(path);
     return !bytes.isEmpty() && file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+bool writeSeed(const QDir &folder, const char *name, const PuzzleDocument &document) {
+    return writeBytes(folder.filePath(QString::fromLatin1(name) + QStringLiteral(".wbx")),
+                      documentBytes(document));
+}
+
+bool writeRenderSeeds(const QDir &folder) {
+    for (const quint32 seed : {1u, 2u, 3u}) {
+        QRandomGenerator random(seed);
+        QByteArray bytes(static_cast<qsizetype>(500 * seed), 0);
+        for (char &b : bytes)
+            b = static_cast<char>(random.generate());
+        if (!writeBytes(folder.filePath(QStringLiteral("zufall-%1").arg(seed)), bytes))
+            return false;
+    }
+    return true;
 }
 
 // A puzzle generated from a word list, keeping the word rows as read (rowsKept 0: all 999).
@@ -96,10 +114,13 @@ int main(int argc, char *argv[]) {
         std::fprintf(stderr, "Aufruf: fuzz_seeds AUSGABEORDNER BEISPIELORDNER\n");
         return 2;
     }
-    const QDir folder(QString::fromLocal8Bit(argv[1]));
+    const QDir output(QString::fromLocal8Bit(argv[1]));
+    const QDir folder(output.filePath(QStringLiteral("document")));
+    const QDir render(output.filePath(QStringLiteral("render")));
     const QDir examples(QString::fromLocal8Bit(argv[2]));
     const QString twenty = examples.filePath(QStringLiteral("woerter-20.txt"));
-    const bool ok = QDir().mkpath(folder.path()) && writeSeed(folder, "start", PuzzleDocument()) &&
+    const bool ok = QDir().mkpath(folder.path()) && QDir().mkpath(render.path()) &&
+                    writeRenderSeeds(render) && writeSeed(folder, "start", PuzzleDocument()) &&
                     writeSeed(folder, "smallest", smallest()) && writeSeed(folder, "unusual", unusual()) &&
                     writeSeed(folder, "generated-20", generated(twenty, 20, 0)) &&
                     writeSeed(folder, "generated-20-short", generated(twenty, 5, 20)) &&

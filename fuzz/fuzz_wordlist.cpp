@@ -1,8 +1,10 @@
 // Parses arbitrary bytes as a word list, tab-separated or CSV (chosen by the first byte). The parser
-// must either name a line in its error or give rows; tab-separated rows are one per line.
+// must either name a line in its error or give rows; tab-separated rows are one per line, and rows
+// past the limit are counted but not kept.
 
 #include "wordlist.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -32,9 +34,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     }
     const QByteArray text = bytes.startsWith("\xEF\xBB\xBF") ? bytes.mid(3) : bytes;
     const qsizetype lineEnds = text.count('\n');
-    require(list.rows.size() <= static_cast<std::size_t>(lineEnds) + 1, "more rows than lines");
+    require(list.rowCount <= static_cast<std::size_t>(lineEnds) + 1, "more rows than lines");
+    require(list.rows.size() == std::min(list.rowCount, maxWordListRows), "rows kept past the limit");
     if (format == WordListFormat::TabSeparated && !text.isEmpty())
-        require(list.rows.size() == static_cast<std::size_t>(lineEnds + (text.endsWith('\n') ? 0 : 1)),
+        require(list.rowCount == static_cast<std::size_t>(lineEnds + (text.endsWith('\n') ? 0 : 1)),
                 "tab-separated rows are not one per line");
     return 0;
 }

@@ -3,6 +3,9 @@
 
 # Packages needed to build and run the program.
 BUILD_PACKAGES=(g++ cmake ninja-build qt6-base-dev libgl-dev qt6-svg-dev fonts-liberation fonts-wine libbenchmark-dev)
+# Packages only the tests need (test.sh): clang with libFuzzer for the fuzzers, llvm for the
+# sanitizers' symbolizer (readable stack traces).
+TEST_PACKAGES=(clang-14 libclang-rt-14-dev llvm-14)
 
 as_root() {
     if [ "$(id -u)" -eq 0 ]; then
@@ -28,7 +31,8 @@ ensure_packages() {
         as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
-# Configures (once) and builds the given build directory with extra CMake arguments.
+# Configures (once) and builds the given build directory with extra CMake arguments (a later
+# -DCMAKE_BUILD_TYPE overrides Release).
 build_tree() {
     local dir=$1
     shift
