@@ -40,17 +40,20 @@ int runGenerate(const QStringList &arguments) {
         "Erzeugt ein Rätsel aus einer Wortliste (Frage TAB Antwort je Zeile, oder CSV bei Endung .csv)."));
     parser.addHelpOption();
     parser.addPositionalArgument(QStringLiteral("WORDS"), QStringLiteral("Wortliste"));
-    const QCommandLineOption seedOption(QStringLiteral("seed"), QStringLiteral("Startwert des Zufallsgenerators"),
-                                        QStringLiteral("N"));
-    const QCommandLineOption runsOption(QStringLiteral("runs"), QStringLiteral("Anzahl der Versuche (1 bis 100000)"),
+    const QCommandLineOption seedOption(
+        QStringLiteral("seed"), QStringLiteral("Startwert des Zufallsgenerators"), QStringLiteral("N"));
+    const QCommandLineOption runsOption(QStringLiteral("runs"),
+                                        QStringLiteral("Anzahl der Versuche (1 bis 100000)"),
                                         QStringLiteral("N"), QString::number(defaultRuns));
-    const QCommandLineOption statsOption(QStringLiteral("stats"), QStringLiteral("Kennzahlen als JSON ausgeben"));
-    const QCommandLineOption outputOption(QStringLiteral("o"),
-                                          QStringLiteral("Rätsel mit Standardeinstellungen in diese Datei speichern"),
-                                          QStringLiteral("OUT.wbx"));
-    const QCommandLineOption pngOption(QStringLiteral("png"),
-                                       QStringLiteral("das Rätsel auch als Bild speichern, wie der Bildschirm es zeigt"),
-                                       QStringLiteral("FILE"));
+    const QCommandLineOption statsOption(QStringLiteral("stats"),
+                                         QStringLiteral("Kennzahlen als JSON ausgeben"));
+    const QCommandLineOption outputOption(
+        QStringLiteral("o"), QStringLiteral("Rätsel mit Standardeinstellungen in diese Datei speichern"),
+        QStringLiteral("OUT.wbx"));
+    const QCommandLineOption pngOption(
+        QStringLiteral("png"),
+        QStringLiteral("das Rätsel auch als Bild speichern, wie der Bildschirm es zeigt"),
+        QStringLiteral("FILE"));
     parser.addOptions({seedOption, runsOption, statsOption, pngOption, outputOption});
 
     if (!parser.parse(QStringList{QStringLiteral("wabrix-cli generate")} + arguments))
@@ -77,9 +80,10 @@ int runGenerate(const QStringList &arguments) {
     if (!words.ok())
         return fileError(wordsPath, words.error);
     if (words.rowCount > maxWordListRows)
-        return usageError(usage, QStringLiteral("%1: %2 Zeilen, höchstens 999 Zeilen passen in die Worttabelle")
-                                     .arg(wordsPath)
-                                     .arg(words.rowCount));
+        return usageError(usage,
+                          QStringLiteral("%1: %2 Zeilen, höchstens 999 Zeilen passen in die Worttabelle")
+                              .arg(wordsPath)
+                              .arg(words.rowCount));
 
     const VectorWordTable table(std::move(words.rows), static_cast<int>(maxWordListRows));
     PuzzleModel model;

@@ -46,7 +46,9 @@ Result runCli(const QStringList &arguments, bool bounded = false) {
             p.exitStatus() == QProcess::CrashExit};
 }
 
-QString example(const char *name) { return QStringLiteral(WABRIX_SOURCE_DIR "/examples/") + name; }
+QString example(const char *name) {
+    return QStringLiteral(WABRIX_SOURCE_DIR "/examples/") + name;
+}
 
 QByteArray documentBytes(const PuzzleDocument &document) {
     QBuffer buffer;
@@ -99,11 +101,13 @@ class TestCli : public QObject {
 
 private slots:
     void statsLineHasEveryKeyInOrder() {
-        const Result r = runCli({"generate", example("woerter-20.txt"), "--seed", "1", "--runs", "20", "--stats"});
+        const Result r =
+            runCli({"generate", example("woerter-20.txt"), "--seed", "1", "--runs", "20", "--stats"});
         QCOMPARE(r.exitCode, 0);
         const QString line = QString::fromUtf8(r.out).trimmed();
-        QRegularExpression shape(R"(^\{"entries":20,"placed":(\d+),"usedCells":(\d+),"area":(\d+),"bestRun":(\d+),)"
-                                 R"("runs":20,"meanPlaced":([0-9.e+-]+),"seconds":([0-9.e+-]+)\}$)");
+        QRegularExpression shape(
+            R"(^\{"entries":20,"placed":(\d+),"usedCells":(\d+),"area":(\d+),"bestRun":(\d+),)"
+            R"("runs":20,"meanPlaced":([0-9.e+-]+),"seconds":([0-9.e+-]+)\}$)");
         const auto m = shape.match(line);
         QVERIFY2(m.hasMatch(), qPrintable(line));
         QVERIFY(QJsonDocument::fromJson(r.out).isObject());
@@ -140,14 +144,17 @@ private slots:
         QTest::newRow("unknown subcommand") << QStringList{"zaubern"} << 2 << "unbekannter Befehl";
         QTest::newRow("no word list") << QStringList{"generate"} << 2 << "Aufruf: wabrix-cli generate";
         QTest::newRow("runs 0") << QStringList{"generate", "x.txt", "--runs", "0"} << 2 << "--runs";
-        QTest::newRow("runs too many") << QStringList{"generate", "x.txt", "--runs", "100001"} << 2 << "--runs";
+        QTest::newRow("runs too many")
+            << QStringList{"generate", "x.txt", "--runs", "100001"} << 2 << "--runs";
         QTest::newRow("bad seed") << QStringList{"generate", "x.txt", "--seed", "abc"} << 2 << "--seed";
         QTest::newRow("unknown option") << QStringList{"generate", "x.txt", "--farbe"} << 2 << "farbe";
-        QTest::newRow("missing file") << QStringList{"generate", "/nonexistent/w.txt"} << 1 << "/nonexistent/w.txt";
+        QTest::newRow("missing file")
+            << QStringList{"generate", "/nonexistent/w.txt"} << 1 << "/nonexistent/w.txt";
         QTest::newRow("png without a file") << QStringList{"generate", "x.txt", "--png"} << 2 << "png";
         QTest::newRow("png into a missing folder")
-            << QStringList{"generate", example("woerter-20.txt"), "--runs", "1", "--png", "/nonexistent/r.png"} << 1
-            << "/nonexistent/r.png";
+            << QStringList{"generate", example("woerter-20.txt"), "--runs", "1",
+                           "--png",    "/nonexistent/r.png"}
+            << 1 << "/nonexistent/r.png";
     }
     void failures() {
         QFETCH(QStringList, arguments);
@@ -194,8 +201,8 @@ private slots:
         const QString expected =
             R"({"rows":999,"nonEmptyRows":0,"title":"Wabrixrätsel","showSolution":false,"markPageEnd":true,)"
             R"("zoom":100,"cellWidth":10,"lineWidth":0.3,"arrowSize":1,"textMargin":1,"pageMargin":15,)"
-            R"("clueCellsBlack":true,"clueFont":{"family":"Arial Narrow",)" + font.arg(8) +
-            R"(,"titleFont":{"family":"Arial Black",)" + font.arg(14) +
+            R"("clueCellsBlack":true,"clueFont":{"family":"Arial Narrow",)" +
+            font.arg(8) + R"(,"titleFont":{"family":"Arial Black",)" + font.arg(14) +
             R"(,"entries":0,"clueCells":0,"placedEntries":0,"letterCells":10000,"freeCells":0,)"
             R"("extent":{"columns":100,"rows":100}})";
         QCOMPARE(QString::fromUtf8(json.out).trimmed(), expected);
@@ -203,10 +210,10 @@ private slots:
         const Result text = runCli({"info", path});
         QCOMPARE(text.exitCode, 0);
         const QString lines = QString::fromUtf8(text.out);
-        for (const char *line : {"Wortzeilen: 999, davon gefüllt: 0", "Überschrift: Wabrixrätsel",
-                                 "Strichstärke in mm: 0.3", "Lösung einblenden: nein",
-                                 "Schrift der Fragen: Arial Narrow, 8 pt bei 96 ppi", "Buchstabenfelder: 10000",
-                                 "Ausdehnung: 100 Spalten, 100 Zeilen"})
+        for (const char *line :
+             {"Wortzeilen: 999, davon gefüllt: 0", "Überschrift: Wabrixrätsel", "Strichstärke in mm: 0.3",
+              "Lösung einblenden: nein", "Schrift der Fragen: Arial Narrow, 8 pt bei 96 ppi",
+              "Buchstabenfelder: 10000", "Ausdehnung: 100 Spalten, 100 Zeilen"})
             QVERIFY2(lines.contains(QString::fromUtf8(line)), line);
     }
 
@@ -292,18 +299,20 @@ private slots:
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QString>("message");
         const QString cut = writeFile("kurz.wbx", documentBytes(PuzzleDocument()).left(9000));
-        QTest::newRow("info: missing file") << QStringList{"info", "/nonexistent/x.wbx"} << 1
-                                            << "„/nonexistent/x.wbx“ kann nicht geöffnet werden: Die Datei existiert nicht";
+        QTest::newRow("info: missing file")
+            << QStringList{"info", "/nonexistent/x.wbx"} << 1
+            << "„/nonexistent/x.wbx“ kann nicht geöffnet werden: Die Datei existiert nicht";
         QTest::newRow("info: cut document") << QStringList{"info", cut} << 1 << "Read beyond end of file";
         QTest::newRow("info: no file") << QStringList{"info"} << 2 << "Aufruf: wabrix-cli info";
         QTest::newRow("info: two files") << QStringList{"info", cut, cut} << 2 << "Aufruf: wabrix-cli info";
         QTest::newRow("new: no output") << QStringList{"new"} << 2 << "Aufruf: wabrix-cli new -o OUT.wbx";
-        QTest::newRow("new: stray argument") << QStringList{"new", "x", "-o", dir.filePath("x.wbx")} << 2 << "'x'";
+        QTest::newRow("new: stray argument")
+            << QStringList{"new", "x", "-o", dir.filePath("x.wbx")} << 2 << "'x'";
         QTest::newRow("new: folder missing") << QStringList{"new", "-o", "/nonexistent/n.wbx"} << 1
                                              << "„/nonexistent/n.wbx“ kann nicht gespeichert werden";
         QTest::newRow("generate: folder missing")
-            << QStringList{"generate", example("woerter-20.txt"), "--runs", "1", "-o", "/nonexistent/g.wbx"} << 1
-            << "„/nonexistent/g.wbx“ kann nicht gespeichert werden";
+            << QStringList{"generate", example("woerter-20.txt"), "--runs", "1", "-o", "/nonexistent/g.wbx"}
+            << 1 << "„/nonexistent/g.wbx“ kann nicht gespeichert werden";
     }
     void documentFailures() {
         QFETCH(QStringList, arguments);
@@ -321,7 +330,8 @@ private slots:
     // The picture is the screen view at 96 pixels per inch: 38 pixels a cell, 57 of margin either side.
     void pngShowsTheGeneratedPuzzle() {
         const QString png = dir.filePath("raetsel.png");
-        const Result r = runCli({"generate", example("woerter-20.txt"), "--seed", "3", "--runs", "5", "--png", png});
+        const Result r =
+            runCli({"generate", example("woerter-20.txt"), "--seed", "3", "--runs", "5", "--png", png});
         QCOMPARE(r.exitCode, 0);
         const QStringList rows = QString::fromUtf8(r.out).split('\n', Qt::SkipEmptyParts);
         QFile file(png);
@@ -339,8 +349,8 @@ private slots:
     void renderDrawsTheSavedPuzzle() {
         const QString wbx = dir.filePath("bild.wbx");
         const QString shown = dir.filePath("gezeigt.png");
-        QCOMPARE(runCli({"generate", example("woerter-20.txt"), "--seed", "3", "--runs", "5", "-o", wbx, "--png",
-                         shown})
+        QCOMPARE(runCli({"generate", example("woerter-20.txt"), "--seed", "3", "--runs", "5", "-o", wbx,
+                         "--png", shown})
                      .exitCode,
                  0);
         const QImage expected = QImage(shown).convertToFormat(QImage::Format_RGB32);
@@ -359,7 +369,8 @@ private slots:
 
         QCOMPARE(runCli({"render", wbx, "-o", dir.filePath("bild.svg")}).exitCode, 0);
         const QString svg = QString::fromUtf8(fileBytes(dir.filePath("bild.svg")));
-        QVERIFY(svg.contains(QStringLiteral("viewBox=\"0 0 %1 %2\"").arg(expected.width()).arg(expected.height())));
+        QVERIFY(svg.contains(
+            QStringLiteral("viewBox=\"0 0 %1 %2\"").arg(expected.width()).arg(expected.height())));
         QVERIFY(svg.contains("Wabrixrätsel"));
 
         const QString solution = dir.filePath("loesung.png");
@@ -379,7 +390,9 @@ private slots:
     // A stored zoom outside the zoom field's range is drawn as the field shows it: clamped.
     void renderTakesStoredNumbersThroughTheFields() {
         const QString wbx = dir.filePath("zoom.wbx");
-        QCOMPARE(runCli({"generate", example("woerter-20.txt"), "--seed", "3", "--runs", "2", "-o", wbx}).exitCode, 0);
+        QCOMPARE(
+            runCli({"generate", example("woerter-20.txt"), "--seed", "3", "--runs", "2", "-o", wbx}).exitCode,
+            0);
         DocumentReadResult read = loadDocument(wbx);
         QVERIFY(read.ok);
         read.document.settings.zoom = 5;
@@ -399,17 +412,19 @@ private slots:
         QTest::newRow("missing document") << QStringList{"render", "/nonexistent/r.wbx", "-o", out} << 1
                                           << "„/nonexistent/r.wbx“ kann nicht geöffnet werden";
         QTest::newRow("no output") << QStringList{"render", wbx} << 2 << "-o OUT fehlt";
-        QTest::newRow("unknown picture type") << QStringList{"render", wbx, "-o", dir.filePath("nie.gif")} << 2
-                                              << ".png, .bmp oder .svg";
+        QTest::newRow("unknown picture type")
+            << QStringList{"render", wbx, "-o", dir.filePath("nie.gif")} << 2 << ".png, .bmp oder .svg";
         QTest::newRow("dpi 0") << QStringList{"render", wbx, "-o", out, "--dpi", "0"} << 2 << "--dpi";
         QTest::newRow("zoom 5") << QStringList{"render", wbx, "-o", out, "--zoom", "5"} << 2 << "--zoom";
-        QTest::newRow("zoom not a number") << QStringList{"render", wbx, "-o", out, "--zoom", "x"} << 2 << "--zoom";
+        QTest::newRow("zoom not a number")
+            << QStringList{"render", wbx, "-o", out, "--zoom", "x"} << 2 << "--zoom";
         QTest::newRow("both solution switches")
-            << QStringList{"render", wbx, "-o", out, "--solution", "--no-solution"} << 2 << "schließen einander aus";
-        QTest::newRow("picture too large") << QStringList{"render", wbx, "-o", out, "--dpi", "9600", "--zoom", "1000"}
-                                           << 1 << "zu groß";
-        QTest::newRow("folder missing") << QStringList{"render", wbx, "-o", "/nonexistent/r.png"} << 1
-                                        << "/nonexistent/r.png";
+            << QStringList{"render", wbx, "-o", out, "--solution", "--no-solution"} << 2
+            << "schließen einander aus";
+        QTest::newRow("picture too large")
+            << QStringList{"render", wbx, "-o", out, "--dpi", "9600", "--zoom", "1000"} << 1 << "zu groß";
+        QTest::newRow("folder missing")
+            << QStringList{"render", wbx, "-o", "/nonexistent/r.png"} << 1 << "/nonexistent/r.png";
     }
     void renderFailures() {
         QFETCH(QStringList, arguments);
@@ -433,20 +448,26 @@ private slots:
         QTest::newRow("empty lines are rows") << "leer.txt" << QByteArray("a\tb\n\n\nc\td\n") << 0 << "" << 2;
         QTest::newRow("byte-order mark and CRLF")
             << "bom.txt" << QByteArray("\xEF\xBB\xBFTier\tkatze\r\nFarbe\trot\r\n") << 0 << "" << 2;
-        QTest::newRow("csv with quotes") << "w.csv" << QByteArray("\"Sag \"\"Hallo\"\"\",gruss\n\"a, b\",\"x\ny\"\n") << 0
-                                         << "" << 2;
-        QTest::newRow("answer of 99 units kept") << "99.txt" << "f\t" + QByteArray(99, 'a') << 0 << "" << 1;
-        QTest::newRow("answer of 100 units skipped") << "100.txt" << "f\t" + QByteArray(100, 'a') << 0 << "" << 0;
-        QTest::newRow("10 MB on one line") << "lang.txt" << "Frage\t" + QByteArray(10 << 20, 'a') + "\nTier\tkatze\n"
+        QTest::newRow("csv with quotes")
+            << "w.csv" << QByteArray("\"Sag \"\"Hallo\"\"\",gruss\n\"a, b\",\"x\ny\"\n") << 0 << "" << 2;
+        QTest::newRow("answer of 99 units kept") << "99.txt"
+                                                 << "f\t" + QByteArray(99, 'a') << 0 << "" << 1;
+        QTest::newRow("answer of 100 units skipped") << "100.txt"
+                                                     << "f\t" + QByteArray(100, 'a') << 0 << "" << 0;
+        QTest::newRow("10 MB on one line") << "lang.txt"
+                                           << "Frage\t" + QByteArray(10 << 20, 'a') + "\nTier\tkatze\n"
                                            << 0 << "" << 1;
-        QTest::newRow("NUL byte") << "nul.txt" << QByteArray("a\tb\nka\0tze\tx\n", 13) << 1 << "Zeile 2: enthält ein Nullbyte"
-                                  << 0;
-        QTest::newRow("UTF-16 file") << "utf16.txt" << QByteArray("\xFF\xFE" "a\0\t\0b\0", 8) << 1
-                                     << "Zeile 1: kein gültiger UTF-8-Text" << 0;
+        QTest::newRow("NUL byte") << "nul.txt" << QByteArray("a\tb\nka\0tze\tx\n", 13) << 1
+                                  << "Zeile 2: enthält ein Nullbyte" << 0;
+        QTest::newRow("UTF-16 file") << "utf16.txt"
+                                     << QByteArray("\xFF\xFE"
+                                                   "a\0\t\0b\0",
+                                                   8)
+                                     << 1 << "Zeile 1: kein gültiger UTF-8-Text" << 0;
         QTest::newRow("unclosed quote") << "offen.csv" << QByteArray("a,b\n\"c,d\n") << 1
                                         << "Zeile 2: Anführungszeichen wird nicht geschlossen" << 0;
-        QTest::newRow("two million rows") << "viele.txt" << QByteArray(2000000, '\n') << 2 << "2000000 Zeilen, höchstens 999"
-                                          << 0;
+        QTest::newRow("two million rows")
+            << "viele.txt" << QByteArray(2000000, '\n') << 2 << "2000000 Zeilen, höchstens 999" << 0;
         QTest::newRow("folder") << "/tmp" << QByteArray() << 1 << "Das ist ein Ordner, keine Datei" << 0;
         QTest::newRow("/dev/null") << "/dev/null" << QByteArray() << 0 << "" << 0;
         QTest::newRow("/dev/zero never ends") << "/dev/zero" << QByteArray() << 1 << "größer als 32 MB" << 0;
@@ -465,7 +486,8 @@ private slots:
         QCOMPARE(r.exitCode, exitCode);
         if (exitCode != 0) {
             QVERIFY2(QString::fromUtf8(r.err).contains(message), r.err.constData());
-            QVERIFY2(QString::fromUtf8(r.err).startsWith(QStringLiteral("wabrix-cli: ") + path), r.err.constData());
+            QVERIFY2(QString::fromUtf8(r.err).startsWith(QStringLiteral("wabrix-cli: ") + path),
+                     r.err.constData());
             QCOMPARE(r.err.count('\n'), exitCode == 1 ? 1 : 2);
             QVERIFY(!QFile::exists(out));
             return;
@@ -504,8 +526,10 @@ private slots:
         for (int i = 0; i < 998; ++i) {
             const PuzzleDocumentEntry &e = read.document.entries[std::size_t(i)];
             QCOMPARE(e.answer.size(), std::size_t(99));
-            QVERIFY(e.answer == (QString::number(i) + QString(99 - QString::number(i).size(), u'X')).toStdU16String());
-            QVERIFY(read.document.rows[std::size_t(i)].first == QStringLiteral("Frage %1").arg(i).toStdU16String());
+            QVERIFY(e.answer ==
+                    (QString::number(i) + QString(99 - QString::number(i).size(), u'X')).toStdU16String());
+            QVERIFY(read.document.rows[std::size_t(i)].first ==
+                    QStringLiteral("Frage %1").arg(i).toStdU16String());
         }
         QCOMPARE(read.document.rows[998].second.size(), std::size_t(100));
     }
@@ -529,8 +553,10 @@ private slots:
                 b = static_cast<char>(random.generate());
             QTest::addRow("random bytes, seed %d", seed) << bytes << "";
         }
-        for (const qsizetype cut : {qsizetype(3), qsizetype(4 + 999 * 8), plain.size() - 100, plain.size() - 1})
-            QTest::addRow("cut at %lld", static_cast<long long>(cut)) << plain.left(cut) << "Read beyond end of file";
+        for (const qsizetype cut :
+             {qsizetype(3), qsizetype(4 + 999 * 8), plain.size() - 100, plain.size() - 1})
+            QTest::addRow("cut at %lld", static_cast<long long>(cut))
+                << plain.left(cut) << "Read beyond end of file";
         QTest::newRow("2^31-1 rows") << le32(INT32_MAX) + plain.mid(4) << "Zeilenzahl 2147483647";
         QTest::newRow("negative rows") << le32(-1) + plain.mid(4) << "Ungültige Zeilenzahl -1";
         QByteArray entries = plain;
@@ -545,14 +571,15 @@ private slots:
         QFETCH(QString, reason);
         const QString wbx = writeFile("kaputt.wbx", bytes);
         const QString png = dir.filePath("kaputt.png");
-        for (const QStringList &arguments :
-             {QStringList{"info", wbx}, QStringList{"info", wbx, "--json"}, QStringList{"render", wbx, "-o", png}}) {
+        for (const QStringList &arguments : {QStringList{"info", wbx}, QStringList{"info", wbx, "--json"},
+                                             QStringList{"render", wbx, "-o", png}}) {
             const Result r = runCli(arguments, true);
             QVERIFY(!r.crashed);
             QCOMPARE(r.exitCode, 1);
             QVERIFY(r.out.isEmpty());
             QCOMPARE(r.err.count('\n'), 1);
-            QVERIFY2(QString::fromUtf8(r.err).contains(QStringLiteral("„%1“ ist kein gültiges Wabrixrätsel").arg(wbx)) &&
+            QVERIFY2(QString::fromUtf8(r.err).contains(
+                         QStringLiteral("„%1“ ist kein gültiges Wabrixrätsel").arg(wbx)) &&
                          QString::fromUtf8(r.err).contains(reason),
                      r.err.constData());
             QVERIFY(!QFile::exists(png));
