@@ -53,7 +53,13 @@ QByteArray renderSvg(PuzzleModel &model, const PuzzleSettings &settings, int res
     return {};
 }
 
+// Writes a plain file through a temporary one; a device, pipe or folder is never replaced.
 bool saveBytes(const QString &path, const QByteArray &bytes, QString *error) {
+    const QFileInfo target(path);
+    if (target.exists() && !target.isFile()) {
+        *error = QStringLiteral("Das ist keine gewöhnliche Datei.");
+        return false;
+    }
     QSaveFile file(path);
     if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
         return true;

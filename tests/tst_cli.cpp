@@ -6,6 +6,7 @@
 #include <QtTest>
 
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 #include <cmath>
 #include <limits>
@@ -436,6 +437,41 @@ private slots:
         if (exitCode == 1)
             QCOMPARE(r.err.count('\n'), 1);
         QVERIFY(!QFile::exists(dir.filePath("nie.png")));
+    }
+
+    // A picture never takes the place of a pipe, device or folder, as a temporary file renamed over it
+    // would.
+    void picturesAreNotWrittenOverSpecialFiles_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("pipe"); // else a folder
+        QTest::newRow("png onto a pipe") << "rohr.png" << true;
+        QTest::newRow("svg onto a pipe") << "rohr.svg" << true;
+        QTest::newRow("bmp onto a folder") << "ordner.bmp" << false;
+    }
+    void picturesAreNotWrittenOverSpecialFiles() {
+        QFETCH(QString, name);
+        QFETCH(bool, pipe);
+        const QString target = dir.filePath(name);
+        QVERIFY(pipe ? mkfifo(QFile::encodeName(target).constData(), 0600) == 0 : QDir().mkpath(target));
+        const QString wbx = writeFile("spezial.wbx", documentBytes(PuzzleDocument()));
+        const Result r = runCli({"render", wbx, "-o", target});
+        QCOMPARE(r.exitCode, 1);
+        QVERIFY2(r.err.contains("keine gewöhnliche Datei") && r.err.count('\n') == 1, r.err.constData());
+        QVERIFY(QFileInfo(target).exists() && !QFileInfo(target).isFile());
+    }
+
+    // A document saved into a pipe goes straight to its reader; the pipe stays a pipe.
+    void documentsGoStraightIntoAPipe() {
+        const QString pipe = dir.filePath("dokument-rohr");
+        QVERIFY(mkfifo(QFile::encodeName(pipe).constData(), 0600) == 0);
+        QProcess reader;
+        reader.start(QStringLiteral("cat"), {pipe});
+        QVERIFY(reader.waitForStarted());
+        const Result r = runCli({"new", "-o", pipe});
+        QVERIFY(reader.waitForFinished(30000));
+        QCOMPARE(r.exitCode, 0);
+        QCOMPARE(reader.readAllStandardOutput(), documentBytes(PuzzleDocument()));
+        QVERIFY(QFileInfo(pipe).exists() && !QFileInfo(pipe).isFile());
     }
 
     // Word lists as they come: the rows and entries they give, or one line naming the problem.
