@@ -295,6 +295,23 @@ private slots:
         }
     }
 
+    // A file far larger than any document, whose counts all fit in it, is refused once reading would
+    // pass 256 MB, before anything of that size is allocated (the file is sparse: it costs no disk).
+    void documentsStopAt256MB() {
+        const QString path = dir.filePath(QStringLiteral("riesig.wbx"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QByteArray head(8, 0);
+        qToLittleEndian<qint32>(1, head.data());
+        qToLittleEndian<qint32>(150 << 20, head.data() + 4); // a clue of 300 MB
+        file.write(head);
+        QVERIFY(file.resize(qint64(310) << 20));
+        file.close();
+        const DocumentReadResult read = loadDocument(path);
+        QVERIFY(!read.ok);
+        QCOMPARE(read.reason, QStringLiteral("Das Wabrixrätsel wäre größer als 256 MB"));
+    }
+
     // 999 rows of 99-unit texts and 999 entries come back unchanged from the file and from the model.
     void largestWordTableSurvivesSaveAndOpen() {
         const PuzzleDocument largest = largestDocument();
