@@ -20,7 +20,13 @@ const QString usage = QStringLiteral(
 constexpr int defaultDpi = 96;
 constexpr int maxDpi = 9600;
 
+// Writes a plain file through a temporary one; a device, pipe or folder is never replaced.
 bool saveBytes(const QString &path, const QByteArray &bytes, QString *error) {
+    const QFileInfo target(path);
+    if (target.exists() && !target.isFile()) {
+        *error = QStringLiteral("Das ist keine gewöhnliche Datei.");
+        return false;
+    }
     QSaveFile file(path);
     if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
         return true;

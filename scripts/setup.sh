@@ -4,9 +4,11 @@
 # Packages needed to build and run the program.
 BUILD_PACKAGES=(g++ cmake ninja-build qt6-base-dev libgl-dev qt6-svg-dev fonts-liberation fonts-wine libbenchmark-dev
     qt6-translations-l10n)
-# Packages the tests need beyond the build: a CUPS server with a PDF printer that the printing test
-# starts for itself, IPP queries, and the PDF tools that look at what was printed.
-TEST_PACKAGES=(cups cups-client cups-ipp-utils printer-driver-cups-pdf ghostscript poppler-utils)
+# Packages only the tests need (test.sh): a CUPS server with a PDF printer that the printing test starts
+# for itself, IPP queries and the PDF tools that look at what was printed; clang with libFuzzer for the
+# fuzzers, llvm for the sanitizers' symbolizer (readable stack traces).
+TEST_PACKAGES=(cups cups-client cups-ipp-utils printer-driver-cups-pdf ghostscript poppler-utils
+    clang-14 libclang-rt-14-dev llvm-14)
 # Packages for scripts/screenshots.sh: a virtual display, driving the window, the clipboard, screenshots.
 SCREENSHOT_PACKAGES=(xvfb xauth xdotool xclip imagemagick)
 
@@ -34,7 +36,8 @@ ensure_packages() {
         as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
-# Configures (once) and builds the given build directory with extra CMake arguments.
+# Configures (once) and builds the given build directory with extra CMake arguments (a later
+# -DCMAKE_BUILD_TYPE overrides Release).
 build_tree() {
     local dir=$1
     shift

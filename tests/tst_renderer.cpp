@@ -535,6 +535,32 @@ private slots:
         QVERIFY(qAbs(sy / dark - centre.y()) <= 3);
     }
 
+    // A document may hold any cell value. Negative ones are letter cells that show the code unit their
+    // low 16 bits give, exactly as that letter would show.
+    void negativeCellsDrawAsTheirLetter_data() {
+        QTest::addColumn<int>("stored");
+        QTest::addColumn<int>("drawnAs");
+        QTest::newRow("low bits give A") << int(0xFFFF0041) << int('A');
+        QTest::newRow("far below zero, low bits give A") << int(0xC0000041) << int('A');
+        QTest::newRow("-1: no printable letter") << -1 << 0;
+        QTest::newRow("smallest int: code 0") << INT_MIN << 0;
+    }
+    void negativeCellsDrawAsTheirLetter() {
+        QFETCH(int, stored);
+        QFETCH(int, drawnAs);
+        PuzzleSettings settings;
+        settings.showSolution = true;
+        PuzzleModel model;
+        model.feld = freeGrid();
+        model.feld[cellIndex(1, 1)] = stored;
+        model.feld[cellIndex(2, 1)] = stored;
+        const QImage image = screenPicture(model, settings);
+        model.feld[cellIndex(1, 1)] = model.feld[cellIndex(2, 1)] = drawnAs;
+        const QImage expected = screenPicture(model, settings);
+        QVERIFY(!image.isNull());
+        QVERIFY(image == expected);
+    }
+
     // A letter wider than its cell spills over both edges; the cells drawn after it are filled over
     // the spill, the cells drawn before keep it.
     void oversizedLettersSpillOntoEarlierCellsOnly() {
