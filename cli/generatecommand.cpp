@@ -40,7 +40,11 @@ int runGenerate(const QStringList &arguments) {
     const QCommandLineOption runsOption(QStringLiteral("runs"), QStringLiteral("Anzahl der Versuche (1 bis 100000)"),
                                         QStringLiteral("N"), QString::number(defaultRuns));
     const QCommandLineOption statsOption(QStringLiteral("stats"), QStringLiteral("Kennzahlen als JSON ausgeben"));
-    parser.addOptions({seedOption, runsOption, statsOption});
+    // Hidden: the literal engine, attempt by attempt, for comparisons.
+    QCommandLineOption engineOption(QStringLiteral("engine"), QStringLiteral("literal oder fast"),
+                                    QStringLiteral("ENGINE"), QStringLiteral("fast"));
+    engineOption.setFlags(QCommandLineOption::HiddenFromHelp);
+    parser.addOptions({seedOption, runsOption, statsOption, engineOption});
 
     if (!parser.parse(QStringList{QStringLiteral("wabrix-cli generate")} + arguments))
         return usageError(usage, parser.errorText());
@@ -61,6 +65,10 @@ int runGenerate(const QStringList &arguments) {
     if (!ok || options.runs < 1 || options.runs > maxRuns)
         return usageError(usage, QStringLiteral("--runs erwartet eine Zahl von 1 bis 100000"));
 
+    const QString engine = parser.value(engineOption);
+    if (engine != QStringLiteral("fast") && engine != QStringLiteral("literal"))
+        return usageError(usage, QStringLiteral("--engine erwartet literal oder fast"));
+
     const QString wordsPath = positional.first();
     WordList words = readWordList(wordsPath);
     if (!words.ok())
@@ -75,7 +83,8 @@ int runGenerate(const QStringList &arguments) {
     GeneratorStore store(0);
     QElapsedTimer timer;
     timer.start();
-    const GenerationStats stats = GenerateLiteral(table, model, store, options);
+    const GenerationStats stats = engine == QStringLiteral("literal") ? GenerateLiteral(table, model, store, options)
+                                                                      : GenerateFast(table, model, store, options);
     const double seconds = static_cast<double>(timer.nsecsElapsed()) / 1e9;
 
     if (parser.isSet(statsOption))

@@ -1,0 +1,162 @@
+#include "generator.h"
+
+#include "entrycollector.h"
+#include "fastrun.h"
+
+#include <algorithm>
+#include <atomic>
+#include <condition_variable>
+#include <exception>
+#include <mutex>
+#include <thread>
+
+namespace {
+
+std::uint64_t mix64(std::uint64_t z) {
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
+    return z ^ (z >> 31);
+}
+
+// What the workers share: the next run to take, the finished count and the cancel flag.
+struct RunQueue {
+    RunQueue(const std::vector<FastAnswer> &a, GeneratorStore &s, std::uint64_t seedValue)
+        : answers(a), store(s), seed(seedValue) {}
+
+    const std::vector<FastAnswer> &answers;
+    GeneratorStore &store;
+    const std::uint64_t seed;
+    std::atomic<int> nextRun{0};
+    std::atomic<bool> cancelled{false};
+    std::mutex mutex;
+    std::condition_variable progress;
+    int finished = 0;     // guarded by mutex
+    int workersLeft = 0;  // guarded by mutex
+    std::exception_ptr failure;
+    std::vector<FastRun::EntryOutcome> lastRun; // outcomes of the store's last run
+};
+
+// Takes runs from the queue until none is left or the generation is cancelled. Each run draws from its
+// own generator, so what a run produces does not depend on which thread makes it.
+void makeRuns(RunQueue &queue, const std::function<void(int)> &onFinished) {
+    FastRun runner(queue.answers);
+    const int runs = queue.store.runs();
+    while (!queue.cancelled.load(std::memory_order_relaxed)) {
+        const int run = queue.nextRun.fetch_add(1);
+        if (run >= runs)
+            break;
+        RandomGenerator rng(runSeed(queue.seed, run));
+        const int fitted = runner.run(rng);
+        queue.store.felder[static_cast<std::size_t>(run)] = runner.grid();
+        queue.store.fittedall[static_cast<std::size_t>(run)] = fitted;
+        if (run == runs - 1) {
+            runner.drawLastAttempts(rng);
+            queue.lastRun = runner.outcomes();
+        }
+        int finished;
+        {
+            std::lock_guard<std::mutex> lock(queue.mutex);
+            finished = ++queue.finished;
+        }
+        onFinished(finished);
+    }
+}
+
+// Runs the queue on the calling thread, reporting after every run.
+void runHere(RunQueue &queue, const GenerationOptions &options) {
+    makeRuns(queue, [&](int finished) {
+        if (options.onRunDone && !options.onRunDone(finished))
+            queue.cancelled = true;
+    });
+}
+
+// Runs the queue on worker threads while the calling thread reports progress.
+void runOnThreads(RunQueue &queue, const GenerationOptions &options, int threads) {
+    queue.workersLeft = threads;
+    std::vector<std::thread> workers;
+    for (int t = 0; t < threads; ++t)
+        workers.emplace_back([&queue] {
+            try {
+                makeRuns(queue, [&queue](int) { queue.progress.notify_one(); });
+            } catch (...) {
+                std::lock_guard<std::mutex> lock(queue.mutex);
+                if (!queue.failure)
+                    queue.failure = std::current_exception();
+                queue.cancelled = true;
+            }
+            std::lock_guard<std::mutex> lock(queue.mutex);
+            --queue.workersLeft;
+            queue.progress.notify_one();
+        });
+
+    int reported = 0;
+    std::unique_lock<std::mutex> lock(queue.mutex);
+    while (queue.workersLeft > 0 || reported < queue.finished) {
+        queue.progress.wait(lock, [&] { return queue.workersLeft == 0 || queue.finished > reported; });
+        if (queue.finished > reported && !queue.cancelled) {
+            reported = queue.finished;
+            if (options.onRunDone) {
+                lock.unlock();
+                const bool goOn = options.onRunDone(reported);
+                lock.lock();
+                if (!goOn)
+                    queue.cancelled = true;
+            }
+        }
+        if (queue.cancelled)
+            reported = queue.finished; // nothing more is reported after a cancel
+    }
+    lock.unlock();
+    for (std::thread &worker : workers)
+        worker.join();
+    if (queue.failure)
+        std::rethrow_exception(queue.failure);
+}
+
+} // namespace
+
+std::uint64_t runSeed(std::uint64_t seed, int run) {
+    return mix64(mix64(seed) + (static_cast<std::uint64_t>(run) + 1) * 0x9E3779B97F4A7C15ULL);
+}
+
+GenerationStats GenerateFast(const WordTable &table, PuzzleModel &model, GeneratorStore &store,
+                             const GenerationOptions &options) {
+    CollectEntries(table, model);
+    store = GeneratorStore(std::max(options.runs, 0));
+    std::vector<FastAnswer> answers;
+    for (std::uint32_t i = 0; i < model.entryCount(); ++i)
+        answers.push_back(makeFastAnswer(entryText(model.entry(i)->answer)));
+
+    int threads = options.threads > 0 ? options.threads : static_cast<int>(std::thread::hardware_concurrency());
+    threads = std::min(std::max(threads, 1), std::max(store.runs(), 1));
+    RunQueue queue(answers, store, options.seed);
+    if (threads == 1)
+        runHere(queue, options);
+    else
+        runOnThreads(queue, options, threads);
+
+    if (queue.cancelled) {
+        GenerationStats stats;
+        stats.cancelled = true;
+        stats.entries = static_cast<int>(model.entryCount());
+        stats.runs = queue.finished;
+        return stats;
+    }
+    store.maxfitted = 0;
+    for (std::int32_t n : store.fittedall)
+        store.maxfitted = std::max(store.maxfitted, n);
+    if (store.runs() > 0) {
+        store.fitted = store.fittedall.back();
+        for (std::uint32_t i = 0; i < model.entryCount(); ++i) {
+            const FastRun::EntryOutcome &outcome = queue.lastRun[i];
+            TPuzzleEntry *e = model.entry(i);
+            e->done = 1;
+            e->tries = outcome.tries;
+            e->down = outcome.at.down ? 1 : 0;
+            e->line = outcome.at.line;
+            e->start = outcome.at.start;
+            e->arrowkind = 0;
+        }
+    }
+    return FinishGeneration(model, store, model.feld);
+}

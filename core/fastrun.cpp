@@ -1,0 +1,120 @@
+#include "fastrun.h"
+
+#include "generatorstore.h"
+
+#include <algorithm>
+#include <cmath>
+
+Placement randomPlacement(int length, RandomGenerator &rng) {
+    Placement at;
+    at.down = rng.Random(2) == 0;
+    at.line = static_cast<int>(rng.Random(gridSize));
+    at.start = static_cast<int>(rng.Random(static_cast<std::uint32_t>(gridSize - length))) + 1;
+    return at;
+}
+
+FastRun::FastRun(const std::vector<FastAnswer> &answers)
+    : answers_(answers), outcomes_(answers.size()), openSlot_(answers.size()),
+      crossingsUpTo_(static_cast<std::size_t>(maxAnswerLength)) {}
+
+void FastRun::closeEntry(std::uint32_t entry) {
+    const std::uint32_t slot = openSlot_[entry];
+    const std::uint32_t moved = open_.back();
+    open_[slot] = moved;
+    openSlot_[moved] = slot;
+    open_.pop_back();
+}
+
+int FastRun::run(RandomGenerator &rng) {
+    grid_.reset();
+    open_.clear();
+    for (std::uint32_t i = 0; i < answers_.size(); ++i) {
+        outcomes_[i] = EntryOutcome();
+        openSlot_[i] = i;
+        open_.push_back(i);
+    }
+    int fitted = 0;
+    while (!open_.empty()) {
+        const std::uint32_t entry = open_[rng.Random(static_cast<std::uint32_t>(open_.size()))];
+        const FastAnswer &answer = answers_[entry];
+        EntryOutcome &outcome = outcomes_[entry];
+        // On the empty grid every combination is valid, so the run's first round always succeeds at
+        // its first attempt.
+        const bool success = fitted == 0 ? (outcome.at = randomPlacement(answer.length, rng), true)
+                                         : crossingRound(answer, rng, outcome.at);
+        if (success) {
+            grid_.commit(answer, outcome.at, entry);
+            outcome.placed = true;
+            ++fitted;
+            closeEntry(entry);
+        } else if (++outcome.tries >= roundsPerEntry) {
+            closeEntry(entry);
+        }
+    }
+    return fitted;
+}
+
+// The attempts that land on some crossing (a crossable cell and a matching answer letter, T of them in
+// all) form a Bernoulli process with hit chance T/N; a hit is uniform over the T crossings. Each valid
+// placement is exactly one crossing, its first; every other crossing stands for an invalid combination
+// (there are enough of those as long as T <= N). So walking from hit to hit and stopping at the first
+// valid one gives the round's exact law without making the misses.
+bool FastRun::crossingRound(const FastAnswer &answer, RandomGenerator &rng, Placement &at) {
+    const int length = answer.length;
+    const int combinations = 2 * gridSize * (gridSize - length);
+    int crossings = 0;
+    for (int j = 0; j < length; ++j) {
+        const std::int32_t letter = answer.match[static_cast<std::size_t>(j)];
+        if (letter != noMatch)
+            crossings += grid_.crossableCount(letter);
+        crossingsUpTo_[static_cast<std::size_t>(j)] = crossings;
+    }
+    if (crossings == 0)
+        return false;
+    // Few combinations (answers of 95 letters or more) or more crossings than combinations: counting
+    // the valid placements is cheaper, or the only way.
+    if (crossings > combinations || combinations < attemptsPerRound)
+        return countedRound(answer, combinations, rng, at);
+
+    const double hitChance = static_cast<double>(crossings) / combinations;
+    const double logMiss = std::log1p(-hitChance);
+    int attempt = 0;
+    for (;;) {
+        if (hitChance < 1.0) {
+            // Misses before the next hit, geometric: P(more than m) = (1 - hitChance)^m.
+            const double misses = std::floor(std::log(1.0 - rng.uniform01()) / logMiss);
+            if (misses >= attemptsPerRound - attempt)
+                return false;
+            attempt += static_cast<int>(misses);
+        }
+        if (++attempt > attemptsPerRound)
+            return false;
+        const int hit = static_cast<int>(rng.Random(static_cast<std::uint32_t>(crossings)));
+        const auto upTo = crossingsUpTo_.begin();
+        const int j = static_cast<int>(std::upper_bound(upTo, upTo + length, hit) - upTo);
+        const int before = j > 0 ? crossingsUpTo_[static_cast<std::size_t>(j - 1)] : 0;
+        const std::uint32_t key = grid_.crossableCell(answer.match[static_cast<std::size_t>(j)], hit - before);
+        if (grid_.firstCrossingFits(key, j, answer, at))
+            return true;
+    }
+}
+
+bool FastRun::countedRound(const FastAnswer &answer, int combinations, RandomGenerator &rng, Placement &at) {
+    fits_.clear();
+    grid_.collectFits(answer, fits_);
+    if (fits_.empty())
+        return false;
+    // 1 - (1 - v/N)^1001 without losing the small chances to rounding.
+    const double success =
+        -std::expm1(attemptsPerRound * std::log1p(-static_cast<double>(fits_.size()) / combinations));
+    if (rng.uniform01() >= success)
+        return false;
+    at = fits_[rng.Random(static_cast<std::uint32_t>(fits_.size()))];
+    return true;
+}
+
+void FastRun::drawLastAttempts(RandomGenerator &rng) {
+    for (std::size_t i = 0; i < outcomes_.size(); ++i)
+        if (!outcomes_[i].placed)
+            outcomes_[i].at = randomPlacement(answers_[i].length, rng);
+}
