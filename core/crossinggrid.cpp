@@ -1,17 +1,38 @@
 #include "crossinggrid.h"
 
-CrossingGrid::CrossingGrid() : slot_(gridCells, -1) { reset(); }
+#include <algorithm>
 
-void CrossingGrid::reset() {
-    feld_.fill(cellFree);
+namespace {
+
+int highestPosition(const LineBits &bits) {
+    return bits.high != 0 ? 64 + 63 - __builtin_clzll(bits.high) : 63 - __builtin_clzll(bits.low);
+}
+
+} // namespace
+
+CrossingGrid::CrossingGrid(int roomLimit)
+    : roomLimit_(std::min(std::max(roomLimit, 0), static_cast<int>(RankedList::maxKey))), slotBefore_(gridCells, -1), slotAfter_(gridCells, -1), roomBefore_(gridCells, -1),
+      roomAfter_(gridCells, -1) {
+    for (std::size_t letter = 0; letter < byRoomBefore_.size(); ++letter) {
+        byRoomBefore_[letter].clear(roomLimit_);
+        byRoomAfter_[letter].clear(roomLimit_);
+    }
+}
+
+void CrossingGrid::reset(Grid &target) {
+    feld_ = &target;
+    target.fill(cellFree);
     for (int dir = 0; dir < 2; ++dir)
         for (int line = 0; line < gridSize; ++line) {
             free_[dir][line] = LineBits::full();
             letter_[dir][line] = LineBits();
+            crossable_[dir][line] = LineBits();
         }
-    for (auto &list : crossable_)
-        list.clear();
-    std::fill(slot_.begin(), slot_.end(), -1);
+    for (std::int32_t letter : usedLetters_) {
+        byRoomBefore_[index(letter)].clear(roomLimit_);
+        byRoomAfter_[index(letter)].clear(roomLimit_);
+    }
+    usedLetters_.clear();
 }
 
 LineBits CrossingGrid::placeableBits(int dir, int line) const {
@@ -24,7 +45,7 @@ LineBits CrossingGrid::placeableBits(int dir, int line) const {
 }
 
 void CrossingGrid::writeCell(int x, int y, std::int32_t value) {
-    feld_[cellIndex(x, y)] = value;
+    (*feld_)[cellIndex(x, y)] = value;
     free_[across][y].reset(x);
     free_[down][x].reset(y);
     if (isLetterCell(value)) {
@@ -33,70 +54,114 @@ void CrossingGrid::writeCell(int x, int y, std::int32_t value) {
     }
 }
 
-void CrossingGrid::addCrossable(int x, int y, int dir) {
-    const int p = dir == down ? y : x;
-    if (p == 0 || !isFreeCell(feld_[dir == down ? cellIndex(x, y - 1) : cellIndex(x - 1, y)]))
-        return; // no room for the crossing answer's clue cell or letters before this one
-    const int cell = cellIndex(x, y);
-    auto &list = crossable_[static_cast<std::size_t>(feld_[cell])];
-    slot_[cell] = static_cast<std::int32_t>(list.size());
-    list.push_back(static_cast<std::uint32_t>(cell * 2 + dir));
+void CrossingGrid::roomAround(int dir, int line, int p, const LineBits &placeable, int &before,
+                              int &after) const {
+    // Before: placeable cells back to the clue cell, which only has to be free.
+    const LineBits blocked = without(LineBits::range(0, p - 1), placeable);
+    if (blocked.none()) {
+        before = p - 1;
+    } else {
+        const int b = highestPosition(blocked);
+        before = free_[dir][line].test(b) ? p - 1 - b : p - 2 - b;
+    }
+    // After: placeable cells and letter cells (which may be crossed too) up to the first other cell.
+    const LineBits barrier = without(without(LineBits::range(p + 1, gridSize - 1), placeable), letter_[dir][line]);
+    after = barrier.none() ? gridSize - 1 - p : barrier.lowest() - 1 - p;
+    before = std::min(before, roomLimit_);
+    after = std::min(after, roomLimit_);
 }
 
-void CrossingGrid::removeCrossable(int cell) {
-    const std::int32_t slot = slot_[cell];
-    if (slot < 0)
+void CrossingGrid::addCrossable(int dir, int line, int p) {
+    int before;
+    int after;
+    roomAround(dir, line, p, placeableBits(dir, line), before, after);
+    if (before < 0)
         return;
-    auto &list = crossable_[static_cast<std::size_t>(feld_[cell])];
-    const std::uint32_t moved = list.back();
-    list[static_cast<std::size_t>(slot)] = moved;
-    slot_[moved >> 1] = slot;
-    list.pop_back();
-    slot_[cell] = -1;
+    const int cell = dir == down ? cellIndex(line, p) : cellIndex(p, line);
+    const std::uint32_t key = static_cast<std::uint32_t>(cell * 2 + dir);
+    const std::int32_t letter = (*feld_)[cell];
+    if (byRoomBefore_[index(letter)].size() == 0)
+        usedLetters_.push_back(letter);
+    byRoomBefore_[index(letter)].insert(key, before, slotBefore_);
+    byRoomAfter_[index(letter)].insert(key, after, slotAfter_);
+    roomBefore_[cell] = static_cast<std::int8_t>(before);
+    roomAfter_[cell] = static_cast<std::int8_t>(after);
+    crossable_[dir][line].set(p);
 }
 
-void CrossingGrid::dropCrossableAfter(int x, int y, int dir) {
-    const int nx = dir == down ? x : x + 1;
-    const int ny = dir == down ? y + 1 : y;
-    if (nx >= gridSize || ny >= gridSize)
+void CrossingGrid::removeCrossable(int cell, int dir, int line, int p) {
+    const std::uint32_t key = static_cast<std::uint32_t>(cell * 2 + dir);
+    const std::int32_t letter = (*feld_)[cell];
+    byRoomBefore_[index(letter)].remove(key, roomBefore_[cell], slotBefore_);
+    byRoomAfter_[index(letter)].remove(key, roomAfter_[cell], slotAfter_);
+    crossable_[dir][line].reset(p);
+}
+
+void CrossingGrid::refreshLine(int dir, int line, int from, int to) {
+    if (line < 0 || line >= gridSize)
         return;
-    const int cell = cellIndex(nx, ny);
-    const std::int32_t slot = slot_[cell];
-    if (slot >= 0 && (crossable_[static_cast<std::size_t>(feld_[cell])][static_cast<std::size_t>(slot)] & 1) ==
-                         static_cast<std::uint32_t>(dir))
-        removeCrossable(cell);
+    // A cell's rooms depend on the cells from the one that blocks the room before it (which may be the
+    // clue cell's place, or the cell before that) to the one that ends the room after it; rooms held at
+    // their limit do not change further away either.
+    LineBits cells = crossable_[dir][line] & LineBits::range(std::max(from - roomLimit_ - 1, 0),
+                                                             std::min(to + roomLimit_ + 2, gridSize - 1));
+    if (cells.none())
+        return;
+    const LineBits placeable = placeableBits(dir, line);
+    while (!cells.none()) {
+        const int p = cells.lowest();
+        cells.resetLowest();
+        const int cell = dir == down ? cellIndex(line, p) : cellIndex(p, line);
+        if (p - roomBefore_[cell] - 2 > to || p + roomAfter_[cell] + 1 < from)
+            continue;
+        int before;
+        int after;
+        roomAround(dir, line, p, placeable, before, after);
+        if (before < 0) {
+            removeCrossable(cell, dir, line, p);
+            continue;
+        }
+        const std::int32_t letter = (*feld_)[cell];
+        const std::uint32_t key = static_cast<std::uint32_t>(cell * 2 + dir);
+        if (before != roomBefore_[cell]) {
+            byRoomBefore_[index(letter)].changeKey(key, roomBefore_[cell], before, slotBefore_);
+            roomBefore_[cell] = static_cast<std::int8_t>(before);
+        }
+        if (after != roomAfter_[cell]) {
+            byRoomAfter_[index(letter)].changeKey(key, roomAfter_[cell], after, slotAfter_);
+            roomAfter_[cell] = static_cast<std::int8_t>(after);
+        }
+    }
 }
 
 void CrossingGrid::commit(const FastAnswer &answer, const Placement &at, std::uint32_t entryIndex) {
-    const int cross = at.down ? across : down;
+    const int dir = at.down ? down : across;
+    const int cross = 1 - dir;
+    const int end = at.start + answer.length; // one past the last letter
     auto xOf = [&](int p) { return at.down ? at.line : p; };
     auto yOf = [&](int p) { return at.down ? p : at.line; };
-    const int clueAt = at.start - 1;
-    const int end = at.start + answer.length; // one past the last letter
 
-    // Letters first: a crossed cell now lies in two answers and can never be crossed again.
-    std::uint64_t written[2] = {0, 0}; // positions along the line that were free before
+    LineBits written; // positions along the line that were free before
     for (int p = at.start; p < end; ++p) {
-        const int x = xOf(p);
-        const int y = yOf(p);
-        if (isFreeCell(feld_[cellIndex(x, y)])) {
-            writeCell(x, y, answer.value[static_cast<std::size_t>(p - at.start)]);
-            written[p >> 6] |= std::uint64_t{1} << (p & 63);
-        } else {
-            removeCrossable(cellIndex(x, y));
+        const int cell = cellIndex(xOf(p), yOf(p));
+        if (isFreeCell((*feld_)[cell])) {
+            writeCell(xOf(p), yOf(p), answer.value[static_cast<std::size_t>(p - at.start)]);
+            written.set(p);
+        } else if (crossable_[cross][p].test(at.line)) {
+            removeCrossable(cell, cross, p, at.line); // now in two answers
         }
     }
-    writeCell(xOf(clueAt), yOf(clueAt), clueCellValue(entryIndex, at.down));
+    writeCell(xOf(at.start - 1), yOf(at.start - 1), clueCellValue(entryIndex, at.down));
 
-    // Every cell that stopped being free closes the cell after it to crossings that way.
-    for (int p = clueAt; p < end; ++p)
-        if (p == clueAt || ((written[p >> 6] >> (p & 63)) & 1)) {
-            dropCrossableAfter(xOf(p), yOf(p), across);
-            dropCrossableAfter(xOf(p), yOf(p), down);
-        }
+    // The changed cells lie on this line and on the crossing lines from the clue to the end; the lines
+    // beside them see new letters.
+    for (int line = at.line - 1; line <= at.line + 1; ++line)
+        refreshLine(dir, line, at.start - 1, end - 1);
+    for (int line = at.start - 2; line <= end; ++line)
+        refreshLine(cross, line, at.line, at.line);
     for (int p = at.start; p < end; ++p)
-        if ((written[p >> 6] >> (p & 63)) & 1)
-            addCrossable(xOf(p), yOf(p), cross);
+        if (written.test(p))
+            addCrossable(cross, p, at.line);
 }
 
 bool CrossingGrid::firstCrossingFits(std::uint32_t cellKey, int j, const FastAnswer &answer, Placement &at) const {
@@ -121,7 +186,7 @@ bool CrossingGrid::firstCrossingFits(std::uint32_t cellKey, int j, const FastAns
     while (!others.none()) {
         const int q = others.lowest();
         others.resetLowest();
-        const std::int32_t v = feld_[dir == down ? cellIndex(line, q) : cellIndex(q, line)];
+        const std::int32_t v = (*feld_)[dir == down ? cellIndex(line, q) : cellIndex(q, line)];
         if (v != answer.match[static_cast<std::size_t>(q - start)])
             return false;
     }
@@ -135,8 +200,9 @@ void CrossingGrid::collectFits(const FastAnswer &answer, std::vector<Placement> 
         if (letter == noMatch)
             continue;
         Placement at;
-        for (std::uint32_t key : crossable_[static_cast<std::size_t>(letter)])
-            if (firstCrossingFits(key, j, answer, at))
+        const int count = countWithRoomBefore(letter, j);
+        for (int i = 0; i < count; ++i)
+            if (firstCrossingFits(withRoomBefore(letter, j, i), j, answer, at))
                 fits.push_back(at);
     }
 }

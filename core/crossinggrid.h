@@ -4,42 +4,55 @@
 #include "grid.h"
 #include "linebits.h"
 #include "placement.h"
+#include "rankedlist.h"
 
 #include <array>
 #include <cstdint>
 #include <vector>
 
 // The grid of one generator run together with what the fast generator needs to find crossings quickly:
-// per line a bit for every free cell and every letter cell, and per letter value the list of letter
-// cells that a new answer can still cross ("crossable cells").
+// per line a bit for every free cell and every letter cell, and per letter value the letter cells that
+// a new answer can still cross ("crossable cells").
 //
 // A letter cell can only be crossed by an answer running across the answer it belongs to (crossing
 // along the same line always runs into that answer's clue cell or letters), and never once it lies in
-// two answers. It is also out for good once the cell before it on the crossing line is no longer free:
-// that cell would have to hold either the crossing answer's clue or one of its free letters, and cells
-// never become free again during a run.
+// two answers.
 //
 // A crossing is a crossable cell together with a position j in an answer: the answer placed across
 // that cell with letter j on it. Every valid placement that crosses something is reached by exactly one
 // crossing, its first one: the crossable cell with all cells before it in the answer free.
+//
+// Each crossable cell keeps two bounds that hold for every valid placement with it as first crossing:
+// room before (the most letters that fit before it: placeable cells back to a free cell for the clue)
+// and room after (the most letters that fit after it: up to the next clue cell or free cell with a
+// letter beside it). A cell without room for a clue cell before it can never be crossed again, since
+// cells never become free again during a run, and is dropped.
 class CrossingGrid {
 public:
-    CrossingGrid();
+    // Rooms are only asked about up to roomLimit (the longest answer's length - 1), so they are kept
+    // capped there, which keeps the ordered lists cheap to update.
+    explicit CrossingGrid(int roomLimit = RankedList::maxKey);
 
-    // Back to an all-free grid with nothing to cross.
-    void reset();
+    // Starts a run on target, which becomes all free with nothing to cross. The letters and clue cells
+    // of the run go straight into target, which must stay alive until the next reset.
+    void reset(Grid &target);
 
     // Writes the answer's letters and the clue cell of entry entryIndex, as commitPlacement does, and
     // brings the line bits and the crossable cells up to date.
     void commit(const FastAnswer &answer, const Placement &at, std::uint32_t entryIndex);
 
-    // Number of crossable cells that hold the letter cell value letter (0 to 255).
-    int crossableCount(std::int32_t letter) const {
-        return static_cast<int>(crossable_[static_cast<std::size_t>(letter)].size());
+    // Crossable cells holding the letter cell value letter (0 to 255) with room for at least n letters
+    // before them, and the i-th of them as an opaque key for firstCrossingFits.
+    int countWithRoomBefore(std::int32_t letter, int n) const {
+        return byRoomBefore_[index(letter)].countAtLeast(n);
     }
-    // The i-th crossable cell with that value, as an opaque crossing key for placementAt.
-    std::uint32_t crossableCell(std::int32_t letter, int i) const {
-        return crossable_[static_cast<std::size_t>(letter)][static_cast<std::size_t>(i)];
+    std::uint32_t withRoomBefore(std::int32_t letter, int n, int i) const {
+        return byRoomBefore_[index(letter)].atLeast(n, i);
+    }
+    // The same for room after them.
+    int countWithRoomAfter(std::int32_t letter, int n) const { return byRoomAfter_[index(letter)].countAtLeast(n); }
+    std::uint32_t withRoomAfter(std::int32_t letter, int n, int i) const {
+        return byRoomAfter_[index(letter)].atLeast(n, i);
     }
 
     // Whether the answer with letter j on the crossable cell is a valid placement (no conflict under the
@@ -50,23 +63,33 @@ public:
     // Appends every valid placement of the answer that crosses something, each exactly once.
     void collectFits(const FastAnswer &answer, std::vector<Placement> &fits) const;
 
-    const Grid &cells() const { return feld_; }
+    const Grid &cells() const { return *feld_; }
 
 private:
     static constexpr int across = 0;
     static constexpr int down = 1;
+    static std::size_t index(std::int32_t letter) { return static_cast<std::size_t>(letter); }
 
     // Cells where a letter may go into a free cell: free, with no letter beside it across the line.
     LineBits placeableBits(int dir, int line) const;
     void writeCell(int x, int y, std::int32_t value);
-    void addCrossable(int x, int y, int dir);
-    void removeCrossable(int cell);
-    // The letter cell after (x, y) in direction dir can no longer be crossed that way.
-    void dropCrossableAfter(int x, int y, int dir);
+    // Room before and after position p of the line; room before is -1 when no crossing fits.
+    void roomAround(int dir, int line, int p, const LineBits &placeable, int &before, int &after) const;
+    void addCrossable(int dir, int line, int p);
+    void removeCrossable(int cell, int dir, int line, int p);
+    // Recomputes the rooms of the crossable cells on a line whose cells from to to changed.
+    void refreshLine(int dir, int line, int from, int to);
 
-    Grid feld_;
-    LineBits free_[2][gridSize];   // [dir][line]: bit p set when the cell at p along the line is free
-    LineBits letter_[2][gridSize]; // [dir][line]: bit p set when the cell at p is a letter cell
-    std::array<std::vector<std::uint32_t>, maxLetterCode + 1> crossable_; // keys: cell * 2 + crossing dir
-    std::vector<std::int32_t> slot_;                                      // per cell: index in its list, or -1
+    int roomLimit_;
+    Grid *feld_ = nullptr;
+    LineBits free_[2][gridSize];      // [dir][line]: bit p set when the cell at p along the line is free
+    LineBits letter_[2][gridSize];    // [dir][line]: bit p set when the cell at p is a letter cell
+    LineBits crossable_[2][gridSize]; // [dir][line]: bit p set when that cell can be crossed along the line
+    std::array<RankedList, maxLetterCode + 1> byRoomBefore_; // keys: cell * 2 + crossing dir
+    std::array<RankedList, maxLetterCode + 1> byRoomAfter_;
+    std::vector<std::int32_t> slotBefore_; // per cell: index in its byRoomBefore_ list
+    std::vector<std::int32_t> slotAfter_;
+    std::vector<std::int8_t> roomBefore_; // per crossable cell
+    std::vector<std::int8_t> roomAfter_;
+    std::vector<std::int32_t> usedLetters_; // letters whose lists may hold cells
 };

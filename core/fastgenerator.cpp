@@ -46,8 +46,7 @@ void makeRuns(RunQueue &queue, const std::function<void(int)> &onFinished) {
         if (run >= runs)
             break;
         RandomGenerator rng(runSeed(queue.seed, run));
-        const int fitted = runner.run(rng);
-        queue.store.felder[static_cast<std::size_t>(run)] = runner.grid();
+        const int fitted = runner.run(rng, queue.store.felder[static_cast<std::size_t>(run)]);
         queue.store.fittedall[static_cast<std::size_t>(run)] = fitted;
         if (run == runs - 1) {
             runner.drawLastAttempts(rng);
@@ -122,7 +121,7 @@ std::uint64_t runSeed(std::uint64_t seed, int run) {
 GenerationStats GenerateFast(const WordTable &table, PuzzleModel &model, GeneratorStore &store,
                              const GenerationOptions &options) {
     CollectEntries(table, model);
-    store = GeneratorStore(std::max(options.runs, 0));
+    store.prepare(options.runs);
     std::vector<FastAnswer> answers;
     for (std::uint32_t i = 0; i < model.entryCount(); ++i)
         answers.push_back(makeFastAnswer(entryText(model.entry(i)->answer)));

@@ -13,9 +13,21 @@ Placement randomPlacement(int length, RandomGenerator &rng) {
     return at;
 }
 
+namespace {
+
+int longestAnswer(const std::vector<FastAnswer> &answers) {
+    int longest = 0;
+    for (const FastAnswer &a : answers)
+        longest = std::max(longest, a.length);
+    return longest;
+}
+
+} // namespace
+
 FastRun::FastRun(const std::vector<FastAnswer> &answers)
-    : answers_(answers), outcomes_(answers.size()), openSlot_(answers.size()),
-      crossingsUpTo_(static_cast<std::size_t>(maxAnswerLength)) {}
+    : answers_(answers), grid_(longestAnswer(answers) - 1), outcomes_(answers.size()), openSlot_(answers.size()),
+      crossingsUpTo_(static_cast<std::size_t>(maxAnswerLength)),
+      byRoomAfter_(static_cast<std::size_t>(maxAnswerLength)) {}
 
 void FastRun::closeEntry(std::uint32_t entry) {
     const std::uint32_t slot = openSlot_[entry];
@@ -25,8 +37,8 @@ void FastRun::closeEntry(std::uint32_t entry) {
     open_.pop_back();
 }
 
-int FastRun::run(RandomGenerator &rng) {
-    grid_.reset();
+int FastRun::run(RandomGenerator &rng, Grid &target) {
+    grid_.reset(target);
     open_.clear();
     for (std::uint32_t i = 0; i < answers_.size(); ++i) {
         outcomes_[i] = EntryOutcome();
@@ -54,24 +66,30 @@ int FastRun::run(RandomGenerator &rng) {
     return fitted;
 }
 
-// The attempts that land on some crossing (a crossable cell and a matching answer letter, T of them in
-// all) form a Bernoulli process with hit chance T/N; a hit is uniform over the T crossings. Each valid
-// placement is exactly one crossing, its first; every other crossing stands for an invalid combination
-// (there are enough of those as long as T <= N). So walking from hit to hit and stopping at the first
-// valid one gives the round's exact law without making the misses.
+// The attempts that land on a candidate crossing (T of them in all) form a Bernoulli process with hit
+// chance T/N, and a hit is uniform over the T candidates. Each valid placement is exactly one crossing,
+// its first, and that crossing is a candidate: for letter j the candidates are the crossable cells with
+// that letter and room for j letters before them, or those with room for the L - 1 - j letters after
+// them, whichever are fewer. Every other candidate stands for an invalid combination (there are enough
+// of those as long as T <= N). So walking from hit to hit and stopping at the first valid one gives the
+// round's exact law without making the misses.
 bool FastRun::crossingRound(const FastAnswer &answer, RandomGenerator &rng, Placement &at) {
     const int length = answer.length;
     const int combinations = 2 * gridSize * (gridSize - length);
     int crossings = 0;
     for (int j = 0; j < length; ++j) {
         const std::int32_t letter = answer.match[static_cast<std::size_t>(j)];
-        if (letter != noMatch)
-            crossings += grid_.crossableCount(letter);
+        if (letter != noMatch) {
+            const int before = grid_.countWithRoomBefore(letter, j);
+            const int after = grid_.countWithRoomAfter(letter, length - 1 - j);
+            byRoomAfter_[static_cast<std::size_t>(j)] = after < before;
+            crossings += after < before ? after : before;
+        }
         crossingsUpTo_[static_cast<std::size_t>(j)] = crossings;
     }
     if (crossings == 0)
         return false;
-    // Few combinations (answers of 95 letters or more) or more crossings than combinations: counting
+    // Few combinations (answers of 95 letters or more) or more candidates than combinations: counting
     // the valid placements is cheaper, or the only way.
     if (crossings > combinations || combinations < attemptsPerRound)
         return countedRound(answer, combinations, rng, at);
@@ -92,8 +110,11 @@ bool FastRun::crossingRound(const FastAnswer &answer, RandomGenerator &rng, Plac
         const int hit = static_cast<int>(rng.Random(static_cast<std::uint32_t>(crossings)));
         const auto upTo = crossingsUpTo_.begin();
         const int j = static_cast<int>(std::upper_bound(upTo, upTo + length, hit) - upTo);
-        const int before = j > 0 ? crossingsUpTo_[static_cast<std::size_t>(j - 1)] : 0;
-        const std::uint32_t key = grid_.crossableCell(answer.match[static_cast<std::size_t>(j)], hit - before);
+        const int i = hit - (j > 0 ? crossingsUpTo_[static_cast<std::size_t>(j - 1)] : 0);
+        const std::int32_t letter = answer.match[static_cast<std::size_t>(j)];
+        const std::uint32_t key = byRoomAfter_[static_cast<std::size_t>(j)]
+                                      ? grid_.withRoomAfter(letter, length - 1 - j, i)
+                                      : grid_.withRoomBefore(letter, j, i);
         if (grid_.firstCrossingFits(key, j, answer, at))
             return true;
     }

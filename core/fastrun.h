@@ -28,14 +28,14 @@ public:
     // The answers stay owned by the caller and must outlive the run.
     explicit FastRun(const std::vector<FastAnswer> &answers);
 
-    // Makes one run from a free grid and returns the number of entries placed.
-    int run(RandomGenerator &rng);
+    // Makes one run on target, which starts all free, and returns the number of entries placed.
+    // target must stay alive while the run's grid or outcomes are used.
+    int run(RandomGenerator &rng, Grid &target);
 
     // Gives every entry that was not placed a placement drawn like one literal attempt, as the last
     // attempt of its last round would have left it.
     void drawLastAttempts(RandomGenerator &rng);
 
-    const Grid &grid() const { return grid_.cells(); }
     const std::vector<EntryOutcome> &outcomes() const { return outcomes_; }
 
 private:
@@ -50,7 +50,8 @@ private:
     std::vector<EntryOutcome> outcomes_;
     std::vector<std::uint32_t> open_;     // entries that can still be picked, in any order
     std::vector<std::uint32_t> openSlot_; // per entry: its index in open_
-    std::vector<int> crossingsUpTo_;      // per answer letter: crossings with this letter or one before
+    std::vector<int> crossingsUpTo_;      // per answer letter: candidates with this letter or one before
+    std::vector<char> byRoomAfter_;       // per answer letter: candidates chosen by room after the cell
     std::vector<Placement> fits_;
 };
 
