@@ -24,6 +24,10 @@ int longestAnswer(const std::vector<FastAnswer> &answers) {
 
 } // namespace
 
+double roundSuccessChance(int valid, int combinations) {
+    return -std::expm1(attemptsPerRound * std::log1p(-static_cast<double>(valid) / combinations));
+}
+
 FastRun::FastRun(const std::vector<FastAnswer> &answers)
     : answers_(answers), grid_(longestAnswer(answers) - 1), outcomes_(answers.size()), openSlot_(answers.size()),
       crossingsUpTo_(static_cast<std::size_t>(maxAnswerLength)),
@@ -125,10 +129,7 @@ bool FastRun::countedRound(const FastAnswer &answer, int combinations, RandomGen
     grid_.collectFits(answer, fits_);
     if (fits_.empty())
         return false;
-    // 1 - (1 - v/N)^1001 without losing the small chances to rounding.
-    const double success =
-        -std::expm1(attemptsPerRound * std::log1p(-static_cast<double>(fits_.size()) / combinations));
-    if (rng.uniform01() >= success)
+    if (rng.uniform01() >= roundSuccessChance(static_cast<int>(fits_.size()), combinations))
         return false;
     at = fits_[rng.Random(static_cast<std::uint32_t>(fits_.size()))];
     return true;

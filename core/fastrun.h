@@ -55,5 +55,9 @@ private:
     std::vector<Placement> fits_;
 };
 
+// The chance that a round of 1001 uniform attempts hits one of valid placements among combinations:
+// 1 - (1 - valid/combinations)^1001, computed without losing small chances to rounding.
+double roundSuccessChance(int valid, int combinations);
+
 // A uniformly random placement of an answer of the given length, drawn as one literal attempt draws it.
 Placement randomPlacement(int length, RandomGenerator &rng);

@@ -32,6 +32,6 @@ private:
     void swapItems(int i, int k, std::vector<std::int32_t> &slots);
 
     std::vector<std::uint32_t> items_; // ascending by key
-    int limit_ = maxKey;
+    int limit_ = 0;
     int below_[maxKey + 1] = {}; // below_[m] for m >= 1: items with key < m
 };
