@@ -2,14 +2,6 @@
 
 #include <algorithm>
 
-namespace {
-
-int highestPosition(const LineBits &bits) {
-    return bits.high != 0 ? 64 + 63 - __builtin_clzll(bits.high) : 63 - __builtin_clzll(bits.low);
-}
-
-} // namespace
-
 CrossingGrid::CrossingGrid(int roomLimit)
     : roomLimit_(std::min(std::max(roomLimit, 0), static_cast<int>(RankedList::maxKey))), slotBefore_(gridCells, -1), slotAfter_(gridCells, -1), roomBefore_(gridCells, -1),
       roomAfter_(gridCells, -1) {
@@ -61,7 +53,7 @@ void CrossingGrid::roomAround(int dir, int line, int p, const LineBits &placeabl
     if (blocked.none()) {
         before = p - 1;
     } else {
-        const int b = highestPosition(blocked);
+        const int b = blocked.highest();
         before = free_[dir][line].test(b) ? p - 1 - b : p - 2 - b;
     }
     // After: placeable cells and letter cells (which may be crossed too) up to the first other cell.
@@ -153,12 +145,14 @@ void CrossingGrid::commit(const FastAnswer &answer, const Placement &at, std::ui
     }
     writeCell(xOf(at.start - 1), yOf(at.start - 1), clueCellValue(entryIndex, at.down));
 
-    // The changed cells lie on this line and on the crossing lines from the clue to the end; the lines
-    // beside them see new letters.
+    // The changed cells lie on this line, from the clue to the end, and each on its crossing line; the
+    // lines beside them see new letters. Crossed cells changed nothing.
     for (int line = at.line - 1; line <= at.line + 1; ++line)
         refreshLine(dir, line, at.start - 1, end - 1);
-    for (int line = at.start - 2; line <= end; ++line)
-        refreshLine(cross, line, at.line, at.line);
+    for (int line = std::max(at.start - 2, 0); line <= std::min(end, gridSize - 1); ++line)
+        if (line == at.start - 1 || written.test(line) || (line > 0 && written.test(line - 1)) ||
+            (line + 1 < gridSize && written.test(line + 1)))
+            refreshLine(cross, line, at.line, at.line);
     for (int p = at.start; p < end; ++p)
         if (written.test(p))
             addCrossable(cross, p, at.line);

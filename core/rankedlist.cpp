@@ -3,50 +3,56 @@
 #include <algorithm>
 
 void RankedList::clear(int limit) {
-    items_.clear();
-    std::fill(below_, below_ + limit_ + 1, 0);
-    limit_ = std::min(std::max(limit, 0), maxKey);
+    limit = std::min(std::max(limit, 0), maxKey);
+    if (limit != limit_) {
+        groups_.assign(static_cast<std::size_t>(limit) + 1, {});
+        atLeast_.assign(static_cast<std::size_t>(limit) + 2, 0);
+        limit_ = limit;
+    } else {
+        for (auto &group : groups_)
+            group.clear();
+        std::fill(atLeast_.begin(), atLeast_.end(), 0);
+    }
+    size_ = 0;
 }
 
-void RankedList::swapItems(int i, int k, std::vector<std::int32_t> &slots) {
-    const std::uint32_t a = items_[static_cast<std::size_t>(i)];
-    const std::uint32_t b = items_[static_cast<std::size_t>(k)];
-    items_[static_cast<std::size_t>(i)] = b;
-    items_[static_cast<std::size_t>(k)] = a;
-    slots[a >> 1] = k;
-    slots[b >> 1] = i;
+void RankedList::put(std::uint32_t item, int key, std::vector<std::int32_t> &slots) {
+    auto &group = groups_[static_cast<std::size_t>(key)];
+    slots[item >> 1] = static_cast<std::int32_t>(group.size());
+    group.push_back(item);
+}
+
+void RankedList::take(std::uint32_t item, int key, std::vector<std::int32_t> &slots) {
+    auto &group = groups_[static_cast<std::size_t>(key)];
+    const std::int32_t slot = slots[item >> 1];
+    const std::uint32_t moved = group.back();
+    group[static_cast<std::size_t>(slot)] = moved;
+    slots[moved >> 1] = slot;
+    group.pop_back();
 }
 
 void RankedList::insert(std::uint32_t item, int key, std::vector<std::int32_t> &slots) {
-    slots[item >> 1] = size();
-    items_.push_back(item); // the last place belongs to the highest key
-    changeKey(item, limit_, key, slots);
-}
-
-void RankedList::changeKey(std::uint32_t item, int from, int to, std::vector<std::int32_t> &slots) {
-    // Lowering a key by one moves the item to the front of its group and across the boundary below;
-    // raising moves it to the back of its group and across the boundary above. The item itself is only
-    // put down at its final place: until then its place is a hole that each displaced item fills.
-    int place = slots[item >> 1];
-    auto moveInto = [&](int from) {
-        if (from == place)
-            return;
-        const std::uint32_t moved = items_[static_cast<std::size_t>(from)];
-        items_[static_cast<std::size_t>(place)] = moved;
-        slots[moved >> 1] = place;
-        place = from;
-    };
-    for (int m = from; m > to; --m)
-        moveInto(below_[m]++);
-    for (int m = from + 1; m <= to; ++m)
-        moveInto(--below_[m]);
-    items_[static_cast<std::size_t>(place)] = item;
-    slots[item >> 1] = place;
+    put(item, key, slots);
+    ++size_;
+    for (int m = 1; m <= key; ++m)
+        ++atLeast_[static_cast<std::size_t>(m)];
 }
 
 void RankedList::remove(std::uint32_t item, int key, std::vector<std::int32_t> &slots) {
-    changeKey(item, key, limit_, slots);
-    swapItems(slots[item >> 1], size() - 1, slots);
-    items_.pop_back();
+    take(item, key, slots);
     slots[item >> 1] = -1;
+    --size_;
+    for (int m = 1; m <= key; ++m)
+        --atLeast_[static_cast<std::size_t>(m)];
+}
+
+void RankedList::changeKey(std::uint32_t item, int from, int to, std::vector<std::int32_t> &slots) {
+    if (from == to)
+        return;
+    take(item, from, slots);
+    put(item, to, slots);
+    for (int m = to + 1; m <= from; ++m)
+        --atLeast_[static_cast<std::size_t>(m)];
+    for (int m = from + 1; m <= to; ++m)
+        ++atLeast_[static_cast<std::size_t>(m)];
 }
