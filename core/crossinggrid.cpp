@@ -3,8 +3,9 @@
 #include <algorithm>
 
 CrossingGrid::CrossingGrid(int roomLimit)
-    : roomLimit_(std::min(std::max(roomLimit, 0), static_cast<int>(RankedList::maxKey))), slotBefore_(gridCells, -1), slotAfter_(gridCells, -1), roomBefore_(gridCells, -1),
-      roomAfter_(gridCells, -1) {
+    : roomLimit_(std::min(std::max(roomLimit, 0), static_cast<int>(RankedList::maxKey))),
+      slotBefore_(2 * gridCells, -1), slotAfter_(2 * gridCells, -1), roomBefore_(2 * gridCells, -1),
+      roomAfter_(2 * gridCells, -1) {
     for (std::size_t letter = 0; letter < byRoomBefore_.size(); ++letter) {
         byRoomBefore_[letter].clear(roomLimit_);
         byRoomAfter_[letter].clear(roomLimit_);
@@ -46,46 +47,45 @@ void CrossingGrid::writeCell(int x, int y, std::int32_t value) {
     }
 }
 
-void CrossingGrid::roomAround(int dir, int line, int p, const LineBits &placeable, int &before,
-                              int &after) const {
-    // Before: placeable cells back to the clue cell, which only has to be free.
+int CrossingGrid::roomBefore(int dir, int line, int p, const LineBits &placeable) const {
+    // Placeable cells back to the clue cell, which only has to be free.
     const LineBits blocked = without(LineBits::range(0, p - 1), placeable);
-    if (blocked.none()) {
-        before = p - 1;
-    } else {
-        const int b = blocked.highest();
-        before = free_[dir][line].test(b) ? p - 1 - b : p - 2 - b;
-    }
-    // After: placeable cells and letter cells (which may be crossed too) up to the first other cell.
+    if (blocked.none())
+        return std::min(p - 1, roomLimit_);
+    const int b = blocked.highest();
+    return std::min(free_[dir][line].test(b) ? p - 1 - b : p - 2 - b, roomLimit_);
+}
+
+int CrossingGrid::roomAfter(int dir, int line, int p, const LineBits &placeable) const {
+    // Placeable cells and letter cells (which may be crossed too) up to the first other cell.
     const LineBits barrier = without(without(LineBits::range(p + 1, gridSize - 1), placeable), letter_[dir][line]);
-    after = barrier.none() ? gridSize - 1 - p : barrier.lowest() - 1 - p;
-    before = std::min(before, roomLimit_);
-    after = std::min(after, roomLimit_);
+    return std::min(barrier.none() ? gridSize - 1 - p : barrier.lowest() - 1 - p, roomLimit_);
 }
 
 void CrossingGrid::addCrossable(int dir, int line, int p) {
-    int before;
-    int after;
-    roomAround(dir, line, p, placeableBits(dir, line), before, after);
+    const LineBits placeable = placeableBits(dir, line);
+    const int before = roomBefore(dir, line, p, placeable);
     if (before < 0)
         return;
-    const int cell = dir == down ? cellIndex(line, p) : cellIndex(p, line);
-    const std::uint32_t key = static_cast<std::uint32_t>(cell * 2 + dir);
-    const std::int32_t letter = (*feld_)[cell];
+    const int after = roomAfter(dir, line, p, placeable);
+    const int key = dir * gridCells + line * gridSize + p;
+    const std::int32_t letter = (*feld_)[dir == down ? cellIndex(line, p) : cellIndex(p, line)];
     if (byRoomBefore_[index(letter)].size() == 0)
         usedLetters_.push_back(letter);
-    byRoomBefore_[index(letter)].insert(key, before, slotBefore_);
-    byRoomAfter_[index(letter)].insert(key, after, slotAfter_);
-    roomBefore_[cell] = static_cast<std::int8_t>(before);
-    roomAfter_[cell] = static_cast<std::int8_t>(after);
+    byRoomBefore_[index(letter)].insert(static_cast<std::uint32_t>(key), before, slotBefore_);
+    byRoomAfter_[index(letter)].insert(static_cast<std::uint32_t>(key), after, slotAfter_);
+    roomBefore_[static_cast<std::size_t>(key)] = static_cast<std::int8_t>(before);
+    roomAfter_[static_cast<std::size_t>(key)] = static_cast<std::int8_t>(after);
     crossable_[dir][line].set(p);
 }
 
-void CrossingGrid::removeCrossable(int cell, int dir, int line, int p) {
-    const std::uint32_t key = static_cast<std::uint32_t>(cell * 2 + dir);
-    const std::int32_t letter = (*feld_)[cell];
-    byRoomBefore_[index(letter)].remove(key, roomBefore_[cell], slotBefore_);
-    byRoomAfter_[index(letter)].remove(key, roomAfter_[cell], slotAfter_);
+void CrossingGrid::removeCrossable(int dir, int line, int p) {
+    const int key = dir * gridCells + line * gridSize + p;
+    const std::int32_t letter = (*feld_)[dir == down ? cellIndex(line, p) : cellIndex(p, line)];
+    byRoomBefore_[index(letter)].remove(static_cast<std::uint32_t>(key), roomBefore_[static_cast<std::size_t>(key)],
+                                        slotBefore_);
+    byRoomAfter_[index(letter)].remove(static_cast<std::uint32_t>(key), roomAfter_[static_cast<std::size_t>(key)],
+                                       slotAfter_);
     crossable_[dir][line].reset(p);
 }
 
@@ -100,28 +100,36 @@ void CrossingGrid::refreshLine(int dir, int line, int from, int to) {
     if (cells.none())
         return;
     const LineBits placeable = placeableBits(dir, line);
+    const int base = dir * gridCells + line * gridSize;
+    std::int8_t *const rooms[2] = {&roomBefore_[static_cast<std::size_t>(base)],
+                                   &roomAfter_[static_cast<std::size_t>(base)]};
     while (!cells.none()) {
         const int p = cells.lowest();
         cells.resetLowest();
-        const int cell = dir == down ? cellIndex(line, p) : cellIndex(p, line);
-        if (p - roomBefore_[cell] - 2 > to || p + roomAfter_[cell] + 1 < from)
+        const int oldBefore = rooms[0][p];
+        const int oldAfter = rooms[1][p];
+        // Changes after the cell only touch its room after, changes before it only its room before.
+        const bool beforeMayChange = p > from && p - oldBefore - 2 <= to;
+        const bool afterMayChange = p < to && p + oldAfter + 1 >= from;
+        if (!beforeMayChange && !afterMayChange)
             continue;
-        int before;
-        int after;
-        roomAround(dir, line, p, placeable, before, after);
+        const int before = beforeMayChange ? roomBefore(dir, line, p, placeable) : oldBefore;
         if (before < 0) {
-            removeCrossable(cell, dir, line, p);
+            removeCrossable(dir, line, p);
             continue;
         }
-        const std::int32_t letter = (*feld_)[cell];
-        const std::uint32_t key = static_cast<std::uint32_t>(cell * 2 + dir);
-        if (before != roomBefore_[cell]) {
-            byRoomBefore_[index(letter)].changeKey(key, roomBefore_[cell], before, slotBefore_);
-            roomBefore_[cell] = static_cast<std::int8_t>(before);
+        const int after = afterMayChange ? roomAfter(dir, line, p, placeable) : oldAfter;
+        if (before == oldBefore && after == oldAfter)
+            continue;
+        const std::int32_t letter = (*feld_)[dir == down ? cellIndex(line, p) : cellIndex(p, line)];
+        const auto key = static_cast<std::uint32_t>(base + p);
+        if (before != oldBefore) {
+            byRoomBefore_[index(letter)].changeKey(key, oldBefore, before, slotBefore_);
+            rooms[0][p] = static_cast<std::int8_t>(before);
         }
-        if (after != roomAfter_[cell]) {
-            byRoomAfter_[index(letter)].changeKey(key, roomAfter_[cell], after, slotAfter_);
-            roomAfter_[cell] = static_cast<std::int8_t>(after);
+        if (after != oldAfter) {
+            byRoomAfter_[index(letter)].changeKey(key, oldAfter, after, slotAfter_);
+            rooms[1][p] = static_cast<std::int8_t>(after);
         }
     }
 }
@@ -140,7 +148,7 @@ void CrossingGrid::commit(const FastAnswer &answer, const Placement &at, std::ui
             writeCell(xOf(p), yOf(p), answer.value[static_cast<std::size_t>(p - at.start)]);
             written.set(p);
         } else if (crossable_[cross][p].test(at.line)) {
-            removeCrossable(cell, cross, p, at.line); // now in two answers
+            removeCrossable(cross, p, at.line); // now in two answers
         }
     }
     writeCell(xOf(at.start - 1), yOf(at.start - 1), clueCellValue(entryIndex, at.down));
@@ -159,10 +167,10 @@ void CrossingGrid::commit(const FastAnswer &answer, const Placement &at, std::ui
 }
 
 bool CrossingGrid::firstCrossingFits(std::uint32_t cellKey, int j, const FastAnswer &answer, Placement &at) const {
-    const int cell = static_cast<int>(cellKey >> 1);
-    const int dir = static_cast<int>(cellKey & 1);
-    const int line = dir == down ? cell / gridSize : cell % gridSize;
-    const int p = dir == down ? cell % gridSize : cell / gridSize;
+    const int key = static_cast<int>(cellKey);
+    const int dir = key / gridCells;
+    const int line = key / gridSize % gridSize;
+    const int p = key % gridSize;
     const int start = p - j;
     const int end = start + answer.length; // one past the last letter
     if (start < 1 || end > gridSize)

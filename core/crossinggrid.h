@@ -6,6 +6,7 @@
 #include "placement.h"
 #include "rankedlist.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <vector>
@@ -42,17 +43,25 @@ public:
     void commit(const FastAnswer &answer, const Placement &at, std::uint32_t entryIndex);
 
     // Crossable cells holding the letter cell value letter (0 to 255) with room for at least n letters
-    // before them, and the i-th of them as an opaque key for firstCrossingFits.
+    // before them (or for more than the room limit, when n exceeds it), and the i-th of them as an
+    // opaque key for firstCrossingFits.
     int countWithRoomBefore(std::int32_t letter, int n) const {
-        return byRoomBefore_[index(letter)].countAtLeast(n);
+        return byRoomBefore_[index(letter)].countAtLeast(std::min(n, roomLimit_));
     }
     std::uint32_t withRoomBefore(std::int32_t letter, int n, int i) const {
-        return byRoomBefore_[index(letter)].atLeast(n, i);
+        return byRoomBefore_[index(letter)].atLeast(std::min(n, roomLimit_), i);
     }
     // The same for room after them.
-    int countWithRoomAfter(std::int32_t letter, int n) const { return byRoomAfter_[index(letter)].countAtLeast(n); }
+    int countWithRoomAfter(std::int32_t letter, int n) const {
+        return byRoomAfter_[index(letter)].countAtLeast(std::min(n, roomLimit_));
+    }
     std::uint32_t withRoomAfter(std::int32_t letter, int n, int i) const {
-        return byRoomAfter_[index(letter)].atLeast(n, i);
+        return byRoomAfter_[index(letter)].atLeast(std::min(n, roomLimit_), i);
+    }
+
+    // The key of the cell at position p of the placement's line, as a crossing of that placement.
+    static std::uint32_t crossingKey(const Placement &at, int p) {
+        return static_cast<std::uint32_t>((at.down ? down : across) * gridCells + at.line * gridSize + p);
     }
 
     // Whether the answer with letter j on the crossable cell is a valid placement (no conflict under the
@@ -73,10 +82,11 @@ private:
     // Cells where a letter may go into a free cell: free, with no letter beside it across the line.
     LineBits placeableBits(int dir, int line) const;
     void writeCell(int x, int y, std::int32_t value);
-    // Room before and after position p of the line; room before is -1 when no crossing fits.
-    void roomAround(int dir, int line, int p, const LineBits &placeable, int &before, int &after) const;
+    // Room before position p of the line (-1 when no crossing fits there) and room after it.
+    int roomBefore(int dir, int line, int p, const LineBits &placeable) const;
+    int roomAfter(int dir, int line, int p, const LineBits &placeable) const;
     void addCrossable(int dir, int line, int p);
-    void removeCrossable(int cell, int dir, int line, int p);
+    void removeCrossable(int dir, int line, int p);
     // Recomputes the rooms of the crossable cells on a line whose cells from to to changed.
     void refreshLine(int dir, int line, int from, int to);
 
@@ -85,11 +95,13 @@ private:
     LineBits free_[2][gridSize];      // [dir][line]: bit p set when the cell at p along the line is free
     LineBits letter_[2][gridSize];    // [dir][line]: bit p set when the cell at p is a letter cell
     LineBits crossable_[2][gridSize]; // [dir][line]: bit p set when that cell can be crossed along the line
-    std::array<RankedList, maxLetterCode + 1> byRoomBefore_; // keys: cell * 2 + crossing dir
+    // Crossable cells are keyed by crossing direction, line and position: dir * 10000 + line * 100 + p,
+    // so that the cells of one line lie side by side in the arrays below.
+    std::array<RankedList, maxLetterCode + 1> byRoomBefore_;
     std::array<RankedList, maxLetterCode + 1> byRoomAfter_;
-    std::vector<std::int32_t> slotBefore_; // per cell: index in its byRoomBefore_ list
+    std::vector<std::int32_t> slotBefore_; // per key: index in its byRoomBefore_ list
     std::vector<std::int32_t> slotAfter_;
-    std::vector<std::int8_t> roomBefore_; // per crossable cell
+    std::vector<std::int8_t> roomBefore_; // per key of a crossable cell
     std::vector<std::int8_t> roomAfter_;
     std::vector<std::int32_t> usedLetters_; // letters whose lists may hold cells
 };

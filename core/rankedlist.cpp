@@ -18,16 +18,16 @@ void RankedList::clear(int limit) {
 
 void RankedList::put(std::uint32_t item, int key, std::vector<std::int32_t> &slots) {
     auto &group = groups_[static_cast<std::size_t>(key)];
-    slots[item >> 1] = static_cast<std::int32_t>(group.size());
+    slots[item] = static_cast<std::int32_t>(group.size());
     group.push_back(item);
 }
 
 void RankedList::take(std::uint32_t item, int key, std::vector<std::int32_t> &slots) {
     auto &group = groups_[static_cast<std::size_t>(key)];
-    const std::int32_t slot = slots[item >> 1];
+    const std::int32_t slot = slots[item];
     const std::uint32_t moved = group.back();
     group[static_cast<std::size_t>(slot)] = moved;
-    slots[moved >> 1] = slot;
+    slots[moved] = slot;
     group.pop_back();
 }
 
@@ -40,7 +40,7 @@ void RankedList::insert(std::uint32_t item, int key, std::vector<std::int32_t> &
 
 void RankedList::remove(std::uint32_t item, int key, std::vector<std::int32_t> &slots) {
     take(item, key, slots);
-    slots[item >> 1] = -1;
+    slots[item] = -1;
     --size_;
     for (int m = 1; m <= key; ++m)
         --atLeast_[static_cast<std::size_t>(m)];
