@@ -6,10 +6,6 @@ CrossingGrid::CrossingGrid(int roomLimit)
     : roomLimit_(std::min(std::max(roomLimit, 0), static_cast<int>(RankedList::maxKey))),
       slotBefore_(2 * gridCells, -1), slotAfter_(2 * gridCells, -1), roomBefore_(2 * gridCells, -1),
       roomAfter_(2 * gridCells, -1) {
-    for (std::size_t letter = 0; letter < byRoomBefore_.size(); ++letter) {
-        byRoomBefore_[letter].clear(roomLimit_);
-        byRoomAfter_[letter].clear(roomLimit_);
-    }
 }
 
 void CrossingGrid::reset(Grid &target) {
@@ -22,8 +18,8 @@ void CrossingGrid::reset(Grid &target) {
             crossable_[dir][line] = LineBits();
         }
     for (std::int32_t letter : usedLetters_) {
-        byRoomBefore_[index(letter)].clear(roomLimit_);
-        byRoomAfter_[index(letter)].clear(roomLimit_);
+        byRoomBefore_[index(letter)].clear();
+        byRoomAfter_[index(letter)].clear();
     }
     usedLetters_.clear();
 }
@@ -92,45 +88,50 @@ void CrossingGrid::removeCrossable(int dir, int line, int p) {
 void CrossingGrid::refreshLine(int dir, int line, int from, int to) {
     if (line < 0 || line >= gridSize)
         return;
-    // A cell's rooms depend on the cells from the one that blocks the room before it (which may be the
-    // clue cell's place, or the cell before that) to the one that ends the room after it; rooms held at
-    // their limit do not change further away either.
-    LineBits cells = crossable_[dir][line] & LineBits::range(std::max(from - roomLimit_ - 1, 0),
-                                                             std::min(to + roomLimit_ + 2, gridSize - 1));
+    // A cell's room before depends on the cells from the one that blocks it (which may be the clue
+    // cell's place, or the cell before that) up to the cell, its room after on the cells up to the one
+    // that ends it; rooms held at their limit do not change further away either. So only cells within
+    // the limit of the changed cells are looked at, and cells before the changes only for their room
+    // after, cells behind them only for their room before.
+    const LineBits cells = crossable_[dir][line] & LineBits::range(std::max(from - roomLimit_ - 1, 0),
+                                                                   std::min(to + roomLimit_ + 2, gridSize - 1));
     if (cells.none())
         return;
     const LineBits placeable = placeableBits(dir, line);
     const int base = dir * gridCells + line * gridSize;
-    std::int8_t *const rooms[2] = {&roomBefore_[static_cast<std::size_t>(base)],
-                                   &roomAfter_[static_cast<std::size_t>(base)]};
-    while (!cells.none()) {
-        const int p = cells.lowest();
-        cells.resetLowest();
-        const int oldBefore = rooms[0][p];
-        const int oldAfter = rooms[1][p];
-        // Changes after the cell only touch its room after, changes before it only its room before.
-        const bool beforeMayChange = p > from && p - oldBefore - 2 <= to;
-        const bool afterMayChange = p < to && p + oldAfter + 1 >= from;
-        if (!beforeMayChange && !afterMayChange)
-            continue;
-        const int before = beforeMayChange ? roomBefore(dir, line, p, placeable) : oldBefore;
-        if (before < 0) {
-            removeCrossable(dir, line, p);
-            continue;
-        }
-        const int after = afterMayChange ? roomAfter(dir, line, p, placeable) : oldAfter;
-        if (before == oldBefore && after == oldAfter)
-            continue;
-        const std::int32_t letter = (*feld_)[dir == down ? cellIndex(line, p) : cellIndex(p, line)];
-        const auto key = static_cast<std::uint32_t>(base + p);
-        if (before != oldBefore) {
-            byRoomBefore_[index(letter)].changeKey(key, oldBefore, before, slotBefore_);
-            rooms[0][p] = static_cast<std::int8_t>(before);
-        }
-        if (after != oldAfter) {
-            byRoomAfter_[index(letter)].changeKey(key, oldAfter, after, slotAfter_);
-            rooms[1][p] = static_cast<std::int8_t>(after);
-        }
+    for (LineBits left = cells & LineBits::range(0, from - 1); !left.none(); left.resetLowest()) {
+        const int p = left.lowest();
+        updateRooms(dir, line, p, base + p, roomBefore_[static_cast<std::size_t>(base + p)],
+                    roomAfter(dir, line, p, placeable));
+    }
+    for (LineBits inside = cells & LineBits::range(from, to); !inside.none(); inside.resetLowest()) {
+        const int p = inside.lowest();
+        updateRooms(dir, line, p, base + p, roomBefore(dir, line, p, placeable), roomAfter(dir, line, p, placeable));
+    }
+    for (LineBits right = cells & LineBits::range(to + 1, gridSize - 1); !right.none(); right.resetLowest()) {
+        const int p = right.lowest();
+        updateRooms(dir, line, p, base + p, roomBefore(dir, line, p, placeable),
+                    roomAfter_[static_cast<std::size_t>(base + p)]);
+    }
+}
+
+void CrossingGrid::updateRooms(int dir, int line, int p, int key, int before, int after) {
+    if (before < 0) {
+        removeCrossable(dir, line, p);
+        return;
+    }
+    std::int8_t &oldBefore = roomBefore_[static_cast<std::size_t>(key)];
+    std::int8_t &oldAfter = roomAfter_[static_cast<std::size_t>(key)];
+    if (before == oldBefore && after == oldAfter)
+        return;
+    const std::int32_t letter = (*feld_)[dir == down ? cellIndex(line, p) : cellIndex(p, line)];
+    if (before != oldBefore) {
+        byRoomBefore_[index(letter)].changeKey(static_cast<std::uint32_t>(key), oldBefore, before, slotBefore_);
+        oldBefore = static_cast<std::int8_t>(before);
+    }
+    if (after != oldAfter) {
+        byRoomAfter_[index(letter)].changeKey(static_cast<std::uint32_t>(key), oldAfter, after, slotAfter_);
+        oldAfter = static_cast<std::int8_t>(after);
     }
 }
 

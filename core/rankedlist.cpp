@@ -1,19 +1,31 @@
 #include "rankedlist.h"
 
-#include <algorithm>
+namespace {
 
-void RankedList::clear(int limit) {
-    limit = std::min(std::max(limit, 0), maxKey);
-    if (limit != limit_) {
-        groups_.assign(static_cast<std::size_t>(limit) + 1, {});
-        atLeast_.assign(static_cast<std::size_t>(limit) + 2, 0);
-        limit_ = limit;
-    } else {
-        for (auto &group : groups_)
-            group.clear();
-        std::fill(atLeast_.begin(), atLeast_.end(), 0);
-    }
+// upTo[k][m] = 1 for 1 <= m <= k: adding a whole row keeps the counts of "key >= m" in one pass of
+// fixed length, which the compiler turns into a few vector instructions.
+constexpr std::array<std::array<std::int16_t, RankedList::maxKey + 1>, RankedList::maxKey + 1> makeUpTo() {
+    std::array<std::array<std::int16_t, RankedList::maxKey + 1>, RankedList::maxKey + 1> rows{};
+    for (int k = 0; k <= RankedList::maxKey; ++k)
+        for (int m = 1; m <= k; ++m)
+            rows[static_cast<std::size_t>(k)][static_cast<std::size_t>(m)] = 1;
+    return rows;
+}
+constexpr auto upTo = makeUpTo();
+
+} // namespace
+
+void RankedList::clear() {
+    for (auto &group : groups_)
+        group.clear();
+    atLeast_.fill(0);
     size_ = 0;
+}
+
+void RankedList::count(int key, int sign) {
+    const auto &row = upTo[static_cast<std::size_t>(key)];
+    for (std::size_t m = 0; m < atLeast_.size(); ++m)
+        atLeast_[m] = static_cast<std::int16_t>(atLeast_[m] + sign * row[m]);
 }
 
 void RankedList::put(std::uint32_t item, int key, std::vector<std::int32_t> &slots) {
@@ -34,16 +46,14 @@ void RankedList::take(std::uint32_t item, int key, std::vector<std::int32_t> &sl
 void RankedList::insert(std::uint32_t item, int key, std::vector<std::int32_t> &slots) {
     put(item, key, slots);
     ++size_;
-    for (int m = 1; m <= key; ++m)
-        ++atLeast_[static_cast<std::size_t>(m)];
+    count(key, 1);
 }
 
 void RankedList::remove(std::uint32_t item, int key, std::vector<std::int32_t> &slots) {
     take(item, key, slots);
     slots[item] = -1;
     --size_;
-    for (int m = 1; m <= key; ++m)
-        --atLeast_[static_cast<std::size_t>(m)];
+    count(key, -1);
 }
 
 void RankedList::changeKey(std::uint32_t item, int from, int to, std::vector<std::int32_t> &slots) {
@@ -51,8 +61,6 @@ void RankedList::changeKey(std::uint32_t item, int from, int to, std::vector<std
         return;
     take(item, from, slots);
     put(item, to, slots);
-    for (int m = to + 1; m <= from; ++m)
-        --atLeast_[static_cast<std::size_t>(m)];
-    for (int m = from + 1; m <= to; ++m)
-        ++atLeast_[static_cast<std::size_t>(m)];
+    count(from, -1);
+    count(to, 1);
 }

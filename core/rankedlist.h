@@ -1,26 +1,22 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <vector>
 
-// Items grouped by a small key (0 to a limit): counting the items with key >= m costs one look-up,
-// finding the i-th of them at most one step per key, and adding, removing or re-keying an item one
-// step per key it passes. Each item's index in its group is kept in a slot array that the owner provides, indexed by
-// item >> 1 (the owner's cell number).
+// Items grouped by a small key (0 to maxKey): counting the items with key >= m costs one look-up,
+// finding the i-th of them at most one step per key, and adding, removing or re-keying an item a
+// fixed handful of operations. Each item's index in its group is kept in a slot array that the owner
+// provides, indexed by the item.
 class RankedList {
 public:
-    static constexpr int maxKey = 99;
+    static constexpr int maxKey = 15;
 
-    // Empties the list and sets the highest key to limit (0 to maxKey).
-    void clear(int limit);
+    void clear();
     int size() const { return size_; }
     // Number of items with key >= m.
     int countAtLeast(int m) const {
-        if (m <= 0)
-            return size_;
-        if (m > limit_)
-            return 0;
-        return atLeast_[static_cast<std::size_t>(m)];
+        return m <= 0 ? size_ : (m > maxKey ? 0 : atLeast_[static_cast<std::size_t>(m)]);
     }
     // The i-th of the items with key >= m, in a fixed but unspecified order.
     std::uint32_t atLeast(int m, int i) const {
@@ -37,11 +33,14 @@ public:
     void remove(std::uint32_t item, int key, std::vector<std::int32_t> &slots);
 
 private:
+    using Counts = std::array<std::int16_t, maxKey + 1>;
+
     void take(std::uint32_t item, int key, std::vector<std::int32_t> &slots);
     void put(std::uint32_t item, int key, std::vector<std::int32_t> &slots);
+    // Adds sign to the count of every m from 1 to key.
+    void count(int key, int sign);
 
-    std::vector<std::vector<std::uint32_t>> groups_; // by key
-    std::vector<int> atLeast_;                       // items with key >= m
-    int limit_ = -1;
+    std::array<std::vector<std::uint32_t>, maxKey + 1> groups_; // by key
+    Counts atLeast_{};                                          // [m]: items with key >= m (m >= 1)
     int size_ = 0;
 };

@@ -133,16 +133,16 @@ class TestCrossingGrid : public QObject {
     Q_OBJECT
 
 private slots:
-    void rankedListKeepsHighKeysAtTheEnd_data() {
-        QTest::addColumn<int>("limit");
-        QTest::newRow("limit 0") << 0;
-        QTest::newRow("limit 3") << 3;
-        QTest::newRow("limit 99") << 99;
+    void rankedListCountsAndFindsByKey_data() {
+        QTest::addColumn<int>("limit"); // keys drawn from 0 to limit
+        QTest::newRow("keys 0") << 0;
+        QTest::newRow("keys up to 3") << 3;
+        QTest::newRow("keys up to the most") << RankedList::maxKey;
     }
-    void rankedListKeepsHighKeysAtTheEnd() {
+    void rankedListCountsAndFindsByKey() {
         QFETCH(int, limit);
         RankedList list;
-        list.clear(limit);
+        list.clear();
         std::vector<std::int32_t> places(200, -1);
         std::map<std::uint32_t, int> keys; // the reference: item -> key
         RandomGenerator rng(static_cast<std::uint64_t>(limit) + 1);
