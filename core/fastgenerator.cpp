@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <atomic>
-#include <condition_variable>
 #include <exception>
 #include <mutex>
 #include <thread>
@@ -18,7 +17,7 @@ std::uint64_t mix64(std::uint64_t z) {
     return z ^ (z >> 31);
 }
 
-// What the workers share: the next run to take, the finished count and the cancel flag.
+// What the threads share: the next run to take, the number of runs finished and the cancel flag.
 struct RunQueue {
     RunQueue(const std::vector<FastAnswer> &a, GeneratorStore &s, std::uint64_t seedValue)
         : answers(a), store(s), seed(seedValue) {}
@@ -27,18 +26,15 @@ struct RunQueue {
     GeneratorStore &store;
     const std::uint64_t seed;
     std::atomic<int> nextRun{0};
+    std::atomic<int> finished{0};
     std::atomic<bool> cancelled{false};
-    std::mutex mutex;
-    std::condition_variable progress;
-    int finished = 0;     // guarded by mutex
-    int workersLeft = 0;  // guarded by mutex
-    std::exception_ptr failure;
     std::vector<FastRun::EntryOutcome> lastRun; // outcomes of the store's last run
 };
 
-// Takes runs from the queue until none is left or the generation is cancelled. Each run draws from its
-// own generator, so what a run produces does not depend on which thread makes it.
-void makeRuns(RunQueue &queue, const std::function<void(int)> &onFinished) {
+// Takes runs from the queue until none is left or the generation is cancelled, calling afterRun after
+// each. Each run draws from its own generator, so what a run produces does not depend on which thread
+// makes it.
+template <typename AfterRun> void makeRuns(RunQueue &queue, AfterRun afterRun) {
     FastRun runner(queue.answers);
     const int runs = queue.store.runs();
     while (!queue.cancelled.load(std::memory_order_relaxed)) {
@@ -52,64 +48,51 @@ void makeRuns(RunQueue &queue, const std::function<void(int)> &onFinished) {
             runner.drawLastAttempts(rng);
             queue.lastRun = runner.outcomes();
         }
-        int finished;
-        {
-            std::lock_guard<std::mutex> lock(queue.mutex);
-            finished = ++queue.finished;
-        }
-        onFinished(finished);
+        queue.finished.fetch_add(1, std::memory_order_release);
+        afterRun();
     }
 }
 
-// Runs the queue on the calling thread, reporting after every run.
-void runHere(RunQueue &queue, const GenerationOptions &options) {
-    makeRuns(queue, [&](int finished) {
-        if (options.onRunDone && !options.onRunDone(finished))
-            queue.cancelled = true;
-    });
-}
-
-// Runs the queue on worker threads while the calling thread reports progress.
-void runOnThreads(RunQueue &queue, const GenerationOptions &options, int threads) {
-    queue.workersLeft = threads;
-    std::vector<std::thread> workers;
-    for (int t = 0; t < threads; ++t)
-        workers.emplace_back([&queue] {
-            try {
-                makeRuns(queue, [&queue](int) { queue.progress.notify_one(); });
-            } catch (...) {
-                std::lock_guard<std::mutex> lock(queue.mutex);
-                if (!queue.failure)
-                    queue.failure = std::current_exception();
-                queue.cancelled = true;
-            }
-            std::lock_guard<std::mutex> lock(queue.mutex);
-            --queue.workersLeft;
-            queue.progress.notify_one();
-        });
-
+// Makes the runs on the calling thread and threads - 1 more. The calling thread reports progress
+// between its own runs, so onRunDone is never called from another thread and never concurrently.
+void makeAllRuns(RunQueue &queue, const GenerationOptions &options, int threads) {
     int reported = 0;
-    std::unique_lock<std::mutex> lock(queue.mutex);
-    while (queue.workersLeft > 0 || reported < queue.finished) {
-        queue.progress.wait(lock, [&] { return queue.workersLeft == 0 || queue.finished > reported; });
-        if (queue.finished > reported && !queue.cancelled) {
-            reported = queue.finished;
-            if (options.onRunDone) {
-                lock.unlock();
-                const bool goOn = options.onRunDone(reported);
-                lock.lock();
-                if (!goOn)
-                    queue.cancelled = true;
-            }
-        }
-        if (queue.cancelled)
-            reported = queue.finished; // nothing more is reported after a cancel
+    auto report = [&] {
+        const int finished = queue.finished.load(std::memory_order_acquire);
+        if (!options.onRunDone || finished <= reported || queue.cancelled)
+            return;
+        reported = finished;
+        if (!options.onRunDone(finished))
+            queue.cancelled = true;
+    };
+
+    std::exception_ptr failure;
+    std::mutex failureMutex;
+    auto keepFailure = [&] {
+        std::lock_guard<std::mutex> lock(failureMutex);
+        if (!failure)
+            failure = std::current_exception();
+        queue.cancelled = true;
+    };
+    std::vector<std::thread> workers;
+    try {
+        for (int t = 1; t < threads; ++t)
+            workers.emplace_back([&] {
+                try {
+                    makeRuns(queue, [] {});
+                } catch (...) {
+                    keepFailure();
+                }
+            });
+        makeRuns(queue, report);
+    } catch (...) {
+        keepFailure();
     }
-    lock.unlock();
     for (std::thread &worker : workers)
         worker.join();
-    if (queue.failure)
-        std::rethrow_exception(queue.failure);
+    if (failure)
+        std::rethrow_exception(failure);
+    report();
 }
 
 } // namespace
@@ -129,10 +112,7 @@ GenerationStats GenerateFast(const WordTable &table, PuzzleModel &model, Generat
     int threads = options.threads > 0 ? options.threads : static_cast<int>(std::thread::hardware_concurrency());
     threads = std::min(std::max(threads, 1), std::max(store.runs(), 1));
     RunQueue queue(answers, store, options.seed);
-    if (threads == 1)
-        runHere(queue, options);
-    else
-        runOnThreads(queue, options, threads);
+    makeAllRuns(queue, options, threads);
 
     if (queue.cancelled) {
         GenerationStats stats;
