@@ -95,8 +95,11 @@ void CrossingGrid::refreshLine(int dir, int line, int from, int to) {
     // after, cells behind them only for their room before.
     const LineBits cells = crossable_[dir][line] & LineBits::range(std::max(from - roomLimit_ - 1, 0),
                                                                    std::min(to + roomLimit_ + 2, gridSize - 1));
-    if (cells.none())
-        return;
+    if (!cells.none())
+        refreshCells(dir, line, from, to, cells);
+}
+
+void CrossingGrid::refreshCells(int dir, int line, int from, int to, LineBits cells) {
     const LineBits placeable = placeableBits(dir, line);
     const int base = dir * gridCells + line * gridSize;
     for (LineBits left = cells & LineBits::range(0, from - 1); !left.none(); left.resetLowest()) {
@@ -158,13 +161,17 @@ void CrossingGrid::commit(const FastAnswer &answer, const Placement &at, std::ui
     // lines beside them see new letters. Crossed cells changed nothing.
     for (int line = at.line - 1; line <= at.line + 1; ++line)
         refreshLine(dir, line, at.start - 1, end - 1);
-    for (int line = std::max(at.start - 2, 0); line <= std::min(end, gridSize - 1); ++line)
-        if (line == at.start - 1 || written.test(line) || (line > 0 && written.test(line - 1)) ||
-            (line + 1 < gridSize && written.test(line + 1)))
-            refreshLine(cross, line, at.line, at.line);
-    for (int p = at.start; p < end; ++p)
-        if (written.test(p))
-            addCrossable(cross, p, at.line);
+    const LineBits window = LineBits::range(std::max(at.line - roomLimit_ - 1, 0),
+                                            std::min(at.line + roomLimit_ + 2, gridSize - 1));
+    const LineBits changed = written | LineBits::range(at.start - 1, at.start - 1);
+    for (int line = std::max(at.start - 2, 0); line <= std::min(end, gridSize - 1); ++line) {
+        const bool beside = (line > 0 && written.test(line - 1)) || (line + 1 < gridSize && written.test(line + 1));
+        const LineBits cells = crossable_[cross][line] & window;
+        if ((changed.test(line) || beside) && !cells.none())
+            refreshCells(cross, line, at.line, at.line, cells);
+        if (written.test(line))
+            addCrossable(cross, line, at.line);
+    }
 }
 
 bool CrossingGrid::firstCrossingFits(std::uint32_t cellKey, int j, const FastAnswer &answer, Placement &at) const {

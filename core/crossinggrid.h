@@ -89,6 +89,8 @@ private:
     void removeCrossable(int dir, int line, int p);
     // Recomputes the rooms of the crossable cells on a line whose cells from to to changed.
     void refreshLine(int dir, int line, int from, int to);
+    // The same for the given crossable cells of the line, which hold all that may change.
+    void refreshCells(int dir, int line, int from, int to, LineBits cells);
     // Gives the crossable cell at p its new rooms, or drops it when no crossing fits any more.
     void updateRooms(int dir, int line, int p, int key, int before, int after);
 
