@@ -30,8 +30,9 @@
 // cells never become free again during a run, and is dropped.
 class CrossingGrid {
 public:
-    // Rooms are only asked about up to roomLimit (the longest answer's length - 1), so they are kept
-    // capped there, which keeps the ordered lists cheap to update.
+    // Rooms are kept up to roomLimit (at most RankedList::maxKey): a larger room counts as roomLimit,
+    // and asking for more room than that gets the cells with roomLimit, a superset. The generator
+    // passes the longest answer's length - 1, so that no room it asks about is cut.
     explicit CrossingGrid(int roomLimit = RankedList::maxKey);
 
     // Starts a run on target, which becomes all free with nothing to cross. The letters and clue cells

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <atomic>
 #include <exception>
+#include <memory>
 #include <mutex>
 #include <thread>
 
@@ -35,18 +36,19 @@ struct RunQueue {
 // each. Each run draws from its own generator, so what a run produces does not depend on which thread
 // makes it.
 template <typename AfterRun> void makeRuns(RunQueue &queue, AfterRun afterRun) {
-    FastRun runner(queue.answers);
+    // A run's working state is a few hundred kilobytes: better on the heap than on a thread's stack.
+    const auto runner = std::make_unique<FastRun>(queue.answers);
     const int runs = queue.store.runs();
     while (!queue.cancelled.load(std::memory_order_relaxed)) {
         const int run = queue.nextRun.fetch_add(1);
         if (run >= runs)
             break;
         RandomGenerator rng(runSeed(queue.seed, run));
-        const int fitted = runner.run(rng, queue.store.felder[static_cast<std::size_t>(run)]);
+        const int fitted = runner->run(rng, queue.store.felder[static_cast<std::size_t>(run)]);
         queue.store.fittedall[static_cast<std::size_t>(run)] = fitted;
         if (run == runs - 1) {
-            runner.drawLastAttempts(rng);
-            queue.lastRun = runner.outcomes();
+            runner->drawLastAttempts(rng);
+            queue.lastRun = runner->outcomes();
         }
         queue.finished.fetch_add(1, std::memory_order_release);
         afterRun();

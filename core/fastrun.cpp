@@ -54,10 +54,11 @@ int FastRun::run(RandomGenerator &rng, Grid &target) {
         const std::uint32_t entry = open_[rng.Random(static_cast<std::uint32_t>(open_.size()))];
         const FastAnswer &answer = answers_[entry];
         EntryOutcome &outcome = outcomes_[entry];
-        // On the empty grid every combination is valid, so the run's first round always succeeds at
-        // its first attempt.
-        const bool success = fitted == 0 ? (outcome.at = randomPlacement(answer.length, rng), true)
-                                         : crossingRound(answer, rng, outcome.at);
+        bool success = true;
+        if (fitted == 0)
+            outcome.at = randomPlacement(answer.length, rng); // on the empty grid the first attempt fits
+        else
+            success = crossingRound(answer, rng, outcome.at);
         if (success) {
             grid_.commit(answer, outcome.at, entry);
             outcome.placed = true;
