@@ -14,9 +14,11 @@ struct GenerationOptions {
     std::uint64_t seed = 0;
     // Threads for GenerateFast: 0 takes every hardware thread. The result does not depend on it.
     int threads = 0;
-    // Called with the number of runs finished so far, on the thread that called the generator, one call
-    // at a time and with rising counts (GenerateFast on several threads may skip counts; unless cancelled,
-    // the last call reports all runs). Returning false cancels the generation as soon as possible.
+    // Called with the number of runs finished so far, always on the thread that called the generator,
+    // one call at a time and with rising counts; unless cancelled, the last call reports all runs.
+    // GenerateLiteral calls it after every run; GenerateFast between the runs that the calling thread
+    // makes itself, so with several threads counts may be skipped. Returning false cancels the
+    // generation as soon as possible: runs under way finish, no new run starts, no further call comes.
     std::function<bool(int runsDone)> onRunDone;
 };
 
