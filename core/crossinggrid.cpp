@@ -88,11 +88,6 @@ void CrossingGrid::removeCrossable(int dir, int line, int p) {
 void CrossingGrid::refreshLine(int dir, int line, int from, int to) {
     if (line < 0 || line >= gridSize)
         return;
-    // A cell's room before depends on the cells from the one that blocks it (which may be the clue
-    // cell's place, or the cell before that) up to the cell, its room after on the cells up to the one
-    // that ends it; rooms held at their limit do not change further away either. So only cells within
-    // the limit of the changed cells are looked at, and cells before the changes only for their room
-    // after, cells behind them only for their room before.
     const LineBits cells = crossable_[dir][line] & LineBits::range(std::max(from - roomLimit_ - 1, 0),
                                                                    std::min(to + roomLimit_ + 2, gridSize - 1));
     if (!cells.none())
@@ -100,9 +95,25 @@ void CrossingGrid::refreshLine(int dir, int line, int from, int to) {
 }
 
 void CrossingGrid::refreshCells(int dir, int line, int from, int to, LineBits cells) {
+    // Cells only become less usable, so every changed cell now blocks the room before the cells behind
+    // it: of those only the first crossable cell, if nothing else blocks in between, can see a change
+    // (a crossable cell is a letter, which blocks too). The room after of a cell before the changes
+    // runs on over letters, up to the first other cell that is not placeable: all crossable cells back
+    // to the last such cell before the changes may see one. Rooms held at their limit do not change
+    // further away, which the window of cells passed in already takes care of.
     const LineBits placeable = placeableBits(dir, line);
     const int base = dir * gridCells + line * gridSize;
-    for (LineBits left = cells & LineBits::range(0, from - 1); !left.none(); left.resetLowest()) {
+    const LineBits blockedBehind = without(LineBits::range(to + 1, gridSize - 1), placeable);
+    if (!blockedBehind.none()) {
+        const int p = blockedBehind.lowest();
+        if (cells.test(p))
+            updateRooms(dir, line, p, base + p, roomBefore(dir, line, p, placeable),
+                        roomAfter_[static_cast<std::size_t>(base + p)]);
+    }
+    const LineBits barriersBefore =
+        without(without(LineBits::range(0, from - 1), placeable), letter_[dir][line]);
+    const int lastBarrier = barriersBefore.none() ? -1 : barriersBefore.highest();
+    for (LineBits left = cells & LineBits::range(lastBarrier + 1, from - 1); !left.none(); left.resetLowest()) {
         const int p = left.lowest();
         updateRooms(dir, line, p, base + p, roomBefore_[static_cast<std::size_t>(base + p)],
                     roomAfter(dir, line, p, placeable));
@@ -110,11 +121,6 @@ void CrossingGrid::refreshCells(int dir, int line, int from, int to, LineBits ce
     for (LineBits inside = cells & LineBits::range(from, to); !inside.none(); inside.resetLowest()) {
         const int p = inside.lowest();
         updateRooms(dir, line, p, base + p, roomBefore(dir, line, p, placeable), roomAfter(dir, line, p, placeable));
-    }
-    for (LineBits right = cells & LineBits::range(to + 1, gridSize - 1); !right.none(); right.resetLowest()) {
-        const int p = right.lowest();
-        updateRooms(dir, line, p, base + p, roomBefore(dir, line, p, placeable),
-                    roomAfter_[static_cast<std::size_t>(base + p)]);
     }
 }
 
