@@ -341,6 +341,15 @@ private slots:
             QCOMPARE(n, 1);
         QCOMPARE(stats.usedCells, 4);
         QCOMPARE(model.entry(0)->tries + model.entry(1)->tries, roundsPerEntry + 0);
+        // An answer cut to nothing by a zero code unit: only its clue cell, when it is the first entry.
+        const Rows cut{{u"a", std::u16string(u"\0XY", 3)}, {u"b", u"XY"}};
+        for (Engine engine : {Engine::Literal, Engine::Fast}) {
+            stats = generate(engine, cut, model, store, options);
+            QCOMPARE(stats.placed, 1);
+            QCOMPARE(stats.usedCells, 1); // the empty answer's clue cell wins over the other answer
+            for (std::int32_t n : store.fittedall)
+                QCOMPARE(n, 1);
+        }
     }
 };
 
