@@ -33,16 +33,6 @@ LineBits CrossingGrid::placeableBits(int dir, int line) const {
     return bits;
 }
 
-void CrossingGrid::writeCell(int x, int y, std::int32_t value) {
-    (*feld_)[cellIndex(x, y)] = value;
-    free_[across][y].reset(x);
-    free_[down][x].reset(y);
-    if (isLetterCell(value)) {
-        letter_[across][y].set(x);
-        letter_[down][x].set(y);
-    }
-}
-
 int CrossingGrid::roomBefore(int dir, int line, int p, const LineBits &placeable) const {
     // Placeable cells back to the clue cell, which only has to be free.
     const LineBits blocked = without(LineBits::range(0, p - 1), placeable);
@@ -147,33 +137,38 @@ void CrossingGrid::updateRooms(int dir, int line, int p, int key, int before, in
 void CrossingGrid::commit(const FastAnswer &answer, const Placement &at, std::uint32_t entryIndex) {
     const int dir = at.down ? down : across;
     const int cross = 1 - dir;
+    const int clue = at.start - 1;
     const int end = at.start + answer.length; // one past the last letter
-    auto xOf = [&](int p) { return at.down ? at.line : p; };
-    auto yOf = [&](int p) { return at.down ? p : at.line; };
+    auto cellAt = [&](int p) { return at.down ? cellIndex(at.line, p) : cellIndex(p, at.line); };
 
+    // Each changed cell lies on this line and on its own crossing line.
     LineBits written; // positions along the line that were free before
     for (int p = at.start; p < end; ++p) {
-        const int cell = cellIndex(xOf(p), yOf(p));
-        if (isFreeCell((*feld_)[cell])) {
-            writeCell(xOf(p), yOf(p), answer.value[static_cast<std::size_t>(p - at.start)]);
+        std::int32_t &cell = (*feld_)[static_cast<std::size_t>(cellAt(p))];
+        if (isFreeCell(cell)) {
+            cell = answer.value[static_cast<std::size_t>(p - at.start)];
             written.set(p);
+            free_[cross][p].reset(at.line);
+            letter_[cross][p].set(at.line);
         } else if (crossable_[cross][p].test(at.line)) {
             removeCrossable(cross, p, at.line); // now in two answers
         }
     }
-    writeCell(xOf(at.start - 1), yOf(at.start - 1), clueCellValue(entryIndex, at.down));
+    (*feld_)[static_cast<std::size_t>(cellAt(clue))] = clueCellValue(entryIndex, at.down);
+    free_[cross][clue].reset(at.line);
+    const LineBits changed = written | LineBits::range(clue, clue);
+    free_[dir][at.line] = without(free_[dir][at.line], changed);
+    letter_[dir][at.line] = letter_[dir][at.line] | written;
 
-    // The changed cells lie on this line, from the clue to the end, and each on its crossing line; the
-    // lines beside them see new letters. Crossed cells changed nothing.
+    // The lines beside the changed cells see new letters; crossed cells changed nothing.
     for (int line = at.line - 1; line <= at.line + 1; ++line)
-        refreshLine(dir, line, at.start - 1, end - 1);
+        refreshLine(dir, line, clue, end - 1);
     const LineBits window = LineBits::range(std::max(at.line - roomLimit_ - 1, 0),
                                             std::min(at.line + roomLimit_ + 2, gridSize - 1));
-    const LineBits changed = written | LineBits::range(at.start - 1, at.start - 1);
-    for (int line = std::max(at.start - 2, 0); line <= std::min(end, gridSize - 1); ++line) {
-        const bool beside = (line > 0 && written.test(line - 1)) || (line + 1 < gridSize && written.test(line + 1));
+    for (LineBits lines = changed | neighbours(written); !lines.none(); lines.resetLowest()) {
+        const int line = lines.lowest();
         const LineBits cells = crossable_[cross][line] & window;
-        if ((changed.test(line) || beside) && !cells.none())
+        if (!cells.none())
             refreshCells(cross, line, at.line, at.line, cells);
         if (written.test(line))
             addCrossable(cross, line, at.line);

@@ -82,7 +82,6 @@ private:
 
     // Cells where a letter may go into a free cell: free, with no letter beside it across the line.
     LineBits placeableBits(int dir, int line) const;
-    void writeCell(int x, int y, std::int32_t value);
     // Room before position p of the line (-1 when no crossing fits there) and room after it.
     int roomBefore(int dir, int line, int p, const LineBits &placeable) const;
     int roomAfter(int dir, int line, int p, const LineBits &placeable) const;

@@ -41,6 +41,8 @@ struct LineBits {
     friend LineBits operator|(LineBits a, LineBits b) { return {a.bits | b.bits}; }
     // a without the positions of b.
     friend LineBits without(LineBits a, LineBits b) { return {a.bits & ~b.bits}; }
+    // The positions next to a position of a.
+    friend LineBits neighbours(LineBits a) { return {((a.bits << 1) | (a.bits >> 1)) & full().bits}; }
     // Every position of b also lies in a.
     friend bool covers(LineBits a, LineBits b) { return (b.bits & ~a.bits) == 0; }
 };
