@@ -93,20 +93,24 @@ void CrossingGrid::refreshCells(int dir, int line, int from, int to, LineBits ce
     // further away, which the window of cells passed in already takes care of.
     const LineBits placeable = placeableBits(dir, line);
     const int base = dir * gridCells + line * gridSize;
-    const LineBits blockedBehind = without(LineBits::range(to + 1, gridSize - 1), placeable);
-    if (!blockedBehind.none()) {
-        const int p = blockedBehind.lowest();
+    if (!(cells & LineBits::range(to + 1, gridSize - 1)).none()) {
+        const LineBits blockedBehind = without(LineBits::range(to + 1, gridSize - 1), placeable);
+        const int p = blockedBehind.lowest(); // there is one: the crossable cells are letters
         if (cells.test(p))
             updateRooms(dir, line, p, base + p, roomBefore(dir, line, p, placeable),
                         roomAfter_[static_cast<std::size_t>(base + p)]);
     }
-    const LineBits barriersBefore =
-        without(without(LineBits::range(0, from - 1), placeable), letter_[dir][line]);
-    const int lastBarrier = barriersBefore.none() ? -1 : barriersBefore.highest();
-    for (LineBits left = cells & LineBits::range(lastBarrier + 1, from - 1); !left.none(); left.resetLowest()) {
-        const int p = left.lowest();
-        updateRooms(dir, line, p, base + p, roomBefore_[static_cast<std::size_t>(base + p)],
-                    roomAfter(dir, line, p, placeable));
+    LineBits left = cells & LineBits::range(0, from - 1);
+    if (!left.none()) {
+        const LineBits barriersBefore =
+            without(without(LineBits::range(0, from - 1), placeable), letter_[dir][line]);
+        if (!barriersBefore.none())
+            left = left & LineBits::range(barriersBefore.highest() + 1, from - 1);
+        for (; !left.none(); left.resetLowest()) {
+            const int p = left.lowest();
+            updateRooms(dir, line, p, base + p, roomBefore_[static_cast<std::size_t>(base + p)],
+                        roomAfter(dir, line, p, placeable));
+        }
     }
     for (LineBits inside = cells & LineBits::range(from, to); !inside.none(); inside.resetLowest()) {
         const int p = inside.lowest();
