@@ -14,6 +14,7 @@ void CrossingGrid::reset(Grid &target) {
     for (int dir = 0; dir < 2; ++dir)
         for (int line = 0; line < gridSize; ++line) {
             free_[dir][line] = LineBits::full();
+            placeable_[dir][line] = LineBits::full();
             letter_[dir][line] = LineBits();
             crossable_[dir][line] = LineBits();
         }
@@ -22,15 +23,6 @@ void CrossingGrid::reset(Grid &target) {
         byRoomAfter_[index(letter)].clear();
     }
     usedLetters_.clear();
-}
-
-LineBits CrossingGrid::placeableBits(int dir, int line) const {
-    LineBits bits = free_[dir][line];
-    if (line > 0)
-        bits = without(bits, letter_[dir][line - 1]);
-    if (line < gridSize - 1)
-        bits = without(bits, letter_[dir][line + 1]);
-    return bits;
 }
 
 int CrossingGrid::roomBefore(int dir, int line, int p, const LineBits &placeable) const {
@@ -49,7 +41,7 @@ int CrossingGrid::roomAfter(int dir, int line, int p, const LineBits &placeable)
 }
 
 void CrossingGrid::addCrossable(int dir, int line, int p) {
-    const LineBits placeable = placeableBits(dir, line);
+    const LineBits &placeable = placeable_[dir][line];
     const int before = roomBefore(dir, line, p, placeable);
     if (before < 0)
         return;
@@ -91,7 +83,7 @@ void CrossingGrid::refreshCells(int dir, int line, int from, int to, LineBits ce
     // runs on over letters, up to the first other cell that is not placeable: all crossable cells back
     // to the last such cell before the changes may see one. Rooms held at their limit do not change
     // further away, which the window of cells passed in already takes care of.
-    const LineBits placeable = placeableBits(dir, line);
+    const LineBits &placeable = placeable_[dir][line];
     const int base = dir * gridCells + line * gridSize;
     if (!(cells & LineBits::range(to + 1, gridSize - 1)).none()) {
         const LineBits blockedBehind = without(LineBits::range(to + 1, gridSize - 1), placeable);
@@ -154,15 +146,26 @@ void CrossingGrid::commit(const FastAnswer &answer, const Placement &at, std::ui
             written.set(p);
             free_[cross][p].reset(at.line);
             letter_[cross][p].set(at.line);
+            placeable_[cross][p].reset(at.line);
+            if (p > 0)
+                placeable_[cross][p - 1].reset(at.line);
+            if (p + 1 < gridSize)
+                placeable_[cross][p + 1].reset(at.line);
         } else if (crossable_[cross][p].test(at.line)) {
             removeCrossable(cross, p, at.line); // now in two answers
         }
     }
     (*feld_)[static_cast<std::size_t>(cellAt(clue))] = clueCellValue(entryIndex, at.down);
     free_[cross][clue].reset(at.line);
+    placeable_[cross][clue].reset(at.line);
     const LineBits changed = written | LineBits::range(clue, clue);
     free_[dir][at.line] = without(free_[dir][at.line], changed);
     letter_[dir][at.line] = letter_[dir][at.line] | written;
+    placeable_[dir][at.line] = without(placeable_[dir][at.line], changed);
+    if (at.line > 0)
+        placeable_[dir][at.line - 1] = without(placeable_[dir][at.line - 1], written);
+    if (at.line + 1 < gridSize)
+        placeable_[dir][at.line + 1] = without(placeable_[dir][at.line + 1], written);
 
     // The lines beside the changed cells see new letters; crossed cells changed nothing.
     for (int line = at.line - 1; line <= at.line + 1; ++line)
@@ -194,7 +197,7 @@ bool CrossingGrid::firstCrossingFits(std::uint32_t cellKey, int j, const FastAns
         return false; // no letter right after the answer
     // Before the crossing every letter goes into a free cell (else this is not the first crossing);
     // after it each letter goes into a free cell or onto a cell holding that very letter.
-    const LineBits placeable = placeableBits(dir, line);
+    const LineBits &placeable = placeable_[dir][line];
     if (!covers(placeable, LineBits::range(start, p - 1)))
         return false;
     LineBits others = without(LineBits::range(p + 1, end - 1), placeable);

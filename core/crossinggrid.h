@@ -80,8 +80,6 @@ private:
     static constexpr int down = 1;
     static std::size_t index(std::int32_t letter) { return static_cast<std::size_t>(letter); }
 
-    // Cells where a letter may go into a free cell: free, with no letter beside it across the line.
-    LineBits placeableBits(int dir, int line) const;
     // Room before position p of the line (-1 when no crossing fits there) and room after it.
     int roomBefore(int dir, int line, int p, const LineBits &placeable) const;
     int roomAfter(int dir, int line, int p, const LineBits &placeable) const;
@@ -98,6 +96,9 @@ private:
     Grid *feld_ = nullptr;
     LineBits free_[2][gridSize];      // [dir][line]: bit p set when the cell at p along the line is free
     LineBits letter_[2][gridSize];    // [dir][line]: bit p set when the cell at p is a letter cell
+    // [dir][line]: bit p set when a letter may go into the cell at p: free, with no letter beside it
+    // across the line
+    LineBits placeable_[2][gridSize];
     LineBits crossable_[2][gridSize]; // [dir][line]: bit p set when that cell can be crossed along the line
     // Crossable cells are keyed by crossing direction, line and position: dir * 10000 + line * 100 + p,
     // so that the cells of one line lie side by side in the arrays below.
