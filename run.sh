@@ -6,5 +6,4 @@ source "$ROOT/scripts/setup.sh"
 
 ensure_packages "${BUILD_PACKAGES[@]}"
 build_tree "$ROOT/build"
-# Until the window exists: a puzzle generated from the sample word list, printed as text.
-exec "$ROOT/build/cli/wabrix-cli" generate "$ROOT/examples/woerter.txt" "$@"
+exec "$ROOT/build/app/wabrix" "$@"

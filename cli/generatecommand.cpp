@@ -1,9 +1,12 @@
 #include "clicommand.h"
 #include "commands.h"
 
+#include "documentconversion.h"
+#include "documentfile.h"
 #include "generator.h"
 #include "gridtext.h"
 #include "randomgenerator.h"
+#include "renderer.h"
 #include "wordlist.h"
 
 #include <QCommandLineParser>
@@ -11,7 +14,10 @@
 
 namespace {
 
-const QString usage = QStringLiteral("wabrix-cli generate WORDS [--seed N] [--runs N] [--stats]");
+const QString usage =
+    QStringLiteral("wabrix-cli generate WORDS [-o OUT.wbx] [--seed N] [--runs N] [--stats] [--png FILE]");
+// The picture of --png: the screen view at the usual screen resolution.
+constexpr int pngResolution = 96;
 constexpr int maxWordRows = 999;
 constexpr int maxRuns = 100000;
 
@@ -40,11 +46,17 @@ int runGenerate(const QStringList &arguments) {
     const QCommandLineOption runsOption(QStringLiteral("runs"), QStringLiteral("Anzahl der Versuche (1 bis 100000)"),
                                         QStringLiteral("N"), QString::number(defaultRuns));
     const QCommandLineOption statsOption(QStringLiteral("stats"), QStringLiteral("Kennzahlen als JSON ausgeben"));
+    const QCommandLineOption outputOption(QStringLiteral("o"),
+                                          QStringLiteral("Rätsel mit Standardeinstellungen in diese Datei speichern"),
+                                          QStringLiteral("OUT.wbx"));
+    const QCommandLineOption pngOption(QStringLiteral("png"),
+                                       QStringLiteral("das Rätsel auch als Bild speichern, wie der Bildschirm es zeigt"),
+                                       QStringLiteral("FILE"));
     // Hidden: the literal engine, attempt by attempt, for comparisons.
     QCommandLineOption engineOption(QStringLiteral("engine"), QStringLiteral("literal oder fast"),
                                     QStringLiteral("ENGINE"), QStringLiteral("fast"));
     engineOption.setFlags(QCommandLineOption::HiddenFromHelp);
-    parser.addOptions({seedOption, runsOption, statsOption, engineOption});
+    parser.addOptions({seedOption, runsOption, statsOption, pngOption, outputOption, engineOption});
 
     if (!parser.parse(QStringList{QStringLiteral("wabrix-cli generate")} + arguments))
         return usageError(usage, parser.errorText());
@@ -87,9 +99,26 @@ int runGenerate(const QStringList &arguments) {
                                                                       : GenerateFast(table, model, store, options);
     const double seconds = static_cast<double>(timer.nsecsElapsed()) / 1e9;
 
+    if (parser.isSet(outputOption)) {
+        QString error;
+        if (!saveDocument(parser.value(outputOption), makeDocument(table, PuzzleSettings(), model), &error)) {
+            printError(QStringLiteral("wabrix-cli: ") + error);
+            return exitFileError;
+        }
+    }
+    if (parser.isSet(pngOption)) {
+        // Default settings, zoom 100, and the page end of the PDF printer's default page: the command
+        // line asks no real printer.
+        const QString pngPath = parser.value(pngOption);
+        QString error;
+        const QImage picture = renderPuzzleImage(model, PuzzleSettings{}, pngResolution, &error);
+        if (picture.isNull() || !savePuzzleImage(picture, pngPath, "PNG", &error))
+            return fileError(pngPath, error);
+    }
+
     if (parser.isSet(statsOption))
         printOut(statsJson(stats, seconds));
-    else
+    else if (!parser.isSet(outputOption))
         printOut(QString::fromStdU16String(gridText(model.feld)).chopped(1));
     return exitSuccess;
 }

@@ -13,6 +13,9 @@ namespace {
 
 const CliCommand commands[] = {
     {"generate", "erzeugt ein Rätsel aus einer Wortliste", &runGenerate},
+    {"info", "beschreibt eine Rätseldatei", &runInfo},
+    {"new", "schreibt ein leeres Rätsel mit Standardeinstellungen", &runNew},
+    {"render", "zeichnet eine Rätseldatei als Bild (PNG, BMP, SVG)", &runRender},
 };
 
 void printOverview(void (*print)(const QString &)) {

@@ -2,7 +2,10 @@
 # the Release tree in build/. Sourced, not run.
 
 # Packages needed to build and run the program.
-BUILD_PACKAGES=(g++ cmake ninja-build qt6-base-dev libgl-dev qt6-svg-dev fonts-liberation fonts-wine)
+BUILD_PACKAGES=(g++ cmake ninja-build qt6-base-dev libgl-dev qt6-svg-dev fonts-liberation fonts-wine libbenchmark-dev
+    qt6-translations-l10n)
+# Packages for scripts/screenshots.sh: a virtual display, driving the window, the clipboard, screenshots.
+SCREENSHOT_PACKAGES=(xvfb xauth xdotool xclip imagemagick)
 
 as_root() {
     if [ "$(id -u)" -eq 0 ]; then

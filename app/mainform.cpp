@@ -1,0 +1,175 @@
+#include "mainform.h"
+
+#include "generator.h"
+#include "puzzleview.h"
+#include "startup.h"
+#include "ui_mainform.h"
+#include "wordgridtable.h"
+
+#include <QCheckBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QScreen>
+
+#include <algorithm>
+
+namespace {
+
+// Pixels above a font's declared ascent that accents may need.
+constexpr int accentRoom = 2;
+
+// Shows the busy cursor while it lives, also when the work ends with an error.
+class BusyCursor {
+public:
+    BusyCursor() {
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+        // Let the cursor reach the screen before the work blocks the event loop.
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    }
+    ~BusyCursor() { QGuiApplication::restoreOverrideCursor(); }
+    BusyCursor(const BusyCursor &) = delete;
+    BusyCursor &operator=(const BusyCursor &) = delete;
+};
+
+} // namespace
+
+TMainForm::TMainForm(QWidget *parent) : QMainWindow(parent), ui(std::make_unique<Ui::TMainForm>()) {
+    initResources();
+    ui->setupUi(this);
+    setWindowIcon(programIcon());
+    // Labels size themselves to their caption, with room above the ascent for the dots of "Ü", which
+    // some fonts draw higher than they declare.
+    for (QLabel *label :
+         {ui->Label1, ui->Label2, ui->Label3, ui->Label4, ui->Label5, ui->Label6, ui->Label7}) {
+        label->adjustSize();
+        label->resize(label->width(), label->fontMetrics().height() + accentRoom);
+    }
+    // Qt draws a check box's mark and gap a few pixels wider than the classic look the layout was made
+    // for; a box whose caption would be cut grows to the right instead.
+    for (QCheckBox *box : {ui->LosungEinCheck, ui->BlattRotCheck, ui->FrageSchwarzCheck})
+        box->resize(std::max(box->width(), box->sizeHint().width()), box->height());
+    view_ = new PuzzleView(
+        ui->ScrollBox1, ui->PaintBox1, model_, printerQuery_, [this] { return settings(); }, this);
+    resize(clientWidth, clientHeight + menuBar()->sizeHint().height());
+    connectHandlers();
+    FormCreate();
+}
+
+TMainForm::~TMainForm() {
+    FormDestroy();
+}
+
+void TMainForm::connectHandlers() {
+    connect(ui->ErzeugeBtn, &QPushButton::clicked, this, &TMainForm::Button1Click);
+    for (NumericSpinEdit *field :
+         {ui->ZoomEd, ui->FeldBreitEd, ui->StrichStarkEd, ui->PfeilgrossEd, ui->TextRandEd, ui->SeitenRandEd})
+        connect(field, &NumericSpinEdit::changed, this, &TMainForm::sEdChange);
+    connect(ui->LosungEinCheck, &QCheckBox::toggled, this, &TMainForm::LosungEinCheckClick);
+    connect(ui->BlattRotCheck, &QCheckBox::toggled, this, &TMainForm::LosungEinCheckClick);
+    connect(ui->caped, &QLineEdit::textChanged, this, &TMainForm::capedChange);
+    connect(ui->BitBtn1, &QPushButton::clicked, this, &TMainForm::BitBtn1Click);
+    connect(ui->BitBtn2, &QPushButton::clicked, this, &TMainForm::BitBtn2Click);
+    connect(ui->Neu1, &QAction::triggered, this, &TMainForm::Neu1Click);
+    connect(ui->Beenden1, &QAction::triggered, this, &TMainForm::Beenden1Click);
+}
+
+void TMainForm::FormCreate() {
+    random_.seed(seedFromClock());
+    ui->StringGrid1->setCells(0, 0, QStringLiteral("Frage"));
+    ui->StringGrid1->setCells(1, 0, QStringLiteral("Antwort"));
+    // The entry list raten (28-byte records, cursor arat) exists empty from the model's construction;
+    // feld stays zero-filled until the first generation or opened document.
+}
+
+void TMainForm::FormDestroy() {
+    model_.FreeRaten();
+}
+
+void TMainForm::showEvent(QShowEvent *event) {
+    if (!centred_) {
+        centred_ = true;
+        if (const QScreen *screen = this->screen()) {
+            QRect frame = frameGeometry();
+            frame.moveCenter(screen->availableGeometry().center());
+            move(frame.topLeft());
+        }
+    }
+    QMainWindow::showEvent(event);
+}
+
+PuzzleSettings TMainForm::settings() const {
+    PuzzleSettings s;
+    s.zoom = ui->ZoomEd->value();
+    s.cellWidth = ui->FeldBreitEd->value();
+    s.lineWidth = ui->StrichStarkEd->value();
+    s.arrowSize = ui->PfeilgrossEd->value();
+    s.textMargin = ui->TextRandEd->value();
+    s.pageMargin = ui->SeitenRandEd->value();
+    s.showSolution = ui->LosungEinCheck->isChecked();
+    s.markPageEnd = ui->BlattRotCheck->isChecked();
+    s.clueCellsBlack = ui->FrageSchwarzCheck->isChecked();
+    s.title = ui->caped->text().toStdU16String();
+    s.clueFont = FontDialog1.Font;
+    s.titleFont = FontDialog2.Font;
+    return s;
+}
+
+void TMainForm::setSettings(const PuzzleSettings &s) {
+    ui->caped->setText(QString::fromStdU16String(s.title));
+    ui->LosungEinCheck->setChecked(s.showSolution);
+    ui->BlattRotCheck->setChecked(s.markPageEnd);
+    ui->ZoomEd->setValue(s.zoom);
+    ui->FeldBreitEd->setValue(s.cellWidth);
+    ui->StrichStarkEd->setValue(s.lineWidth);
+    ui->PfeilgrossEd->setValue(s.arrowSize);
+    ui->TextRandEd->setValue(s.textMargin);
+    ui->SeitenRandEd->setValue(s.pageMargin);
+    ui->FrageSchwarzCheck->setChecked(s.clueCellsBlack);
+    FontDialog1.Font = s.clueFont;
+    FontDialog2.Font = s.titleFont;
+}
+
+void TMainForm::repaintPuzzle() {
+    view_->repaintNow();
+}
+
+void TMainForm::Neu1Click() {
+    ui->StringGrid1->clearWordRows();
+}
+
+void TMainForm::Beenden1Click() {
+    close();
+}
+
+void TMainForm::BitBtn1Click() {
+    FontDialog1.Execute(this);
+}
+
+void TMainForm::BitBtn2Click() {
+    FontDialog2.Execute(this);
+}
+
+void TMainForm::generatePuzzle() {
+    BusyCursor busy;
+    GenerationOptions options;
+    options.runs = defaultRuns;
+    options.seed = random_.next64();
+    GenerateLiteral(WordGridTable(*ui->StringGrid1), model_, store_, options);
+}
+
+void TMainForm::Button1Click() {
+    generatePuzzle();
+    repaintPuzzle();
+}
+
+void TMainForm::sEdChange() {
+    repaintPuzzle();
+}
+
+void TMainForm::LosungEinCheckClick() {
+    repaintPuzzle();
+}
+
+void TMainForm::capedChange() {
+    repaintPuzzle();
+}

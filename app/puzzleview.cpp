@@ -1,0 +1,77 @@
+#include "puzzleview.h"
+
+#include "paintbox.h"
+#include "renderer.h"
+
+#include <QEvent>
+#include <QPainter>
+#include <QScrollArea>
+#include <QScrollBar>
+
+#include <algorithm>
+
+int dragScrollPosition(int position, int anchor, int pointer, int range) {
+    const long long wanted = static_cast<long long>(position) + anchor - pointer;
+    return static_cast<int>(std::max(0LL, std::min(wanted, static_cast<long long>(range) - 1)));
+}
+
+PuzzleView::PuzzleView(QScrollArea *scrollBox, PaintBox *paintBox, PuzzleModel &model,
+                       const PrinterQuery &printer, SettingsSource settings, QObject *parent)
+    : QObject(parent), ScrollBox1(scrollBox), PaintBox1(paintBox), model_(model), printer_(printer),
+      settings_(std::move(settings)) {
+    PaintBox1->move(paintBoxOffset);
+    PaintBox1->installEventFilter(this);
+    connect(PaintBox1, &PaintBox::paint, this, &PuzzleView::PaintBox1Paint);
+    connect(PaintBox1, &PaintBox::mouseDown, this, &PuzzleView::PaintBox1MouseDown);
+    connect(PaintBox1, &PaintBox::mouseMove, this, &PuzzleView::PaintBox1MouseMove);
+    connect(PaintBox1, &PaintBox::mouseUp, this, &PuzzleView::PaintBox1MouseUp);
+}
+
+void PuzzleView::repaintNow() {
+    PaintBox1->repaint();
+}
+
+void PuzzleView::PaintBox1Paint(QPainter &canvas) {
+    const PuzzleSettings settings = settings_();
+    QSize size = PaintBox1->size();
+    if (DrawRaetsel(canvas, model_, settings, settings.zoom, false, printer_, &size))
+        return;
+    // A widget is not resized from inside its own paint; the resize follows at once and paints anew.
+    if (size != PaintBox1->size())
+        QMetaObject::invokeMethod(
+            PaintBox1, [box = PaintBox1, size] { box->resize(size); }, Qt::QueuedConnection);
+}
+
+void PuzzleView::PaintBox1MouseDown(Qt::MouseButton, Qt::KeyboardModifiers, QPoint position) {
+    mousex = position.x();
+    mousey = position.y();
+    inmove = true;
+}
+
+void PuzzleView::PaintBox1MouseMove(Qt::KeyboardModifiers, QPoint position) {
+    if (!inmove)
+        return;
+    // The range of a scroll box is the extent of its content; Qt's scroll bar counts the visible
+    // part separately (maximum + page step).
+    QScrollBar *horizontal = ScrollBox1->horizontalScrollBar();
+    QScrollBar *vertical = ScrollBox1->verticalScrollBar();
+    const int h = dragScrollPosition(horizontal->value(), mousex, position.x(),
+                                     horizontal->maximum() + horizontal->pageStep());
+    const int v = dragScrollPosition(vertical->value(), mousey, position.y(),
+                                     vertical->maximum() + vertical->pageStep());
+    horizontal->setValue(h);
+    vertical->setValue(v);
+}
+
+void PuzzleView::PaintBox1MouseUp(Qt::MouseButton, Qt::KeyboardModifiers, QPoint) {
+    inmove = false;
+}
+
+// The scroll box's content follows the paint box, so that the scroll ranges cover the picture.
+bool PuzzleView::eventFilter(QObject *watched, QEvent *event) {
+    if (watched == PaintBox1 && event->type() == QEvent::Resize) {
+        if (QWidget *content = ScrollBox1->widget())
+            content->resize(PaintBox1->size() + QSize(paintBoxOffset.x(), paintBoxOffset.y()));
+    }
+    return QObject::eventFilter(watched, event);
+}

@@ -1,0 +1,23 @@
+#include "wabrixapplication.h"
+
+#include "errorreport.h"
+
+#include <exception>
+#include <new>
+
+WabrixApplication::WabrixApplication(int &argc, char **argv) : QApplication(argc, argv) {}
+
+bool WabrixApplication::notify(QObject *receiver, QEvent *event) {
+    // Qt lets no exception pass through its event loop; catching here is the last place where the
+    // handler's error can be shown before the loop carries on.
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const std::bad_alloc &) {
+        showErrorMessage(QStringLiteral("Zu wenig Arbeitsspeicher"));
+    } catch (const std::exception &error) {
+        showErrorMessage(QString::fromUtf8(error.what()));
+    } catch (...) {
+        showErrorMessage(QStringLiteral("Unbekannter Fehler"));
+    }
+    return false;
+}

@@ -1,0 +1,40 @@
+#include "documentconversion.h"
+
+PuzzleDocument makeDocument(const WordTable &table, const PuzzleSettings &settings, PuzzleModel &model) {
+    PuzzleDocument document;
+    document.rows.clear();
+    for (int row = 1; row < table.RowCount(); ++row)
+        document.rows.emplace_back(table.Cell(0, row), table.Cell(1, row));
+    document.settings = settings;
+    document.feld = model.feld;
+    document.entries.reserve(model.entryCount());
+    for (std::uint32_t i = 0; i < model.entryCount(); ++i) {
+        const TPuzzleEntry &e = *model.entry(i);
+        document.entries.push_back({e.spare, e.down != 0, e.done != 0, e.padding, e.tries, e.line, e.start,
+                                    e.arrowkind, entryText(e.clue), entryText(e.answer)});
+    }
+    return document;
+}
+
+bool applyDocumentToModel(const PuzzleDocument &document, PuzzleModel &model) {
+    model.FreeRaten();
+    model.feld = document.feld;
+    for (const PuzzleDocumentEntry &d : document.entries) {
+        TPuzzleEntry *e = model.AddEntry(d.clue, d.answer);
+        if (!e)
+            return false;
+        e->spare = d.spare;
+        e->down = d.down ? 1 : 0;
+        e->done = d.done ? 1 : 0;
+        e->padding = d.padding;
+        e->tries = d.tries;
+        e->line = d.line;
+        e->start = d.start;
+        e->arrowkind = d.arrowkind;
+    }
+    return true;
+}
+
+VectorWordTable documentWordTable(const PuzzleDocument &document) {
+    return VectorWordTable(document.rows, 0);
+}

@@ -1,0 +1,253 @@
+#include "canvas.h"
+
+#include <QPaintDevice>
+#include <QPaintEngine>
+#include <QPainter>
+#include <QPainterPath>
+#include <QStaticText>
+#include <QTextLayout>
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace {
+
+// A line of width w centred on coordinate c covers [c - w / 2, c - w / 2 + w).
+long long bandStart(int c, int width) {
+    return static_cast<long long>(c) - width / 2;
+}
+
+// Fills are cut to this window so that no coordinate, however far out, overflows a QRect.
+constexpr long long coordinateLimit = 1LL << 30;
+
+// The text's own line breaks, in the form the text layout breaks lines at.
+QString withLineSeparators(const QString &text) {
+    QString laid = text;
+    laid.replace(QLatin1String("\r\n"), QString(QChar::LineSeparator));
+    laid.replace(QLatin1Char('\r'), QChar::LineSeparator);
+    laid.replace(QLatin1Char('\n'), QChar::LineSeparator);
+    return laid;
+}
+
+} // namespace
+
+Canvas::Canvas(QPainter &painter, int resolution) : painter_(painter), metrics_(painter.font()) {
+    const QPaintDevice *device = painter.device();
+    resolution_ = resolution > 0 ? resolution : (device ? device->logicalDpiX() : 96);
+    verticalResolution_ = resolution > 0 ? resolution : (device ? device->logicalDpiY() : 96);
+    painter_.setRenderHint(QPainter::Antialiasing, false);
+    painter_.setBackgroundMode(Qt::TransparentMode);
+    font_ = painter.font();
+    metrics_ = QFontMetrics(font_, painter_.device());
+}
+
+void Canvas::setPen(const QColor &color, int width) {
+    penColor_ = color;
+    penWidth_ = std::max(1, width);
+}
+
+Canvas::~Canvas() {
+    painter_.setBrush(brushColor_);
+}
+
+void Canvas::setBrush(const QColor &color) {
+    brushColor_ = color;
+}
+
+void Canvas::setFont(const QFont &font, const QColor &color) {
+    font_ = font;
+    letters_.clear();
+    metrics_ = QFontMetrics(font_, painter_.device());
+    painter_.setFont(font_);
+    setFontColor(color);
+}
+
+void Canvas::setFontColor(const QColor &color) {
+    if (color == fontColor_ && painter_.pen().color() == color)
+        return;
+    fontColor_ = color;
+    // The painter's pen only ever draws text; outlines and lines are filled bands.
+    painter_.setPen(color);
+}
+
+void Canvas::fillBand(long long x, long long y, long long width, long long height, const QColor &color) {
+    const long long left = std::max(x, -coordinateLimit), top = std::max(y, -coordinateLimit);
+    const long long right = std::min(x + width, coordinateLimit),
+                    bottom = std::min(y + height, coordinateLimit);
+    if (right > left && bottom > top)
+        painter_.fillRect(QRect(static_cast<int>(left), static_cast<int>(top), static_cast<int>(right - left),
+                                static_cast<int>(bottom - top)),
+                          color);
+}
+
+Canvas::Frame Canvas::frame(int x1, int y1, int x2, int y2) const {
+    if (x2 < x1)
+        std::swap(x1, x2);
+    if (y2 < y1)
+        std::swap(y1, y2);
+    const int w = penWidth_;
+    return {bandStart(x1, w), bandStart(y1, w), bandStart(std::max(x1, x2 - 1), w),
+            bandStart(std::max(y1, y2 - 1), w)};
+}
+
+void Canvas::rectangle(int x1, int y1, int x2, int y2) {
+    const Frame f = frame(x1, y1, x2, y2);
+    const int w = penWidth_;
+    // The outline is the whole area in the pen's colour with the inside filled over it: two fills
+    // instead of five, which counts for ten thousand cells.
+    fillBand(f.left, f.top, f.right - f.left + w, f.bottom - f.top + w, penColor_);
+    if (brushColor_ != penColor_)
+        fillBand(f.left + w, f.top + w, f.right - f.left - w, f.bottom - f.top - w, brushColor_);
+}
+
+void Canvas::outline(int x1, int y1, int x2, int y2) {
+    const Frame f = frame(x1, y1, x2, y2);
+    const int w = penWidth_;
+    fillBand(f.left, f.top, f.right - f.left + w, w, penColor_);
+    fillBand(f.left, f.bottom, f.right - f.left + w, w, penColor_);
+    fillBand(f.left, f.top + w, w, f.bottom - f.top - w, penColor_);
+    fillBand(f.right, f.top + w, w, f.bottom - f.top - w, penColor_);
+}
+
+void Canvas::moveTo(int x, int y) {
+    position_ = QPoint(x, y);
+}
+
+void Canvas::lineTo(int x, int y) {
+    const QPoint from = position_;
+    position_ = QPoint(x, y);
+    const int w = penWidth_;
+    if (from.x() == x) {
+        const int y1 = y > from.y() ? from.y() : y + 1;
+        fillBand(bandStart(x, w), y1, w, std::llabs(static_cast<long long>(y) - from.y()), penColor_);
+    } else if (from.y() == y) {
+        const int x1 = x > from.x() ? from.x() : x + 1;
+        fillBand(x1, bandStart(y, w), std::llabs(static_cast<long long>(x) - from.x()), w, penColor_);
+    } else {
+        painter_.save();
+        painter_.setPen(QPen(penColor_, w, Qt::SolidLine, Qt::FlatCap));
+        painter_.drawLine(from, position_);
+        painter_.restore();
+    }
+}
+
+void Canvas::paintTextBackground(const QRect &area) {
+    if (background_ == TextBackground::Opaque)
+        fillBand(area.x(), area.y(), area.width(), area.height(), brushColor_);
+}
+
+void Canvas::textOut(int x, int y, const QString &text) {
+    if (text.isEmpty())
+        return;
+    if (background_ == TextBackground::Opaque)
+        paintTextBackground(QRect(x, y, textWidth(text), textHeight()));
+    painter_.drawText(QPoint(x, y + metrics_.ascent()), text);
+}
+
+void Canvas::letterOut(int x, int y, QChar letter) {
+    auto found = letters_.find(letter.unicode());
+    if (found == letters_.end()) {
+        QStaticText text{QString(letter)};
+        text.setTextFormat(Qt::PlainText);
+        text.prepare(painter_.transform(), font_);
+        found = letters_.emplace(letter.unicode(), std::move(text)).first;
+    }
+    if (background_ == TextBackground::Opaque)
+        paintTextBackground(QRect(x, y, textWidth(letter), textHeight()));
+    painter_.drawStaticText(QPoint(x, y), found->second);
+}
+
+int Canvas::textWidth(const QString &text) const {
+    return metrics_.horizontalAdvance(text);
+}
+
+int Canvas::textWidth(QChar c) const {
+    return metrics_.horizontalAdvance(c);
+}
+
+int Canvas::textHeight() const {
+    return metrics_.height();
+}
+
+void Canvas::drawWrappedText(const QString &text, const QRect &rect) {
+    if (text.isEmpty() || rect.width() <= 0 || rect.height() <= 0)
+        return;
+    QTextLayout layout(withLineSeparators(text), font_, painter_.device());
+    QTextOption option(Qt::AlignLeft | Qt::AlignTop);
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(option);
+    layout.setCacheEnabled(false);
+    layout.beginLayout();
+    qreal y = 0;
+    // Lines that would start below the rectangle are cut off anyway; they need no layout.
+    while (y < rect.height()) {
+        QTextLine line = layout.createLine();
+        if (!line.isValid())
+            break;
+        line.setLineWidth(rect.width());
+        line.setPosition(QPointF(0, y));
+        y += line.height();
+    }
+    layout.endLayout();
+
+    // Saving and restoring the whole painter state costs more than the text itself; a painter without
+    // a clip of its own only needs its clip switched off again.
+    const bool ownClip = painter_.hasClipping();
+    if (ownClip) {
+        painter_.save();
+        painter_.setClipRect(rect, Qt::IntersectClip);
+    } else {
+        painter_.setClipRect(rect);
+    }
+    if (background_ == TextBackground::Opaque)
+        for (int i = 0; i < layout.lineCount(); ++i) {
+            const QTextLine line = layout.lineAt(i);
+            paintTextBackground(
+                QRectF(rect.topLeft() + line.position(), QSizeF(line.naturalTextWidth(), line.height()))
+                    .toAlignedRect());
+        }
+    layout.draw(&painter_, rect.topLeft());
+    if (ownClip)
+        painter_.restore();
+    else
+        painter_.setClipping(false);
+}
+
+void Canvas::fillPath(const QPolygon &points) {
+    QPainterPath path;
+    path.addPolygon(QPolygonF(points));
+    path.closeSubpath();
+    painter_.fillPath(path, brushColor_);
+}
+
+std::optional<QRect> Canvas::reachableArea() const {
+    std::optional<QRect> area;
+    // The device's size counts in the device's own pixels, which the painter's world transform maps to;
+    // the system clip (a widget's exposed region) counts in the pixels of the surface behind it (the
+    // window's backing store), which the device transform maps to: for a widget it adds the widget's
+    // offset in its window. Only where those are the painter's pixels can they be mapped back without
+    // doubt.
+    const QPaintDevice *device = painter_.device();
+    if (device && device->devicePixelRatio() == 1) {
+        bool invertible = false;
+        if (device->width() > 0 && device->height() > 0) {
+            const QTransform fromDevice = painter_.worldTransform().inverted(&invertible);
+            if (invertible)
+                area = fromDevice.mapRect(QRectF(0, 0, device->width(), device->height())).toAlignedRect();
+        }
+        const QPaintEngine *engine = painter_.paintEngine();
+        if (engine && !engine->systemClip().isEmpty()) {
+            const QTransform fromSurface = painter_.deviceTransform().inverted(&invertible);
+            if (invertible) {
+                const QRect systemClip =
+                    fromSurface.mapRect(QRectF(engine->systemClip().boundingRect())).toAlignedRect();
+                area = area ? (*area & systemClip) : systemClip;
+            }
+        }
+    }
+    if (painter_.hasClipping()) {
+        const QRect clip = painter_.clipBoundingRect().toAlignedRect();
+        area = area ? (*area & clip) : clip;
+    }
+    return area;
+}

@@ -1,0 +1,106 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QFontMetrics>
+#include <QPolygon>
+#include <QRect>
+#include <QStaticText>
+#include <QString>
+
+#include <optional>
+#include <unordered_map>
+
+class QPainter;
+
+// How text treats what lies behind its characters: left alone, or painted in the brush colour.
+enum class TextBackground { Transparent, Opaque };
+
+// The drawing operations the puzzle renderer uses, on top of a QPainter, with the semantics of a
+// Windows device context: a current pen (colour and width), brush and font with its own colour,
+// rectangles with exclusive end coordinates whose outline is centred on the edge lines, text placed
+// by its top-left corner, word-wrapped text in a rectangle and filled paths. Lines and fills are
+// drawn without antialiasing, so coordinates map to whole pixels.
+class Canvas {
+public:
+    // Draws through painter. A resolution above 0 states the target's pixels per inch for both axes
+    // (for images, SVG and PDF targets); 0 takes them from the painter's device.
+    explicit Canvas(QPainter &painter, int resolution = 0);
+    // Leaves the painter's brush at the canvas's brush.
+    ~Canvas();
+    Canvas(const Canvas &) = delete;
+    Canvas &operator=(const Canvas &) = delete;
+
+    // Horizontal pixels per inch of the target; it serves both axes for lengths.
+    int resolution() const { return resolution_; }
+    // Vertical pixels per inch of the target, which font heights are made for.
+    int verticalResolution() const { return verticalResolution_; }
+
+    // The pen draws outlines and lines; width in pixels, at least 1.
+    void setPen(const QColor &color, int width);
+    // The brush fills rectangles and paths, and the background of opaque text.
+    void setBrush(const QColor &color);
+    // The font of textOut, drawWrappedText and the text measures, with its colour.
+    void setFont(const QFont &font, const QColor &color);
+    void setFontColor(const QColor &color);
+    void setTextBackground(TextBackground mode) { background_ = mode; }
+
+    // Fills the rectangle from (x1, y1) to (x2, y2), end coordinates exclusive, with the brush and
+    // outlines it with the pen: the outline runs along x1, x2 - 1, y1 and y2 - 1, each line pen-width
+    // pixels wide and centred on its coordinate (one pixel more before it than after for even widths).
+    void rectangle(int x1, int y1, int x2, int y2);
+    // The outline that rectangle draws, leaving the inside as it is.
+    void outline(int x1, int y1, int x2, int y2);
+    // The current position for lineTo.
+    void moveTo(int x, int y);
+    // A line in the pen from the current position to (x, y), without its end point, which becomes
+    // the current position.
+    void lineTo(int x, int y);
+    // Draws text with the top-left corner of its first character cell at (x, y).
+    void textOut(int x, int y, const QString &text);
+    // Draws one character as textOut does; a character drawn again in the same font is not laid out anew.
+    void letterOut(int x, int y, QChar letter);
+    // Width and height of text in the current font; the height is that of the font's character cell.
+    int textWidth(const QString &text) const;
+    int textWidth(QChar c) const;
+    int textHeight() const;
+    // The pixels, or more, that text covers when textOut draws it at (0, 0).
+    QRect inkBounds(const QString &text) const {
+        return metrics_.boundingRect(text).translated(0, metrics_.ascent());
+    }
+    // Width of the widest character of the current font.
+    int maxCharWidth() const { return metrics_.maxWidth(); }
+    // Lays text out from the rectangle's top-left corner, left-aligned, line by line: lines break
+    // between words where a word would pass the right edge, inside a word only when that word alone
+    // is wider than the rectangle, and at the line breaks of the text. Nothing is shrunk or centred;
+    // whatever passes the rectangle's edges is cut off there.
+    void drawWrappedText(const QString &text, const QRect &rect);
+    // Fills the closed polygon with the brush; no outline.
+    void fillPath(const QPolygon &points);
+
+    // The part of the canvas, in its own coordinates, that drawing can change: the device less what
+    // the painter clips away (possibly empty). Nothing when that is not known.
+    std::optional<QRect> reachableArea() const;
+
+private:
+    // Where the outline's four lines start: each covers [start, start + pen width).
+    struct Frame {
+        long long left, top, right, bottom;
+    };
+    Frame frame(int x1, int y1, int x2, int y2) const;
+    void fillBand(long long x, long long y, long long width, long long height, const QColor &color);
+    void paintTextBackground(const QRect &area);
+
+    QPainter &painter_;
+    int resolution_ = 0;
+    int verticalResolution_ = 0;
+    QColor penColor_ = Qt::black;
+    int penWidth_ = 1;
+    QColor brushColor_ = Qt::white;
+    QFont font_;
+    QFontMetrics metrics_;
+    QColor fontColor_ = Qt::black;
+    TextBackground background_ = TextBackground::Opaque;
+    QPoint position_;
+    std::unordered_map<char16_t, QStaticText> letters_;
+};

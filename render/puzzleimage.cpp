@@ -1,0 +1,73 @@
+#include "renderer.h"
+
+#include <QImageWriter>
+#include <QPainter>
+#include <QSaveFile>
+
+#include <cmath>
+
+bool pictureSizeIsDrawable(QSize size) {
+    return size.width() >= 1 && size.height() >= 1 && size.width() <= maxPictureSide &&
+           size.height() <= maxPictureSide &&
+           static_cast<long long>(size.width()) * size.height() <= maxPicturePixels;
+}
+
+QImage renderPuzzleImage(PuzzleModel &model, const PuzzleSettings &settings, int resolution,
+                         const PrinterQuery &printer, QString *error) {
+    auto fail = [error](const QString &message) {
+        if (error)
+            *error = message;
+        return QImage();
+    };
+    if (resolution <= 0)
+        return fail(QStringLiteral("Die Auflösung von %1 Pixeln je Zoll ist ungültig.").arg(resolution));
+
+    QSize size = puzzlePictureSize(model, settings, resolution);
+    // The renderer measures the title on the image itself; should that give another size, it says so
+    // without drawing, and the second image has the size it asked for.
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        if (!pictureSizeIsDrawable(size))
+            return fail(
+                QStringLiteral("Das Bild wäre mit %1 × %2 Pixeln zu groß (höchstens %3 Pixel je Seite und "
+                               "%4 Millionen Pixel). Bitte Zoom oder Feldbreite verkleinern.")
+                    .arg(size.width())
+                    .arg(size.height())
+                    .arg(maxPictureSide)
+                    .arg(maxPicturePixels / 1000000));
+        QImage image(size, QImage::Format_RGB32);
+        if (image.isNull())
+            return fail(QStringLiteral("Für das Bild mit %1 × %2 Pixeln reicht der Speicher nicht.")
+                            .arg(size.width())
+                            .arg(size.height()));
+        const int dotsPerMetre = static_cast<int>(std::lround(resolution / 0.0254));
+        image.setDotsPerMeterX(dotsPerMetre);
+        image.setDotsPerMeterY(dotsPerMetre);
+        QPainter painter(&image);
+        if (DrawRaetsel(painter, model, settings, settings.zoom, false, printer, &size, resolution))
+            return image;
+    }
+    return fail(QStringLiteral("Das Bild konnte nicht gezeichnet werden."));
+}
+
+QImage renderPuzzleImage(PuzzleModel &model, const PuzzleSettings &settings, int resolution, QString *error) {
+    return renderPuzzleImage(model, settings, resolution, FixedPrinterQuery(defaultPdfPage()), error);
+}
+
+bool savePuzzleImage(const QImage &image, const QString &fileName, const char *format, QString *error) {
+    auto fail = [error](const QString &message) {
+        if (error)
+            *error = message;
+        return false;
+    };
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly))
+        return fail(QStringLiteral("Die Datei kann nicht angelegt werden: %1").arg(file.errorString()));
+    QImageWriter writer(&file, format);
+    if (!writer.write(image)) {
+        file.cancelWriting();
+        return fail(QStringLiteral("Das Bild kann nicht geschrieben werden: %1").arg(writer.errorString()));
+    }
+    if (!file.commit())
+        return fail(QStringLiteral("Die Datei kann nicht geschrieben werden: %1").arg(file.errorString()));
+    return true;
+}

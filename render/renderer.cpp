@@ -1,0 +1,237 @@
+#include "renderer.h"
+
+#include "canvas.h"
+#include "fontmapping.h"
+#include "gridtext.h"
+
+#include <QImage>
+#include <QPainter>
+
+#include <algorithm>
+#include <array>
+#include <cfenv>
+#include <climits>
+#include <cmath>
+
+namespace {
+
+// The program has always converted with 25.39995 millimetres to the inch, not 25.4; printed sizes
+// and every pixel position depend on it.
+constexpr long double millimetresPerInch = 25.39995L;
+
+int saturated(long long v) {
+    return static_cast<int>(std::clamp<long long>(v, INT_MIN, INT_MAX));
+}
+
+int pixelLength(double millimetres, int resolution, double zoomFactor) {
+    return std::clamp(millimetresToPixels(millimetres, resolution, zoomFactor), 0, maxPixelLength);
+}
+
+// Extent, lengths in the order cell, arrow, margin, line, page margin, and the
+// sizes that follow from them and the title height.
+PuzzleGeometry makeGeometry(const Grid &feld, const PuzzleSettings &settings, double zoomedvalue,
+                            int resolution, int titleHeight) {
+    const GridExtent extent = usedExtent(feld);
+    const double z = zoomedvalue / 100;
+    PuzzleGeometry g{};
+    g.I = extent.columns - 1;
+    g.J = extent.rows - 1;
+    g.C = pixelLength(settings.cellWidth, resolution, z);
+    g.A = pixelLength(settings.arrowSize, resolution, z);
+    g.M = pixelLength(settings.textMargin, resolution, z);
+    g.L = std::max(1, pixelLength(settings.lineWidth, resolution, z));
+    g.G = pixelLength(settings.pageMargin, resolution, z);
+    g.T = std::clamp(titleHeight, 0, maxPixelLength);
+    g.Y0 = g.G + 2 * g.T;
+    g.W = saturated((g.I + 1LL) * g.C + g.L + 2LL * g.G);
+    g.H = saturated((g.J + 1LL) * g.C + g.L + 2LL * g.Y0);
+    return g;
+}
+
+QFont titleFont(const PuzzleSettings &settings, int verticalResolution) {
+    return scaledFont(settings.titleFont, settings.zoom, verticalResolution);
+}
+
+QString entryClue(const TPuzzleEntry &entry) {
+    return entry.clue ? QString::fromUtf16(entry.clue) : QString();
+}
+
+// Whether the square of side C at (X, Y), widened by margin on every side, reaches into area.
+bool cellReaches(const std::optional<QRect> &area, int X, int Y, int C, int margin) {
+    if (!area)
+        return true;
+    const long long left = X - static_cast<long long>(margin), top = Y - static_cast<long long>(margin);
+    const long long right = X + static_cast<long long>(C) + margin,
+                    bottom = Y + static_cast<long long>(C) + margin;
+    return !area->isEmpty() && left <= area->right() && right >= area->left() && top <= area->bottom() &&
+           bottom >= area->top();
+}
+
+// The cell pass. interiorsWhite: the picture was just cleared and nothing drawn since reaches into the
+// cells, so a letter cell's white inside need not be filled again, only outlined; this saves a quarter
+// of a paint. The caller allows it only without solution letters, which could spill into later cells
+// (and whose drawing is faster on freshly filled, cached memory anyway).
+void drawCells(Canvas &canvas, PuzzleModel &model, const PuzzleSettings &settings, const PuzzleGeometry &g,
+               const std::optional<QRect> &area, bool interiorsWhite) {
+    const bool showSolution = settings.showSolution;
+    // A solution letter larger than its cell spills over the cell's edges, at most by its own size.
+    const int margin = g.L + (showSolution ? std::max(canvas.textHeight(), canvas.maxCharWidth()) : 0);
+    const QColor clueFill = settings.clueCellsBlack ? Qt::black : Qt::white;
+    const QColor clueText = settings.clueCellsBlack ? Qt::white : Qt::black;
+    const int C = g.C, M = g.M;
+    // Where a solution letter goes in its cell, measured once per letter code.
+    std::array<std::optional<QPoint>, maxLetterCode + 1> places{};
+    for (int x = 0; x < gridSize; ++x)
+        for (int y = 0; y < gridSize; ++y) {
+            const std::int32_t v = model.feld[cellIndex(x, y)];
+            if (isFreeCell(v))
+                continue;
+            const int X = g.G + x * C, Y = g.Y0 + y * C;
+            if (!cellReaches(area, X, Y, C, margin))
+                continue;
+            canvas.setPen(Qt::black, g.L);
+            if (isClueCell(v)) {
+                canvas.setBrush(clueFill);
+                canvas.setFontColor(clueText);
+                canvas.rectangle(X, Y, X + C + 1, Y + C + 1);
+                if (const TPuzzleEntry *entry = model.entryOfClueCell(v))
+                    canvas.drawWrappedText(entryClue(*entry),
+                                           QRect(QPoint(X + M, Y + M), QPoint(X + C - M - 1, Y + C - M - 1)));
+                continue;
+            }
+            canvas.setBrush(Qt::white);
+            canvas.setFontColor(Qt::black);
+            if (interiorsWhite)
+                canvas.outline(X, Y, X + C + 1, Y + C + 1);
+            else
+                canvas.rectangle(X, Y, X + C + 1, Y + C + 1);
+            // Code 0 is a letter cell without a letter; control codes have no glyph either.
+            const QChar letter(static_cast<char16_t>(v));
+            if (showSolution && letter.isPrint()) {
+                std::optional<QPoint> &place = places[static_cast<std::size_t>(v)];
+                if (!place) // the divisions truncate toward zero, also for letters wider than the cell
+                    place = QPoint((C - canvas.textWidth(letter)) / 2, (C - canvas.textHeight()) / 2);
+                canvas.letterOut(X + place->x(), Y + place->y(), letter);
+            }
+        }
+}
+
+void drawArrows(Canvas &canvas, PuzzleModel &model, const PuzzleGeometry &g,
+                const std::optional<QRect> &area) {
+    canvas.setBrush(Qt::black);
+    const int C = g.C, A = g.A;
+    const int h = C / 2, t = (3 * A) / 2;
+    const int margin = g.L + t + A;
+    for (int x = 0; x < gridSize; ++x)
+        for (int y = 0; y < gridSize; ++y) {
+            const std::int32_t v = model.feld[cellIndex(x, y)];
+            if (!isClueCell(v))
+                continue;
+            TPuzzleEntry *entry = model.entryOfClueCell(v);
+            if (!entry)
+                continue;
+            entry->down = clueRunsDown(v) ? 1 : 0;
+            entry->arrowkind = clueArrowKind(v);
+            const int X = g.G + x * C, Y = g.Y0 + y * C;
+            if (entry->arrowkind != 0 || !cellReaches(area, X, Y, C, margin))
+                continue;
+            if (entry->down)
+                canvas.fillPath(QPolygon({QPoint(X + h - A, Y + C), QPoint(X + h + A, Y + C),
+                                          QPoint(X + h, Y + C + t), QPoint(X + h - A, Y + C)}));
+            else
+                canvas.fillPath(QPolygon({QPoint(X + C, Y + h - A), QPoint(X + C, Y + h + A),
+                                          QPoint(X + C + t, Y + h), QPoint(X + C, Y + h - A)}));
+        }
+}
+
+} // namespace
+
+int roundHalfEven(long double value) {
+    if (std::isnan(value))
+        return 0;
+    if (value >= static_cast<long double>(INT_MAX))
+        return INT_MAX;
+    if (value <= static_cast<long double>(INT_MIN))
+        return INT_MIN;
+    const int mode = std::fegetround();
+    if (mode != FE_TONEAREST)
+        std::fesetround(FE_TONEAREST);
+    const long double rounded = std::nearbyint(value);
+    if (mode != FE_TONEAREST)
+        std::fesetround(mode);
+    return static_cast<int>(rounded);
+}
+
+int millimetresToPixels(double millimetres, int resolution, double zoomFactor) {
+    return roundHalfEven(static_cast<long double>(millimetres) * resolution / millimetresPerInch *
+                         zoomFactor);
+}
+
+std::optional<QPoint> pageEndPosition(const PrinterPage &page, int resolution) {
+    if (page.resolution <= 0 || page.width < 0 || page.height < 0)
+        return std::nullopt;
+    const long double P = page.resolution;
+    return QPoint(roundHalfEven(page.width / P * resolution), roundHalfEven(page.height / P * resolution));
+}
+
+PuzzleGeometry puzzleGeometry(const PuzzleModel &model, const PuzzleSettings &settings, double zoomedvalue,
+                              int resolution) {
+    const QImage device(1, 1, QImage::Format_RGB32);
+    const QFontMetrics metrics(titleFont(settings, resolution), &device);
+    return makeGeometry(model.feld, settings, zoomedvalue, resolution, metrics.height());
+}
+
+QSize puzzlePictureSize(const PuzzleModel &model, const PuzzleSettings &settings, int resolution) {
+    const PuzzleGeometry g = puzzleGeometry(model, settings, settings.zoom, resolution);
+    return {g.W, g.H};
+}
+
+bool DrawRaetsel(QPainter &painter, PuzzleModel &model, const PuzzleSettings &settings, double zoomedvalue,
+                 bool printit, const PrinterQuery &printer, QSize *paintBoxSize, int resolution) {
+    Canvas canvas(painter, resolution);
+    const int R = canvas.resolution();
+    const PrinterPage page = printer.currentPage();
+
+    const QString title = QString::fromStdU16String(settings.title);
+    const QFont heading = titleFont(settings, canvas.verticalResolution());
+    const QColor headingColor = fontColor(settings.titleFont.color);
+    canvas.setFont(heading, headingColor);
+    canvas.setTextBackground(TextBackground::Transparent);
+    const PuzzleGeometry g = makeGeometry(model.feld, settings, zoomedvalue, R, canvas.textHeight());
+
+    if (!printit) {
+        const QSize picture(g.W, g.H);
+        if (paintBoxSize && *paintBoxSize != picture) {
+            *paintBoxSize = picture;
+            return false;
+        }
+        canvas.setBrush(Qt::white);
+        canvas.setPen(Qt::white, g.L);
+        canvas.setFontColor(Qt::white);
+        canvas.rectangle(0, 0, picture.width(), picture.height());
+    }
+
+    canvas.setFont(heading, headingColor);
+    canvas.setTextBackground(TextBackground::Transparent);
+    canvas.textOut(g.G, g.G, title);
+    const bool interiorsWhite =
+        !printit && !settings.showSolution && g.G + canvas.inkBounds(title).bottom() < g.Y0 - g.L;
+
+    canvas.setFont(scaledFont(settings.clueFont, settings.zoom, canvas.verticalResolution()),
+                   fontColor(settings.clueFont.color));
+    canvas.setTextBackground(TextBackground::Transparent);
+
+    const std::optional<QRect> area = canvas.reachableArea();
+    drawCells(canvas, model, settings, g, area, interiorsWhite);
+    drawArrows(canvas, model, g, area);
+
+    if (!printit && settings.markPageEnd)
+        if (const std::optional<QPoint> end = pageEndPosition(page, R)) {
+            canvas.setPen(Qt::red, 1);
+            canvas.moveTo(end->x(), 0);
+            canvas.lineTo(end->x(), end->y());
+            canvas.lineTo(0, end->y());
+        }
+    canvas.setTextBackground(TextBackground::Opaque);
+    return true;
+}

@@ -1,0 +1,76 @@
+#pragma once
+
+#include "printerpage.h"
+#include "puzzlemodel.h"
+#include "puzzlesettings.h"
+
+#include <QImage>
+#include <QPoint>
+#include <QSize>
+#include <QString>
+
+#include <optional>
+
+class QPainter;
+
+// Device-pixel geometry of one draw: cell size C, arrow size A, text margin M, line width L, page
+// margin G, title height T, grid top Y0, used extent I and J (largest column and row of a cell that
+// is not free), picture width W and height H.
+struct PuzzleGeometry {
+    int C, A, M, L, G, T, Y0, I, J, W, H;
+};
+
+// Converted lengths are kept between 0 and this many pixels (4.4 km at 96 pixels per inch), so that
+// every coordinate of a drawing fits an int; W and H saturate at INT_MAX.
+constexpr int maxPixelLength = 1 << 24;
+
+// Draws the puzzle onto the canvas in the fixed step order. When printit is false and the picture
+// size W x H differs from *paintBoxSize, sets *paintBoxSize to it and returns false without drawing
+// (the caller resizes its paint box; the next paint draws). Returns true when it drew.
+// printit false also clears the picture to white and marks the printed page's end in red; a null
+// paintBoxSize then stands for a box of exactly the picture's size. The printer is asked for its
+// page on every call. Stores down and arrowkind into every entry a clue cell names and leaves the
+// model's current entry at the last one drawn. Cells that lie outside the part of the canvas that
+// can change are skipped, which changes nothing that can be seen.
+bool DrawRaetsel(QPainter &canvas, PuzzleModel &model, const PuzzleSettings &settings, double zoomedvalue,
+                 bool printit, const PrinterQuery &printer, QSize *paintBoxSize,
+                 int resolution = 0 /* 0: the painter device's logicalDpiX */);
+
+// The picture size W x H that the settings and grid give at a resolution (for exports).
+QSize puzzlePictureSize(const PuzzleModel &model, const PuzzleSettings &settings, int resolution);
+
+// The geometry at a resolution (tests, exports). T is measured as on an image.
+PuzzleGeometry puzzleGeometry(const PuzzleModel &model, const PuzzleSettings &settings, double zoomedvalue,
+                              int resolution);
+
+// Pixels of a length in millimetres: v x R / 25.39995 x z in extended precision, rounded half to even.
+// Saturates at the int range; NaN gives 0.
+int millimetresToPixels(double millimetres, int resolution, double zoomFactor);
+
+// The nearest int, an exact half going to the even neighbour; saturates at the int range, NaN gives 0.
+int roundHalfEven(long double value);
+
+// Where the printed page ends on a target of the given resolution: the right edge PX and the bottom
+// edge PY of the printable area, page size / P x R each, rounded half to even. Nothing when the
+// printer reports no resolution.
+std::optional<QPoint> pageEndPosition(const PrinterPage &page, int resolution);
+
+// Whether a picture of this size may be allocated: both sides from 1 to maxPictureSide pixels and
+// at most maxPicturePixels pixels in all (512 MiB at four bytes a pixel).
+constexpr int maxPictureSide = 32767;
+constexpr long long maxPicturePixels = 1LL << 27;
+bool pictureSizeIsDrawable(QSize size);
+
+// The screen view of the puzzle as an image at resolution pixels per inch: sized from
+// puzzlePictureSize, drawn with printit false at the settings' zoom, page-end marking from the
+// printer's page. A null image when it cannot be made, with the reason in German in *error.
+QImage renderPuzzleImage(PuzzleModel &model, const PuzzleSettings &settings, int resolution,
+                         const PrinterQuery &printer, QString *error = nullptr);
+// The same with the page-end marking of the default PDF page.
+QImage renderPuzzleImage(PuzzleModel &model, const PuzzleSettings &settings, int resolution,
+                         QString *error = nullptr);
+
+// Writes the image to fileName in the given format ("PNG", "BMP"), replacing an existing file only
+// when everything was written. False with the reason in German in *error.
+bool savePuzzleImage(const QImage &image, const QString &fileName, const char *format,
+                     QString *error = nullptr);

@@ -1,0 +1,170 @@
+#include "dynaarray.h"
+#include "errorreport.h"
+#include "startup.h"
+#include "wabrixapplication.h"
+
+#include <QMessageBox>
+#include <QTimer>
+#include <QtTest>
+
+#include <stdexcept>
+
+namespace {
+
+// An object whose event handler fails, as a handler of the window may.
+class FailingHandler : public QObject {
+public:
+    int handled = 0;
+
+protected:
+    bool event(QEvent *event) override {
+        if (event->type() == QEvent::User) {
+            ++handled;
+            throw std::runtime_error("Datei kann nicht gelesen werden");
+        }
+        return QObject::event(event);
+    }
+};
+
+struct SeenBox {
+    bool shown = false;
+    QString caption;
+    QString text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QMessageBox::StandardButtons buttons;
+};
+
+// Closes the next message box once it is shown and records what it showed.
+void closeNextMessageBox(SeenBox &seen) {
+    auto *poll = new QTimer;
+    QObject::connect(poll, &QTimer::timeout, [poll, &seen] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        seen = {true, box->windowTitle(), box->text(), box->icon(), box->standardButtons()};
+        box->accept();
+        poll->deleteLater();
+    });
+    poll->start(5);
+}
+
+void *failingAllocator(std::size_t) {
+    return nullptr;
+}
+
+} // namespace
+
+class TestErrorReport : public QObject {
+    Q_OBJECT
+
+private slots:
+    void messageText_data() {
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("letter gets a full stop") << "Datei fehlt"
+                                                 << "Datei fehlt.";
+        QTest::newRow("digit gets a full stop") << "I/O error 5"
+                                                << "I/O error 5.";
+        QTest::newRow("question mark gets one") << "Was nun?"
+                                                << "Was nun?.";
+        QTest::newRow("umlaut gets one") << "zu groß"
+                                         << "zu groß.";
+        QTest::newRow("full stop kept") << "Fertig."
+                                        << "Fertig.";
+        QTest::newRow("comma gets none") << "halb,"
+                                         << "halb,";
+        QTest::newRow("exclamation gets none") << "Halt!"
+                                               << "Halt!";
+        QTest::newRow("blank gets none") << "Ende "
+                                         << "Ende ";
+        QTest::newRow("empty stays empty") << ""
+                                           << "";
+    }
+    void messageText() {
+        QFETCH(QString, message);
+        QFETCH(QString, text);
+        QCOMPARE(errorMessageText(message), text);
+    }
+
+    void caption_data() {
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("installed program") << "/usr/bin/wabrix"
+                                           << "wabrix";
+        QTest::newRow("first letter kept") << "/opt/Wabrix"
+                                           << "Wabrix";
+        QTest::newRow("up to the first dot") << "/opt/WABRIX.Beta.exe"
+                                             << "Wabrix";
+        QTest::newRow("capitals after the first lowered") << "C:/Programme/WaBrIx.EXE"
+                                                          << "Wabrix";
+        QTest::newRow("test program") << "build/tests/tst_errorreport"
+                                      << "tst_errorreport";
+        QTest::newRow("leading dot") << "/tmp/.hidden"
+                                     << "";
+    }
+    void caption() {
+        QFETCH(QString, program);
+        QFETCH(QString, caption);
+        QCOMPARE(errorCaption(program), caption);
+    }
+
+    void handlerErrorIsShownAndTheProgramGoesOn() {
+        FailingHandler handler;
+        SeenBox seen;
+        closeNextMessageBox(seen);
+        QCoreApplication::postEvent(&handler, new QEvent(QEvent::User));
+        QTRY_VERIFY(seen.shown);
+        QCOMPARE(seen.caption, QStringLiteral("tst_errorreport"));
+        QCOMPARE(seen.text, QStringLiteral("Datei kann nicht gelesen werden."));
+        QCOMPARE(seen.icon, QMessageBox::Critical);
+        QCOMPARE(seen.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+
+        // The loop carries on and delivers the next event, which fails again and is shown again.
+        SeenBox second;
+        closeNextMessageBox(second);
+        QCoreApplication::postEvent(&handler, new QEvent(QEvent::User));
+        QTRY_VERIFY(second.shown);
+        QCOMPARE(handler.handled, 2);
+    }
+
+    void allocationFailureIsShownInABox() {
+        reportAllocationFailuresInMessageBoxes();
+        setBlockAllocator(&failingAllocator);
+        SeenBox seen;
+        closeNextMessageBox(seen);
+        TDynaArray list(28, nullptr);
+        QVERIFY(list.Add() == nullptr);
+        setBlockAllocator(nullptr);
+        QVERIFY(seen.shown);
+        QCOMPARE(seen.icon, QMessageBox::Critical);
+        QCOMPARE(seen.text,
+                 QStringLiteral("Error 1 while trying to allocate 2800 bytes of RAM. Not enough memory."));
+        setAllocationFailureHook({});
+    }
+
+    void windowFont() {
+        const QString family = useWindowFont();
+        if (QFile::exists(tahomaPath))
+            QCOMPARE(family, QStringLiteral("Tahoma"));
+        QCOMPARE(QApplication::font().family(), QStringLiteral("Tahoma"));
+        QCOMPARE(QApplication::font().pointSize(), 8);
+        // A missing font file falls back silently.
+        QCOMPARE(useWindowFont(QStringLiteral("/nonexistent/tahoma.ttf")), QString());
+        QCOMPARE(QApplication::font().family(), QStringLiteral("Tahoma"));
+    }
+
+    void germanQtTexts() {
+        if (!QFile::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) + "/qtbase_de.qm"))
+            QSKIP("Qt's German texts are not installed");
+        QVERIFY(installGermanQtTexts(*QCoreApplication::instance()));
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Abbrechen"));
+    }
+};
+
+int main(int argc, char *argv[]) {
+    WabrixApplication application(argc, argv);
+    TestErrorReport test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_errorreport.moc"

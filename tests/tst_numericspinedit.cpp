@@ -1,0 +1,373 @@
+#include "numericspinedit.h"
+
+#include <QClipboard>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QStyleOptionSpinBox>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+// The six fields of the window: kind, limits and step.
+struct FieldKind {
+    int decimals;
+    double minimum;
+    double maximum;
+};
+
+FieldKind kindNamed(const QString &name) {
+    if (name == QLatin1String("zoom"))
+        return {0, 10, 1000};
+    if (name == QLatin1String("line width"))
+        return {2, 0.001, 10};
+    if (name == QLatin1String("cell width"))
+        return {2, 1, 100};
+    return {2, 0.001, 100}; // arrow size, text margin, page margin
+}
+
+std::unique_ptr<NumericSpinEdit> makeField(const QString &kind, double value) {
+    const FieldKind k = kindNamed(kind);
+    auto field = std::make_unique<NumericSpinEdit>();
+    field->setDecimals(k.decimals);
+    field->setMinimum(k.minimum);
+    field->setMaximum(k.maximum);
+    field->setStep(10);
+    field->setValue(value);
+    field->resize(65, 21);
+    return field;
+}
+
+QLineEdit *editOf(NumericSpinEdit &field) {
+    return field.findChild<QLineEdit *>();
+}
+
+void setText(NumericSpinEdit &field, const QString &text) {
+    editOf(field)->setText(text);
+}
+
+QPoint buttonCentre(NumericSpinEdit &field, QStyle::SubControl button) {
+    QStyleOptionSpinBox option;
+    option.initFrom(&field);
+    option.subControls = QStyle::SC_All;
+    option.buttonSymbols = field.buttonSymbols();
+    return field.style()->subControlRect(QStyle::CC_SpinBox, &option, button, &field).center();
+}
+
+} // namespace
+
+class TestNumericSpinEdit : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany)); }
+
+    void showsValues_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<double>("value");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<double>("inUse");
+        QTest::newRow("zoom default") << "zoom" << 100.0 << "100" << 100.0;
+        QTest::newRow("zoom 1000 without group separator") << "zoom" << 1000.0 << "1000" << 1000.0;
+        QTest::newRow("zoom rounds to whole") << "zoom" << 150.6 << "151" << 151.0;
+        QTest::newRow("zoom above maximum") << "zoom" << 5000.0 << "1000" << 1000.0;
+        QTest::newRow("zoom below minimum") << "zoom" << 3.0 << "10" << 10.0;
+        QTest::newRow("line width default") << "line width" << 0.3 << "0,30" << 0.3;
+        QTest::newRow("line width minimum shows 0,00") << "line width" << 0.001 << "0,00" << 0.0;
+        QTest::newRow("loaded 0.127 becomes 0.13") << "line width" << 0.127 << "0,13" << 0.13;
+        QTest::newRow("line width negative") << "line width" << -4.0 << "0,00" << 0.0;
+        QTest::newRow("cell width maximum") << "cell width" << 100.0 << "100,00" << 100.0;
+        QTest::newRow("page margin default") << "page margin" << 15.0 << "15,00" << 15.0;
+        QTest::newRow("not a number gives minimum") << "cell width" << qQNaN() << "1,00" << 1.0;
+        QTest::newRow("infinity gives maximum") << "cell width" << qInf() << "100,00" << 100.0;
+    }
+    void showsValues() {
+        QFETCH(QString, kind);
+        QFETCH(double, value);
+        QFETCH(QString, text);
+        QFETCH(double, inUse);
+        auto field = makeField(kind, value);
+        QCOMPARE(field->text(), text);
+        QCOMPARE(field->value(), inUse);
+        QCOMPARE(editOf(*field)->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
+    }
+
+    void valueInUseIsTheShownNumber_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<double>("inUse");
+        QTest::newRow("zoom cleared gives minimum") << "zoom"
+                                                    << "" << 10.0;
+        QTest::newRow("zoom only a sign") << "zoom"
+                                          << "-" << 10.0;
+        QTest::newRow("zoom typed 250") << "zoom"
+                                        << "250" << 250.0;
+        QTest::newRow("zoom with plus sign") << "zoom"
+                                             << "+120" << 120.0;
+        QTest::newRow("zoom typed beyond maximum counts as maximum") << "zoom"
+                                                                     << "5000" << 1000.0;
+        QTest::newRow("zoom typed below minimum counts as minimum") << "zoom"
+                                                                    << "5" << 10.0;
+        QTest::newRow("line width 0,00") << "line width"
+                                         << "0,00" << 0.0;
+        QTest::newRow("line width three decimals") << "line width"
+                                                   << "0,004" << 0.004;
+        QTest::newRow("line width letters give minimum") << "line width"
+                                                         << "abc" << 0.001;
+        QTest::newRow("exponent") << "page margin"
+                                  << "1,5e1" << 15.0;
+        QTest::newRow("capital exponent") << "page margin"
+                                          << "2E1" << 20.0;
+        QTest::newRow("unfinished exponent gives minimum") << "page margin"
+                                                           << "1,5e" << 0.001;
+        QTest::newRow("dot is no German separator") << "cell width"
+                                                    << "1.5" << 1.0;
+        QTest::newRow("overflowing exponent gives minimum") << "cell width"
+                                                            << "1e999" << 1.0;
+    }
+    void valueInUseIsTheShownNumber() {
+        QFETCH(QString, kind);
+        QFETCH(QString, text);
+        QFETCH(double, inUse);
+        auto field = makeField(kind, 50);
+        setText(*field, text);
+        QCOMPARE(field->text(), text);
+        QCOMPARE(field->value(), inUse);
+    }
+
+    void steps_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("start");
+        QTest::addColumn<int>("steps");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<double>("inUse");
+        QTest::addColumn<int>("changes");
+        QTest::newRow("zoom 1000 up stays") << "zoom"
+                                            << "1000" << 1 << "1000" << 1000.0 << 0;
+        QTest::newRow("zoom 10 down stays") << "zoom"
+                                            << "10" << -1 << "10" << 10.0 << 0;
+        QTest::newRow("zoom 100 up") << "zoom"
+                                     << "100" << 1 << "110" << 110.0 << 1;
+        QTest::newRow("zoom 995 up clamps") << "zoom"
+                                            << "995" << 1 << "1000" << 1000.0 << 1;
+        QTest::newRow("zoom cleared up") << "zoom"
+                                         << "" << 1 << "20" << 20.0 << 1;
+        QTest::newRow("line width 0.3 up") << "line width"
+                                           << "0,30" << 1 << "10,00" << 10.0 << 1;
+        QTest::newRow("line width 0.3 down") << "line width"
+                                             << "0,30" << -1 << "0,00" << 0.0 << 1;
+        QTest::newRow("line width at minimum down") << "line width"
+                                                    << "0,00" << -1 << "0,00" << 0.0 << 0;
+        QTest::newRow("cell width 10 down") << "cell width"
+                                            << "10,00" << -1 << "1,00" << 1.0 << 1;
+        QTest::newRow("cell width 95 up") << "cell width"
+                                          << "95,00" << 1 << "100,00" << 100.0 << 1;
+        QTest::newRow("typed text steps from its value") << "page margin"
+                                                         << "2,5e-1" << 1 << "10,25" << 10.25 << 1;
+    }
+    void steps() {
+        QFETCH(QString, kind);
+        QFETCH(QString, start);
+        QFETCH(int, steps);
+        QFETCH(QString, text);
+        QFETCH(double, inUse);
+        QFETCH(int, changes);
+        // The same step through the button, the arrow key and the step call.
+        for (const QString &via : {QStringLiteral("button"), QStringLiteral("key"), QStringLiteral("call")}) {
+            auto field = makeField(kind, 50);
+            field->show();
+            setText(*field, start);
+            QSignalSpy changed(field.get(), &NumericSpinEdit::changed);
+            if (via == QLatin1String("button")) {
+                const QStyle::SubControl button = steps > 0 ? QStyle::SC_SpinBoxUp : QStyle::SC_SpinBoxDown;
+                QTest::mousePress(field.get(), Qt::LeftButton, {}, buttonCentre(*field, button));
+                QTest::mouseRelease(field.get(), Qt::LeftButton, {}, buttonCentre(*field, button));
+            } else if (via == QLatin1String("key")) {
+                QTest::keyClick(field.get(), steps > 0 ? Qt::Key_Up : Qt::Key_Down);
+            } else {
+                field->stepBy(steps);
+            }
+            QVERIFY2(field->text() == text, qPrintable(via + ": " + field->text()));
+            QCOMPARE(field->value(), inUse);
+            QVERIFY2(changed.count() == changes, qPrintable(via));
+        }
+    }
+
+    void typing_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("digits") << "page margin"
+                                << "12"
+                                << "12";
+        QTest::newRow("dot types the comma") << "page margin"
+                                             << "1.5"
+                                             << "1,5";
+        QTest::newRow("comma is the separator") << "page margin"
+                                                << "1,5"
+                                                << "1,5";
+        QTest::newRow("one separator only") << "page margin"
+                                            << "1,,5.2"
+                                            << "1,52";
+        QTest::newRow("one exponent only") << "page margin"
+                                           << "1e2e3E"
+                                           << "1e23";
+        QTest::newRow("signs are accepted") << "page margin"
+                                            << "+-1"
+                                            << "+-1";
+        QTest::newRow("letters refused") << "page margin"
+                                         << "a1x b"
+                                         << "1";
+        QTest::newRow("zoom refuses separator and exponent") << "zoom"
+                                                             << "1.5,e0"
+                                                             << "150";
+        QTest::newRow("zoom accepts signs") << "zoom"
+                                            << "-5"
+                                            << "-5";
+    }
+    void typing() {
+        QFETCH(QString, kind);
+        QFETCH(QString, keys);
+        QFETCH(QString, text);
+        auto field = makeField(kind, 50);
+        field->show();
+        editOf(*field)->clear();
+        QSignalSpy changed(field.get(), &NumericSpinEdit::changed);
+        QTest::keyClicks(field.get(), keys);
+        QCOMPARE(field->text(), text);
+        // Every accepted key is an edit and raises the change once.
+        QCOMPARE(changed.count(), text.size());
+    }
+
+    void selectionMayBeReplacedBySeparator() {
+        auto field = makeField("page margin", 12.5);
+        field->show();
+        editOf(*field)->setSelection(2, 1); // the comma of "12,50"
+        QTest::keyClicks(field.get(), ".");
+        QCOMPARE(field->text(), QStringLiteral("12,50"));
+    }
+
+    void controlKeysEdit() {
+        auto field = makeField("zoom", 100);
+        field->show();
+        editOf(*field)->setCursorPosition(3);
+        QTest::keyClick(field.get(), Qt::Key_Backspace);
+        QCOMPARE(field->text(), QStringLiteral("10"));
+        QTest::keyClick(field.get(), Qt::Key_Home);
+        QTest::keyClick(field.get(), Qt::Key_Delete);
+        QCOMPARE(field->text(), QStringLiteral("0"));
+    }
+
+    void paste_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("clipboard");
+        QTest::addColumn<bool>("selectAll");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("number replaces selection") << "page margin"
+                                                   << "2,5" << true << "2,5";
+        QTest::newRow("digits appended") << "page margin"
+                                         << "7" << false << "12,507";
+        QTest::newRow("letters undone") << "page margin"
+                                        << "abc" << true << "12,50";
+        QTest::newRow("text making no number undone") << "page margin"
+                                                      << "x" << false << "12,50";
+        QTest::newRow("second separator undone") << "page margin"
+                                                 << ",5" << false << "12,50";
+        QTest::newRow("zoom refuses decimals") << "zoom"
+                                               << "1,5" << true << "13";
+        QTest::newRow("zoom takes a whole number") << "zoom"
+                                                   << "250" << true << "250";
+    }
+    void paste() {
+        QFETCH(QString, kind);
+        QFETCH(QString, clipboard);
+        QFETCH(bool, selectAll);
+        QFETCH(QString, text);
+        auto field = makeField(kind, 12.5);
+        field->show();
+        QLineEdit *edit = editOf(*field);
+        if (selectAll)
+            edit->selectAll();
+        else
+            edit->end(false);
+        const QString before = field->text();
+        QGuiApplication::clipboard()->setText(clipboard);
+        QSignalSpy changed(field.get(), &NumericSpinEdit::changed);
+        QTest::keyClick(field.get(), Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(field->text(), text);
+        QCOMPARE(changed.count(), text == before ? 0 : 1);
+    }
+
+    void focusOutClamps_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<int>("changes");
+        QTest::newRow("zoom beyond maximum") << "zoom"
+                                             << "5000"
+                                             << "1000" << 1;
+        QTest::newRow("zoom cleared") << "zoom"
+                                      << ""
+                                      << "10" << 1;
+        QTest::newRow("zoom in range unchanged") << "zoom"
+                                                 << "250"
+                                                 << "250" << 0;
+        QTest::newRow("three decimals rounded") << "line width"
+                                                << "0,004"
+                                                << "0,00" << 1;
+        QTest::newRow("exponent shown as number") << "page margin"
+                                                  << "1e1"
+                                                  << "10,00" << 1;
+        QTest::newRow("negative raised to minimum") << "cell width"
+                                                    << "-3"
+                                                    << "1,00" << 1;
+        QTest::newRow("cleared gives minimum") << "line width"
+                                               << ""
+                                               << "0,00" << 1;
+    }
+    void focusOutClamps() {
+        QFETCH(QString, kind);
+        QFETCH(QString, typed);
+        QFETCH(QString, shown);
+        QFETCH(int, changes);
+        auto field = makeField(kind, 50);
+        setText(*field, typed);
+        QSignalSpy changed(field.get(), &NumericSpinEdit::changed);
+        QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+        QApplication::sendEvent(field.get(), &out);
+        QCOMPARE(field->text(), shown);
+        QCOMPARE(changed.count(), changes);
+    }
+
+    void popupFocusLossKeepsTyping() {
+        auto field = makeField("zoom", 50);
+        setText(*field, "5000");
+        QFocusEvent out(QEvent::FocusOut, Qt::PopupFocusReason);
+        QApplication::sendEvent(field.get(), &out);
+        QCOMPARE(field->text(), QStringLiteral("5000"));
+    }
+
+    void setValueRaisesChangeOnlyWhenTextChanges() {
+        auto field = makeField("page margin", 15);
+        QSignalSpy changed(field.get(), &NumericSpinEdit::changed);
+        field->setValue(15.001);
+        QCOMPARE(changed.count(), 0);
+        field->setValue(0.127);
+        QCOMPARE(changed.count(), 1);
+        QCOMPARE(field->text(), QStringLiteral("0,13"));
+    }
+
+    void followsTheLocale() {
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        auto field = makeField("line width", 0.3);
+        QCOMPARE(field->text(), QStringLiteral("0.30"));
+        field->show();
+        QTest::keyClicks(field.get(), ",");
+        QCOMPARE(field->text(), QStringLiteral("0.30"));
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    }
+};
+
+QTEST_MAIN(TestNumericSpinEdit)
+#include "tst_numericspinedit.moc"

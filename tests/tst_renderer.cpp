@@ -1,0 +1,661 @@
+#include "canvas.h"
+#include "fontmapping.h"
+#include "placement.h"
+#include "printerpage.h"
+#include "qprinterquery.h"
+#include "renderer.h"
+
+#include <QPainter>
+#include <QPrinter>
+#include <QtTest>
+
+#include <climits>
+
+namespace {
+
+constexpr int screenPpi = 96;
+const QRgb white = qRgb(255, 255, 255);
+const QRgb black = qRgb(0, 0, 0);
+const QRgb red = qRgb(255, 0, 0);
+const QRgb sentinel = qRgb(0, 128, 0);
+
+// Adds an entry and writes its answer and clue cell (arrow kind 0) into the grid.
+void place(PuzzleModel &model, const std::u16string &clue, const std::u16string &answer, Placement at) {
+    model.AddEntry(clue, answer);
+    commitPlacement(model.feld, answer, at, model.entryCount() - 1);
+}
+
+// "Stadt" HAUS across in row 1 from column 1 (clue cell (0, 1)); "Himmelsrichtung" OST down in column 6
+// from row 1 (clue cell (6, 0)).
+void smallPuzzle(PuzzleModel &model) {
+    model.feld = freeGrid();
+    place(model, u"Stadt", u"HAUS", {false, 1, 1});
+    place(model, u"Himmelsrichtung", u"OST", {true, 6, 1});
+}
+
+QPoint cellOrigin(const PuzzleGeometry &g, int x, int y) {
+    return {g.G + x * g.C, g.Y0 + y * g.C};
+}
+
+QImage screenPicture(PuzzleModel &model, const PuzzleSettings &settings,
+                     const PrinterQuery &printer = FixedPrinterQuery(defaultPdfPage())) {
+    QString error;
+    const QImage image = renderPuzzleImage(model, settings, screenPpi, printer, &error);
+    if (image.isNull())
+        qWarning("%s", qPrintable(error));
+    return image;
+}
+
+QImage filledImage(QSize size, QRgb color) {
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(color);
+    return image;
+}
+
+// Counts the pixels of area that satisfy test.
+template <typename Test> int countPixels(const QImage &image, const QRect &area, Test test) {
+    int n = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (test(image.pixel(x, y)))
+                ++n;
+    return n;
+}
+bool isLight(QRgb p) {
+    return qGray(p) > 160;
+}
+bool isDark(QRgb p) {
+    return qGray(p) < 96;
+}
+
+// Cell (x, y)'s inside: the cell without its outline.
+QRect cellInside(const PuzzleGeometry &g, int x, int y) {
+    const QPoint o = cellOrigin(g, x, y);
+    return QRect(o.x() + 1, o.y() + 1, g.C - 1, g.C - 1);
+}
+
+} // namespace
+
+class TestRenderer : public QObject {
+    Q_OBJECT
+
+private slots:
+    void geometry_data() {
+        QTest::addColumn<int>("resolution");
+        QTest::addColumn<double>("zoom");
+        QTest::addColumn<double>("cellWidth");
+        QTest::addColumn<double>("lineWidth");
+        QTest::addColumn<QList<int>>("expected"); // C, L, A, M, G
+        QTest::newRow("96 ppi defaults") << 96 << 100.0 << 10.0 << 0.3 << QList<int>{38, 1, 4, 4, 57};
+        QTest::newRow("600 ppi defaults") << 600 << 100.0 << 10.0 << 0.3 << QList<int>{236, 7, 24, 24, 354};
+        QTest::newRow("zoom 10 collapses a 1 mm cell")
+            << 96 << 10.0 << 1.0 << 0.3 << QList<int>{0, 1, 0, 0, 6};
+        QTest::newRow("thinnest line still 1 pixel")
+            << 96 << 100.0 << 10.0 << 0.001 << QList<int>{38, 1, 4, 4, 57};
+        QTest::newRow("zoom 200 doubles") << 96 << 200.0 << 10.0 << 0.3 << QList<int>{76, 2, 8, 8, 113};
+    }
+    void geometry() {
+        QFETCH(int, resolution);
+        QFETCH(double, zoom);
+        QFETCH(double, cellWidth);
+        QFETCH(double, lineWidth);
+        QFETCH(QList<int>, expected);
+        PuzzleModel model;
+        PuzzleSettings settings;
+        settings.zoom = zoom;
+        settings.cellWidth = cellWidth;
+        settings.lineWidth = lineWidth;
+        const PuzzleGeometry g = puzzleGeometry(model, settings, zoom, resolution);
+        QCOMPARE((QList<int>{g.C, g.L, g.A, g.M, g.G}), expected);
+        QCOMPARE(g.Y0, g.G + 2 * g.T);
+    }
+
+    void pictureSizeFollowsExtent_data() {
+        QTest::addColumn<bool>("allFree");
+        QTest::addColumn<int>("extent");
+        QTest::newRow("all zero: every cell a letter cell") << false << 99;
+        QTest::newRow("all free: only the title") << true << 0;
+    }
+    void pictureSizeFollowsExtent() {
+        QFETCH(bool, allFree);
+        QFETCH(int, extent);
+        PuzzleModel model;
+        if (allFree)
+            model.feld = freeGrid();
+        const PuzzleSettings settings;
+        const PuzzleGeometry g = puzzleGeometry(model, settings, 100, screenPpi);
+        QCOMPARE(g.I, extent);
+        QCOMPARE(g.J, extent);
+        QVERIFY(g.T > 0);
+        QCOMPARE(g.W, (extent + 1) * 38 + 1 + 2 * 57);
+        QCOMPARE(g.H, (extent + 1) * 38 + 1 + 2 * (57 + 2 * g.T));
+        QCOMPARE(puzzlePictureSize(model, settings, screenPpi), QSize(g.W, g.H));
+    }
+
+    void hugeSettingsDoNotOverflow() {
+        PuzzleModel model; // all zero: 100 x 100 cells
+        PuzzleSettings settings;
+        settings.zoom = 1000;
+        settings.cellWidth = 100;
+        const PuzzleGeometry g = puzzleGeometry(model, settings, settings.zoom, screenPpi);
+        QCOMPARE(g.C, 3780);
+        QCOMPARE(g.W, 100 * 3780 + g.L + 2 * g.G);
+        QVERIFY(!pictureSizeIsDrawable(QSize(g.W, g.H)));
+        QString error;
+        QVERIFY(renderPuzzleImage(model, settings, screenPpi, &error).isNull());
+        QVERIFY2(error.contains(QStringLiteral("zu groß")), qPrintable(error));
+
+        const PuzzleGeometry absurd = puzzleGeometry(model, settings, settings.zoom, INT_MAX);
+        QCOMPARE(absurd.C, maxPixelLength);
+        QVERIFY(absurd.W > 0 && absurd.H > 0);
+    }
+
+    void millimetres_data() {
+        QTest::addColumn<double>("millimetres");
+        QTest::addColumn<int>("resolution");
+        QTest::addColumn<double>("zoomFactor");
+        QTest::addColumn<int>("pixels");
+        QTest::newRow("10 mm at 96") << 10.0 << 96 << 1.0 << 38;
+        QTest::newRow("15 mm at 96") << 15.0 << 96 << 1.0 << 57;
+        QTest::newRow("0.3 mm at 600") << 0.3 << 600 << 1.0 << 7;
+        QTest::newRow("1 mm at zoom 10") << 1.0 << 96 << 0.1 << 0;
+        QTest::newRow("negative") << -10.0 << 96 << 1.0 << -38;
+        QTest::newRow("beyond int") << 1e12 << 1200 << 10.0 << INT_MAX;
+        QTest::newRow("not a number") << std::nan("") << 96 << 1.0 << 0;
+    }
+    void millimetres() {
+        QFETCH(double, millimetres);
+        QFETCH(int, resolution);
+        QFETCH(double, zoomFactor);
+        QFETCH(int, pixels);
+        QCOMPARE(millimetresToPixels(millimetres, resolution, zoomFactor), pixels);
+    }
+
+    void halvesGoToEven_data() {
+        QTest::addColumn<double>("value");
+        QTest::addColumn<int>("rounded");
+        QTest::newRow("0.5") << 0.5 << 0;
+        QTest::newRow("1.5") << 1.5 << 2;
+        QTest::newRow("2.5") << 2.5 << 2;
+        QTest::newRow("-2.5") << -2.5 << -2;
+        QTest::newRow("just above a half") << 2.5000001 << 3;
+        QTest::newRow("too large") << 1e30 << INT_MAX;
+        QTest::newRow("too small") << -1e30 << INT_MIN;
+    }
+    void halvesGoToEven() {
+        QFETCH(double, value);
+        QFETCH(int, rounded);
+        QCOMPARE(roundHalfEven(value), rounded);
+    }
+
+    void pageEnd_data() {
+        QTest::addColumn<int>("pageWidth");
+        QTest::addColumn<int>("expected");
+        // At 256 printer pixels per inch and 96 on screen these land exactly on halves.
+        QTest::newRow("1.5 up") << 4 << 2;
+        QTest::newRow("4.5 down") << 12 << 4;
+        QTest::newRow("7.5 up") << 20 << 8;
+        QTest::newRow("10.5 down") << 28 << 10;
+    }
+    void pageEnd() {
+        QFETCH(int, pageWidth);
+        QFETCH(int, expected);
+        const std::optional<QPoint> end = pageEndPosition({256, pageWidth, pageWidth}, screenPpi);
+        QVERIFY(end);
+        QCOMPARE(*end, QPoint(expected, expected));
+    }
+
+    void defaultPageAndPrinters() {
+        const PrinterPage page = defaultPdfPage();
+        QCOMPARE(page.resolution, 1200);
+        QCOMPARE(pageEndPosition(page, screenPpi), std::optional<QPoint>(QPoint(767, 1096)));
+        QVERIFY(!pageEndPosition({0, 100, 100}, screenPpi));
+
+        QPrinter pdf(QPrinter::HighResolution);
+        pdf.setOutputFormat(QPrinter::PdfFormat);
+        const PrinterPage asked = QPrinterQuery(pdf).currentPage();
+        QCOMPARE(asked.resolution, page.resolution);
+        QCOMPARE(asked.width, page.width);
+        QCOMPARE(asked.height, page.height);
+        pdf.setPageOrientation(QPageLayout::Landscape);
+        const PrinterPage turned = QPrinterQuery(pdf).currentPage();
+        QCOMPARE(turned.width, page.height);
+    }
+
+    void fontScaling_data() {
+        QTest::addColumn<int>("pointSize");
+        QTest::addColumn<double>("zoom");
+        QTest::addColumn<int>("points");
+        QTest::newRow("8 pt at zoom 150") << 8 << 150.0 << 12;
+        QTest::newRow("8 pt at zoom 10 raised to 1") << 8 << 10.0 << 1;
+        QTest::newRow("8 pt at zoom 110 truncated") << 8 << 110.0 << 8;
+        QTest::newRow("14 pt at zoom 1000") << 14 << 1000.0 << 140;
+        QTest::newRow("negative size") << -5 << 100.0 << 1;
+        QTest::newRow("absurd size") << INT_MAX << 1000.0 << maxScaledPoints;
+    }
+    void fontScaling() {
+        QFETCH(int, pointSize);
+        QFETCH(double, zoom);
+        QFETCH(int, points);
+        QCOMPARE(scaledPointSize(pointSize, zoom), points);
+    }
+
+    void fontPixels_data() {
+        QTest::addColumn<int>("resolution");
+        QTest::addColumn<int>("pixels");
+        QTest::newRow("96 ppi") << 96 << 11;
+        QTest::newRow("600 ppi") << 600 << 67;
+        QTest::newRow("1200 ppi") << 1200 << 133;
+    }
+    void fontPixels() {
+        QFETCH(int, resolution);
+        QFETCH(int, pixels);
+        FontDescription d = FontDescription::defaultClueFont();
+        d.bold = true;
+        d.italic = true;
+        const QFont font = scaledFont(d, 100, resolution);
+        QCOMPARE(font.pixelSize(), pixels);
+        QCOMPARE(font.family(), QStringLiteral("Arial Narrow"));
+        QVERIFY(font.bold() && font.italic() && !font.underline());
+    }
+
+    void fontColours_data() {
+        QTest::addColumn<quint32>("stored");
+        QTest::addColumn<QColor>("colour");
+        QTest::newRow("window text") << FontDescription::windowTextColor << QColor(Qt::black);
+        QTest::newRow("window background") << 0xFF000005u << QColor(Qt::white);
+        QTest::newRow("unknown system index") << 0xFF0000FEu << QColor(Qt::black);
+        QTest::newRow("explicit red") << 0x000000FFu << QColor(Qt::red);
+        QTest::newRow("explicit blue") << 0x00FF0000u << QColor(Qt::blue);
+    }
+    void fontColours() {
+        QFETCH(quint32, stored);
+        QFETCH(QColor, colour);
+        QCOMPARE(fontColor(stored), colour);
+    }
+
+    void dialogFontRoundTrip_data() {
+        QTest::addColumn<double>("dialogPoints");
+        QTest::addColumn<int>("ppi");
+        QTest::addColumn<int>("storedPoints");
+        QTest::newRow("8 pt at 96") << 8.0 << 96 << 8;
+        QTest::newRow("7.5 pt at 96: height 10 gives 8") << 7.5 << 96 << 8;
+        QTest::newRow("8 pt at 120") << 8.0 << 120 << 8;
+        QTest::newRow("14 pt at 96") << 14.0 << 96 << 14;
+    }
+    void dialogFontRoundTrip() {
+        QFETCH(double, dialogPoints);
+        QFETCH(int, ppi);
+        QFETCH(int, storedPoints);
+        FontDescription d{u"Liberation Serif", 8, ppi};
+        d.color = 0x00336699u;
+        d.underline = true;
+        QFont font = dialogFont(d);
+        QCOMPARE(font.pointSize(), 8);
+        font.setPointSizeF(dialogPoints);
+        const FontDescription back = fontDescriptionFromQFont(font, fontColor(d.color), ppi);
+        QCOMPARE(back.pointSize, storedPoints);
+        d.pointSize = storedPoints;
+        QVERIFY(back == d);
+    }
+
+    // The drawing layer: outlines centred on the edge lines, shared by neighbouring cells.
+    void rectangleOutline_data() {
+        QTest::addColumn<int>("width");
+        QTest::addColumn<int>("first"); // first column of the band around x = 10
+        QTest::newRow("1 pixel") << 1 << 10;
+        QTest::newRow("2 pixels") << 2 << 9;
+        QTest::newRow("7 pixels") << 7 << 7;
+    }
+    void rectangleOutline() {
+        QFETCH(int, width);
+        QFETCH(int, first);
+        QImage image = filledImage(QSize(60, 60), white);
+        {
+            QPainter painter(&image);
+            Canvas canvas(painter, screenPpi);
+            canvas.setPen(Qt::black, width);
+            canvas.setBrush(Qt::yellow);
+            canvas.rectangle(10, 10, 41, 41); // outline along 10 and 40
+        }
+        const int last = first + width - 1;
+        for (int edge : {0, 30}) {
+            QCOMPARE(image.pixel(first + edge, 25), black);
+            QCOMPARE(image.pixel(last + edge, 25), black);
+            QCOMPARE(image.pixel(25, first + edge), black);
+        }
+        QCOMPARE(image.pixel(first - 1, 25), white);
+        QCOMPARE(image.pixel(last + 31, 25), white);
+        QCOMPARE(image.pixel(last + 1, 25), qRgb(255, 255, 0));
+        QCOMPARE(image.pixel(first + 29, 25), qRgb(255, 255, 0));
+    }
+
+    void textBackground_data() {
+        QTest::addColumn<bool>("opaque");
+        QTest::newRow("opaque: brush colour behind the text") << true;
+        QTest::newRow("transparent: left alone") << false;
+    }
+    void textBackground() {
+        QFETCH(bool, opaque);
+        QImage image = filledImage(QSize(200, 60), white);
+        QRect box;
+        {
+            QPainter painter(&image);
+            Canvas canvas(painter, screenPpi);
+            canvas.setFont(scaledFont(FontDescription::defaultClueFont(), 100, screenPpi), Qt::black);
+            canvas.setBrush(Qt::green);
+            canvas.setTextBackground(opaque ? TextBackground::Opaque : TextBackground::Transparent);
+            canvas.textOut(5, 5, QStringLiteral("Ab c"));
+            canvas.drawWrappedText(QStringLiteral("Ab c"), QRect(5, 30, 100, 20));
+            box = QRect(5, 5, canvas.textWidth(QStringLiteral("Ab c")), canvas.textHeight());
+        }
+        const auto green = [](QRgb p) { return p == qRgb(0, 255, 0); };
+        QCOMPARE(countPixels(image, box, green) > box.width() * box.height() / 2, opaque);
+        QCOMPARE(countPixels(image, box.translated(0, 25), green) > box.width() * box.height() / 2, opaque);
+        QVERIFY(countPixels(image, box, isDark) > 0);
+    }
+
+    void wrappedTextStaysInItsRectangle() {
+        QImage image = filledImage(QSize(120, 120), white);
+        const QRect rect(20, 20, 40, 30);
+        {
+            QPainter painter(&image);
+            Canvas canvas(painter, screenPpi);
+            canvas.setFont(scaledFont(FontDescription::defaultClueFont(), 100, screenPpi), Qt::black);
+            canvas.setTextBackground(TextBackground::Transparent);
+            canvas.drawWrappedText(QStringLiteral("Ein\nsehr langer Hinweistext mit Donaudampfschifffahrt"),
+                                   rect);
+        }
+        QCOMPARE(countPixels(image, image.rect(), isDark), countPixels(image, rect, isDark));
+        // "Ein" stands alone on the first line: the line break is honoured.
+        QVERIFY(countPixels(image, QRect(rect.left() + 20, rect.top(), 20, 10), isDark) == 0);
+        QVERIFY(countPixels(image, QRect(rect.left(), rect.top() + 14, 40, 10), isDark) > 0);
+    }
+
+    void clueCellColours_data() {
+        QTest::addColumn<bool>("clueCellsBlack");
+        QTest::newRow("black cells, white text") << true;
+        QTest::newRow("white cells, black text") << false;
+    }
+    void clueCellColours() {
+        QFETCH(bool, clueCellsBlack);
+        PuzzleModel model;
+        smallPuzzle(model);
+        PuzzleSettings settings;
+        settings.clueCellsBlack = clueCellsBlack;
+        const QImage image = screenPicture(model, settings);
+        const PuzzleGeometry g = puzzleGeometry(model, settings, 100, screenPpi);
+        const QRect inside = cellInside(g, 0, 1);
+        const QRgb fill = clueCellsBlack ? black : white;
+        QCOMPARE(image.pixel(inside.bottomRight()), fill);
+        QCOMPARE(image.pixel(inside.topLeft()), fill);
+        const QRect text(inside.topLeft() + QPoint(g.M, g.M), QSize(g.C - 2 * g.M, g.C - 2 * g.M));
+        QVERIFY(countPixels(image, text, clueCellsBlack ? isLight : isDark) > 10);
+        QCOMPARE(image.pixel(cellOrigin(g, 0, 1) + QPoint(g.C / 2, 0)), black); // outline
+    }
+
+    void arrowsPointIntoTheFirstLetter() {
+        PuzzleModel model;
+        smallPuzzle(model);
+        const PuzzleSettings settings;
+        const QImage image = screenPicture(model, settings);
+        const PuzzleGeometry g = puzzleGeometry(model, settings, 100, screenPpi);
+        const int h = g.C / 2, t = 3 * g.A / 2;
+        const QPoint across = cellOrigin(g, 0, 1); // clue of HAUS
+        QCOMPARE(image.pixel(across + QPoint(g.C + 2, h)), black);
+        QCOMPARE(image.pixel(across + QPoint(g.C + 2, h - g.A - 2)), white);
+        QCOMPARE(image.pixel(across + QPoint(g.C + t + 2, h)), white);
+        const QPoint down = cellOrigin(g, 6, 0); // clue of OST
+        QCOMPARE(image.pixel(down + QPoint(h, g.C + 2)), black);
+        QCOMPARE(image.pixel(down + QPoint(h + g.A + 2, g.C + 2)), white);
+        QCOMPARE(image.pixel(down + QPoint(h, g.C + t + 2)), white);
+    }
+
+    void arrowPassStoresDirectionAndKind() {
+        PuzzleModel model;
+        smallPuzzle(model);
+        model.AddEntry(u"Sonderfall", u"X");
+        model.feld[cellIndex(2, 5)] = clueCellValue(2, true, 1);
+        model.feld[cellIndex(2, 6)] = 'X';
+        for (std::uint32_t i = 0; i < model.entryCount(); ++i) {
+            model.entry(i)->down = 7;
+            model.entry(i)->arrowkind = 99;
+        }
+        const PuzzleSettings settings;
+        const QImage image = screenPicture(model, settings);
+        QCOMPARE(model.raten.cursorIndex(), 1); // the last clue cell drawn, (6, 0)
+        QCOMPARE(model.arat, model.raten.current());
+        QCOMPARE(int(model.entry(0)->down), 0);
+        QCOMPARE(model.entry(0)->arrowkind, 0);
+        QCOMPARE(int(model.entry(1)->down), 1);
+        QCOMPARE(model.entry(2)->arrowkind, 1);
+        QCOMPARE(int(model.entry(2)->down), 1);
+        // Arrow kind 1 gets no arrow.
+        const PuzzleGeometry g = puzzleGeometry(model, settings, 100, screenPpi);
+        QCOMPARE(image.pixel(cellOrigin(g, 2, 5) + QPoint(g.C / 2, g.C + 2)), white);
+    }
+
+    void clueIndexBeyondEntriesIsAnEmptyClueCell() {
+        PuzzleModel model;
+        smallPuzzle(model);
+        model.feld[cellIndex(3, 5)] = clueCellValue(5, false);
+        model.feld[cellIndex(4, 5)] = 'Z';
+        const PuzzleSettings settings;
+        const QImage image = screenPicture(model, settings);
+        const PuzzleGeometry g = puzzleGeometry(model, settings, 100, screenPpi);
+        QCOMPARE(countPixels(image, cellInside(g, 3, 5), isLight), 0);
+        QCOMPARE(image.pixel(cellOrigin(g, 3, 5) + QPoint(g.C + 2, g.C / 2)), white); // no arrow
+    }
+
+    void clueTextIsCutAtTheInnerRectangle() {
+        PuzzleModel model;
+        model.feld = freeGrid();
+        place(model, u"Wort Wort Wort Wort Wort Wort Wort Wort Wort Wort Wort Wort", u"AB", {false, 1, 1});
+        const PuzzleSettings settings;
+        const QImage image = screenPicture(model, settings);
+        const PuzzleGeometry g = puzzleGeometry(model, settings, 100, screenPpi);
+        const QPoint o = cellOrigin(g, 0, 1);
+        const QRect inner(o + QPoint(g.M, g.M), QSize(g.C - 2 * g.M, g.C - 2 * g.M));
+        QVERIFY(countPixels(image, inner, isLight) > 20);
+        QCOMPARE(countPixels(image, cellInside(g, 0, 1), isLight), countPixels(image, inner, isLight));
+        QVERIFY(countPixels(image, QRect(inner.left(), inner.bottom() - 3, inner.width(), 4), isLight) > 0);
+    }
+
+    void solutionLetters_data() {
+        QTest::addColumn<bool>("showSolution");
+        QTest::newRow("shown") << true;
+        QTest::newRow("hidden") << false;
+    }
+    void solutionLetters() {
+        QFETCH(bool, showSolution);
+        PuzzleModel model;
+        smallPuzzle(model);
+        PuzzleSettings settings;
+        settings.showSolution = showSolution;
+        const QImage image = screenPicture(model, settings);
+        const PuzzleGeometry g = puzzleGeometry(model, settings, 100, screenPpi);
+        const QRect inside = cellInside(g, 2, 1); // A (the first letter holds an arrow tip)
+        const int dark = countPixels(image, inside, isDark);
+        QCOMPARE(dark > 10, showSolution);
+        if (!showSolution)
+            return;
+        long long sx = 0, sy = 0;
+        for (int y = inside.top(); y <= inside.bottom(); ++y)
+            for (int x = inside.left(); x <= inside.right(); ++x)
+                if (isDark(image.pixel(x, y))) {
+                    sx += x;
+                    sy += y;
+                }
+        const QPoint centre = cellOrigin(g, 2, 1) + QPoint(g.C / 2, g.C / 2);
+        QVERIFY(qAbs(sx / dark - centre.x()) <= 2);
+        QVERIFY(qAbs(sy / dark - centre.y()) <= 3);
+    }
+
+    // A letter wider than its cell spills over both edges; the cells drawn after it are filled over
+    // the spill, the cells drawn before keep it.
+    void oversizedLettersSpillOntoEarlierCellsOnly() {
+        PuzzleModel model;
+        model.feld = freeGrid();
+        place(model, u"a", u"WI", {false, 1, 1});
+        place(model, u"b", u"IW", {false, 3, 1});
+        PuzzleSettings settings;
+        settings.showSolution = true;
+        settings.clueFont = {u"Liberation Sans", 40};
+        const QImage image = screenPicture(model, settings);
+        const PuzzleGeometry g = puzzleGeometry(model, settings, 100, screenPpi);
+        const QPoint afterW = cellOrigin(g, 2, 1);
+        QCOMPARE(countPixels(image, QRect(afterW + QPoint(2, 1), QSize(6, g.C - 1)), isDark), 0);
+        const QPoint beforeW = cellOrigin(g, 1, 3);
+        QVERIFY(countPixels(image, QRect(beforeW + QPoint(g.C - 6, 1), QSize(5, g.C - 1)), isDark) > 0);
+    }
+
+    void pageEndMarking_data() {
+        QTest::addColumn<bool>("markPageEnd");
+        QTest::addColumn<bool>("printit");
+        QTest::addColumn<bool>("marked");
+        QTest::newRow("screen, marking on") << true << false << true;
+        QTest::newRow("screen, marking off") << false << false << false;
+        QTest::newRow("printer page") << true << true << false;
+    }
+    void pageEndMarking() {
+        QFETCH(bool, markPageEnd);
+        QFETCH(bool, printit);
+        QFETCH(bool, marked);
+        PuzzleModel model;
+        model.feld = freeGrid();
+        PuzzleSettings settings;
+        settings.markPageEnd = markPageEnd;
+        const FixedPrinterQuery printer({100, 100, 150}); // ends at 96 x 144 on screen
+        QSize size = puzzlePictureSize(model, settings, screenPpi);
+        QImage image = filledImage(size, white);
+        {
+            QPainter painter(&image);
+            QVERIFY(DrawRaetsel(painter, model, settings, settings.zoom, printit, printer, &size, screenPpi));
+        }
+        const auto isRed = [](QRgb p) { return p == qRgb(255, 0, 0); };
+        QCOMPARE(countPixels(image, image.rect(), isRed), marked ? 144 + 96 : 0);
+        if (marked) {
+            QCOMPARE(image.pixel(96, 0), red);
+            QCOMPARE(image.pixel(96, 144), red);
+            QCOMPARE(image.pixel(1, 144), red);
+            QVERIFY(image.pixel(0, 144) != red); // a line leaves out its end point
+        }
+    }
+
+    void sizeChangeDrawsNothing() {
+        PuzzleModel model;
+        smallPuzzle(model);
+        const PuzzleSettings settings;
+        const FixedPrinterQuery printer(defaultPdfPage());
+        QImage image = filledImage(QSize(50, 40), sentinel);
+        QSize box(50, 40);
+        {
+            QPainter painter(&image);
+            QVERIFY(!DrawRaetsel(painter, model, settings, settings.zoom, false, printer, &box, screenPpi));
+        }
+        QCOMPARE(box, puzzlePictureSize(model, settings, screenPpi));
+        QCOMPARE(countPixels(image, image.rect(), [](QRgb p) { return p != sentinel; }), 0);
+
+        image = filledImage(box, sentinel);
+        QPainter painter(&image);
+        QVERIFY(DrawRaetsel(painter, model, settings, settings.zoom, false, printer, &box, screenPpi));
+        QCOMPARE(image.pixel(0, 0), white);
+    }
+
+    void screenClearsAndPrinterPageDoesNot_data() {
+        QTest::addColumn<bool>("printit");
+        QTest::newRow("screen") << false;
+        QTest::newRow("printer") << true;
+    }
+    void screenClearsAndPrinterPageDoesNot() {
+        QFETCH(bool, printit);
+        PuzzleModel model;
+        smallPuzzle(model);
+        const PuzzleSettings settings;
+        QSize size = puzzlePictureSize(model, settings, screenPpi);
+        QImage image = filledImage(size, sentinel);
+        {
+            QPainter painter(&image);
+            QVERIFY(DrawRaetsel(painter, model, settings, settings.zoom, printit,
+                                FixedPrinterQuery(defaultPdfPage()), &size, screenPpi));
+        }
+        const PuzzleGeometry g = puzzleGeometry(model, settings, 100, screenPpi);
+        QCOMPARE(image.pixel(0, 0), printit ? sentinel : white);
+        // Letter cells are white inside whatever the surface held before.
+        QCOMPARE(countPixels(image, cellInside(g, 2, 1), [](QRgb p) { return p != white; }), 0);
+    }
+
+    void resolutionFromTheDevice() {
+        PuzzleModel model;
+        smallPuzzle(model);
+        PuzzleSettings settings;
+        settings.showSolution = true;
+        const QImage stated = screenPicture(model, settings);
+        QImage fromDevice(stated.size(), QImage::Format_RGB32);
+        fromDevice.setDotsPerMeterX(3780); // 96 pixels per inch
+        fromDevice.setDotsPerMeterY(3780);
+        QSize size = stated.size();
+        QPainter painter(&fromDevice);
+        QVERIFY(DrawRaetsel(painter, model, settings, settings.zoom, false,
+                            FixedPrinterQuery(defaultPdfPage()), &size));
+        painter.end();
+        QCOMPARE(fromDevice, stated);
+    }
+
+    // Cells outside the painter's clip or beyond the device are skipped; what is visible must not change.
+    void partialPaintsShowTheSamePixels_data() {
+        QTest::addColumn<bool>("clipped");
+        QTest::newRow("clip rectangle") << true;
+        QTest::newRow("translated onto a smaller image") << false;
+    }
+    void partialPaintsShowTheSamePixels() {
+        QFETCH(bool, clipped);
+        PuzzleModel model;
+        smallPuzzle(model);
+        PuzzleSettings settings;
+        settings.showSolution = true;
+        const QImage full = screenPicture(model, settings);
+        const QRect shown(150, 90, 80, 60);
+        QImage part = filledImage(clipped ? full.size() : shown.size(), sentinel);
+        QSize size = full.size();
+        QPainter painter(&part);
+        if (clipped)
+            painter.setClipRect(shown);
+        else
+            painter.translate(-shown.topLeft());
+        QVERIFY(DrawRaetsel(painter, model, settings, settings.zoom, false,
+                            FixedPrinterQuery(defaultPdfPage()), &size, screenPpi));
+        painter.end();
+        QCOMPARE(clipped ? part.copy(shown) : part, full.copy(shown));
+        if (clipped)
+            QCOMPARE(part.pixel(0, 0), sentinel);
+    }
+
+    void extremeSettingsOnAPrinterPageStaySafe_data() {
+        QTest::addColumn<double>("zoom");
+        QTest::addColumn<double>("cellWidth");
+        QTest::newRow("zoom 1000, 100 mm cells") << 1000.0 << 100.0;
+        QTest::newRow("zoom 10, 1 mm cells: C = 0") << 10.0 << 1.0;
+    }
+    void extremeSettingsOnAPrinterPageStaySafe() {
+        QFETCH(double, zoom);
+        QFETCH(double, cellWidth);
+        PuzzleModel model; // all zero: every cell drawn
+        model.AddEntry(u"Hinweis", u"A");
+        model.feld[0] = clueCellValue(0, false);
+        PuzzleSettings settings;
+        settings.zoom = zoom;
+        settings.cellWidth = cellWidth;
+        settings.showSolution = true;
+        settings.titleFont.pointSize = 1638;
+        QImage page = filledImage(QSize(300, 300), white);
+        QPainter painter(&page);
+        QVERIFY(DrawRaetsel(painter, model, settings, zoom, true, FixedPrinterQuery(defaultPdfPage()),
+                            nullptr, 600));
+        painter.end();
+        QCOMPARE(int(model.entry(0)->down), 0);
+    }
+};
+
+QTEST_MAIN(TestRenderer)
+#include "tst_renderer.moc"
