@@ -2,10 +2,16 @@
 
 #include <algorithm>
 
-CrossingGrid::CrossingGrid(int roomLimit)
+CrossingGrid::CrossingGrid(int roomLimit, const std::vector<std::int32_t> &letters)
     : roomLimit_(std::min(std::max(roomLimit, 0), static_cast<int>(RankedList::maxKey))),
       slotBefore_(2 * gridCells, -1), slotAfter_(2 * gridCells, -1), roomBefore_(2 * gridCells, -1),
       roomAfter_(2 * gridCells, -1) {
+    listOf_.fill(-1);
+    for (std::int32_t letter : letters)
+        if (letter >= 0 && letter <= maxLetterCode && listOf_[static_cast<std::size_t>(letter)] < 0) {
+            listOf_[static_cast<std::size_t>(letter)] = static_cast<std::int16_t>(lists_.size());
+            lists_.emplace_back();
+        }
 }
 
 void CrossingGrid::reset(Grid &target) {
@@ -18,11 +24,10 @@ void CrossingGrid::reset(Grid &target) {
             letter_[dir][line] = LineBits();
             crossable_[dir][line] = LineBits();
         }
-    for (std::int32_t letter : usedLetters_) {
-        byRoomBefore_[index(letter)].clear();
-        byRoomAfter_[index(letter)].clear();
+    for (LetterLists &l : lists_) {
+        l.byRoomBefore.clear();
+        l.byRoomAfter.clear();
     }
-    usedLetters_.clear();
 }
 
 int CrossingGrid::roomBefore(int dir, int line, int p, const LineBits &placeable) const {
@@ -47,11 +52,11 @@ void CrossingGrid::addCrossable(int dir, int line, int p) {
         return;
     const int after = roomAfter(dir, line, p, placeable);
     const int key = dir * gridCells + line * gridSize + p;
-    const std::int32_t letter = (*feld_)[dir == down ? cellIndex(line, p) : cellIndex(p, line)];
-    if (byRoomBefore_[index(letter)].size() == 0)
-        usedLetters_.push_back(letter);
-    byRoomBefore_[index(letter)].insert(static_cast<std::uint32_t>(key), before, slotBefore_);
-    byRoomAfter_[index(letter)].insert(static_cast<std::uint32_t>(key), after, slotAfter_);
+    LetterLists *lists = listsOf((*feld_)[dir == down ? cellIndex(line, p) : cellIndex(p, line)]);
+    if (!lists)
+        return; // no answer can cross this letter
+    lists->byRoomBefore.insert(static_cast<std::uint32_t>(key), before, slotBefore_);
+    lists->byRoomAfter.insert(static_cast<std::uint32_t>(key), after, slotAfter_);
     roomBefore_[static_cast<std::size_t>(key)] = static_cast<std::int8_t>(before);
     roomAfter_[static_cast<std::size_t>(key)] = static_cast<std::int8_t>(after);
     crossable_[dir][line].set(p);
@@ -59,11 +64,11 @@ void CrossingGrid::addCrossable(int dir, int line, int p) {
 
 void CrossingGrid::removeCrossable(int dir, int line, int p) {
     const int key = dir * gridCells + line * gridSize + p;
-    const std::int32_t letter = (*feld_)[dir == down ? cellIndex(line, p) : cellIndex(p, line)];
-    byRoomBefore_[index(letter)].remove(static_cast<std::uint32_t>(key), roomBefore_[static_cast<std::size_t>(key)],
-                                        slotBefore_);
-    byRoomAfter_[index(letter)].remove(static_cast<std::uint32_t>(key), roomAfter_[static_cast<std::size_t>(key)],
-                                       slotAfter_);
+    LetterLists *lists = listsOf((*feld_)[dir == down ? cellIndex(line, p) : cellIndex(p, line)]);
+    lists->byRoomBefore.remove(static_cast<std::uint32_t>(key), roomBefore_[static_cast<std::size_t>(key)],
+                               slotBefore_);
+    lists->byRoomAfter.remove(static_cast<std::uint32_t>(key), roomAfter_[static_cast<std::size_t>(key)],
+                              slotAfter_);
     crossable_[dir][line].reset(p);
 }
 
@@ -119,13 +124,13 @@ void CrossingGrid::updateRooms(int dir, int line, int p, int key, int before, in
     std::int8_t &oldAfter = roomAfter_[static_cast<std::size_t>(key)];
     if (before == oldBefore && after == oldAfter)
         return;
-    const std::int32_t letter = (*feld_)[dir == down ? cellIndex(line, p) : cellIndex(p, line)];
+    LetterLists *lists = listsOf((*feld_)[dir == down ? cellIndex(line, p) : cellIndex(p, line)]);
     if (before != oldBefore) {
-        byRoomBefore_[index(letter)].changeKey(static_cast<std::uint32_t>(key), oldBefore, before, slotBefore_);
+        lists->byRoomBefore.changeKey(static_cast<std::uint32_t>(key), oldBefore, before, slotBefore_);
         oldBefore = static_cast<std::int8_t>(before);
     }
     if (after != oldAfter) {
-        byRoomAfter_[index(letter)].changeKey(static_cast<std::uint32_t>(key), oldAfter, after, slotAfter_);
+        lists->byRoomAfter.changeKey(static_cast<std::uint32_t>(key), oldAfter, after, slotAfter_);
         oldAfter = static_cast<std::int8_t>(after);
     }
 }

@@ -30,10 +30,12 @@
 // cells never become free again during a run, and is dropped.
 class CrossingGrid {
 public:
-    // Rooms are kept up to roomLimit (at most RankedList::maxKey): a larger room counts as roomLimit,
-    // and asking for more room than that gets the cells with roomLimit, a superset. The generator
-    // passes the longest answer's length - 1, so that no room it asks about is cut.
-    explicit CrossingGrid(int roomLimit = RankedList::maxKey);
+    // Only letter cells holding one of letters are kept as crossable: the letter cell values that the
+    // answers can cross. Rooms are kept up to roomLimit (at most RankedList::maxKey): a larger room
+    // counts as roomLimit, and asking for more room than that gets the cells with roomLimit, a
+    // superset. The generator passes the longest answer's length - 1, so that no room it asks about is
+    // cut.
+    CrossingGrid(int roomLimit, const std::vector<std::int32_t> &letters);
 
     // Starts a run on target, which becomes all free with nothing to cross. The letters and clue cells
     // of the run go straight into target, which must stay alive until the next reset.
@@ -47,17 +49,19 @@ public:
     // before them (or for more than the room limit, when n exceeds it), and the i-th of them as an
     // opaque key for firstCrossingFits.
     int countWithRoomBefore(std::int32_t letter, int n) const {
-        return byRoomBefore_[index(letter)].countAtLeast(std::min(n, roomLimit_));
+        const LetterLists *l = listsOf(letter);
+        return l ? l->byRoomBefore.countAtLeast(std::min(n, roomLimit_)) : 0;
     }
     std::uint32_t withRoomBefore(std::int32_t letter, int n, int i) const {
-        return byRoomBefore_[index(letter)].atLeast(std::min(n, roomLimit_), i);
+        return listsOf(letter)->byRoomBefore.atLeast(std::min(n, roomLimit_), i);
     }
     // The same for room after them.
     int countWithRoomAfter(std::int32_t letter, int n) const {
-        return byRoomAfter_[index(letter)].countAtLeast(std::min(n, roomLimit_));
+        const LetterLists *l = listsOf(letter);
+        return l ? l->byRoomAfter.countAtLeast(std::min(n, roomLimit_)) : 0;
     }
     std::uint32_t withRoomAfter(std::int32_t letter, int n, int i) const {
-        return byRoomAfter_[index(letter)].atLeast(std::min(n, roomLimit_), i);
+        return listsOf(letter)->byRoomAfter.atLeast(std::min(n, roomLimit_), i);
     }
 
     // The key of the cell at position p of the placement's line, as a crossing of that placement.
@@ -78,7 +82,19 @@ public:
 private:
     static constexpr int across = 0;
     static constexpr int down = 1;
-    static std::size_t index(std::int32_t letter) { return static_cast<std::size_t>(letter); }
+
+    // The crossable cells of one letter cell value, by room before and by room after.
+    struct LetterLists {
+        RankedList byRoomBefore;
+        RankedList byRoomAfter;
+    };
+    const LetterLists *listsOf(std::int32_t letter) const {
+        const std::int16_t i = listOf_[static_cast<std::size_t>(letter)];
+        return i < 0 ? nullptr : &lists_[static_cast<std::size_t>(i)];
+    }
+    LetterLists *listsOf(std::int32_t letter) {
+        return const_cast<LetterLists *>(static_cast<const CrossingGrid *>(this)->listsOf(letter));
+    }
 
     // Room before position p of the line (-1 when no crossing fits there) and room after it.
     int roomBefore(int dir, int line, int p, const LineBits &placeable) const;
@@ -102,11 +118,10 @@ private:
     LineBits crossable_[2][gridSize]; // [dir][line]: bit p set when that cell can be crossed along the line
     // Crossable cells are keyed by crossing direction, line and position: dir * 10000 + line * 100 + p,
     // so that the cells of one line lie side by side in the arrays below.
-    std::array<RankedList, maxLetterCode + 1> byRoomBefore_;
-    std::array<RankedList, maxLetterCode + 1> byRoomAfter_;
-    std::vector<std::int32_t> slotBefore_; // per key: index in its byRoomBefore_ list
+    std::array<std::int16_t, maxLetterCode + 1> listOf_; // per letter cell value: its lists, or -1
+    std::vector<LetterLists> lists_;
+    std::vector<std::int32_t> slotBefore_; // per key: index in its byRoomBefore list
     std::vector<std::int32_t> slotAfter_;
     std::vector<std::int8_t> roomBefore_; // per key of a crossable cell
     std::vector<std::int8_t> roomAfter_;
-    std::vector<std::int32_t> usedLetters_; // letters whose lists may hold cells
 };

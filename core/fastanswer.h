@@ -17,6 +17,19 @@ struct FastAnswer {
 // A letter that no cell can hold (code above 255, or the free marker 1) never crosses anything.
 constexpr std::int32_t noMatch = -1;
 
+// The letter cell values that some letter of the answers can cross, each once.
+inline std::vector<std::int32_t> crossingLetters(const std::vector<FastAnswer> &answers) {
+    std::vector<bool> seen(maxLetterCode + 1, false);
+    std::vector<std::int32_t> letters;
+    for (const FastAnswer &a : answers)
+        for (std::int32_t letter : a.match)
+            if (letter != noMatch && !seen[static_cast<std::size_t>(letter)]) {
+                seen[static_cast<std::size_t>(letter)] = true;
+                letters.push_back(letter);
+            }
+    return letters;
+}
+
 inline FastAnswer makeFastAnswer(const std::u16string &answer) {
     FastAnswer a;
     a.length = static_cast<int>(answer.size());

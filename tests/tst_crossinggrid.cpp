@@ -204,7 +204,10 @@ private slots:
         Answers texts;
         for (const QString &a : answers)
             texts.push_back(a.toStdU16String());
-        CrossingGrid grid(roomLimit < 0 ? longest(texts) - 1 : roomLimit);
+        std::vector<FastAnswer> fastAnswers;
+        for (const std::u16string &t : texts)
+            fastAnswers.push_back(makeFastAnswer(t));
+        CrossingGrid grid(roomLimit < 0 ? longest(texts) - 1 : roomLimit, crossingLetters(fastAnswers));
         Grid cells;
         grid.reset(cells);
         RandomGenerator rng(static_cast<std::uint64_t>(seed));
