@@ -2,6 +2,7 @@
 #include "generator.h"
 #include "gridtext.h"
 #include "puzzlechecker.h"
+#include "randomgenerator.h"
 #include "runselection.h"
 #include "twosample.h"
 
@@ -148,6 +149,28 @@ private slots:
         for (const auto &t : tests)
             if (t.second < threshold)
                 QFAIL(qPrintable(QStringLiteral("%1 differ: p = %2").arg(QLatin1String(t.first)).arg(t.second)));
+    }
+
+    // The comparisons above are only worth something if the tests see real differences.
+    void twoSampleTestsSeeDifferences() {
+        QCOMPARE(upperIncompleteGammaQ(1.0, 2.0), std::exp(-2.0));                 // chi-square, 2 degrees
+        QVERIFY(std::fabs(upperIncompleteGammaQ(0.5, 2.0) - std::erfc(std::sqrt(2.0))) < 1e-12); // 1 degree
+        QVERIFY(std::fabs(upperIncompleteGammaQ(5.0, 20.0) - 1.6944744269e-5) < 1e-12);
+        RandomGenerator rng(5);
+        std::vector<int> a;
+        std::vector<int> b;
+        std::vector<int> shifted;
+        for (int i = 0; i < 3000; ++i) {
+            a.push_back(static_cast<int>(rng.Random(20)));
+            b.push_back(static_cast<int>(rng.Random(20)));
+            // one value in 20 is moved from 0..9 to 10..19
+            const int v = static_cast<int>(rng.Random(20));
+            shifted.push_back(v < 10 && rng.Random(5) == 0 ? v + 10 : v);
+        }
+        QVERIFY(chiSquareTwoSample(a, b) > 1e-3);
+        QVERIFY(kolmogorovSmirnovTwoSample(a, b) > 1e-3);
+        QVERIFY(chiSquareTwoSample(a, shifted) < 1e-6);
+        QVERIFY(kolmogorovSmirnovTwoSample(a, shifted) < 1e-6);
     }
 
     // 1 - (1 - v/N)^1001 against a long double computation, down to the smallest chances.
