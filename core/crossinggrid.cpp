@@ -72,44 +72,44 @@ void CrossingGrid::removeCrossable(int dir, int line, int p) {
     crossable_[dir][line].reset(p);
 }
 
-void CrossingGrid::refreshLine(int dir, int line, int from, int to) {
+CrossingGrid::Changes::Changes(int fromPosition, int toPosition, int roomLimit)
+    : from(fromPosition), to(toPosition),
+      window(LineBits::range(std::max(from - roomLimit - 1, 0), std::min(to + roomLimit + 2, gridSize - 1))),
+      before(LineBits::range(0, from - 1)), inside(LineBits::range(from, to)),
+      behind(LineBits::range(to + 1, gridSize - 1)) {}
+
+void CrossingGrid::refreshLine(int dir, int line, const Changes &changes) {
     if (line < 0 || line >= gridSize)
         return;
-    const LineBits cells = crossable_[dir][line] & LineBits::range(std::max(from - roomLimit_ - 1, 0),
-                                                                   std::min(to + roomLimit_ + 2, gridSize - 1));
-    if (!cells.none())
-        refreshCells(dir, line, from, to, cells);
-}
-
-void CrossingGrid::refreshCells(int dir, int line, int from, int to, LineBits cells) {
+    const LineBits cells = crossable_[dir][line] & changes.window;
+    if (cells.none())
+        return;
     // Cells only become less usable, so every changed cell now blocks the room before the cells behind
     // it: of those only the first crossable cell, if nothing else blocks in between, can see a change
     // (a crossable cell is a letter, which blocks too). The room after of a cell before the changes
     // runs on over letters, up to the first other cell that is not placeable: all crossable cells back
     // to the last such cell before the changes may see one. Rooms held at their limit do not change
-    // further away, which the window of cells passed in already takes care of.
+    // outside the window.
     const LineBits &placeable = placeable_[dir][line];
     const int base = dir * gridCells + line * gridSize;
-    if (!(cells & LineBits::range(to + 1, gridSize - 1)).none()) {
-        const LineBits blockedBehind = without(LineBits::range(to + 1, gridSize - 1), placeable);
-        const int p = blockedBehind.lowest(); // there is one: the crossable cells are letters
+    if (!(cells & changes.behind).none()) {
+        const int p = without(changes.behind, placeable).lowest(); // exists: crossable cells are letters
         if (cells.test(p))
             updateRooms(dir, line, p, base + p, roomBefore(dir, line, p, placeable),
                         roomAfter_[static_cast<std::size_t>(base + p)]);
     }
-    LineBits left = cells & LineBits::range(0, from - 1);
+    LineBits left = cells & changes.before;
     if (!left.none()) {
-        const LineBits barriersBefore =
-            without(without(LineBits::range(0, from - 1), placeable), letter_[dir][line]);
-        if (!barriersBefore.none())
-            left = left & LineBits::range(barriersBefore.highest() + 1, from - 1);
+        const LineBits barriers = without(without(changes.before, placeable), letter_[dir][line]);
+        if (!barriers.none())
+            left = left & LineBits::range(barriers.highest() + 1, changes.from - 1);
         for (; !left.none(); left.resetLowest()) {
             const int p = left.lowest();
             updateRooms(dir, line, p, base + p, roomBefore_[static_cast<std::size_t>(base + p)],
                         roomAfter(dir, line, p, placeable));
         }
     }
-    for (LineBits inside = cells & LineBits::range(from, to); !inside.none(); inside.resetLowest()) {
+    for (LineBits inside = cells & changes.inside; !inside.none(); inside.resetLowest()) {
         const int p = inside.lowest();
         updateRooms(dir, line, p, base + p, roomBefore(dir, line, p, placeable), roomAfter(dir, line, p, placeable));
     }
@@ -173,15 +173,13 @@ void CrossingGrid::commit(const FastAnswer &answer, const Placement &at, std::ui
         placeable_[dir][at.line + 1] = without(placeable_[dir][at.line + 1], written);
 
     // The lines beside the changed cells see new letters; crossed cells changed nothing.
+    const Changes alongLine(clue, end - 1, roomLimit_);
     for (int line = at.line - 1; line <= at.line + 1; ++line)
-        refreshLine(dir, line, clue, end - 1);
-    const LineBits window = LineBits::range(std::max(at.line - roomLimit_ - 1, 0),
-                                            std::min(at.line + roomLimit_ + 2, gridSize - 1));
+        refreshLine(dir, line, alongLine);
+    const Changes acrossLines(at.line, at.line, roomLimit_);
     for (LineBits lines = changed | neighbours(written); !lines.none(); lines.resetLowest()) {
         const int line = lines.lowest();
-        const LineBits cells = crossable_[cross][line] & window;
-        if (!cells.none())
-            refreshCells(cross, line, at.line, at.line, cells);
+        refreshLine(cross, line, acrossLines);
         if (written.test(line))
             addCrossable(cross, line, at.line);
     }

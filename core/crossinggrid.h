@@ -101,10 +101,18 @@ private:
     int roomAfter(int dir, int line, int p, const LineBits &placeable) const;
     void addCrossable(int dir, int line, int p);
     void removeCrossable(int dir, int line, int p);
-    // Recomputes the rooms of the crossable cells on a line whose cells from to to changed.
-    void refreshLine(int dir, int line, int from, int to);
-    // The same for the given crossable cells of the line, which hold all that may change.
-    void refreshCells(int dir, int line, int from, int to, LineBits cells);
+    // Where a commit changed cells along lines: positions from to to, with the masks around them.
+    struct Changes {
+        Changes(int fromPosition, int toPosition, int roomLimit);
+        int from;
+        int to;
+        LineBits window; // where rooms may change: within the room limit of the changes
+        LineBits before; // positions before from
+        LineBits inside; // from to to
+        LineBits behind; // positions after to
+    };
+    // Recomputes the rooms of the crossable cells on a line whose cells changed as given.
+    void refreshLine(int dir, int line, const Changes &changes);
     // Gives the crossable cell at p its new rooms, or drops it when no crossing fits any more.
     void updateRooms(int dir, int line, int p, int key, int before, int after);
 
