@@ -92,7 +92,7 @@ int runGenerate(const QStringList &arguments) {
 
     const VectorWordTable table(std::move(words.rows), maxWordRows);
     PuzzleModel model;
-    GeneratorStore store(0);
+    GeneratorStore store(options.runs); // the store exists before a generation, as in the window
     QElapsedTimer timer;
     timer.start();
     const GenerationStats stats = engine == QStringLiteral("literal") ? GenerateLiteral(table, model, store, options)
