@@ -17,8 +17,8 @@
 
 #include <algorithm>
 #include <chrono>
-#include <ctime>
 #include <cstdio>
+#include <ctime>
 #include <vector>
 
 namespace {
@@ -40,7 +40,8 @@ Timing timeGeneration(bool fast, const WordTable &table, int runs, int threads) 
     const auto begin = std::chrono::steady_clock::now();
     const std::clock_t cpuBegin = std::clock();
     Timing t;
-    t.stats = fast ? GenerateFast(table, model, store, options) : GenerateLiteral(table, model, store, options);
+    t.stats =
+        fast ? GenerateFast(table, model, store, options) : GenerateLiteral(table, model, store, options);
     t.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
     t.cpuSeconds = static_cast<double>(std::clock() - cpuBegin) / CLOCKS_PER_SEC;
     t.runs = runs;
@@ -77,9 +78,9 @@ int main(int argc, char *argv[]) {
         for (const char *name : {"woerter-20.txt", "woerter-100.txt", "woerter-999.txt"})
             lists << QStringLiteral(WABRIX_SOURCE_DIR "/examples/") + QLatin1String(name);
 
-    std::printf("Generation of %d runs, seed 1; fast engine on %s, median of %d; literal engine once.\n",
-                defaultRuns, threads == 0 ? "all hardware threads" : qPrintable(QString::number(threads) + " threads"),
-                repeat);
+    std::printf(
+        "Generation of %d runs, seed 1; fast engine on %s, median of %d; literal engine once.\n", defaultRuns,
+        threads == 0 ? "all hardware threads" : qPrintable(QString::number(threads) + " threads"), repeat);
     std::printf("%-18s %7s %12s %9s %7s %12s %9s %16s\n", "list", "entries", "literal s", "fast s", "ratio",
                 "fast cpu s", "cpu ratio", "mean placed l/f");
     for (const QString &path : lists) {
@@ -104,7 +105,8 @@ int main(int argc, char *argv[]) {
         const double fastCpu = median(fastCpuTimes);
 
         // Lists of many entries: fewer literal runs, scaled to a full generation.
-        const int literalRuns = fastStats.entries > 100 ? std::min(literalRunsForLargeLists, defaultRuns) : defaultRuns;
+        const int literalRuns =
+            fastStats.entries > 100 ? std::min(literalRunsForLargeLists, defaultRuns) : defaultRuns;
         const Timing literal = timeGeneration(false, table, literalRuns, 1);
         const double literalFull = literal.seconds * defaultRuns / literalRuns;
         char literalText[64];
@@ -113,9 +115,10 @@ int main(int argc, char *argv[]) {
         else
             std::snprintf(literalText, sizeof literalText, "%.3f*", literalFull);
         // The literal engine runs on one thread: its wall time is its processor time.
-        std::printf("%-18s %7d %12s %9.4f %6.0fx %12.4f %8.0fx %7.1f/%-7.1f\n", qPrintable(path.section(u'/', -1)),
-                    fastStats.entries, literalText, fast, literalFull / fast, fastCpu, literalFull / fastCpu,
-                    literal.stats.meanPlaced, fastStats.meanPlaced);
+        std::printf("%-18s %7d %12s %9.4f %6.0fx %12.4f %8.0fx %7.1f/%-7.1f\n",
+                    qPrintable(path.section(u'/', -1)), fastStats.entries, literalText, fast,
+                    literalFull / fast, fastCpu, literalFull / fastCpu, literal.stats.meanPlaced,
+                    fastStats.meanPlaced);
         if (literalRuns != defaultRuns)
             std::printf("%-18s * literal: %d runs took %.3f s, scaled to %d runs\n", "", literalRuns,
                         literal.seconds, defaultRuns);

@@ -41,7 +41,8 @@ int CrossingGrid::roomBefore(int dir, int line, int p, const LineBits &placeable
 
 int CrossingGrid::roomAfter(int dir, int line, int p, const LineBits &placeable) const {
     // Placeable cells and letter cells (which may be crossed too) up to the first other cell.
-    const LineBits barrier = without(without(LineBits::range(p + 1, gridSize - 1), placeable), letter_[dir][line]);
+    const LineBits barrier =
+        without(without(LineBits::range(p + 1, gridSize - 1), placeable), letter_[dir][line]);
     return std::min(barrier.none() ? gridSize - 1 - p : barrier.lowest() - 1 - p, roomLimit_);
 }
 
@@ -111,7 +112,8 @@ void CrossingGrid::refreshLine(int dir, int line, const Changes &changes) {
     }
     for (LineBits inside = cells & changes.inside; !inside.none(); inside.resetLowest()) {
         const int p = inside.lowest();
-        updateRooms(dir, line, p, base + p, roomBefore(dir, line, p, placeable), roomAfter(dir, line, p, placeable));
+        updateRooms(dir, line, p, base + p, roomBefore(dir, line, p, placeable),
+                    roomAfter(dir, line, p, placeable));
     }
 }
 
@@ -185,7 +187,8 @@ void CrossingGrid::commit(const FastAnswer &answer, const Placement &at, std::ui
     }
 }
 
-bool CrossingGrid::firstCrossingFits(std::uint32_t cellKey, int j, const FastAnswer &answer, Placement &at) const {
+bool CrossingGrid::firstCrossingFits(std::uint32_t cellKey, int j, const FastAnswer &answer,
+                                     Placement &at) const {
     const int key = static_cast<int>(cellKey);
     const int dir = key / gridCells;
     const int line = key / gridSize % gridSize;

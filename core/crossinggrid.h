@@ -118,8 +118,8 @@ private:
 
     int roomLimit_;
     Grid *feld_ = nullptr;
-    LineBits free_[2][gridSize];      // [dir][line]: bit p set when the cell at p along the line is free
-    LineBits letter_[2][gridSize];    // [dir][line]: bit p set when the cell at p is a letter cell
+    LineBits free_[2][gridSize];   // [dir][line]: bit p set when the cell at p along the line is free
+    LineBits letter_[2][gridSize]; // [dir][line]: bit p set when the cell at p is a letter cell
     // [dir][line]: bit p set when a letter may go into the cell at p: free, with no letter beside it
     // across the line
     LineBits placeable_[2][gridSize];

@@ -111,7 +111,8 @@ GenerationStats GenerateFast(const WordTable &table, PuzzleModel &model, Generat
     for (std::uint32_t i = 0; i < model.entryCount(); ++i)
         answers.push_back(makeFastAnswer(entryText(model.entry(i)->answer)));
 
-    int threads = options.threads > 0 ? options.threads : static_cast<int>(std::thread::hardware_concurrency());
+    int threads =
+        options.threads > 0 ? options.threads : static_cast<int>(std::thread::hardware_concurrency());
     threads = std::min(std::max(threads, 1), std::max(store.runs(), 1));
     RunQueue queue(answers, store, options.seed);
     makeAllRuns(queue, options, threads);

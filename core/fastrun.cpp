@@ -29,7 +29,8 @@ double roundSuccessChance(int valid, int combinations) {
 }
 
 FastRun::FastRun(const std::vector<FastAnswer> &answers)
-    : answers_(answers), grid_(longestAnswer(answers) - 1, crossingLetters(answers)), outcomes_(answers.size()), openSlot_(answers.size()),
+    : answers_(answers), grid_(longestAnswer(answers) - 1, crossingLetters(answers)),
+      outcomes_(answers.size()), openSlot_(answers.size()),
       crossingsUpTo_(static_cast<std::size_t>(maxAnswerLength)),
       byRoomAfter_(static_cast<std::size_t>(maxAnswerLength)) {}
 

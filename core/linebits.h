@@ -23,7 +23,8 @@ struct LineBits {
     }
     int highest() const {
         const auto high = static_cast<std::uint64_t>(bits >> 64);
-        return high != 0 ? 127 - __builtin_clzll(high) : 63 - __builtin_clzll(static_cast<std::uint64_t>(bits));
+        return high != 0 ? 127 - __builtin_clzll(high)
+                         : 63 - __builtin_clzll(static_cast<std::uint64_t>(bits));
     }
     void resetLowest() { bits &= bits - 1; }
 

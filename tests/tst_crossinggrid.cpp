@@ -16,7 +16,9 @@ namespace {
 
 using Answers = std::vector<std::u16string>;
 
-int placementCode(const Placement &at) { return (at.down ? 1 : 0) * 10000 + at.line * 100 + at.start; }
+int placementCode(const Placement &at) {
+    return (at.down ? 1 : 0) * 10000 + at.line * 100 + at.start;
+}
 
 // Every valid placement of a crossing answer, found by testing all combinations of direction, line and
 // start exactly as one literal attempt does.
@@ -42,7 +44,8 @@ std::vector<int> codes(const std::vector<Placement> &placements) {
     return c;
 }
 
-std::set<std::uint32_t> candidateKeys(const CrossingGrid &grid, std::int32_t letter, int n, bool byRoomAfter) {
+std::set<std::uint32_t> candidateKeys(const CrossingGrid &grid, std::int32_t letter, int n,
+                                      bool byRoomAfter) {
     std::set<std::uint32_t> keys;
     const int count = byRoomAfter ? grid.countWithRoomAfter(letter, n) : grid.countWithRoomBefore(letter, n);
     for (int i = 0; i < count; ++i)
@@ -77,10 +80,11 @@ QString compareWithAllPlacements(const CrossingGrid &grid, const std::u16string 
             const int p = at.start + j;
             bool firstCrossing = key == CrossingGrid::crossingKey(at, p);
             for (int q = at.start; q < p; ++q)
-                firstCrossing = firstCrossing &&
-                                isFreeCell(grid.cells()[static_cast<std::size_t>(
-                                    at.down ? cellIndex(at.line, q) : cellIndex(q, at.line))]);
-            if (!firstCrossing || !std::binary_search(validCodes.begin(), validCodes.end(), placementCode(at)))
+                firstCrossing =
+                    firstCrossing && isFreeCell(grid.cells()[static_cast<std::size_t>(
+                                         at.down ? cellIndex(at.line, q) : cellIndex(q, at.line))]);
+            if (!firstCrossing ||
+                !std::binary_search(validCodes.begin(), validCodes.end(), placementCode(at)))
                 return QStringLiteral("%1: crossing %2 at letter %3 accepted wrongly")
                     .arg(QString::fromStdU16String(text))
                     .arg(key)
@@ -182,20 +186,25 @@ private slots:
         QTest::addColumn<QStringList>("answers");
         QTest::addColumn<int>("roomLimit"); // -1: the longest answer's length - 1
         QTest::addColumn<int>("seed");
-        const QStringList words{"KATZE", "HUND", "ELEFANT", "GIRAFFE", "ZEBRA", "AMEISE", "ESEL", "TIGER",
-                                "NASHORN", "ENTE", "AFFE", "REH", "HAI", "SEEIGEL", "ANANAS"};
+        const QStringList words{"KATZE",   "HUND", "ELEFANT", "GIRAFFE", "ZEBRA", "AMEISE",  "ESEL",  "TIGER",
+                                "NASHORN", "ENTE", "AFFE",    "REH",     "HAI",   "SEEIGEL", "ANANAS"};
         QTest::newRow("animals") << words << -1 << 1;
         QTest::newRow("animals, other seed") << words << -1 << 2;
         QTest::newRow("animals, rooms held up to 2") << words << 2 << 3;
-        QTest::newRow("repeated letters") << QStringList{"ANANAS", "BANANE", "NASA", "ANNA", "SAAL", "AA"} << -1 << 3;
-        QTest::newRow("long answers") << QStringList{QString(99, 'A'), QString("AB").repeated(30), "BAB", "ABBA"}
-                                       << -1 << 4;
+        QTest::newRow("repeated letters")
+            << QStringList{"ANANAS", "BANANE", "NASA", "ANNA", "SAAL", "AA"} << -1 << 3;
+        QTest::newRow("long answers")
+            << QStringList{QString(99, 'A'), QString("AB").repeated(30), "BAB", "ABBA"} << -1 << 4;
         QTest::newRow("long answers, rooms held up to 5")
             << QStringList{QString(99, 'A'), QString("AB").repeated(30), "BAB", "ABBA"} << 5 << 6;
-        QTest::newRow("codes that cannot cross")
-            << QStringList{QString::fromUtf16(u"\u03a9?\u03a9"), "?A?", QString::fromUtf16(u"\u0001A\u0001"),
-                           " A ", "A A", QString::fromUtf16(u"\u00c4 \u00c4"), "A?A"}
-            << -1 << 5;
+        QTest::newRow("codes that cannot cross") << QStringList{QString::fromUtf16(u"\u03a9?\u03a9"),
+                                                                "?A?",
+                                                                QString::fromUtf16(u"\u0001A\u0001"),
+                                                                " A ",
+                                                                "A A",
+                                                                QString::fromUtf16(u"\u00c4 \u00c4"),
+                                                                "A?A"}
+                                                 << -1 << 5;
     }
     void crossingsFindExactlyTheValidPlacements() {
         QFETCH(QStringList, answers);

@@ -96,7 +96,8 @@ Grid atCorner(const Grid &grid) {
 }
 
 bool sameStore(const GeneratorStore &a, const GeneratorStore &b) {
-    return a.felder == b.felder && a.fittedall == b.fittedall && a.maxfitted == b.maxfitted && a.fitted == b.fitted;
+    return a.felder == b.felder && a.fittedall == b.fittedall && a.maxfitted == b.maxfitted &&
+           a.fitted == b.fitted;
 }
 
 } // namespace
@@ -111,23 +112,23 @@ private slots:
     void sameDistributionAsLiteral_data() {
         QTest::addColumn<QStringList>("answers");
         QTest::addColumn<int>("samples");
-        QTest::newRow("eight animals") << QStringList{"katze", "hund", "elefant", "giraffe", "zebra", "ameise",
-                                                       "esel", "tiger"}
-                                       << 2000;
-        QTest::newRow("one common letter, one valid placement a round")
-            << QStringList{"QAZ", "PAW"} << 20000;
+        QTest::newRow("eight animals")
+            << QStringList{"katze", "hund", "elefant", "giraffe", "zebra", "ameise", "esel", "tiger"} << 2000;
+        QTest::newRow("one common letter, one valid placement a round") << QStringList{"QAZ", "PAW"} << 20000;
         QTest::newRow("few common letters, rounds fail often")
             << QStringList{"QUARZ", "ZWECK", "KIWI", "JOB", "FJORD", "LUXUS"} << 2000;
         QTest::newRow("repeated letters, several crossings")
             << QStringList{"ANANAS", "BANANE", "NASA", "ANNA", "SAAL"} << 2000;
         QTest::newRow("answers of 99, 96 and 70 letters")
-            << QStringList{QString("XO").repeated(49) + "X", QString("OX").repeated(48), QString("XOO").repeated(23) + "X",
-                           "OXO", "BOX"}
+            << QStringList{QString("XO").repeated(49) + "X", QString("OX").repeated(48),
+                           QString("XOO").repeated(23) + "X", "OXO", "BOX"}
             << 1000;
         QTest::newRow("answers of 96 and 95 letters that seldom fit")
-            << QStringList{QString("ZY").repeated(48), QString("ZY").repeated(47) + "Z", "AZB", "CZD"} << 2000;
+            << QStringList{QString("ZY").repeated(48), QString("ZY").repeated(47) + "Z", "AZB", "CZD"}
+            << 2000;
         QTest::newRow("codes above 255, code 1, blanks, question marks")
-            << QStringList{QString::fromUtf16(u"\u03a9M\u03a9"), "?M?", QString::fromUtf16(u"\u0001MA"), "A A",
+            << QStringList{QString::fromUtf16(u"\u03a9M\u03a9"),  "?M?",
+                           QString::fromUtf16(u"\u0001MA"),       "A A",
                            QString::fromUtf16(u"\u00c4 \u00c4M"), "?A?"}
             << 2000;
     }
@@ -148,12 +149,13 @@ private slots:
         };
         for (const auto &t : tests)
             if (t.second < threshold)
-                QFAIL(qPrintable(QStringLiteral("%1 differ: p = %2").arg(QLatin1String(t.first)).arg(t.second)));
+                QFAIL(qPrintable(
+                    QStringLiteral("%1 differ: p = %2").arg(QLatin1String(t.first)).arg(t.second)));
     }
 
     // The comparisons above are only worth something if the tests see real differences.
     void twoSampleTestsSeeDifferences() {
-        QCOMPARE(upperIncompleteGammaQ(1.0, 2.0), std::exp(-2.0));                 // chi-square, 2 degrees
+        QCOMPARE(upperIncompleteGammaQ(1.0, 2.0), std::exp(-2.0)); // chi-square, 2 degrees
         QVERIFY(std::fabs(upperIncompleteGammaQ(0.5, 2.0) - std::erfc(std::sqrt(2.0))) < 1e-12); // 1 degree
         QVERIFY(std::fabs(upperIncompleteGammaQ(5.0, 20.0) - 1.6944744269e-5) < 1e-12);
         RandomGenerator rng(5);
@@ -206,10 +208,11 @@ private slots:
     void fastPuzzlesKeepTheRules() {
         QFETCH(QString, list);
         QFETCH(int, seeds);
-        const Rows rows = list.isEmpty() ? rowsOf({QString::fromUtf16(u"k\u00e4se"), QString::fromUtf16(u"s\u00fc\u00dfe"),
-                                                   "ab cd", "x y", "KÄSE", QString::fromUtf16(u"\u03a9mega"),
-                                                   "esel", "see", "ess", "?e?"})
-                                         : readExampleList(list);
+        const Rows rows =
+            list.isEmpty()
+                ? rowsOf({QString::fromUtf16(u"k\u00e4se"), QString::fromUtf16(u"s\u00fc\u00dfe"), "ab cd",
+                          "x y", "KÄSE", QString::fromUtf16(u"\u03a9mega"), "esel", "see", "ess", "?e?"})
+                : readExampleList(list);
         QVERIFY(!rows.empty());
         for (int seed = 1; seed <= seeds; ++seed) {
             PuzzleModel model;
@@ -270,7 +273,8 @@ private slots:
         QFETCH(int, runs);
         const Rows rows = readExampleList(list);
         PuzzleModel model[4];
-        GeneratorStore store[4] = {GeneratorStore(0), GeneratorStore(0), GeneratorStore(0), GeneratorStore(0)};
+        GeneratorStore store[4] = {GeneratorStore(0), GeneratorStore(0), GeneratorStore(0),
+                                   GeneratorStore(0)};
         GenerationStats stats[4];
         const int threads[4] = {1, 2, 3, 0};
         for (int k = 0; k < 4; ++k) {
@@ -321,11 +325,13 @@ private slots:
         const std::thread::id caller = std::this_thread::get_id();
         options.onRunDone = [&](int done) {
             otherThread = otherThread || std::this_thread::get_id() != caller;
-            calledAfterCancel = calledAfterCancel || (cancelAt > 0 && !reports.empty() && reports.back() >= cancelAt);
+            calledAfterCancel =
+                calledAfterCancel || (cancelAt > 0 && !reports.empty() && reports.back() >= cancelAt);
             reports.push_back(done);
             return cancelAt == 0 || done < cancelAt;
         };
-        const GenerationStats stats = generate(Engine::Fast, readExampleList("woerter-20.txt"), model, store, options);
+        const GenerationStats stats =
+            generate(Engine::Fast, readExampleList("woerter-20.txt"), model, store, options);
         QVERIFY(!otherThread);
         QVERIFY(!calledAfterCancel);
         QVERIFY(!reports.empty());
