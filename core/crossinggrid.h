@@ -64,6 +64,19 @@ public:
         return listsOf(letter)->byRoomAfter.atLeast(std::min(n, roomLimit_), i);
     }
 
+    // The same lists themselves, for callers that ask often: the crossable cells of a letter cell value
+    // keyed by room before (or after), capped at roomLimit(); null for a letter that no answer crosses.
+    // They live as long as the grid.
+    const RankedList *listByRoomBefore(std::int32_t letter) const {
+        const LetterLists *l = listsOf(letter);
+        return l ? &l->byRoomBefore : nullptr;
+    }
+    const RankedList *listByRoomAfter(std::int32_t letter) const {
+        const LetterLists *l = listsOf(letter);
+        return l ? &l->byRoomAfter : nullptr;
+    }
+    int roomLimit() const { return roomLimit_; }
+
     // The key of the cell at position p of the placement's line, as a crossing of that placement.
     static std::uint32_t crossingKey(const Placement &at, int p) {
         return static_cast<std::uint32_t>((at.down ? down : across) * gridCells + at.line * gridSize + p);

@@ -32,7 +32,22 @@ FastRun::FastRun(const std::vector<FastAnswer> &answers)
     : answers_(answers), grid_(longestAnswer(answers) - 1, crossingLetters(answers)),
       outcomes_(answers.size()), openSlot_(answers.size()),
       crossingsUpTo_(static_cast<std::size_t>(maxAnswerLength)),
-      byRoomAfter_(static_cast<std::size_t>(maxAnswerLength)) {}
+      byRoomAfter_(static_cast<std::size_t>(maxAnswerLength)) {
+    for (const FastAnswer &answer : answers) {
+        std::vector<LetterQuery> queries(static_cast<std::size_t>(answer.length));
+        for (int j = 0; j < answer.length; ++j) {
+            LetterQuery &q = queries[static_cast<std::size_t>(j)];
+            const std::int32_t letter = answer.match[static_cast<std::size_t>(j)];
+            if (letter == noMatch)
+                continue;
+            q.byRoomBefore = grid_.listByRoomBefore(letter);
+            q.byRoomAfter = grid_.listByRoomAfter(letter);
+            q.needBefore = std::min(j, grid_.roomLimit());
+            q.needAfter = std::min(answer.length - 1 - j, grid_.roomLimit());
+        }
+        queries_.push_back(std::move(queries));
+    }
+}
 
 void FastRun::closeEntry(std::uint32_t entry) {
     const std::uint32_t slot = openSlot_[entry];
@@ -59,7 +74,7 @@ int FastRun::run(RandomGenerator &rng, Grid &target) {
         if (fitted == 0)
             outcome.at = randomPlacement(answer.length, rng); // on the empty grid the first attempt fits
         else
-            success = crossingRound(answer, rng, outcome.at);
+            success = crossingRound(entry, rng, outcome.at);
         if (success) {
             grid_.commit(answer, outcome.at, entry);
             outcome.placed = true;
@@ -79,15 +94,17 @@ int FastRun::run(RandomGenerator &rng, Grid &target) {
 // them, whichever are fewer. Every other candidate stands for an invalid combination (there are enough
 // of those as long as T <= N). So walking from hit to hit and stopping at the first valid one gives the
 // round's exact law without making the misses.
-bool FastRun::crossingRound(const FastAnswer &answer, RandomGenerator &rng, Placement &at) {
+bool FastRun::crossingRound(std::uint32_t entry, RandomGenerator &rng, Placement &at) {
+    const FastAnswer &answer = answers_[entry];
+    const std::vector<LetterQuery> &queries = queries_[entry];
     const int length = answer.length;
     const int combinations = 2 * gridSize * (gridSize - length);
     int crossings = 0;
     for (int j = 0; j < length; ++j) {
-        const std::int32_t letter = answer.match[static_cast<std::size_t>(j)];
-        if (letter != noMatch) {
-            const int before = grid_.countWithRoomBefore(letter, j);
-            const int after = grid_.countWithRoomAfter(letter, length - 1 - j);
+        const LetterQuery &q = queries[static_cast<std::size_t>(j)];
+        if (q.byRoomBefore) {
+            const int before = q.byRoomBefore->countAtLeast(q.needBefore);
+            const int after = q.byRoomAfter->countAtLeast(q.needAfter);
             byRoomAfter_[static_cast<std::size_t>(j)] = after < before;
             crossings += after < before ? after : before;
         }
@@ -117,10 +134,10 @@ bool FastRun::crossingRound(const FastAnswer &answer, RandomGenerator &rng, Plac
         const auto upTo = crossingsUpTo_.begin();
         const int j = static_cast<int>(std::upper_bound(upTo, upTo + length, hit) - upTo);
         const int i = hit - (j > 0 ? crossingsUpTo_[static_cast<std::size_t>(j - 1)] : 0);
-        const std::int32_t letter = answer.match[static_cast<std::size_t>(j)];
+        const LetterQuery &q = queries[static_cast<std::size_t>(j)];
         const std::uint32_t key = byRoomAfter_[static_cast<std::size_t>(j)]
-                                      ? grid_.withRoomAfter(letter, length - 1 - j, i)
-                                      : grid_.withRoomBefore(letter, j, i);
+                                      ? q.byRoomAfter->atLeast(q.needAfter, i)
+                                      : q.byRoomBefore->atLeast(q.needBefore, i);
         if (grid_.firstCrossingFits(key, j, answer, at))
             return true;
     }

@@ -39,8 +39,18 @@ public:
     const std::vector<EntryOutcome> &outcomes() const { return outcomes_; }
 
 private:
-    // One round of up to 1001 attempts for an answer that has to cross; true with at set on success.
-    bool crossingRound(const FastAnswer &answer, RandomGenerator &rng, Placement &at);
+    // Where to count the candidate crossings of one answer letter: the lists of its letter value and
+    // the rooms it needs before and after (capped like the lists). Null lists for a letter that
+    // cannot cross.
+    struct LetterQuery {
+        const RankedList *byRoomBefore = nullptr;
+        const RankedList *byRoomAfter = nullptr;
+        int needBefore = 0;
+        int needAfter = 0;
+    };
+
+    // One round of up to 1001 attempts for an entry that has to cross; true with at set on success.
+    bool crossingRound(std::uint32_t entry, RandomGenerator &rng, Placement &at);
     // The same round decided from the exact number of valid placements.
     bool countedRound(const FastAnswer &answer, int combinations, RandomGenerator &rng, Placement &at);
     void closeEntry(std::uint32_t entry);
@@ -53,6 +63,7 @@ private:
     std::vector<int> crossingsUpTo_;      // per answer letter: candidates with this letter or one before
     std::vector<char> byRoomAfter_;       // per answer letter: candidates chosen by room after the cell
     std::vector<Placement> fits_;
+    std::vector<std::vector<LetterQuery>> queries_; // per entry and answer letter
 };
 
 // The chance that a round of 1001 uniform attempts hits one of valid placements among combinations:
