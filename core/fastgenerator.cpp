@@ -36,7 +36,7 @@ struct RunQueue {
 // each. Each run draws from its own generator, so what a run produces does not depend on which thread
 // makes it.
 template <typename AfterRun> void makeRuns(RunQueue &queue, AfterRun afterRun) {
-    // A run's working state is a few hundred kilobytes: better on the heap than on a thread's stack.
+    // A run's working state holds its line bits by value: on the heap rather than on a thread's stack.
     const auto runner = std::make_unique<FastRun>(queue.answers);
     const int runs = queue.store.runs();
     while (!queue.cancelled.load(std::memory_order_relaxed)) {
