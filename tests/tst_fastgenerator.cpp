@@ -312,7 +312,9 @@ private slots:
     void progressReportsAndCancels() {
         QFETCH(int, threads);
         QFETCH(int, cancelAt);
-        const int runs = 300;
+        // Enough work that the other thread cannot finish everything while the calling thread makes its
+        // first run, even on a busy machine.
+        const int runs = 1000;
         PuzzleModel model;
         GeneratorStore store(0);
         GenerationOptions options;
@@ -331,7 +333,7 @@ private slots:
             return cancelAt == 0 || done < cancelAt;
         };
         const GenerationStats stats =
-            generate(Engine::Fast, readExampleList("woerter-20.txt"), model, store, options);
+            generate(Engine::Fast, readExampleList("woerter-100.txt"), model, store, options);
         QVERIFY(!otherThread);
         QVERIFY(!calledAfterCancel);
         QVERIFY(!reports.empty());
@@ -344,6 +346,8 @@ private slots:
         } else {
             QVERIFY(stats.cancelled);
             QVERIFY(reports.back() >= cancelAt);
+            if (threads == 1)
+                QCOMPARE(stats.runs, cancelAt); // no run starts after the call that cancels
             QVERIFY(stats.runs >= reports.back() && stats.runs < runs);
         }
     }
