@@ -54,7 +54,11 @@ int runGenerate(const QStringList &arguments) {
         QStringLiteral("png"),
         QStringLiteral("das Rätsel auch als Bild speichern, wie der Bildschirm es zeigt"),
         QStringLiteral("FILE"));
-    parser.addOptions({seedOption, runsOption, statsOption, pngOption, outputOption});
+    // Hidden: the literal engine, attempt by attempt, for comparisons.
+    QCommandLineOption engineOption(QStringLiteral("engine"), QStringLiteral("literal oder fast"),
+                                    QStringLiteral("ENGINE"), QStringLiteral("fast"));
+    engineOption.setFlags(QCommandLineOption::HiddenFromHelp);
+    parser.addOptions({seedOption, runsOption, statsOption, pngOption, outputOption, engineOption});
 
     if (!parser.parse(QStringList{QStringLiteral("wabrix-cli generate")} + arguments))
         return usageError(usage, parser.errorText());
@@ -75,6 +79,10 @@ int runGenerate(const QStringList &arguments) {
     if (!ok || options.runs < 1 || options.runs > maxRuns)
         return usageError(usage, QStringLiteral("--runs erwartet eine Zahl von 1 bis 100000"));
 
+    const QString engine = parser.value(engineOption);
+    if (engine != QStringLiteral("fast") && engine != QStringLiteral("literal"))
+        return usageError(usage, QStringLiteral("--engine erwartet literal oder fast"));
+
     const QString wordsPath = positional.first();
     WordList words = readWordList(wordsPath);
     if (!words.ok())
@@ -87,10 +95,11 @@ int runGenerate(const QStringList &arguments) {
 
     const VectorWordTable table(std::move(words.rows), static_cast<int>(maxWordListRows));
     PuzzleModel model;
-    GeneratorStore store(0);
+    GeneratorStore store(options.runs); // the store exists before a generation, as in the window
     QElapsedTimer timer;
     timer.start();
-    const GenerationStats stats = GenerateLiteral(table, model, store, options);
+    const GenerationStats stats = engine == QStringLiteral("literal") ? GenerateLiteral(table, model, store, options)
+                                                                      : GenerateFast(table, model, store, options);
     const double seconds = static_cast<double>(timer.nsecsElapsed()) / 1e9;
 
     if (parser.isSet(outputOption)) {

@@ -129,6 +129,21 @@ private slots:
         QVERIFY(lines.first().contains('#') || lines.at(1).contains('#'));
     }
 
+    void bothEnginesGenerate_data() {
+        QTest::addColumn<QString>("engine");
+        QTest::newRow("literal") << "literal";
+        QTest::newRow("fast") << "fast";
+    }
+    void bothEnginesGenerate() {
+        QFETCH(QString, engine);
+        const Result r = runCli({"generate", example("woerter-20.txt"), "--seed", "3", "--runs", "5", "--stats",
+                                 "--engine", engine});
+        QCOMPARE(r.exitCode, 0);
+        const QJsonObject stats = QJsonDocument::fromJson(r.out).object();
+        QCOMPARE(stats.value("runs").toInt(), 5);
+        QVERIFY(stats.value("placed").toInt() >= 2);
+    }
+
     void wordListOfOneRowPrintsItsWord() {
         const QString path = writeFile("one.txt", "Haustier\tkatze\n");
         const Result r = runCli({"generate", path, "--seed", "1", "--runs", "1"});
@@ -149,6 +164,8 @@ private slots:
             << QStringList{"generate", "x.txt", "--runs", "100001"} << 2 << "--runs";
         QTest::newRow("bad seed") << QStringList{"generate", "x.txt", "--seed", "abc"} << 2 << "--seed";
         QTest::newRow("unknown option") << QStringList{"generate", "x.txt", "--farbe"} << 2 << "farbe";
+        QTest::newRow("unknown engine")
+            << QStringList{"generate", "x.txt", "--engine", "zauber"} << 2 << "--engine";
         QTest::newRow("missing file")
             << QStringList{"generate", "/nonexistent/w.txt"} << 1 << "/nonexistent/w.txt";
         QTest::newRow("png without a file") << QStringList{"generate", "x.txt", "--png"} << 2 << "png";
