@@ -1,3 +1,4 @@
+#include "aboutbox.h"
 #include "mainform.h"
 #include "startrequest.h"
 #include "startup.h"
@@ -32,6 +33,9 @@ int main(int argc, char *argv[]) {
     QApplication::setWindowIcon(programIcon());
 
     TMainForm MainForm;
+    // Made after the main window and hidden until "Über..." asks for it; destroyed before the window.
+    TAboutBox AboutBox(&MainForm);
+    MainForm.setAboutBox(&AboutBox);
     MainForm.show();
     openDocumentAtStart(MainForm, request.document);
     return application.exec();

@@ -55,6 +55,7 @@ TMainForm::TMainForm(QWidget *parent) : QMainWindow(parent), ui(std::make_unique
         ui->ScrollBox1, ui->PaintBox1, model_, printerQuery_, [this] { return settings(); }, this);
     resize(clientWidth, clientHeight + menuBar()->sizeHint().height());
     connectHandlers();
+    connectOutputHandlers();
     FormCreate();
 }
 

@@ -3,6 +3,8 @@
 #include "filedialog.h"
 #include "fontchoicedialog.h"
 #include "generatorstore.h"
+#include "picturesavedialog.h"
+#include "printdialogs.h"
 #include "puzzlemodel.h"
 #include "puzzlesettings.h"
 #include "qprinterquery.h"
@@ -17,6 +19,7 @@ namespace Ui {
 class TMainForm;
 }
 class PuzzleView;
+class TAboutBox;
 
 // The main window: the toolbar with the generate button and the display switches, the word table and
 // the puzzle view on the first page, the millimetre settings and the font buttons on the second, and
@@ -75,6 +78,30 @@ public slots:
     void LosungEinCheckClick();
     void capedChange();
 
+public:
+    // Printing, the picture export and the About box (mainformoutput.cpp).
+    PictureSaveDialog SaveDialog1;
+    PrintDialog PrintDialog1{printer_};
+    PrinterSetupDialog PrinterSetupDialog1{printer_};
+
+    // The About box that "Über..." shows; the program makes it after the window. Without one, the
+    // window makes its own when it is first asked for.
+    void setAboutBox(TAboutBox *box) { AboutBox = box; }
+    TAboutBox &aboutBox();
+    // Prints the puzzle on the current printer as "Drucken..." does after its dialog; a failure is
+    // shown in a message box. True when the page went to the printer.
+    bool printCurrentPuzzle();
+    // Writes the puzzle picture as "Exportieren als Bild..." does after its dialog, at the view's
+    // resolution, with the current printer's page; a failure is shown in a message box.
+    bool exportPicture(const QString &fileName, PictureFormat format);
+
+public slots:
+    void ExportierenalsBild1Click();
+    void Druckereinrichten1Click();
+    void Drucken1Click();
+    void Druckvorschau1Click();
+    void ber1Click();
+
 protected:
     void showEvent(QShowEvent *event) override;
 
@@ -82,6 +109,7 @@ private:
     void FormCreate();
     void FormDestroy();
     void connectHandlers();
+    void connectOutputHandlers();
     // Builds the puzzle from the word table into the model and the store.
     void generatePuzzle();
 
@@ -91,6 +119,7 @@ private:
     RandomGenerator random_;
     QPrinter printer_{QPrinter::HighResolution};
     QPrinterQuery printerQuery_{printer_};
+    TAboutBox *AboutBox = nullptr;
     PuzzleView *view_ = nullptr;
     bool centred_ = false;
 };

@@ -18,7 +18,6 @@ const QString usage =
     QStringLiteral("wabrix-cli generate WORDS [-o OUT.wbx] [--seed N] [--runs N] [--stats] [--png FILE]");
 // The picture of --png: the screen view at the usual screen resolution.
 constexpr int pngResolution = 96;
-constexpr int maxWordRows = 999;
 constexpr int maxRuns = 100000;
 
 QString statsJson(const GenerationStats &s, double seconds) {
@@ -41,18 +40,25 @@ int runGenerate(const QStringList &arguments) {
         "Erzeugt ein Rätsel aus einer Wortliste (Frage TAB Antwort je Zeile, oder CSV bei Endung .csv)."));
     parser.addHelpOption();
     parser.addPositionalArgument(QStringLiteral("WORDS"), QStringLiteral("Wortliste"));
-    const QCommandLineOption seedOption(QStringLiteral("seed"), QStringLiteral("Startwert des Zufallsgenerators"),
-                                        QStringLiteral("N"));
-    const QCommandLineOption runsOption(QStringLiteral("runs"), QStringLiteral("Anzahl der Versuche (1 bis 100000)"),
+    const QCommandLineOption seedOption(
+        QStringLiteral("seed"), QStringLiteral("Startwert des Zufallsgenerators"), QStringLiteral("N"));
+    const QCommandLineOption runsOption(QStringLiteral("runs"),
+                                        QStringLiteral("Anzahl der Versuche (1 bis 100000)"),
                                         QStringLiteral("N"), QString::number(defaultRuns));
-    const QCommandLineOption statsOption(QStringLiteral("stats"), QStringLiteral("Kennzahlen als JSON ausgeben"));
-    const QCommandLineOption outputOption(QStringLiteral("o"),
-                                          QStringLiteral("Rätsel mit Standardeinstellungen in diese Datei speichern"),
-                                          QStringLiteral("OUT.wbx"));
-    const QCommandLineOption pngOption(QStringLiteral("png"),
-                                       QStringLiteral("das Rätsel auch als Bild speichern, wie der Bildschirm es zeigt"),
-                                       QStringLiteral("FILE"));
-    parser.addOptions({seedOption, runsOption, statsOption, pngOption, outputOption});
+    const QCommandLineOption statsOption(QStringLiteral("stats"),
+                                         QStringLiteral("Kennzahlen als JSON ausgeben"));
+    const QCommandLineOption outputOption(
+        QStringLiteral("o"), QStringLiteral("Rätsel mit Standardeinstellungen in diese Datei speichern"),
+        QStringLiteral("OUT.wbx"));
+    const QCommandLineOption pngOption(
+        QStringLiteral("png"),
+        QStringLiteral("das Rätsel auch als Bild speichern, wie der Bildschirm es zeigt"),
+        QStringLiteral("FILE"));
+    // Hidden: the literal engine, attempt by attempt, for comparisons.
+    QCommandLineOption engineOption(QStringLiteral("engine"), QStringLiteral("literal oder fast"),
+                                    QStringLiteral("ENGINE"), QStringLiteral("fast"));
+    engineOption.setFlags(QCommandLineOption::HiddenFromHelp);
+    parser.addOptions({seedOption, runsOption, statsOption, pngOption, outputOption, engineOption});
 
     if (!parser.parse(QStringList{QStringLiteral("wabrix-cli generate")} + arguments))
         return usageError(usage, parser.errorText());
@@ -73,21 +79,27 @@ int runGenerate(const QStringList &arguments) {
     if (!ok || options.runs < 1 || options.runs > maxRuns)
         return usageError(usage, QStringLiteral("--runs erwartet eine Zahl von 1 bis 100000"));
 
+    const QString engine = parser.value(engineOption);
+    if (engine != QStringLiteral("fast") && engine != QStringLiteral("literal"))
+        return usageError(usage, QStringLiteral("--engine erwartet literal oder fast"));
+
     const QString wordsPath = positional.first();
     WordList words = readWordList(wordsPath);
     if (!words.ok())
         return fileError(wordsPath, words.error);
-    if (words.rows.size() > static_cast<std::size_t>(maxWordRows))
-        return usageError(usage, QStringLiteral("%1: %2 Zeilen, höchstens 999 Zeilen passen in die Worttabelle")
-                                     .arg(wordsPath)
-                                     .arg(words.rows.size()));
+    if (words.rowCount > maxWordListRows)
+        return usageError(usage,
+                          QStringLiteral("%1: %2 Zeilen, höchstens 999 Zeilen passen in die Worttabelle")
+                              .arg(wordsPath)
+                              .arg(words.rowCount));
 
-    const VectorWordTable table(std::move(words.rows), maxWordRows);
+    const VectorWordTable table(std::move(words.rows), static_cast<int>(maxWordListRows));
     PuzzleModel model;
-    GeneratorStore store(0);
+    GeneratorStore store(options.runs); // the store exists before a generation, as in the window
     QElapsedTimer timer;
     timer.start();
-    const GenerationStats stats = GenerateLiteral(table, model, store, options);
+    const GenerationStats stats = engine == QStringLiteral("literal") ? GenerateLiteral(table, model, store, options)
+                                                                      : GenerateFast(table, model, store, options);
     const double seconds = static_cast<double>(timer.nsecsElapsed()) / 1e9;
 
     if (parser.isSet(outputOption)) {

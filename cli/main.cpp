@@ -15,7 +15,8 @@ const CliCommand commands[] = {
     {"generate", "erzeugt ein Rätsel aus einer Wortliste", &runGenerate},
     {"info", "beschreibt eine Rätseldatei", &runInfo},
     {"new", "schreibt ein leeres Rätsel mit Standardeinstellungen", &runNew},
-    {"render", "zeichnet eine Rätseldatei als Bild (PNG, BMP, SVG)", &runRender},
+    {"print", "druckt eine Rätseldatei wie \"Drucken...\"", &runPrint},
+    {"render", "zeichnet eine Rätseldatei als Bild (PNG, BMP, SVG) oder PDF-Seite", &runRender},
     {"thumbnail", "schreibt ein Vorschaubild einer Rätseldatei für Dateimanager", &runThumbnail},
 };
 

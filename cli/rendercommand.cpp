@@ -4,56 +4,29 @@
 #include "documentconversion.h"
 #include "documentfile.h"
 #include "fieldvalues.h"
+#include "puzzleprinting.h"
+#include "puzzlesvg.h"
 #include "renderer.h"
 
-#include <QBuffer>
 #include <QCommandLineParser>
 #include <QFileInfo>
-#include <QPainter>
+#include <QPrinter>
 #include <QSaveFile>
-#include <QSvgGenerator>
 
 namespace {
 
 const QString usage = QStringLiteral(
-    "wabrix-cli render FILE.wbx -o OUT.(png|bmp|svg) [--dpi D] [--zoom Z] [--solution | --no-solution]");
+    "wabrix-cli render FILE.wbx -o OUT.(png|bmp|svg|pdf) [--dpi D] [--zoom Z] [--solution | --no-solution]");
 constexpr int defaultDpi = 96;
 constexpr int maxDpi = 9600;
 
-// The screen view as SVG at resolution pixels per inch: the same drawing as the picture export,
-// painted onto an SVG generator whose user units are the picture's pixels.
-QByteArray renderSvg(PuzzleModel &model, const PuzzleSettings &settings, int resolution, QString *error) {
-    const FixedPrinterQuery printer(defaultPdfPage());
-    QSize size = puzzlePictureSize(model, settings, resolution);
-    // The title is measured on the target itself; a differing measure asks for a second drawing.
-    for (int attempt = 0; attempt < 2; ++attempt) {
-        if (!pictureSizeIsDrawable(size)) {
-            *error = QStringLiteral(
-                         "Das Bild wäre mit %1 × %2 Pixeln zu groß. Bitte Zoom oder Auflösung verkleinern.")
-                         .arg(size.width())
-                         .arg(size.height());
-            return {};
-        }
-        QBuffer buffer;
-        buffer.open(QIODevice::WriteOnly);
-        QSvgGenerator generator;
-        generator.setOutputDevice(&buffer);
-        generator.setResolution(resolution);
-        generator.setSize(size);
-        generator.setViewBox(QRect(QPoint(0, 0), size));
-        generator.setTitle(QString::fromStdU16String(settings.title));
-        QPainter painter(&generator);
-        const bool drawn =
-            DrawRaetsel(painter, model, settings, settings.zoom, false, printer, &size, resolution);
-        painter.end();
-        if (drawn)
-            return buffer.data();
-    }
-    *error = QStringLiteral("Das Bild konnte nicht gezeichnet werden.");
-    return {};
-}
-
+// Writes a plain file through a temporary one; a device, pipe or folder is never replaced.
 bool saveBytes(const QString &path, const QByteArray &bytes, QString *error) {
+    const QFileInfo target(path);
+    if (target.exists() && !target.isFile()) {
+        *error = QStringLiteral("Das ist keine gewöhnliche Datei.");
+        return false;
+    }
     QSaveFile file(path);
     if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
         return true;
@@ -67,11 +40,12 @@ int runRender(const QStringList &arguments) {
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
         "Zeichnet das Rätsel einer Rätseldatei als Bild (PNG, BMP oder SVG), wie der Bildschirm "
-        "es zeigt."));
+        "es zeigt, oder als PDF-Seite, wie \"Drucken...\" sie auf das Papier des Standarddruckers "
+        "bringt (A4, wenn keiner eingerichtet ist; --dpi gilt dann nicht)."));
     parser.addHelpOption();
     parser.addPositionalArgument(QStringLiteral("FILE.wbx"), QStringLiteral("Rätseldatei"));
     const QCommandLineOption outputOption(
-        QStringLiteral("o"), QStringLiteral("Bilddatei (.png, .bmp oder .svg)"), QStringLiteral("OUT"));
+        QStringLiteral("o"), QStringLiteral("Bilddatei (.png, .bmp, .svg oder .pdf)"), QStringLiteral("OUT"));
     const QCommandLineOption dpiOption(QStringLiteral("dpi"),
                                        QStringLiteral("Pixel je Zoll (1 bis 9600, Standard 96)"),
                                        QStringLiteral("D"), QString::number(defaultDpi));
@@ -95,9 +69,10 @@ int runRender(const QStringList &arguments) {
     if (out.isEmpty())
         return usageError(usage, QStringLiteral("-o OUT fehlt"));
     const QString format = QFileInfo(out).suffix().toLower();
-    if (format != QLatin1String("png") && format != QLatin1String("bmp") && format != QLatin1String("svg"))
-        return usageError(usage,
-                          QStringLiteral("%1: die Bilddatei muss auf .png, .bmp oder .svg enden").arg(out));
+    if (format != QLatin1String("png") && format != QLatin1String("bmp") && format != QLatin1String("svg") &&
+        format != QLatin1String("pdf"))
+        return usageError(
+            usage, QStringLiteral("%1: die Bilddatei muss auf .png, .bmp, .svg oder .pdf enden").arg(out));
     bool ok = true;
     const int dpi = parser.value(dpiOption).toInt(&ok);
     if (!ok || dpi < 1 || dpi > maxDpi)
@@ -124,8 +99,17 @@ int runRender(const QStringList &arguments) {
         return fileError(positional.first(), QStringLiteral("Zu wenig Speicher für die Einträge"));
 
     QString error;
+    if (format == QLatin1String("pdf")) {
+        // The page of the default printer, as "Drucken..." would print it; Qt falls back to its PDF
+        // printer on an A4 page when no printer is installed.
+        const QPrinter printer(QPrinter::HighResolution);
+        if (!writePuzzlePdf(out, printer.pageLayout(), printer.resolution(), model, settings, &error))
+            return fileError(out, error);
+        return exitSuccess;
+    }
     if (format == QLatin1String("svg")) {
-        const QByteArray svg = renderSvg(model, settings, dpi, &error);
+        const QByteArray svg =
+            renderPuzzleSvg(model, settings, dpi, FixedPrinterQuery(defaultPdfPage()), &error);
         if (svg.isEmpty() || !saveBytes(out, svg, &error))
             return fileError(out, error);
         return exitSuccess;

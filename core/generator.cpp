@@ -24,7 +24,7 @@ GenerationStats FinishGeneration(const PuzzleModel &model, GeneratorStore &store
 GenerationStats GenerateLiteral(const WordTable &table, PuzzleModel &model, GeneratorStore &store,
                                 const GenerationOptions &options) {
     CollectEntries(table, model);
-    store = GeneratorStore(options.runs);
+    store.prepare(options.runs);
     RandomGenerator rng(options.seed);
     store.maxfitted = 0;
     for (int run = 0; run < options.runs; ++run) {

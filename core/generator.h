@@ -7,11 +7,18 @@
 #include <cstdint>
 #include <functional>
 
-// How a generation runs: how many layouts, from which seed, and whom to tell about progress.
+// How a generation runs: how many layouts, from which seed, on how many threads, and whom to tell
+// about progress.
 struct GenerationOptions {
     int runs = defaultRuns;
     std::uint64_t seed = 0;
-    // Called after each finished run with the number of runs done; returning false cancels.
+    // Threads for GenerateFast: 0 takes every hardware thread. The result does not depend on it.
+    int threads = 0;
+    // Called with the number of runs finished so far, always on the thread that called the generator,
+    // one call at a time and with rising counts; unless cancelled, the last call reports all runs.
+    // GenerateLiteral calls it after every run; GenerateFast between the runs that the calling thread
+    // makes itself, so with several threads counts may be skipped. Returning false cancels the
+    // generation as soon as possible: runs under way finish, no new run starts, no further call comes.
     std::function<bool(int runsDone)> onRunDone;
 };
 
@@ -33,6 +40,20 @@ struct GenerationStats {
 // a partial state; callers that must keep the old puzzle generate into copies.
 GenerationStats GenerateLiteral(const WordTable &table, PuzzleModel &model, GeneratorStore &store,
                                 const GenerationOptions &options);
+
+// Builds the same kind of puzzle as GenerateLiteral, with the same distribution of results, much faster:
+// each round's outcome is drawn from its exact law instead of attempt by attempt, and the runs are
+// spread over options.threads threads. Run r draws from its own generator seeded by runSeed(seed, r),
+// so a seed gives the same store and puzzle on any number of threads. The entries' placement fields
+// describe the last run (an entry left out keeps a random last attempt). Uses no shared state: model
+// and store may be private to a worker thread. On cancellation the entries are collected, feld is
+// unchanged, and the store holds the grids and counts of the finished runs only (stats.runs of them,
+// not necessarily the first ones); stats.cancelled is set.
+GenerationStats GenerateFast(const WordTable &table, PuzzleModel &model, GeneratorStore &store,
+                             const GenerationOptions &options);
+
+// The seed of run number run's random generator in GenerateFast.
+std::uint64_t runSeed(std::uint64_t seed, int run);
 
 // Chooses the best run of a filled store, places it in feld and summarises the generation.
 GenerationStats FinishGeneration(const PuzzleModel &model, GeneratorStore &store, Grid &feld);

@@ -17,6 +17,16 @@ struct GeneratorStore {
 
     int runs() const { return static_cast<int>(fittedall.size()); }
 
+    // Makes room for a generation of the given number of runs: all counts 0; the saved grids keep
+    // their memory (and their old contents until the runs overwrite them).
+    void prepare(int runCount) {
+        const std::size_t n = static_cast<std::size_t>(runCount > 0 ? runCount : 0);
+        felder.resize(n);
+        fittedall.assign(n, 0);
+        fitted = 0;
+        maxfitted = 0;
+    }
+
     std::vector<Grid> felder;
     std::vector<std::int32_t> fittedall;
     std::int32_t fitted = 0;

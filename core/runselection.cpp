@@ -1,24 +1,37 @@
 #include "runselection.h"
 
+#include <algorithm>
+
 BestRun measureGrid(const Grid &grid) {
+    // Column by column: count the used cells of the column in one branch-free pass, and only for a
+    // column that has some look for its first and last.
     BestRun m;
     int maxX = 0;
     int maxY = 0;
-    for (int x = 0; x < gridSize; ++x)
-        for (int y = 0; y < gridSize; ++y) {
-            if (isFreeCell(grid[cellIndex(x, y)]))
-                continue;
-            if (m.usedCells == 0) {
-                m.minX = maxX = x;
-                m.minY = maxY = y;
-            } else {
-                if (x < m.minX) m.minX = x;
-                if (x > maxX) maxX = x;
-                if (y < m.minY) m.minY = y;
-                if (y > maxY) maxY = y;
-            }
-            ++m.usedCells;
+    for (int x = 0; x < gridSize; ++x) {
+        const std::int32_t *column = &grid[static_cast<std::size_t>(cellIndex(x, 0))];
+        int used = 0;
+        for (int y = 0; y < gridSize; ++y)
+            used += isFreeCell(column[y]) ? 0 : 1;
+        if (used == 0)
+            continue;
+        int first = 0;
+        while (isFreeCell(column[first]))
+            ++first;
+        int last = gridSize - 1;
+        while (isFreeCell(column[last]))
+            --last;
+        if (m.usedCells == 0) {
+            m.minX = x;
+            m.minY = first;
+            maxY = last;
+        } else {
+            m.minY = std::min(m.minY, first);
+            maxY = std::max(maxY, last);
         }
+        maxX = x;
+        m.usedCells += used;
+    }
     if (m.usedCells > 0)
         m.area = (maxX - m.minX + 1) * (maxY - m.minY + 1);
     return m;

@@ -1,48 +1,15 @@
 #include "documentfile.h"
 
 #include "documentwriter.h"
+#include "fileproblem.h"
 
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QSaveFile>
 
 namespace {
 
-QString quoted(const QString &path) {
-    return QStringLiteral("„%1“").arg(QDir::toNativeSeparators(path));
-}
-
-// Why a file could not be opened for reading, in German.
-QString openProblem(const QString &path, const QFile &file) {
-    const QFileInfo info(path);
-    if (!info.exists())
-        return QStringLiteral("Die Datei existiert nicht");
-    if (info.isDir())
-        return QStringLiteral("Das ist ein Ordner, keine Datei");
-    if (!info.isFile())
-        return QStringLiteral("Das ist keine gewöhnliche Datei");
-    if (!info.isReadable())
-        return QStringLiteral("Keine Berechtigung zum Lesen");
-    return QStringLiteral("Öffnen nicht möglich (%1)").arg(file.errorString());
-}
-
-// Why a file could not be created for writing, in German.
-QString createProblem(const QString &path, const QSaveFile &file) {
-    const QFileInfo info(path);
-    const QFileInfo folder(info.absolutePath());
-    if (!folder.exists())
-        return QStringLiteral("Der Ordner %1 existiert nicht").arg(quoted(folder.filePath()));
-    if (!folder.isDir())
-        return QStringLiteral("%1 ist kein Ordner").arg(quoted(folder.filePath()));
-    if (info.isDir())
-        return QStringLiteral("Das ist ein Ordner, keine Datei");
-    return QStringLiteral("Anlegen nicht möglich (%1)").arg(file.errorString());
-}
-
-} // namespace
-
-bool saveDocument(const QString &path, const PuzzleDocument &document, QString *error) {
+// Writes through a temporary file that replaces path only once everything was written.
+QString saveReplacing(const QString &path, const PuzzleDocument &document) {
     QString reason;
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
@@ -50,32 +17,73 @@ bool saveDocument(const QString &path, const PuzzleDocument &document, QString *
     } else if (!writeDocument(file, document, &reason)) {
         file.cancelWriting();
     } else if (!file.commit()) {
-        reason = QStringLiteral("Schreiben nicht möglich (%1)").arg(file.errorString());
+        reason = QStringLiteral("Schreiben nicht möglich (%1)").arg(systemProblem(file.errorString()));
+    }
+    return reason;
+}
+
+// Writes straight into a device or pipe, which has no contents to keep and cannot be replaced by a
+// file: a temporary file renamed over it would take its place (as root even over /dev/null).
+QString saveDirectly(const QString &path, const PuzzleDocument &document) {
+    QString reason;
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return QStringLiteral("Öffnen zum Schreiben nicht möglich (%1)")
+            .arg(systemProblem(file.errorString()));
+    if (!writeDocument(file, document, &reason))
+        return reason;
+    if (!file.flush())
+        return QStringLiteral("Schreiben nicht möglich (%1)").arg(systemProblem(file.errorString()));
+    return {};
+}
+
+} // namespace
+
+bool saveDocument(const QString &path, const PuzzleDocument &document, QString *error) {
+    QString reason;
+    switch (fileKind(path)) {
+    case FileKind::CharacterDevice:
+    case FileKind::Pipe:
+        reason = saveDirectly(path, document);
+        break;
+    case FileKind::Directory:
+        reason = QStringLiteral("Das ist ein Ordner, keine Datei");
+        break;
+    case FileKind::BlockDevice:
+    case FileKind::Socket:
+    case FileKind::Other:
+        reason = QStringLiteral("Das ist keine gewöhnliche Datei");
+        break;
+    case FileKind::Missing:
+    case FileKind::Regular:
+        reason = saveReplacing(path, document);
+        break;
     }
     if (reason.isEmpty())
         return true;
     if (error)
-        *error = QStringLiteral("Die Datei %1 kann nicht gespeichert werden: %2").arg(quoted(path), reason);
+        *error =
+            QStringLiteral("Die Datei %1 kann nicht gespeichert werden: %2").arg(quotedPath(path), reason);
     return false;
 }
 
 DocumentReadResult loadDocument(const QString &path, std::int32_t maxWordRows) {
     QFile file(path);
-    const QFileInfo info(path);
+    const FileKind kind = fileKind(path);
     // Opening a pipe waits for a writer, and a device may never end: only plain files are read.
-    if ((info.exists() && !info.isFile()) || !file.open(QIODevice::ReadOnly)) {
+    if ((kind != FileKind::Regular && kind != FileKind::Missing) || !file.open(QIODevice::ReadOnly)) {
         DocumentReadResult result;
         result.reason = openProblem(path, file);
-        result.error =
-            QStringLiteral("Die Datei %1 kann nicht geöffnet werden: %2").arg(quoted(path), result.reason);
+        result.error = QStringLiteral("Die Datei %1 kann nicht geöffnet werden: %2")
+                           .arg(quotedPath(path), result.reason);
         return result;
     }
     DocumentReadResult result = readDocument(file, maxWordRows);
     if (result.tooManyRows)
-        result.error =
-            QStringLiteral("Die Datei %1 kann nicht geöffnet werden: %2").arg(quoted(path), result.reason);
+        result.error = QStringLiteral("Die Datei %1 kann nicht geöffnet werden: %2")
+                           .arg(quotedPath(path), result.reason);
     else if (!result.ok)
         result.error = QStringLiteral("Die Datei %1 ist kein gültiges Wabrixrätsel: %2")
-                           .arg(quoted(path), result.reason);
+                           .arg(quotedPath(path), result.reason);
     return result;
 }

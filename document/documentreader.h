@@ -25,7 +25,8 @@ struct DocumentReadResult {
 
 // Reads a whole document from an open device, field by field in the order writeDocument writes.
 // Fails with "Read beyond end of file" when the device ends inside a field, and with a German message
-// for a negative count or one larger than the rest of the device can hold; neither allocates for such
-// a count. A document of more than maxWordRows word rows fails at its row count, before anything of
-// its rows is read, with tooManyRows set. Bytes after the last entry are ignored.
+// for a negative count, one larger than the rest of the device can hold, or a document that would
+// pass maxDocumentBytes (256 MB); none of these allocates for such a count, so memory stays bounded
+// also on endless devices. A document of more than maxWordRows word rows fails at its row count,
+// before anything of its rows is read, with tooManyRows set. Bytes after the last entry are ignored.
 DocumentReadResult readDocument(QIODevice &device, std::int32_t maxWordRows = anyWordRows);

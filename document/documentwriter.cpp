@@ -1,6 +1,7 @@
 #include "documentwriter.h"
 
 #include "entryrecord.h"
+#include "fileproblem.h"
 #include "fontrecord.h"
 #include "recordwriter.h"
 #include "textrecord.h"
@@ -33,7 +34,7 @@ bool writeAll(QIODevice &device, const QByteArray &bytes, QString *error) {
         const qint64 written = device.write(bytes.constData() + done, bytes.size() - done);
         if (written <= 0) {
             if (error)
-                *error = QStringLiteral("Schreibfehler: %1").arg(device.errorString());
+                *error = QStringLiteral("Schreibfehler: %1").arg(systemProblem(device.errorString()));
             return false;
         }
         done += written;

@@ -26,9 +26,21 @@ std::uint64_t littleEndian(const unsigned char *bytes, int width) {
 RecordReader::RecordReader(QIODevice &device)
     : device_(device), end_(device.isSequential() ? -1 : device.size()) {}
 
+namespace {
+
+QString tooLarge() {
+    return QStringLiteral("Das Wabrixrätsel wäre größer als %1 MB").arg(maxDocumentBytes >> 20);
+}
+
+} // namespace
+
 bool RecordReader::readBytes(char *buffer, qint64 count) {
     if (failed())
         return false;
+    if (count > maxDocumentBytes - offset_) {
+        fail(tooLarge());
+        return false;
+    }
     qint64 done = 0;
     while (done < count) {
         const qint64 got = device_.read(buffer + done, count - done);
@@ -88,6 +100,10 @@ bool RecordReader::readUnits(std::u16string &text, qint64 count) {
         fail(QString::fromLatin1(readBeyondEndOfFile));
         return false;
     }
+    if (count > (maxDocumentBytes - offset_) / 2) {
+        fail(tooLarge());
+        return false;
+    }
     std::string bytes;
     qint64 left = 2 * count;
     while (left > 0) {
@@ -113,6 +129,10 @@ bool RecordReader::checkCount(qint64 count, qint64 bytesEach, const QString &wha
         return false;
     }
     const qint64 rest = remaining();
+    if (rest < 0 && count > (maxDocumentBytes - offset_) / bytesEach) {
+        fail(QStringLiteral("%1 %2 bei Byte %3: %4").arg(what).arg(count).arg(fieldOffset).arg(tooLarge()));
+        return false;
+    }
     if (rest >= 0 && count > rest / bytesEach) {
         fail(QStringLiteral("%1 %2 bei Byte %3 passt nicht in die restlichen %4 Bytes der Datei (%5)")
                  .arg(what)

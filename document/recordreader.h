@@ -10,11 +10,16 @@ class QIODevice;
 // The text of every read that stops because the document ends before a field is complete.
 extern const char *const readBeyondEndOfFile; // "Read beyond end of file"
 
+// No document is read beyond this many bytes, so an endless device (a pipe that never ends,
+// /dev/urandom) cannot make the reader run on and grow without bound.
+constexpr qint64 maxDocumentBytes = qint64(256) << 20;
+
 // Reads the fields of a document from a device, little-endian. The first failure (the document ends
 // early, an impossible count, a device error) is kept as a message and every later read fails at
 // once, so callers may check after a group of fields. Nothing is allocated for a count before it is
 // known that the rest of the device can hold it; on a sequential device, whose rest is unknown,
-// texts are read in pieces, so memory grows only with the bytes actually read.
+// texts are read in pieces, so memory grows only with the bytes actually read. Reading past
+// maxDocumentBytes fails.
 class RecordReader {
 public:
     // Takes the device's length once: asking a file for it costs a system call.

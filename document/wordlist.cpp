@@ -1,146 +1,242 @@
 #include "wordlist.h"
 
+#include "fileproblem.h"
+
+#include <QByteArrayView>
 #include <QFile>
-#include <QStringDecoder>
+
+#include <cstdint>
 
 namespace {
 
-std::u16string toU16(const QString &s) { return s.toStdU16String(); }
+constexpr QByteArrayView byteOrderMark("\xEF\xBB\xBF");
+constexpr qint64 readPieceBytes = 64 * 1024;
 
-// Splits at LF; a CR before the LF belongs to the line end. A final line end closes the last line.
-QList<QByteArray> splitLines(const QByteArray &bytes) {
-    QList<QByteArray> lines = bytes.split('\n');
-    if (!bytes.isEmpty() && bytes.endsWith('\n'))
-        lines.removeLast();
-    if (bytes.isEmpty())
-        lines.clear();
-    for (QByteArray &line : lines)
+std::u16string toU16(QByteArrayView utf8) {
+    return QString::fromUtf8(utf8).toStdU16String();
+}
+
+// The length of the UTF-8 sequence at p (n bytes left) when it is a valid one, else 0: no overlong
+// forms, no surrogates, nothing above U+10FFFF.
+int validSequenceLength(const unsigned char *p, qsizetype n) {
+    int length = 0;
+    std::uint32_t code = 0;
+    std::uint32_t smallest = 0;
+    if (p[0] >= 0xC2 && p[0] <= 0xDF)
+        length = 2, code = p[0] & 0x1Fu, smallest = 0x80;
+    else if (p[0] >= 0xE0 && p[0] <= 0xEF)
+        length = 3, code = p[0] & 0x0Fu, smallest = 0x800;
+    else if (p[0] >= 0xF0 && p[0] <= 0xF4)
+        length = 4, code = p[0] & 0x07u, smallest = 0x10000;
+    if (length == 0 || length > n)
+        return 0;
+    for (int k = 1; k < length; ++k) {
+        if ((p[k] & 0xC0) != 0x80)
+            return 0;
+        code = (code << 6) | (p[k] & 0x3Fu);
+    }
+    if (code < smallest || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
+        return 0;
+    return length;
+}
+
+// The first line that is not valid UTF-8 text, with the reason; an empty reason when there is none.
+QString firstBadLine(QByteArrayView text) {
+    const auto *p = reinterpret_cast<const unsigned char *>(text.data());
+    int line = 1;
+    for (qsizetype i = 0; i < text.size();) {
+        if (p[i] == 0)
+            return QStringLiteral("Zeile %1: enthält ein Nullbyte, das ist kein UTF-8-Text.").arg(line);
+        if (p[i] < 0x80) {
+            if (p[i] == '\n')
+                ++line;
+            ++i;
+            continue;
+        }
+        const int length = validSequenceLength(p + i, text.size() - i);
+        if (length == 0)
+            return QStringLiteral("Zeile %1: kein gültiger UTF-8-Text.").arg(line);
+        i += length;
+    }
+    return {};
+}
+
+// Takes rows up to the limit and counts them all.
+class RowCollector {
+public:
+    RowCollector(WordList &list, std::size_t limit) : list_(list), limit_(limit) {}
+    bool wanted() const { return list_.rows.size() < limit_; }
+    void add(QByteArrayView clue, QByteArrayView answer) {
+        if (wanted())
+            list_.rows.emplace_back(toU16(clue), toU16(answer));
+        ++list_.rowCount;
+    }
+
+private:
+    WordList &list_;
+    std::size_t limit_;
+};
+
+// One row per line: LF ends a line, a CR right before it belongs to the line end, and a final line
+// end closes the last line. Fields are cut at tabs; a third field and beyond are ignored.
+void parseTabSeparated(QByteArrayView text, RowCollector &rows) {
+    qsizetype start = 0;
+    while (start < text.size()) {
+        qsizetype end = text.indexOf('\n', start);
+        const qsizetype next = end < 0 ? text.size() : end + 1;
+        if (end < 0)
+            end = text.size();
+        QByteArrayView line = text.sliced(start, end - start);
         if (line.endsWith('\r'))
             line.chop(1);
-    return lines;
-}
-
-// Finds the first line that is not valid UTF-8; 0 when every line is.
-int firstInvalidLine(const QList<QByteArray> &lines) {
-    for (int i = 0; i < lines.size(); ++i) {
-        QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-        const QString text = decoder.decode(lines[i]);
-        Q_UNUSED(text);
-        if (decoder.hasError())
-            return i + 1;
+        const qsizetype tab = line.indexOf('\t');
+        if (tab < 0) {
+            rows.add(line, {});
+        } else {
+            const QByteArrayView rest = line.sliced(tab + 1);
+            const qsizetype secondTab = rest.indexOf('\t');
+            rows.add(line.first(tab), secondTab < 0 ? rest : rest.first(secondTab));
+        }
+        start = next;
     }
-    return 0;
 }
 
-VectorWordTable::Row rowFromFields(const QStringList &fields) {
-    VectorWordTable::Row row;
-    if (!fields.isEmpty())
-        row.first = toU16(fields[0]);
-    if (fields.size() > 1)
-        row.second = toU16(fields[1]);
-    return row;
-}
-
-QChar csvSeparator(const QString &text) {
+// The separator of the first record: a semicolon when it holds more of them than commas.
+char csvSeparator(QByteArrayView text) {
     int commas = 0;
     int semicolons = 0;
     bool quoted = false;
-    for (QChar c : text) {
-        if (c == u'"')
+    for (const char c : text) {
+        if (c == '"')
             quoted = !quoted;
-        else if (!quoted && c == u'\n')
+        else if (!quoted && c == '\n')
             break;
-        else if (!quoted && c == u',')
+        else if (!quoted && c == ',')
             ++commas;
-        else if (!quoted && c == u';')
+        else if (!quoted && c == ';')
             ++semicolons;
     }
-    return semicolons > commas ? u';' : u',';
+    return semicolons > commas ? ';' : ',';
 }
 
-// Reads CSV records; a quoted field may hold separators, line ends and doubled quotes.
-WordList parseCsv(const QString &text) {
-    WordList list;
-    const QChar separator = csvSeparator(text);
-    QStringList fields;
-    QString field;
+// CSV records; a quoted field may hold separators, line ends and doubled quotes. Separators and
+// quotes are ASCII, so the UTF-8 bytes can be cut without decoding them.
+QString parseCsv(QByteArrayView text, RowCollector &rows) {
+    const char separator = csvSeparator(text);
+    QByteArray fields[2];
+    int field = 0;
     bool quoted = false;
     bool fieldWasQuoted = false;
+    bool fieldHasText = false;
+    bool recordOpen = false;
     int line = 1;
-    auto endRecord = [&] {
-        fields << field;
-        list.rows.push_back(rowFromFields(fields));
-        fields.clear();
-        field.clear();
-        fieldWasQuoted = false;
+    int quoteLine = 0;
+    auto append = [&](char c) {
+        fieldHasText = true;
+        if (field < 2 && rows.wanted())
+            fields[field] += c;
     };
-    for (int i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
+    auto endRecord = [&] {
+        rows.add(fields[0], fields[1]);
+        fields[0].clear();
+        fields[1].clear();
+        field = 0;
+        fieldWasQuoted = fieldHasText = false;
+        recordOpen = false;
+    };
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        const bool crlf = c == '\r' && i + 1 < text.size() && text[i + 1] == '\n';
         if (quoted) {
-            if (c == u'"' && i + 1 < text.size() && text[i + 1] == u'"') {
-                field += u'"';
+            if (c == '"' && i + 1 < text.size() && text[i + 1] == '"') {
+                append('"');
                 ++i;
-            } else if (c == u'"') {
+            } else if (c == '"') {
                 quoted = false;
-            } else {
-                if (c == u'\n')
+            } else if (!crlf) {
+                if (c == '\n')
                     ++line;
-                field += c;
+                append(c);
             }
-        } else if (c == u'"' && field.isEmpty() && !fieldWasQuoted) {
-            quoted = true;
-            fieldWasQuoted = true;
-        } else if (c == separator) {
-            fields << field;
-            field.clear();
-            fieldWasQuoted = false;
-        } else if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') {
             continue;
-        } else if (c == u'\n') {
+        }
+        if (crlf)
+            continue;
+        if (c == '\n') {
             endRecord();
             ++line;
+            continue;
+        }
+        recordOpen = true;
+        if (c == '"' && !fieldWasQuoted && !fieldHasText) {
+            quoted = fieldWasQuoted = true;
+            quoteLine = line;
+        } else if (c == separator) {
+            ++field;
+            fieldWasQuoted = fieldHasText = false;
         } else {
-            field += c;
+            append(c);
         }
     }
-    if (quoted) {
-        list.rows.clear();
-        list.error = QStringLiteral("Zeile %1: Anführungszeichen wird nicht geschlossen.").arg(line);
-        return list;
-    }
-    if (!field.isEmpty() || !fields.isEmpty() || fieldWasQuoted)
+    if (quoted)
+        return QStringLiteral("Zeile %1: Anführungszeichen wird nicht geschlossen.").arg(quoteLine);
+    if (recordOpen)
         endRecord();
-    return list;
+    return {};
 }
 
 } // namespace
 
-WordList parseWordList(const QByteArray &input, WordListFormat format) {
-    QByteArray bytes = input;
-    if (bytes.startsWith("\xEF\xBB\xBF"))
-        bytes.remove(0, 3);
-    const QList<QByteArray> lines = splitLines(bytes);
+WordList parseWordList(const QByteArray &bytes, WordListFormat format, std::size_t rowLimit) {
+    QByteArrayView text(bytes);
+    if (text.startsWith(byteOrderMark))
+        text = text.sliced(byteOrderMark.size());
     WordList list;
-    if (const int bad = firstInvalidLine(lines)) {
-        list.error = QStringLiteral("Zeile %1: kein gültiger UTF-8-Text.").arg(bad);
+    list.error = firstBadLine(text);
+    if (!list.ok())
         return list;
-    }
+    RowCollector rows(list, rowLimit);
     if (format == WordListFormat::Csv)
-        return parseCsv(QString::fromUtf8(bytes));
-    for (const QByteArray &line : lines) {
-        const QStringList fields = QString::fromUtf8(line).split(u'\t');
-        list.rows.push_back(rowFromFields(fields));
+        list.error = parseCsv(text, rows);
+    else
+        parseTabSeparated(text, rows);
+    if (!list.ok()) {
+        list.rows.clear();
+        list.rowCount = 0;
     }
     return list;
 }
 
-WordList readWordList(const QString &path) {
+WordList readWordList(const QString &path, std::size_t rowLimit) {
+    WordList list;
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        WordList list;
-        list.error = QStringLiteral("Die Datei kann nicht gelesen werden: %1").arg(file.errorString());
+    const FileKind kind = fileKind(path);
+    if (kind == FileKind::Directory || !file.open(QIODevice::ReadOnly)) {
+        list.error = QStringLiteral("Die Datei kann nicht gelesen werden: %1").arg(openProblem(path, file));
+        return list;
+    }
+    const QString tooLarge =
+        QStringLiteral("Die Wortliste ist größer als %1 MB.").arg(maxWordListBytes >> 20);
+    if (kind == FileKind::Regular && file.size() > maxWordListBytes) {
+        list.error = tooLarge;
+        return list;
+    }
+    // Devices and pipes cannot tell their size; read them in pieces up to just past the limit.
+    QByteArray bytes;
+    while (bytes.size() <= maxWordListBytes) {
+        const QByteArray piece = file.read(readPieceBytes);
+        if (piece.isEmpty())
+            break;
+        bytes += piece;
+    }
+    if (file.error() != QFileDevice::NoError) {
+        list.error = QStringLiteral("Lesefehler: %1").arg(systemProblem(file.errorString()));
+        return list;
+    }
+    if (bytes.size() > maxWordListBytes) {
+        list.error = tooLarge;
         return list;
     }
     const bool csv = path.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive);
-    return parseWordList(file.readAll(), csv ? WordListFormat::Csv : WordListFormat::TabSeparated);
+    return parseWordList(bytes, csv ? WordListFormat::Csv : WordListFormat::TabSeparated, rowLimit);
 }

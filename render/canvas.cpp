@@ -1,9 +1,11 @@
 #include "canvas.h"
 
+#include <QGlyphRun>
 #include <QPaintDevice>
 #include <QPaintEngine>
 #include <QPainter>
 #include <QPainterPath>
+#include <QRawFont>
 #include <QStaticText>
 #include <QTextLayout>
 
@@ -190,6 +192,18 @@ void Canvas::drawWrappedText(const QString &text, const QRect &rect) {
     }
     layout.endLayout();
 
+    if (background_ == TextBackground::Opaque)
+        for (int i = 0; i < layout.lineCount(); ++i) {
+            const QTextLine line = layout.lineAt(i);
+            paintTextBackground(
+                QRectF(rect.topLeft() + line.position(), QSizeF(line.naturalTextWidth(), line.height()))
+                    .toAlignedRect() &
+                rect);
+        }
+    if (painter_.paintEngine() && painter_.paintEngine()->type() == QPaintEngine::SVG) {
+        drawLinesCutToRectangle(layout, rect);
+        return;
+    }
     // Saving and restoring the whole painter state costs more than the text itself; a painter without
     // a clip of its own only needs its clip switched off again.
     const bool ownClip = painter_.hasClipping();
@@ -199,18 +213,39 @@ void Canvas::drawWrappedText(const QString &text, const QRect &rect) {
     } else {
         painter_.setClipRect(rect);
     }
-    if (background_ == TextBackground::Opaque)
-        for (int i = 0; i < layout.lineCount(); ++i) {
-            const QTextLine line = layout.lineAt(i);
-            paintTextBackground(
-                QRectF(rect.topLeft() + line.position(), QSizeF(line.naturalTextWidth(), line.height()))
-                    .toAlignedRect());
-        }
     layout.draw(&painter_, rect.topLeft());
     if (ownClip)
         painter_.restore();
     else
         painter_.setClipping(false);
+}
+
+void Canvas::drawLinesCutToRectangle(const QTextLayout &layout, const QRect &rect) {
+    // Qt's SVG generator writes no clip paths, so the cut is made here: lines that lie wholly inside
+    // the rectangle stay text, a line that passes its edge becomes the outlines of its glyphs, cut
+    // to the rectangle and filled in the font's colour.
+    const QRectF area(rect);
+    for (int i = 0; i < layout.lineCount(); ++i) {
+        const QTextLine line = layout.lineAt(i);
+        const QRectF box(area.topLeft() + line.position(), QSizeF(line.naturalTextWidth(), line.height()));
+        if (area.contains(box)) {
+            line.draw(&painter_, area.topLeft());
+            continue;
+        }
+        QPainterPath outlines;
+        for (const QGlyphRun &run : line.glyphRuns()) {
+            const QRawFont font = run.rawFont();
+            const QList<quint32> glyphs = run.glyphIndexes();
+            const QList<QPointF> positions = run.positions();
+            for (qsizetype g = 0; g < glyphs.size() && g < positions.size(); ++g)
+                outlines.addPath(font.pathForGlyph(glyphs[g]).translated(positions[g]));
+        }
+        QPainterPath window;
+        window.addRect(area);
+        const QPainterPath visible = outlines.translated(area.topLeft()).intersected(window);
+        if (!visible.isEmpty())
+            painter_.fillPath(visible, fontColor_);
+    }
 }
 
 void Canvas::fillPath(const QPolygon &points) {

@@ -12,6 +12,7 @@
 #include <unordered_map>
 
 class QPainter;
+class QTextLayout;
 
 // How text treats what lies behind its characters: left alone, or painted in the brush colour.
 enum class TextBackground { Transparent, Opaque };
@@ -73,7 +74,8 @@ public:
     // Lays text out from the rectangle's top-left corner, left-aligned, line by line: lines break
     // between words where a word would pass the right edge, inside a word only when that word alone
     // is wider than the rectangle, and at the line breaks of the text. Nothing is shrunk or centred;
-    // whatever passes the rectangle's edges is cut off there.
+    // whatever passes the rectangle's edges is cut off there, on an SVG target too, where lines that
+    // pass an edge are drawn as glyph outlines cut to the rectangle.
     void drawWrappedText(const QString &text, const QRect &rect);
     // Fills the closed polygon with the brush; no outline.
     void fillPath(const QPolygon &points);
@@ -89,6 +91,8 @@ private:
     };
     Frame frame(int x1, int y1, int x2, int y2) const;
     void fillBand(long long x, long long y, long long width, long long height, const QColor &color);
+    // Draws the laid-out lines at rect's top-left corner, cut to rect without the painter's clip.
+    void drawLinesCutToRectangle(const QTextLayout &layout, const QRect &rect);
     void paintTextBackground(const QRect &area);
 
     QPainter &painter_;

@@ -1,5 +1,6 @@
 #include "renderer.h"
 
+#include <QFileInfo>
 #include <QImageWriter>
 #include <QPainter>
 #include <QSaveFile>
@@ -59,6 +60,11 @@ bool savePuzzleImage(const QImage &image, const QString &fileName, const char *f
             *error = message;
         return false;
     };
+    // A temporary file renamed over a device, pipe or folder would take its place (as root even over
+    // /dev/null); pictures go to plain files only.
+    const QFileInfo target(fileName);
+    if (target.exists() && !target.isFile())
+        return fail(QStringLiteral("Das ist keine gewöhnliche Datei."));
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly))
         return fail(QStringLiteral("Die Datei kann nicht angelegt werden: %1").arg(file.errorString()));

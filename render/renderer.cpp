@@ -108,7 +108,10 @@ void drawCells(Canvas &canvas, PuzzleModel &model, const PuzzleSettings &setting
             // Code 0 is a letter cell without a letter; control codes have no glyph either.
             const QChar letter(static_cast<char16_t>(v));
             if (showSolution && letter.isPrint()) {
-                std::optional<QPoint> &place = places[static_cast<std::size_t>(v)];
+                // A document may hold negative cell values; they draw as the code unit they end in but
+                // have no place in the table of measured letters.
+                std::optional<QPoint> measured;
+                std::optional<QPoint> &place = v >= 0 ? places[static_cast<std::size_t>(v)] : measured;
                 if (!place) // the divisions truncate toward zero, also for letters wider than the cell
                     place = QPoint((C - canvas.textWidth(letter)) / 2, (C - canvas.textHeight()) / 2);
                 canvas.letterOut(X + place->x(), Y + place->y(), letter);

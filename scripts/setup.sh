@@ -4,8 +4,12 @@
 # Packages needed to build and run the program.
 BUILD_PACKAGES=(g++ cmake ninja-build qt6-base-dev libgl-dev qt6-svg-dev fonts-liberation fonts-wine libbenchmark-dev
     qt6-translations-l10n)
-# Packages for the tests beyond the build: the desktop's MIME database and its tools (tst_install).
-TEST_PACKAGES=(xdg-utils libfile-mimeinfo-perl shared-mime-info desktop-file-utils)
+# Packages only the tests need (test.sh): a CUPS server with a PDF printer that the printing test starts
+# for itself, IPP queries and the PDF tools that look at what was printed; clang with libFuzzer for the
+# fuzzers, llvm for the sanitizers' symbolizer (readable stack traces); the desktop's MIME database and
+# its tools for the installation test.
+TEST_PACKAGES=(cups cups-client cups-ipp-utils printer-driver-cups-pdf ghostscript poppler-utils
+    clang-14 libclang-rt-14-dev llvm-14 xdg-utils libfile-mimeinfo-perl shared-mime-info desktop-file-utils)
 # Packages for scripts/screenshots.sh: a virtual display, driving the window, the clipboard, screenshots.
 SCREENSHOT_PACKAGES=(xvfb xauth xdotool xclip imagemagick)
 # scripts/install-screenshots.sh also needs a window manager that shows window icons.
@@ -35,7 +39,8 @@ ensure_packages() {
         as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
-# Configures (once) and builds the given build directory with extra CMake arguments.
+# Configures (once) and builds the given build directory with extra CMake arguments (a later
+# -DCMAKE_BUILD_TYPE overrides Release).
 build_tree() {
     local dir=$1
     shift

@@ -1,25 +1,55 @@
 #include "documentfile.h"
 #include "documentwriter.h"
 
+#include <QRandomGenerator>
 #include <QtEndian>
 #include <QtTest>
 
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+#include <cmath>
+#include <limits>
+
+Q_DECLARE_METATYPE(PuzzleSettings)
+
 namespace {
+
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool sanitized = true; // the sanitizer reserves far more address space than it uses
+#elif defined(__has_feature)
+constexpr bool sanitized = __has_feature(address_sanitizer);
+#else
+constexpr bool sanitized = false;
+#endif
+
+// Address space a run on bad input may take at most (when no sanitizer runs): a picture or a
+// document that tried to grow without bound would fail here instead of swapping.
+constexpr rlim_t boundedAddressSpace = rlim_t(1) << 30;
 
 struct Result {
     int exitCode = -1;
     QByteArray out;
     QByteArray err;
+    bool crashed = false;
 };
 
-Result runCli(const QStringList &arguments) {
+Result runCli(const QStringList &arguments, bool bounded = false) {
     QProcess p;
+    if (bounded && !sanitized)
+        p.setChildProcessModifier([] {
+            const rlimit limit{boundedAddressSpace, boundedAddressSpace};
+            setrlimit(RLIMIT_AS, &limit);
+        });
     p.start(QStringLiteral(WABRIX_CLI), arguments);
     p.waitForFinished(120000);
-    return {p.exitCode(), p.readAllStandardOutput(), p.readAllStandardError()};
+    return {p.exitCode(), p.readAllStandardOutput(), p.readAllStandardError(),
+            p.exitStatus() == QProcess::CrashExit};
 }
 
-QString example(const char *name) { return QStringLiteral(WABRIX_SOURCE_DIR "/examples/") + name; }
+QString example(const char *name) {
+    return QStringLiteral(WABRIX_SOURCE_DIR "/examples/") + name;
+}
 
 QByteArray documentBytes(const PuzzleDocument &document) {
     QBuffer buffer;
@@ -72,11 +102,13 @@ class TestCli : public QObject {
 
 private slots:
     void statsLineHasEveryKeyInOrder() {
-        const Result r = runCli({"generate", example("woerter-20.txt"), "--seed", "1", "--runs", "20", "--stats"});
+        const Result r =
+            runCli({"generate", example("woerter-20.txt"), "--seed", "1", "--runs", "20", "--stats"});
         QCOMPARE(r.exitCode, 0);
         const QString line = QString::fromUtf8(r.out).trimmed();
-        QRegularExpression shape(R"(^\{"entries":20,"placed":(\d+),"usedCells":(\d+),"area":(\d+),"bestRun":(\d+),)"
-                                 R"("runs":20,"meanPlaced":([0-9.e+-]+),"seconds":([0-9.e+-]+)\}$)");
+        QRegularExpression shape(
+            R"(^\{"entries":20,"placed":(\d+),"usedCells":(\d+),"area":(\d+),"bestRun":(\d+),)"
+            R"("runs":20,"meanPlaced":([0-9.e+-]+),"seconds":([0-9.e+-]+)\}$)");
         const auto m = shape.match(line);
         QVERIFY2(m.hasMatch(), qPrintable(line));
         QVERIFY(QJsonDocument::fromJson(r.out).isObject());
@@ -97,6 +129,21 @@ private slots:
         QVERIFY(lines.first().contains('#') || lines.at(1).contains('#'));
     }
 
+    void bothEnginesGenerate_data() {
+        QTest::addColumn<QString>("engine");
+        QTest::newRow("literal") << "literal";
+        QTest::newRow("fast") << "fast";
+    }
+    void bothEnginesGenerate() {
+        QFETCH(QString, engine);
+        const Result r = runCli({"generate", example("woerter-20.txt"), "--seed", "3", "--runs", "5", "--stats",
+                                 "--engine", engine});
+        QCOMPARE(r.exitCode, 0);
+        const QJsonObject stats = QJsonDocument::fromJson(r.out).object();
+        QCOMPARE(stats.value("runs").toInt(), 5);
+        QVERIFY(stats.value("placed").toInt() >= 2);
+    }
+
     void wordListOfOneRowPrintsItsWord() {
         const QString path = writeFile("one.txt", "Haustier\tkatze\n");
         const Result r = runCli({"generate", path, "--seed", "1", "--runs", "1"});
@@ -113,14 +160,19 @@ private slots:
         QTest::newRow("unknown subcommand") << QStringList{"zaubern"} << 2 << "unbekannter Befehl";
         QTest::newRow("no word list") << QStringList{"generate"} << 2 << "Aufruf: wabrix-cli generate";
         QTest::newRow("runs 0") << QStringList{"generate", "x.txt", "--runs", "0"} << 2 << "--runs";
-        QTest::newRow("runs too many") << QStringList{"generate", "x.txt", "--runs", "100001"} << 2 << "--runs";
+        QTest::newRow("runs too many")
+            << QStringList{"generate", "x.txt", "--runs", "100001"} << 2 << "--runs";
         QTest::newRow("bad seed") << QStringList{"generate", "x.txt", "--seed", "abc"} << 2 << "--seed";
         QTest::newRow("unknown option") << QStringList{"generate", "x.txt", "--farbe"} << 2 << "farbe";
-        QTest::newRow("missing file") << QStringList{"generate", "/nonexistent/w.txt"} << 1 << "/nonexistent/w.txt";
+        QTest::newRow("unknown engine")
+            << QStringList{"generate", "x.txt", "--engine", "zauber"} << 2 << "--engine";
+        QTest::newRow("missing file")
+            << QStringList{"generate", "/nonexistent/w.txt"} << 1 << "/nonexistent/w.txt";
         QTest::newRow("png without a file") << QStringList{"generate", "x.txt", "--png"} << 2 << "png";
         QTest::newRow("png into a missing folder")
-            << QStringList{"generate", example("woerter-20.txt"), "--runs", "1", "--png", "/nonexistent/r.png"} << 1
-            << "/nonexistent/r.png";
+            << QStringList{"generate", example("woerter-20.txt"), "--runs", "1",
+                           "--png",    "/nonexistent/r.png"}
+            << 1 << "/nonexistent/r.png";
     }
     void failures() {
         QFETCH(QStringList, arguments);
@@ -167,8 +219,8 @@ private slots:
         const QString expected =
             R"({"rows":999,"nonEmptyRows":0,"title":"Wabrixrätsel","showSolution":false,"markPageEnd":true,)"
             R"("zoom":100,"cellWidth":10,"lineWidth":0.3,"arrowSize":1,"textMargin":1,"pageMargin":15,)"
-            R"("clueCellsBlack":true,"clueFont":{"family":"Arial Narrow",)" + font.arg(8) +
-            R"(,"titleFont":{"family":"Arial Black",)" + font.arg(14) +
+            R"("clueCellsBlack":true,"clueFont":{"family":"Arial Narrow",)" +
+            font.arg(8) + R"(,"titleFont":{"family":"Arial Black",)" + font.arg(14) +
             R"(,"entries":0,"clueCells":0,"placedEntries":0,"letterCells":10000,"freeCells":0,)"
             R"("extent":{"columns":100,"rows":100}})";
         QCOMPARE(QString::fromUtf8(json.out).trimmed(), expected);
@@ -176,10 +228,10 @@ private slots:
         const Result text = runCli({"info", path});
         QCOMPARE(text.exitCode, 0);
         const QString lines = QString::fromUtf8(text.out);
-        for (const char *line : {"Wortzeilen: 999, davon gefüllt: 0", "Überschrift: Wabrixrätsel",
-                                 "Strichstärke in mm: 0.3", "Lösung einblenden: nein",
-                                 "Schrift der Fragen: Arial Narrow, 8 pt bei 96 ppi", "Buchstabenfelder: 10000",
-                                 "Ausdehnung: 100 Spalten, 100 Zeilen"})
+        for (const char *line :
+             {"Wortzeilen: 999, davon gefüllt: 0", "Überschrift: Wabrixrätsel", "Strichstärke in mm: 0.3",
+              "Lösung einblenden: nein", "Schrift der Fragen: Arial Narrow, 8 pt bei 96 ppi",
+              "Buchstabenfelder: 10000", "Ausdehnung: 100 Spalten, 100 Zeilen"})
             QVERIFY2(lines.contains(QString::fromUtf8(line)), line);
     }
 
@@ -258,6 +310,9 @@ private slots:
         const Result r = runCli({"render", "--help"});
         QCOMPARE(r.exitCode, 0);
         QVERIFY(r.out.contains("--no-solution") && r.out.contains("--dpi"));
+        const Result p = runCli({"print", "--help"});
+        QCOMPARE(p.exitCode, 0);
+        QVERIFY(p.out.contains("--printer") && p.out.contains("Wabrixrätsel"));
     }
 
     void documentFailures_data() {
@@ -265,18 +320,20 @@ private slots:
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QString>("message");
         const QString cut = writeFile("kurz.wbx", documentBytes(PuzzleDocument()).left(9000));
-        QTest::newRow("info: missing file") << QStringList{"info", "/nonexistent/x.wbx"} << 1
-                                            << "„/nonexistent/x.wbx“ kann nicht geöffnet werden: Die Datei existiert nicht";
+        QTest::newRow("info: missing file")
+            << QStringList{"info", "/nonexistent/x.wbx"} << 1
+            << "„/nonexistent/x.wbx“ kann nicht geöffnet werden: Die Datei existiert nicht";
         QTest::newRow("info: cut document") << QStringList{"info", cut} << 1 << "Read beyond end of file";
         QTest::newRow("info: no file") << QStringList{"info"} << 2 << "Aufruf: wabrix-cli info";
         QTest::newRow("info: two files") << QStringList{"info", cut, cut} << 2 << "Aufruf: wabrix-cli info";
         QTest::newRow("new: no output") << QStringList{"new"} << 2 << "Aufruf: wabrix-cli new -o OUT.wbx";
-        QTest::newRow("new: stray argument") << QStringList{"new", "x", "-o", dir.filePath("x.wbx")} << 2 << "'x'";
+        QTest::newRow("new: stray argument")
+            << QStringList{"new", "x", "-o", dir.filePath("x.wbx")} << 2 << "'x'";
         QTest::newRow("new: folder missing") << QStringList{"new", "-o", "/nonexistent/n.wbx"} << 1
                                              << "„/nonexistent/n.wbx“ kann nicht gespeichert werden";
         QTest::newRow("generate: folder missing")
-            << QStringList{"generate", example("woerter-20.txt"), "--runs", "1", "-o", "/nonexistent/g.wbx"} << 1
-            << "„/nonexistent/g.wbx“ kann nicht gespeichert werden";
+            << QStringList{"generate", example("woerter-20.txt"), "--runs", "1", "-o", "/nonexistent/g.wbx"}
+            << 1 << "„/nonexistent/g.wbx“ kann nicht gespeichert werden";
     }
     void documentFailures() {
         QFETCH(QStringList, arguments);
@@ -294,7 +351,8 @@ private slots:
     // The picture is the screen view at 96 pixels per inch: 38 pixels a cell, 57 of margin either side.
     void pngShowsTheGeneratedPuzzle() {
         const QString png = dir.filePath("raetsel.png");
-        const Result r = runCli({"generate", example("woerter-20.txt"), "--seed", "3", "--runs", "5", "--png", png});
+        const Result r =
+            runCli({"generate", example("woerter-20.txt"), "--seed", "3", "--runs", "5", "--png", png});
         QCOMPARE(r.exitCode, 0);
         const QStringList rows = QString::fromUtf8(r.out).split('\n', Qt::SkipEmptyParts);
         QFile file(png);
@@ -312,8 +370,8 @@ private slots:
     void renderDrawsTheSavedPuzzle() {
         const QString wbx = dir.filePath("bild.wbx");
         const QString shown = dir.filePath("gezeigt.png");
-        QCOMPARE(runCli({"generate", example("woerter-20.txt"), "--seed", "3", "--runs", "5", "-o", wbx, "--png",
-                         shown})
+        QCOMPARE(runCli({"generate", example("woerter-20.txt"), "--seed", "3", "--runs", "5", "-o", wbx,
+                         "--png", shown})
                      .exitCode,
                  0);
         const QImage expected = QImage(shown).convertToFormat(QImage::Format_RGB32);
@@ -332,7 +390,8 @@ private slots:
 
         QCOMPARE(runCli({"render", wbx, "-o", dir.filePath("bild.svg")}).exitCode, 0);
         const QString svg = QString::fromUtf8(fileBytes(dir.filePath("bild.svg")));
-        QVERIFY(svg.contains(QStringLiteral("viewBox=\"0 0 %1 %2\"").arg(expected.width()).arg(expected.height())));
+        QVERIFY(svg.contains(
+            QStringLiteral("viewBox=\"0 0 %1 %2\"").arg(expected.width()).arg(expected.height())));
         QVERIFY(svg.contains("Wabrixrätsel"));
 
         const QString solution = dir.filePath("loesung.png");
@@ -352,7 +411,9 @@ private slots:
     // A stored zoom outside the zoom field's range is drawn as the field shows it: clamped.
     void renderTakesStoredNumbersThroughTheFields() {
         const QString wbx = dir.filePath("zoom.wbx");
-        QCOMPARE(runCli({"generate", example("woerter-20.txt"), "--seed", "3", "--runs", "2", "-o", wbx}).exitCode, 0);
+        QCOMPARE(
+            runCli({"generate", example("woerter-20.txt"), "--seed", "3", "--runs", "2", "-o", wbx}).exitCode,
+            0);
         DocumentReadResult read = loadDocument(wbx);
         QVERIFY(read.ok);
         read.document.settings.zoom = 5;
@@ -372,17 +433,19 @@ private slots:
         QTest::newRow("missing document") << QStringList{"render", "/nonexistent/r.wbx", "-o", out} << 1
                                           << "„/nonexistent/r.wbx“ kann nicht geöffnet werden";
         QTest::newRow("no output") << QStringList{"render", wbx} << 2 << "-o OUT fehlt";
-        QTest::newRow("unknown picture type") << QStringList{"render", wbx, "-o", dir.filePath("nie.gif")} << 2
-                                              << ".png, .bmp oder .svg";
+        QTest::newRow("unknown picture type")
+            << QStringList{"render", wbx, "-o", dir.filePath("nie.gif")} << 2 << ".png, .bmp, .svg oder .pdf";
         QTest::newRow("dpi 0") << QStringList{"render", wbx, "-o", out, "--dpi", "0"} << 2 << "--dpi";
         QTest::newRow("zoom 5") << QStringList{"render", wbx, "-o", out, "--zoom", "5"} << 2 << "--zoom";
-        QTest::newRow("zoom not a number") << QStringList{"render", wbx, "-o", out, "--zoom", "x"} << 2 << "--zoom";
+        QTest::newRow("zoom not a number")
+            << QStringList{"render", wbx, "-o", out, "--zoom", "x"} << 2 << "--zoom";
         QTest::newRow("both solution switches")
-            << QStringList{"render", wbx, "-o", out, "--solution", "--no-solution"} << 2 << "schließen einander aus";
-        QTest::newRow("picture too large") << QStringList{"render", wbx, "-o", out, "--dpi", "9600", "--zoom", "1000"}
-                                           << 1 << "zu groß";
-        QTest::newRow("folder missing") << QStringList{"render", wbx, "-o", "/nonexistent/r.png"} << 1
-                                        << "/nonexistent/r.png";
+            << QStringList{"render", wbx, "-o", out, "--solution", "--no-solution"} << 2
+            << "schließen einander aus";
+        QTest::newRow("picture too large")
+            << QStringList{"render", wbx, "-o", out, "--dpi", "9600", "--zoom", "1000"} << 1 << "zu groß";
+        QTest::newRow("folder missing")
+            << QStringList{"render", wbx, "-o", "/nonexistent/r.png"} << 1 << "/nonexistent/r.png";
     }
     void renderFailures() {
         QFETCH(QStringList, arguments);
@@ -394,6 +457,302 @@ private slots:
         if (exitCode == 1)
             QCOMPARE(r.err.count('\n'), 1);
         QVERIFY(!QFile::exists(dir.filePath("nie.png")));
+    }
+
+    // render -o OUT.pdf writes the page that printing puts on paper; without a printer (the tests ask
+    // a print system that is not there) that is one A4 page.
+    void renderPdfIsOneA4Page() {
+        const QString wbx = dir.filePath("seite.wbx");
+        QCOMPARE(
+            runCli({"generate", example("woerter-20.txt"), "--seed", "3", "--runs", "5", "-o", wbx}).exitCode,
+            0);
+        const QString pdf = dir.filePath("seite.pdf");
+        const Result r = runCli({"render", wbx, "-o", pdf});
+        QCOMPARE(r.exitCode, 0);
+        QVERIFY(r.out.isEmpty() && r.err.isEmpty());
+        const QByteArray bytes = fileBytes(pdf);
+        QVERIFY(bytes.startsWith("%PDF-"));
+        QCOMPARE(bytes.count("/Type /Page") - bytes.count("/Type /Pages"), 1);
+        QVERIFY(bytes.contains("/MediaBox [0 0 595.000000 842.000000]"));
+    }
+
+    // print fails with exit status 1 and one line on standard error when there is nothing to print
+    // on or nothing to print; wrong usage is status 2.
+    void printFailures_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("message");
+        const QString wbx = writeFile("druck.wbx", documentBytes(PuzzleDocument()));
+        QTest::newRow("no printer at all") << QStringList{"print", wbx} << 1 << "kein Drucker eingerichtet";
+        QTest::newRow("named printer, none installed")
+            << QStringList{"print", wbx, "--printer", "gibtsnicht"} << 1 << "kein Drucker eingerichtet";
+        QTest::newRow("unreadable document")
+            << QStringList{"print", dir.filePath("fehlt.wbx")} << 1 << "fehlt.wbx";
+        QTest::newRow("no document") << QStringList{"print"} << 2 << "genau eine Rätseldatei";
+        QTest::newRow("empty printer name") << QStringList{"print", wbx, "--printer", ""} << 2 << "--printer";
+    }
+    void printFailures() {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, exitCode);
+        QFETCH(QString, message);
+        const Result r = runCli(arguments);
+        QCOMPARE(r.exitCode, exitCode);
+        QVERIFY2(QString::fromUtf8(r.err).contains(message), r.err.constData());
+        if (exitCode == 1)
+            QCOMPARE(r.err.count('\n'), 1);
+        QVERIFY(r.out.isEmpty());
+    }
+
+    // A picture never takes the place of a pipe, device or folder, as a temporary file renamed over it
+    // would.
+    void picturesAreNotWrittenOverSpecialFiles_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("pipe"); // else a folder
+        QTest::newRow("png onto a pipe") << "rohr.png" << true;
+        QTest::newRow("svg onto a pipe") << "rohr.svg" << true;
+        QTest::newRow("bmp onto a folder") << "ordner.bmp" << false;
+    }
+    void picturesAreNotWrittenOverSpecialFiles() {
+        QFETCH(QString, name);
+        QFETCH(bool, pipe);
+        const QString target = dir.filePath(name);
+        QVERIFY(pipe ? mkfifo(QFile::encodeName(target).constData(), 0600) == 0 : QDir().mkpath(target));
+        const QString wbx = writeFile("spezial.wbx", documentBytes(PuzzleDocument()));
+        const Result r = runCli({"render", wbx, "-o", target});
+        QCOMPARE(r.exitCode, 1);
+        QVERIFY2(r.err.contains("keine gewöhnliche Datei") && r.err.count('\n') == 1, r.err.constData());
+        QVERIFY(QFileInfo(target).exists() && !QFileInfo(target).isFile());
+    }
+
+    // A document saved into a pipe goes straight to its reader; the pipe stays a pipe.
+    void documentsGoStraightIntoAPipe() {
+        const QString pipe = dir.filePath("dokument-rohr");
+        QVERIFY(mkfifo(QFile::encodeName(pipe).constData(), 0600) == 0);
+        QProcess reader;
+        reader.start(QStringLiteral("cat"), {pipe});
+        QVERIFY(reader.waitForStarted());
+        const Result r = runCli({"new", "-o", pipe});
+        QVERIFY(reader.waitForFinished(30000));
+        QCOMPARE(r.exitCode, 0);
+        QCOMPARE(reader.readAllStandardOutput(), documentBytes(PuzzleDocument()));
+        QVERIFY(QFileInfo(pipe).exists() && !QFileInfo(pipe).isFile());
+    }
+
+    // Word lists as they come: the rows and entries they give, or one line naming the problem.
+    void wordListInputs_data() {
+        QTest::addColumn<QString>("name");     // file name, or a path starting with /
+        QTest::addColumn<QByteArray>("bytes"); // the file's contents
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("message"); // on stderr when exitCode != 0
+        QTest::addColumn<int>("entries");     // when exitCode == 0
+        QTest::newRow("empty lines are rows") << "leer.txt" << QByteArray("a\tb\n\n\nc\td\n") << 0 << "" << 2;
+        QTest::newRow("byte-order mark and CRLF")
+            << "bom.txt" << QByteArray("\xEF\xBB\xBFTier\tkatze\r\nFarbe\trot\r\n") << 0 << "" << 2;
+        QTest::newRow("csv with quotes")
+            << "w.csv" << QByteArray("\"Sag \"\"Hallo\"\"\",gruss\n\"a, b\",\"x\ny\"\n") << 0 << "" << 2;
+        QTest::newRow("answer of 99 units kept") << "99.txt"
+                                                 << "f\t" + QByteArray(99, 'a') << 0 << "" << 1;
+        QTest::newRow("answer of 100 units skipped") << "100.txt"
+                                                     << "f\t" + QByteArray(100, 'a') << 0 << "" << 0;
+        QTest::newRow("10 MB on one line") << "lang.txt"
+                                           << "Frage\t" + QByteArray(10 << 20, 'a') + "\nTier\tkatze\n"
+                                           << 0 << "" << 1;
+        QTest::newRow("NUL byte") << "nul.txt" << QByteArray("a\tb\nka\0tze\tx\n", 13) << 1
+                                  << "Zeile 2: enthält ein Nullbyte" << 0;
+        QTest::newRow("UTF-16 file") << "utf16.txt"
+                                     << QByteArray("\xFF\xFE"
+                                                   "a\0\t\0b\0",
+                                                   8)
+                                     << 1 << "Zeile 1: kein gültiger UTF-8-Text" << 0;
+        QTest::newRow("unclosed quote") << "offen.csv" << QByteArray("a,b\n\"c,d\n") << 1
+                                        << "Zeile 2: Anführungszeichen wird nicht geschlossen" << 0;
+        QTest::newRow("two million rows")
+            << "viele.txt" << QByteArray(2000000, '\n') << 2 << "2000000 Zeilen, höchstens 999" << 0;
+        QTest::newRow("folder") << "/tmp" << QByteArray() << 1 << "Das ist ein Ordner, keine Datei" << 0;
+        QTest::newRow("/dev/null") << "/dev/null" << QByteArray() << 0 << "" << 0;
+        QTest::newRow("/dev/zero never ends") << "/dev/zero" << QByteArray() << 1 << "größer als 32 MB" << 0;
+    }
+    void wordListInputs() {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, bytes);
+        QFETCH(int, exitCode);
+        QFETCH(QString, message);
+        QFETCH(int, entries);
+        const QString path = name.startsWith(u'/') ? name : writeFile(name, bytes);
+        const QString out = dir.filePath(QStringLiteral("wortliste.wbx"));
+        QFile::remove(out);
+        const Result r = runCli({"generate", path, "--runs", "2", "--seed", "1", "--stats", "-o", out}, true);
+        QVERIFY(!r.crashed);
+        QCOMPARE(r.exitCode, exitCode);
+        if (exitCode != 0) {
+            QVERIFY2(QString::fromUtf8(r.err).contains(message), r.err.constData());
+            QVERIFY2(QString::fromUtf8(r.err).startsWith(QStringLiteral("wabrix-cli: ") + path),
+                     r.err.constData());
+            QCOMPARE(r.err.count('\n'), exitCode == 1 ? 1 : 2);
+            QVERIFY(!QFile::exists(out));
+            return;
+        }
+        QCOMPARE(QJsonDocument::fromJson(r.out).object().value("entries").toInt(), entries);
+        const DocumentReadResult read = loadDocument(out);
+        QVERIFY2(read.ok, qPrintable(read.error));
+        QCOMPARE(int(read.document.rows.size()), 999);
+        for (const PuzzleDocumentEntry &e : read.document.entries) // no CR or BOM came along
+            QVERIFY(e.answer.find_first_of(u"\r\uFEFF") == std::u16string::npos &&
+                    e.clue.find_first_of(u"\r\uFEFF") == std::u16string::npos);
+    }
+
+    // 999 rows with answers of 99 units make 999 entries that come back whole; one unit more is
+    // skipped.
+    void largestWordTableThroughGenerateAndInfo() {
+        QByteArray words;
+        for (int i = 0; i < 999; ++i) {
+            const QByteArray number = QByteArray::number(i);
+            const int length = i < 998 ? 99 : 100;
+            words += "Frage " + number + "\t" + number + QByteArray(length - number.size(), 'x') + "\n";
+        }
+        const QString list = writeFile("gross.txt", words);
+        const QString wbx = dir.filePath("gross.wbx");
+        const Result r = runCli({"generate", list, "--runs", "1", "--seed", "2", "-o", wbx, "--stats"});
+        QCOMPARE(r.exitCode, 0);
+        QCOMPARE(QJsonDocument::fromJson(r.out).object().value("entries").toInt(), 998);
+        const Result info = runCli({"info", wbx, "--json"});
+        QCOMPARE(info.exitCode, 0);
+        const QJsonObject o = QJsonDocument::fromJson(info.out).object();
+        QCOMPARE(o.value("rows").toInt(), 999);
+        QCOMPARE(o.value("nonEmptyRows").toInt(), 999);
+        QCOMPARE(o.value("entries").toInt(), 998);
+        const DocumentReadResult read = loadDocument(wbx);
+        QVERIFY2(read.ok, qPrintable(read.error));
+        for (int i = 0; i < 998; ++i) {
+            const PuzzleDocumentEntry &e = read.document.entries[std::size_t(i)];
+            QCOMPARE(e.answer.size(), std::size_t(99));
+            QVERIFY(e.answer ==
+                    (QString::number(i) + QString(99 - QString::number(i).size(), u'X')).toStdU16String());
+            QVERIFY(read.document.rows[std::size_t(i)].first ==
+                    QStringLiteral("Frage %1").arg(i).toStdU16String());
+        }
+        QCOMPARE(read.document.rows[998].second.size(), std::size_t(100));
+    }
+
+    // Whatever bytes info and render are given: exit 1 with one line on stderr, never a crash, and
+    // no picture.
+    void badDocuments_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("reason");
+        const QByteArray plain = documentBytes(PuzzleDocument());
+        const auto le32 = [](std::int32_t v) {
+            QByteArray b(4, 0);
+            qToLittleEndian<qint32>(v, b.data());
+            return b;
+        };
+        QTest::newRow("empty") << QByteArray() << "Read beyond end of file";
+        for (const int seed : {11, 12, 13}) {
+            QRandomGenerator random(static_cast<quint32>(seed));
+            QByteArray bytes(static_cast<qsizetype>(random.bounded(1, 200000)), 0);
+            for (char &b : bytes)
+                b = static_cast<char>(random.generate());
+            QTest::addRow("random bytes, seed %d", seed) << bytes << "";
+        }
+        for (const qsizetype cut :
+             {qsizetype(3), qsizetype(4 + 999 * 8), plain.size() - 100, plain.size() - 1})
+            QTest::addRow("cut at %lld", static_cast<long long>(cut))
+                << plain.left(cut) << "Read beyond end of file";
+        QTest::newRow("2^31-1 rows") << le32(INT32_MAX) + plain.mid(4) << "Zeilenzahl 2147483647";
+        QTest::newRow("negative rows") << le32(-1) + plain.mid(4) << "Ungültige Zeilenzahl -1";
+        QByteArray entries = plain;
+        entries.replace(entries.size() - 4, 4, le32(INT32_MAX));
+        QTest::newRow("2^31-1 entries") << entries << "Eintragszahl 2147483647";
+        QByteArray text = plain;
+        text.replace(4, 4, le32(INT32_MAX));
+        QTest::newRow("text of 2^31-1 units") << text << "Textlänge 2147483647";
+    }
+    void badDocuments() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, reason);
+        const QString wbx = writeFile("kaputt.wbx", bytes);
+        const QString png = dir.filePath("kaputt.png");
+        for (const QStringList &arguments : {QStringList{"info", wbx}, QStringList{"info", wbx, "--json"},
+                                             QStringList{"render", wbx, "-o", png}}) {
+            const Result r = runCli(arguments, true);
+            QVERIFY(!r.crashed);
+            QCOMPARE(r.exitCode, 1);
+            QVERIFY(r.out.isEmpty());
+            QCOMPARE(r.err.count('\n'), 1);
+            QVERIFY2(QString::fromUtf8(r.err).contains(
+                         QStringLiteral("„%1“ ist kein gültiges Wabrixrätsel").arg(wbx)) &&
+                         QString::fromUtf8(r.err).contains(reason),
+                     r.err.constData());
+            QVERIFY(!QFile::exists(png));
+        }
+    }
+
+    // Stored numbers and fonts far outside what the window allows: the picture is drawn as the
+    // window's fields would show them, or refused as too large, never a crash or unbounded memory.
+    void renderExtremeSettings_data() {
+        QTest::addColumn<PuzzleSettings>("stored");
+        QTest::addColumn<PuzzleSettings>("drawnAs"); // the same picture; unused when refused
+        QTest::addColumn<bool>("refused");
+        const double nan = std::nan("");
+        const double inf = std::numeric_limits<double>::infinity();
+        const PuzzleSettings plain;
+        PuzzleSettings s, t;
+        s = t = plain;
+        s.zoom = 1e308, t.zoom = 1000;
+        QTest::newRow("zoom 1e308 as 1000") << s << t << false;
+        s = t = plain;
+        s.zoom = nan, t.zoom = 10;
+        QTest::newRow("zoom NaN as 10") << s << t << false;
+        s = t = plain;
+        s.zoom = -inf, s.cellWidth = -5, s.lineWidth = -1e308, t.zoom = 10, t.cellWidth = 1, t.lineWidth = 0;
+        QTest::newRow("negative zoom and widths as the minimums") << s << t << false;
+        s = t = plain;
+        s.lineWidth = s.arrowSize = s.textMargin = s.pageMargin = 1e308;
+        t.lineWidth = 10, t.arrowSize = t.textMargin = t.pageMargin = 100;
+        QTest::newRow("huge lengths as the maximums") << s << t << false;
+        s = t = plain;
+        s.arrowSize = inf, s.textMargin = nan, t.arrowSize = 100, t.textMargin = 0;
+        QTest::newRow("infinite arrow, NaN margin") << s << t << false;
+        s = plain;
+        s.zoom = 1000, s.cellWidth = 100;
+        QTest::newRow("cell width 100 mm at zoom 1000") << s << plain << true;
+        s = t = plain;
+        s.clueFont.pointSize = s.titleFont.pointSize = INT32_MAX;
+        s.clueFont.pixelsPerInch = 0, s.titleFont.pixelsPerInch = INT32_MIN;
+        s.showSolution = t.showSolution = true;
+        QTest::newRow("fonts of 2^31-1 points") << s << s << false;
+        s = plain;
+        s.clueFont.pointSize = s.titleFont.pointSize = INT32_MIN;
+        s.clueFont.face = std::u16string(255, u'\xD800');
+        s.titleFont.face.clear();
+        s.showSolution = true;
+        QTest::newRow("negative font sizes, broken face names") << s << s << false;
+    }
+    void renderExtremeSettings() {
+        QFETCH(PuzzleSettings, stored);
+        QFETCH(PuzzleSettings, drawnAs);
+        QFETCH(bool, refused);
+        PuzzleDocument d;
+        d.settings = stored;
+        d.feld = gridFromPicture({"#HAUS", ".....", "!EULE"});
+        d.entries.resize(2);
+        d.entries[0].clue = u"Gebäude";
+        if (refused)
+            d.feld.fill(0);
+        const QString png = dir.filePath("extrem.png");
+        QFile::remove(png);
+        const Result r = runCli({"render", writeFile("extrem.wbx", documentBytes(d)), "-o", png}, true);
+        QVERIFY(!r.crashed);
+        if (refused) {
+            QCOMPARE(r.exitCode, 1);
+            QVERIFY2(r.err.contains("zu groß") && r.err.count('\n') == 1, r.err.constData());
+            QVERIFY(!QFile::exists(png));
+            return;
+        }
+        QVERIFY2(r.exitCode == 0, r.err.constData());
+        d.settings = drawnAs;
+        const QString expected = dir.filePath("erwartet.png");
+        QCOMPARE(runCli({"render", writeFile("erwartet.wbx", documentBytes(d)), "-o", expected}).exitCode, 0);
+        QVERIFY(QImage(png) == QImage(expected));
     }
 
     void helpAndVersion() {

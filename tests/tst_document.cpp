@@ -296,10 +296,19 @@ private slots:
         QProcess huge;
         huge.start(QStringLiteral("cat"));
         QVERIFY(huge.waitForStarted());
-        huge.write(le32(1) + le32(INT32_MAX) + QByteArray(10, 'x'));
+        huge.write(le32(1) + le32(INT32_MAX) + QByteArray(10, 'x') + le32(1000) + QByteArray(10, 'x'));
         huge.closeWriteChannel();
-        QCOMPARE(readDocument(huge).reason, QStringLiteral("Read beyond end of file"));
+        QCOMPARE(readDocument(huge).reason,
+                 QStringLiteral("Textlänge 2147483647 bei Byte 4: Das Wabrixrätsel wäre größer als 256 MB"));
         huge.waitForFinished();
+
+        QProcess cut;
+        cut.start(QStringLiteral("cat"));
+        QVERIFY(cut.waitForStarted());
+        cut.write(le32(1) + le32(1000) + QByteArray(10, 'x'));
+        cut.closeWriteChannel();
+        QCOMPARE(readDocument(cut).reason, QStringLiteral("Read beyond end of file"));
+        cut.waitForFinished();
     }
 
     void switchBytesReadNonZeroAsOnAndWriteOne() {

@@ -315,8 +315,8 @@ private slots:
         QCOMPARE(items,
                  (QStringList{"Neu1=Neu", "N1=-", "ffnen1=Öffnen...", "Speichernunter1=Speichern unter...",
                               "N2=-", "ExportierenalsBild1=Exportieren als Bild...", "N3=-",
-                              "Druckereinrichten1=Drucker einrichten...", "Drucken1=Drucken...", "N4=-",
-                              "Beenden1=Beenden"}));
+                              "Druckereinrichten1=Drucker einrichten...", "Drucken1=Drucken...",
+                              "Druckvorschau1=Druckvorschau...", "N4=-", "Beenden1=Beenden"}));
         for (QAction *action : form.findChildren<QAction *>())
             QVERIFY2(action->shortcut().isEmpty(), qPrintable(action->objectName()));
     }

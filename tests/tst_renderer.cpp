@@ -5,8 +5,11 @@
 #include "qprinterquery.h"
 #include "renderer.h"
 
+#include <QBuffer>
 #include <QPainter>
 #include <QPrinter>
+#include <QSvgGenerator>
+#include <QSvgRenderer>
 #include <QtTest>
 
 #include <climits>
@@ -372,6 +375,47 @@ private slots:
         QVERIFY(countPixels(image, QRect(rect.left(), rect.top() + 14, 40, 10), isDark) > 0);
     }
 
+    // Qt's SVG generator writes no clip paths; the drawing layer cuts wrapped text itself there, so the
+    // SVG shows what the image shows: whole lines as text, the line that passes the bottom edge cut
+    // at it, nothing outside the rectangle.
+    void wrappedTextOnSvgIsCutAtItsRectangle() {
+        const QString text = QStringLiteral("Ein\nHinweis mit LANGEN WORTEN");
+        const QFont font = scaledFont(FontDescription::defaultClueFont(), 300, screenPpi);
+        const int lineHeight = QFontMetrics(font).height();
+        const QRect rect(20, 20, 100, 2 * lineHeight + lineHeight / 2); // the third line is cut in half
+        const QSize size(200, 200);
+        auto draw = [&](QPaintDevice &device) {
+            QPainter painter(&device);
+            Canvas canvas(painter, screenPpi);
+            canvas.setFont(font, Qt::black);
+            canvas.setTextBackground(TextBackground::Transparent);
+            canvas.drawWrappedText(text, rect);
+        };
+        QImage image = filledImage(size, white);
+        draw(image);
+        QBuffer svg;
+        svg.open(QIODevice::WriteOnly);
+        QSvgGenerator generator;
+        generator.setOutputDevice(&svg);
+        generator.setResolution(screenPpi);
+        generator.setSize(size);
+        generator.setViewBox(QRect(QPoint(0, 0), size));
+        draw(generator);
+        QImage shown = filledImage(size, white);
+        {
+            QPainter painter(&shown);
+            QSvgRenderer(svg.data()).render(&painter);
+        }
+
+        QVERIFY(countPixels(shown, rect, isDark) > 0);
+        QCOMPARE(countPixels(shown, shown.rect(), isDark), countPixels(shown, rect, isDark));
+        const QRect cutLine(rect.left(), rect.top() + 2 * lineHeight, rect.width(),
+                            rect.height() - 2 * lineHeight);
+        QVERIFY(countPixels(image, cutLine, isDark) > 0);
+        QVERIFY(countPixels(shown, cutLine, isDark) > 0);
+        QVERIFY(svg.data().contains(">Ein<"));
+    }
+
     void clueCellColours_data() {
         QTest::addColumn<bool>("clueCellsBlack");
         QTest::newRow("black cells, white text") << true;
@@ -489,6 +533,32 @@ private slots:
         const QPoint centre = cellOrigin(g, 2, 1) + QPoint(g.C / 2, g.C / 2);
         QVERIFY(qAbs(sx / dark - centre.x()) <= 2);
         QVERIFY(qAbs(sy / dark - centre.y()) <= 3);
+    }
+
+    // A document may hold any cell value. Negative ones are letter cells that show the code unit their
+    // low 16 bits give, exactly as that letter would show.
+    void negativeCellsDrawAsTheirLetter_data() {
+        QTest::addColumn<int>("stored");
+        QTest::addColumn<int>("drawnAs");
+        QTest::newRow("low bits give A") << int(0xFFFF0041) << int('A');
+        QTest::newRow("far below zero, low bits give A") << int(0xC0000041) << int('A');
+        QTest::newRow("-1: no printable letter") << -1 << 0;
+        QTest::newRow("smallest int: code 0") << INT_MIN << 0;
+    }
+    void negativeCellsDrawAsTheirLetter() {
+        QFETCH(int, stored);
+        QFETCH(int, drawnAs);
+        PuzzleSettings settings;
+        settings.showSolution = true;
+        PuzzleModel model;
+        model.feld = freeGrid();
+        model.feld[cellIndex(1, 1)] = stored;
+        model.feld[cellIndex(2, 1)] = stored;
+        const QImage image = screenPicture(model, settings);
+        model.feld[cellIndex(1, 1)] = model.feld[cellIndex(2, 1)] = drawnAs;
+        const QImage expected = screenPicture(model, settings);
+        QVERIFY(!image.isNull());
+        QVERIFY(image == expected);
     }
 
     // A letter wider than its cell spills over both edges; the cells drawn after it are filled over

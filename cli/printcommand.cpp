@@ -1,0 +1,92 @@
+#include "clicommand.h"
+#include "commands.h"
+
+#include "documentconversion.h"
+#include "documentfile.h"
+#include "fieldvalues.h"
+#include "puzzleprinting.h"
+
+#include <QCommandLineParser>
+#include <QPrinter>
+#include <QPrinterInfo>
+
+namespace {
+
+const QString usage = QStringLiteral("wabrix-cli print FILE.wbx [--printer NAME]");
+
+// The printer to print on: the named one, or the default printer. Empty with the reason when there
+// is none.
+QString choosePrinter(const QString &wanted, QString *error) {
+    const QStringList installed = QPrinterInfo::availablePrinterNames();
+    if (installed.isEmpty()) {
+        *error = QStringLiteral("Es ist kein Drucker eingerichtet.");
+        return {};
+    }
+    if (!wanted.isEmpty()) {
+        if (!installed.contains(wanted))
+            *error = QStringLiteral("Den Drucker „%1“ gibt es nicht (eingerichtet: %2).")
+                         .arg(wanted, installed.join(QStringLiteral(", ")));
+        return installed.contains(wanted) ? wanted : QString();
+    }
+    const QString standard = QPrinterInfo::defaultPrinterName();
+    if (standard.isEmpty())
+        *error = QStringLiteral("Es ist kein Standarddrucker eingerichtet; --printer NAME wählt einen (%1).")
+                     .arg(installed.join(QStringLiteral(", ")));
+    return standard;
+}
+
+} // namespace
+
+int runPrint(const QStringList &arguments) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Druckt das Rätsel einer Rätseldatei auf einer Seite des genannten oder des "
+                       "Standarddruckers, unter dem Auftragsnamen „%1“, genau wie \"Drucken...\".")
+            .arg(printJobTitle));
+    parser.addHelpOption();
+    parser.addPositionalArgument(QStringLiteral("FILE.wbx"), QStringLiteral("Rätseldatei"));
+    const QCommandLineOption printerOption(QStringLiteral("printer"),
+                                           QStringLiteral("Drucker (Standard: der Standarddrucker)"),
+                                           QStringLiteral("NAME"));
+    parser.addOption(printerOption);
+    if (!parser.parse(QStringList{QStringLiteral("wabrix-cli print")} + arguments))
+        return usageError(usage, parser.errorText());
+    if (parser.isSet(QStringLiteral("help"))) {
+        printOut(parser.helpText());
+        return exitSuccess;
+    }
+    const QStringList positional = parser.positionalArguments();
+    if (positional.size() != 1)
+        return usageError(usage, QStringLiteral("genau eine Rätseldatei angeben"));
+    if (parser.isSet(printerOption) && parser.value(printerOption).isEmpty())
+        return usageError(usage, QStringLiteral("--printer erwartet einen Druckernamen"));
+
+    const DocumentReadResult read = loadDocument(positional.first());
+    if (!read.ok) {
+        printError(QStringLiteral("wabrix-cli: ") + read.error);
+        return exitFileError;
+    }
+    QString error;
+    const QString printerName = choosePrinter(parser.value(printerOption), &error);
+    if (printerName.isEmpty()) {
+        printError(QStringLiteral("wabrix-cli: ") + error);
+        return exitFileError;
+    }
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPrinterName(printerName);
+    if (printer.outputFormat() != QPrinter::NativeFormat || !printer.isValid()) {
+        printError(
+            QStringLiteral("wabrix-cli: Der Drucker „%1“ kann nicht angesprochen werden.").arg(printerName));
+        return exitFileError;
+    }
+
+    const PuzzleSettings settings = settingsThroughFields(read.document.settings);
+    PuzzleModel model;
+    if (!applyDocumentToModel(read.document, model))
+        return fileError(positional.first(), QStringLiteral("Zu wenig Speicher für die Einträge"));
+    if (!printPuzzle(printer, model, settings, &error)) {
+        printError(QStringLiteral("wabrix-cli: ") + error);
+        return exitFileError;
+    }
+    return exitSuccess;
+}

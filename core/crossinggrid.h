@@ -1,0 +1,148 @@
+#pragma once
+
+#include "fastanswer.h"
+#include "grid.h"
+#include "linebits.h"
+#include "placement.h"
+#include "rankedlist.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <vector>
+
+// The grid of one generator run together with what the fast generator needs to find crossings quickly:
+// per line a bit for every free cell and every letter cell, and per letter value the letter cells that
+// a new answer can still cross ("crossable cells").
+//
+// A letter cell can only be crossed by an answer running across the answer it belongs to (crossing
+// along the same line always runs into that answer's clue cell or letters), and never once it lies in
+// two answers.
+//
+// A crossing is a crossable cell together with a position j in an answer: the answer placed across
+// that cell with letter j on it. Every valid placement that crosses something is reached by exactly one
+// crossing, its first one: the crossable cell with all cells before it in the answer free.
+//
+// Each crossable cell keeps two bounds that hold for every valid placement with it as first crossing:
+// room before (the most letters that fit before it: placeable cells back to a free cell for the clue)
+// and room after (the most letters that fit after it: up to the next clue cell or free cell with a
+// letter beside it). A cell without room for a clue cell before it can never be crossed again, since
+// cells never become free again during a run, and is dropped.
+class CrossingGrid {
+public:
+    // Only letter cells holding one of letters are kept as crossable: the letter cell values that the
+    // answers can cross. Rooms are kept up to roomLimit (at most RankedList::maxKey): a larger room
+    // counts as roomLimit, and asking for more room than that gets the cells with roomLimit, a
+    // superset. The generator passes the longest answer's length - 1, so that no room it asks about is
+    // cut.
+    CrossingGrid(int roomLimit, const std::vector<std::int32_t> &letters);
+
+    // Starts a run on target, which becomes all free with nothing to cross. The letters and clue cells
+    // of the run go straight into target, which must stay alive until the next reset.
+    void reset(Grid &target);
+
+    // Writes the answer's letters and the clue cell of entry entryIndex, as commitPlacement does, and
+    // brings the line bits and the crossable cells up to date.
+    void commit(const FastAnswer &answer, const Placement &at, std::uint32_t entryIndex);
+
+    // Crossable cells holding the letter cell value letter (0 to 255) with room for at least n letters
+    // before them (or for more than the room limit, when n exceeds it), and the i-th of them as an
+    // opaque key for firstCrossingFits.
+    int countWithRoomBefore(std::int32_t letter, int n) const {
+        const LetterLists *l = listsOf(letter);
+        return l ? l->byRoomBefore.countAtLeast(std::min(n, roomLimit_)) : 0;
+    }
+    std::uint32_t withRoomBefore(std::int32_t letter, int n, int i) const {
+        return listsOf(letter)->byRoomBefore.atLeast(std::min(n, roomLimit_), i);
+    }
+    // The same for room after them.
+    int countWithRoomAfter(std::int32_t letter, int n) const {
+        const LetterLists *l = listsOf(letter);
+        return l ? l->byRoomAfter.countAtLeast(std::min(n, roomLimit_)) : 0;
+    }
+    std::uint32_t withRoomAfter(std::int32_t letter, int n, int i) const {
+        return listsOf(letter)->byRoomAfter.atLeast(std::min(n, roomLimit_), i);
+    }
+
+    // The same lists themselves, for callers that ask often: the crossable cells of a letter cell value
+    // keyed by room before (or after), capped at roomLimit(); null for a letter that no answer crosses.
+    // They live as long as the grid.
+    const RankedList *listByRoomBefore(std::int32_t letter) const {
+        const LetterLists *l = listsOf(letter);
+        return l ? &l->byRoomBefore : nullptr;
+    }
+    const RankedList *listByRoomAfter(std::int32_t letter) const {
+        const LetterLists *l = listsOf(letter);
+        return l ? &l->byRoomAfter : nullptr;
+    }
+    int roomLimit() const { return roomLimit_; }
+
+    // The key of the cell at position p of the placement's line, as a crossing of that placement.
+    static std::uint32_t crossingKey(const Placement &at, int p) {
+        return static_cast<std::uint32_t>((at.down ? down : across) * gridCells + at.line * gridSize + p);
+    }
+
+    // Whether the answer with letter j on the crossable cell is a valid placement (no conflict under the
+    // placement rules) whose first crossing this is; if so, at receives it. Answers whose letter j does
+    // not match the cell must not be asked about.
+    bool firstCrossingFits(std::uint32_t cellKey, int j, const FastAnswer &answer, Placement &at) const;
+
+    // Appends every valid placement of the answer that crosses something, each exactly once.
+    void collectFits(const FastAnswer &answer, std::vector<Placement> &fits) const;
+
+    const Grid &cells() const { return *feld_; }
+
+private:
+    static constexpr int across = 0;
+    static constexpr int down = 1;
+
+    // The crossable cells of one letter cell value, by room before and by room after.
+    struct LetterLists {
+        RankedList byRoomBefore;
+        RankedList byRoomAfter;
+    };
+    const LetterLists *listsOf(std::int32_t letter) const {
+        const std::int16_t i = listOf_[static_cast<std::size_t>(letter)];
+        return i < 0 ? nullptr : &lists_[static_cast<std::size_t>(i)];
+    }
+    LetterLists *listsOf(std::int32_t letter) {
+        return const_cast<LetterLists *>(static_cast<const CrossingGrid *>(this)->listsOf(letter));
+    }
+
+    // Room before position p of the line (-1 when no crossing fits there) and room after it.
+    int roomBefore(int dir, int line, int p, const LineBits &placeable) const;
+    int roomAfter(int dir, int line, int p, const LineBits &placeable) const;
+    void addCrossable(int dir, int line, int p);
+    void removeCrossable(int dir, int line, int p);
+    // Where a commit changed cells along lines: positions from to to, with the masks around them.
+    struct Changes {
+        Changes(int fromPosition, int toPosition, int roomLimit);
+        int from;
+        int to;
+        LineBits window; // where rooms may change: within the room limit of the changes
+        LineBits before; // positions before from
+        LineBits inside; // from to to
+        LineBits behind; // positions after to
+    };
+    // Recomputes the rooms of the crossable cells on a line whose cells changed as given.
+    void refreshLine(int dir, int line, const Changes &changes);
+    // Gives the crossable cell at p its new rooms, or drops it when no crossing fits any more.
+    void updateRooms(int dir, int line, int p, int key, int before, int after);
+
+    int roomLimit_;
+    Grid *feld_ = nullptr;
+    LineBits free_[2][gridSize];   // [dir][line]: bit p set when the cell at p along the line is free
+    LineBits letter_[2][gridSize]; // [dir][line]: bit p set when the cell at p is a letter cell
+    // [dir][line]: bit p set when a letter may go into the cell at p: free, with no letter beside it
+    // across the line
+    LineBits placeable_[2][gridSize];
+    LineBits crossable_[2][gridSize]; // [dir][line]: bit p set when that cell can be crossed along the line
+    // Crossable cells are keyed by crossing direction, line and position: dir * 10000 + line * 100 + p,
+    // so that the cells of one line lie side by side in the arrays below.
+    std::array<std::int16_t, maxLetterCode + 1> listOf_; // per letter cell value: its lists, or -1
+    std::vector<LetterLists> lists_;
+    std::vector<std::int32_t> slotBefore_; // per key: index in its byRoomBefore list
+    std::vector<std::int32_t> slotAfter_;
+    std::vector<std::int8_t> roomBefore_; // per key of a crossable cell
+    std::vector<std::int8_t> roomAfter_;
+};

@@ -1,0 +1,74 @@
+#pragma once
+
+#include "crossinggrid.h"
+#include "fastanswer.h"
+#include "randomgenerator.h"
+
+#include <cstdint>
+#include <vector>
+
+// One randomised run of the greedy placement with the same outcome distribution as LiteralRun, but
+// without making the attempts one by one.
+//
+// In a round the literal generator makes up to 1001 independent attempts, each uniform over the
+// N = 2 x 100 x (100 - L) combinations of direction, line and start, and stops at the first valid one.
+// If v placements are valid the round succeeds with probability 1 - (1 - v/N)^1001, and then with a
+// placement uniform over the v. Picking an entry by redrawing until an open one comes up is uniform over
+// the open entries. Both laws are drawn here directly; the sequence of random numbers differs from the
+// literal generator's, the distribution of the runs does not.
+class FastRun {
+public:
+    // How an entry left the run: placed somewhere, or given up; tries counts its failed rounds.
+    struct EntryOutcome {
+        bool placed = false;
+        int tries = 0;
+        Placement at;
+    };
+
+    // The answers stay owned by the caller and must outlive the run.
+    explicit FastRun(const std::vector<FastAnswer> &answers);
+
+    // Makes one run on target, which starts all free, and returns the number of entries placed.
+    // target must stay alive while the run's grid or outcomes are used.
+    int run(RandomGenerator &rng, Grid &target);
+
+    // Gives every entry that was not placed a placement drawn like one literal attempt, as the last
+    // attempt of its last round would have left it.
+    void drawLastAttempts(RandomGenerator &rng);
+
+    const std::vector<EntryOutcome> &outcomes() const { return outcomes_; }
+
+private:
+    // Where to count the candidate crossings of one answer letter: the lists of its letter value and
+    // the rooms it needs before and after (capped like the lists). Null lists for a letter that
+    // cannot cross.
+    struct LetterQuery {
+        const RankedList *byRoomBefore = nullptr;
+        const RankedList *byRoomAfter = nullptr;
+        int needBefore = 0;
+        int needAfter = 0;
+    };
+
+    // One round of up to 1001 attempts for an entry that has to cross; true with at set on success.
+    bool crossingRound(std::uint32_t entry, RandomGenerator &rng, Placement &at);
+    // The same round decided from the exact number of valid placements.
+    bool countedRound(const FastAnswer &answer, int combinations, RandomGenerator &rng, Placement &at);
+    void closeEntry(std::uint32_t entry);
+
+    const std::vector<FastAnswer> &answers_;
+    CrossingGrid grid_;
+    std::vector<EntryOutcome> outcomes_;
+    std::vector<std::uint32_t> open_;     // entries that can still be picked, in any order
+    std::vector<std::uint32_t> openSlot_; // per entry: its index in open_
+    std::vector<int> crossingsUpTo_;      // per answer letter: candidates with this letter or one before
+    std::vector<char> byRoomAfter_;       // per answer letter: candidates chosen by room after the cell
+    std::vector<Placement> fits_;
+    std::vector<std::vector<LetterQuery>> queries_; // per entry and answer letter
+};
+
+// The chance that a round of 1001 uniform attempts hits one of valid placements among combinations:
+// 1 - (1 - valid/combinations)^1001, computed without losing small chances to rounding.
+double roundSuccessChance(int valid, int combinations);
+
+// A uniformly random placement of an answer of the given length, drawn as one literal attempt draws it.
+Placement randomPlacement(int length, RandomGenerator &rng);

@@ -1,0 +1,54 @@
+#include "documentcompare.h"
+
+#include "documentwriter.h"
+
+#include <QBuffer>
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+bool sameNumbers(const PuzzleSettings &s, const PuzzleSettings &t) {
+    const double a[] = {s.zoom, s.cellWidth, s.lineWidth, s.arrowSize, s.textMargin, s.pageMargin};
+    const double b[] = {t.zoom, t.cellWidth, t.lineWidth, t.arrowSize, t.textMargin, t.pageMargin};
+    return std::memcmp(a, b, sizeof a) == 0;
+}
+
+std::u16string upToZero(const std::u16string &text) {
+    return text.substr(0, std::min(text.size(), text.find(u'\0')));
+}
+
+} // namespace
+
+bool sameDocument(const PuzzleDocument &a, const PuzzleDocument &b) {
+    const PuzzleSettings &s = a.settings;
+    const PuzzleSettings &t = b.settings;
+    return a.rows == b.rows && s.title == t.title && s.showSolution == t.showSolution &&
+           s.markPageEnd == t.markPageEnd && s.clueCellsBlack == t.clueCellsBlack && sameNumbers(s, t) &&
+           s.clueFont == t.clueFont && s.titleFont == t.titleFont && a.feld == b.feld &&
+           a.entries == b.entries;
+}
+
+PuzzleDocument asModelKeepsIt(PuzzleDocument document) {
+    for (PuzzleDocumentEntry &entry : document.entries) {
+        entry.clue = upToZero(entry.clue);
+        entry.answer = upToZero(entry.answer);
+    }
+    return document;
+}
+
+QByteArray documentBytes(const PuzzleDocument &document) {
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    if (!writeDocument(buffer, document, nullptr))
+        return {};
+    return buffer.data();
+}
+
+qint64 SequentialBytes::readData(char *data, qint64 maxSize) {
+    const qint64 count = std::min(maxSize, bytes_.size() - at_);
+    std::memcpy(data, bytes_.constData() + at_, static_cast<std::size_t>(count));
+    at_ += count;
+    return count;
+}

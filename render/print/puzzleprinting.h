@@ -1,0 +1,38 @@
+#pragma once
+
+#include "puzzlemodel.h"
+#include "puzzlesettings.h"
+
+#include <QString>
+
+#include <functional>
+
+class QPageLayout;
+class QPainter;
+class QPrinter;
+
+// The name under which a print job of the puzzle is listed in the printer's queue.
+inline const QString printJobTitle = QStringLiteral("Wabrixr\u00e4tsel");
+
+// Draws one printed page; the painter's origin is the top-left corner of the printable area and its
+// device has the printer's resolution.
+using PageDrawing = std::function<void(QPainter &)>;
+
+// Runs a print job of exactly one page on printer: sets the job title, opens the job, lets drawPage
+// draw the page and ends the job, which hands it to the print system. When the job cannot be opened,
+// or drawPage throws, the job is aborted where the printer allows it, and ended otherwise, so that
+// the printer is never left busy; false then, with the reason in German in *error.
+bool printPage(QPrinter &printer, const PageDrawing &drawPage, QString *error = nullptr);
+
+// Prints the puzzle on one page of printer, which should be made with QPrinter::HighResolution:
+// DrawRaetsel with printit on at the printer's resolution and the settings' zoom, from the top-left
+// corner of the printable area; nothing is scaled to fit the page.
+bool printPuzzle(QPrinter &printer, PuzzleModel &model, const PuzzleSettings &settings,
+                 QString *error = nullptr);
+
+// Writes the page that printPuzzle puts on paper as a one-page PDF file: the same drawing on a PDF
+// printer with the given page layout (paper, orientation, printable margins) and resolution.
+// An existing file is replaced only once the whole page was written; false with the reason in
+// German in *error otherwise.
+bool writePuzzlePdf(const QString &fileName, const QPageLayout &layout, int resolution, PuzzleModel &model,
+                    const PuzzleSettings &settings, QString *error = nullptr);

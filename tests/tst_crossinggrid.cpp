@@ -1,0 +1,249 @@
+#include "crossinggrid.h"
+#include "fastrun.h"
+#include "gridtext.h"
+#include "placement.h"
+#include "randomgenerator.h"
+#include "rankedlist.h"
+
+#include <QtTest>
+
+#include <algorithm>
+#include <map>
+#include <set>
+#include <tuple>
+
+namespace {
+
+using Answers = std::vector<std::u16string>;
+
+int placementCode(const Placement &at) {
+    return (at.down ? 1 : 0) * 10000 + at.line * 100 + at.start;
+}
+
+// Every valid placement of a crossing answer, found by testing all combinations of direction, line and
+// start exactly as one literal attempt does.
+std::vector<Placement> allValidPlacements(const Grid &grid, const std::u16string &answer) {
+    std::vector<Placement> valid;
+    const int length = static_cast<int>(answer.size());
+    for (int down = 0; down < 2; ++down)
+        for (int line = 0; line < gridSize; ++line)
+            for (int start = 1; start + length <= gridSize; ++start) {
+                const Placement at{down == 1, line, start};
+                const PlacementTest test = testPlacement(grid, answer, at);
+                if (!test.conflict && test.crossed)
+                    valid.push_back(at);
+            }
+    return valid;
+}
+
+std::vector<int> codes(const std::vector<Placement> &placements) {
+    std::vector<int> c;
+    for (const Placement &at : placements)
+        c.push_back(placementCode(at));
+    std::sort(c.begin(), c.end());
+    return c;
+}
+
+std::set<std::uint32_t> candidateKeys(const CrossingGrid &grid, std::int32_t letter, int n,
+                                      bool byRoomAfter) {
+    std::set<std::uint32_t> keys;
+    const int count = byRoomAfter ? grid.countWithRoomAfter(letter, n) : grid.countWithRoomBefore(letter, n);
+    for (int i = 0; i < count; ++i)
+        keys.insert(byRoomAfter ? grid.withRoomAfter(letter, n, i) : grid.withRoomBefore(letter, n, i));
+    return keys;
+}
+
+// Checks, for one answer on the current grid, that the crossings find exactly the valid placements and
+// that the candidates of both orderings include the first crossing of each.
+QString compareWithAllPlacements(const CrossingGrid &grid, const std::u16string &text) {
+    const FastAnswer answer = makeFastAnswer(text);
+    const std::vector<Placement> valid = allValidPlacements(grid.cells(), text);
+    std::vector<Placement> fits;
+    grid.collectFits(answer, fits);
+    const std::vector<int> validCodes = codes(valid);
+    if (codes(fits) != validCodes)
+        return QStringLiteral("%1: %2 placements found, %3 valid")
+            .arg(QString::fromStdU16String(text))
+            .arg(fits.size())
+            .arg(valid.size());
+    // Any crossing, asked directly, fits exactly when it is the first crossing of a valid placement.
+    int accepted = 0;
+    for (int j = 0; j < answer.length; ++j) {
+        const std::int32_t letter = answer.match[static_cast<std::size_t>(j)];
+        if (letter == noMatch)
+            continue;
+        for (std::uint32_t key : candidateKeys(grid, letter, 0, true)) {
+            Placement at;
+            if (!grid.firstCrossingFits(key, j, answer, at))
+                continue;
+            ++accepted;
+            const int p = at.start + j;
+            bool firstCrossing = key == CrossingGrid::crossingKey(at, p);
+            for (int q = at.start; q < p; ++q)
+                firstCrossing =
+                    firstCrossing && isFreeCell(grid.cells()[static_cast<std::size_t>(
+                                         at.down ? cellIndex(at.line, q) : cellIndex(q, at.line))]);
+            if (!firstCrossing ||
+                !std::binary_search(validCodes.begin(), validCodes.end(), placementCode(at)))
+                return QStringLiteral("%1: crossing %2 at letter %3 accepted wrongly")
+                    .arg(QString::fromStdU16String(text))
+                    .arg(key)
+                    .arg(j);
+        }
+    }
+    if (accepted != static_cast<int>(valid.size()))
+        return QStringLiteral("%1: %2 crossings accepted, %3 valid placements")
+            .arg(QString::fromStdU16String(text))
+            .arg(accepted)
+            .arg(valid.size());
+    std::map<std::tuple<std::int32_t, int, bool>, std::set<std::uint32_t>> known;
+    for (const Placement &at : valid) {
+        int j = 0;
+        int cell = 0;
+        for (;; ++j) {
+            const int p = at.start + j;
+            cell = at.down ? cellIndex(at.line, p) : cellIndex(p, at.line);
+            if (!isFreeCell(grid.cells()[static_cast<std::size_t>(cell)]))
+                break;
+        }
+        const std::int32_t letter = answer.match[static_cast<std::size_t>(j)];
+        const std::uint32_t key = CrossingGrid::crossingKey(at, at.start + j);
+        const int after = answer.length - 1 - j;
+        auto candidates = [&](int n, bool byRoomAfter) -> const std::set<std::uint32_t> & {
+            const auto id = std::make_tuple(letter, n, byRoomAfter);
+            auto found = known.find(id);
+            if (found == known.end())
+                found = known.emplace(id, candidateKeys(grid, letter, n, byRoomAfter)).first;
+            return found->second;
+        };
+        if (!candidates(j, false).count(key) || !candidates(after, true).count(key))
+            return QStringLiteral("%1: first crossing of placement %2 is no candidate")
+                .arg(QString::fromStdU16String(text))
+                .arg(placementCode(at));
+    }
+    return {};
+}
+
+int longest(const Answers &answers) {
+    std::size_t n = 0;
+    for (const auto &a : answers)
+        n = std::max(n, a.size());
+    return static_cast<int>(n);
+}
+
+} // namespace
+
+class TestCrossingGrid : public QObject {
+    Q_OBJECT
+
+private slots:
+    void rankedListCountsAndFindsByKey_data() {
+        QTest::addColumn<int>("limit"); // keys drawn from 0 to limit
+        QTest::newRow("keys 0") << 0;
+        QTest::newRow("keys up to 3") << 3;
+        QTest::newRow("keys up to the most") << RankedList::maxKey;
+    }
+    void rankedListCountsAndFindsByKey() {
+        QFETCH(int, limit);
+        RankedList list;
+        list.clear();
+        std::vector<std::int32_t> places(200, -1);
+        std::map<std::uint32_t, int> keys; // the reference: item -> key
+        RandomGenerator rng(static_cast<std::uint64_t>(limit) + 1);
+        for (int step = 0; step < 3000; ++step) {
+            const std::uint32_t item = rng.Random(200);
+            const int key = static_cast<int>(rng.Random(static_cast<std::uint32_t>(limit) + 1));
+            const auto found = keys.find(item);
+            if (found == keys.end()) {
+                list.insert(item, key, places);
+                keys[item] = key;
+            } else if (rng.Random(4) == 0) {
+                list.remove(item, found->second, places);
+                keys.erase(found);
+            } else {
+                list.changeKey(item, found->second, key, places);
+                found->second = key;
+            }
+            QCOMPARE(list.size(), static_cast<int>(keys.size()));
+            for (int m = 0; m <= limit + 1; ++m) {
+                int expected = 0;
+                for (const auto &k : keys)
+                    expected += k.second >= m ? 1 : 0;
+                QCOMPARE(list.countAtLeast(m), expected);
+                std::set<std::uint32_t> seen;
+                for (int i = 0; i < expected; ++i) {
+                    const std::uint32_t at = list.atLeast(m, i);
+                    QVERIFY(keys.count(at) && keys[at] >= m);
+                    QVERIFY(seen.insert(at).second);
+                }
+            }
+        }
+    }
+
+    // A random walk of placements, each drawn from all valid ones: at every step the crossings must
+    // find exactly the placements that the literal test accepts.
+    void crossingsFindExactlyTheValidPlacements_data() {
+        QTest::addColumn<QStringList>("answers");
+        QTest::addColumn<int>("roomLimit"); // -1: the longest answer's length - 1
+        QTest::addColumn<int>("seed");
+        const QStringList words{"KATZE",   "HUND", "ELEFANT", "GIRAFFE", "ZEBRA", "AMEISE",  "ESEL",  "TIGER",
+                                "NASHORN", "ENTE", "AFFE",    "REH",     "HAI",   "SEEIGEL", "ANANAS"};
+        QTest::newRow("animals") << words << -1 << 1;
+        QTest::newRow("animals, other seed") << words << -1 << 2;
+        QTest::newRow("animals, rooms held up to 2") << words << 2 << 3;
+        QTest::newRow("repeated letters")
+            << QStringList{"ANANAS", "BANANE", "NASA", "ANNA", "SAAL", "AA"} << -1 << 3;
+        QTest::newRow("long answers")
+            << QStringList{QString(99, 'A'), QString("AB").repeated(30), "BAB", "ABBA"} << -1 << 4;
+        QTest::newRow("long answers, rooms held up to 5")
+            << QStringList{QString(99, 'A'), QString("AB").repeated(30), "BAB", "ABBA"} << 5 << 6;
+        QTest::newRow("codes that cannot cross") << QStringList{QString::fromUtf16(u"\u03a9?\u03a9"),
+                                                                "?A?",
+                                                                QString::fromUtf16(u"\u0001A\u0001"),
+                                                                " A ",
+                                                                "A A",
+                                                                QString::fromUtf16(u"\u00c4 \u00c4"),
+                                                                "A?A"}
+                                                 << -1 << 5;
+    }
+    void crossingsFindExactlyTheValidPlacements() {
+        QFETCH(QStringList, answers);
+        QFETCH(int, roomLimit);
+        QFETCH(int, seed);
+        Answers texts;
+        for (const QString &a : answers)
+            texts.push_back(a.toStdU16String());
+        std::vector<FastAnswer> fastAnswers;
+        for (const std::u16string &t : texts)
+            fastAnswers.push_back(makeFastAnswer(t));
+        CrossingGrid grid(roomLimit < 0 ? longest(texts) - 1 : roomLimit, crossingLetters(fastAnswers));
+        Grid cells;
+        grid.reset(cells);
+        RandomGenerator rng(static_cast<std::uint64_t>(seed));
+        const std::u16string &first = texts[rng.Random(static_cast<std::uint32_t>(texts.size()))];
+        grid.commit(makeFastAnswer(first), randomPlacement(static_cast<int>(first.size()), rng), 0);
+        for (std::uint32_t step = 1; step < 40; ++step) {
+            std::vector<std::pair<std::size_t, Placement>> choices;
+            for (std::size_t a = 0; a < texts.size(); ++a) {
+                const QString problem = compareWithAllPlacements(grid, texts[a]);
+                if (!problem.isEmpty())
+                    QFAIL(qPrintable(QStringLiteral("step %1, %2\n%3")
+                                         .arg(step)
+                                         .arg(problem)
+                                         .arg(QString::fromStdU16String(gridText(cells)))));
+                for (const Placement &at : allValidPlacements(cells, texts[a]))
+                    choices.emplace_back(a, at);
+            }
+            if (choices.empty())
+                break;
+            const auto &chosen = choices[rng.Random(static_cast<std::uint32_t>(choices.size()))];
+            Grid expected = cells;
+            commitPlacement(expected, texts[chosen.first], chosen.second, step);
+            grid.commit(makeFastAnswer(texts[chosen.first]), chosen.second, step);
+            QVERIFY(cells == expected);
+        }
+    }
+};
+
+QTEST_APPLESS_MAIN(TestCrossingGrid)
+#include "tst_crossinggrid.moc"

@@ -1,0 +1,390 @@
+#include "fastrun.h"
+#include "generator.h"
+#include "gridtext.h"
+#include "puzzlechecker.h"
+#include "randomgenerator.h"
+#include "runselection.h"
+#include "twosample.h"
+
+#include <QtTest>
+
+#include <thread>
+
+namespace {
+
+using Rows = std::vector<VectorWordTable::Row>;
+
+Rows readExampleList(const QString &name, int maxRows = 999) {
+    QFile file(QStringLiteral(WABRIX_SOURCE_DIR "/examples/") + name);
+    Rows rows;
+    if (!file.open(QIODevice::ReadOnly))
+        return rows;
+    for (const QByteArray &line : file.readAll().split('\n')) {
+        const QStringList fields = QString::fromUtf8(line).split(u'\t');
+        if (fields.size() == 2 && static_cast<int>(rows.size()) < maxRows)
+            rows.emplace_back(fields[0].toStdU16String(), fields[1].toStdU16String());
+    }
+    return rows;
+}
+
+Rows rowsOf(const QStringList &answers) {
+    Rows rows;
+    for (const QString &a : answers)
+        rows.emplace_back(u"Frage", a.toStdU16String());
+    return rows;
+}
+
+std::vector<std::u16string> answersOf(PuzzleModel &model) {
+    std::vector<std::u16string> answers;
+    for (std::uint32_t i = 0; i < model.entryCount(); ++i)
+        answers.push_back(entryText(model.entry(i)->answer));
+    return answers;
+}
+
+enum class Engine { Literal, Fast };
+
+GenerationStats generate(Engine engine, const Rows &rows, PuzzleModel &model, GeneratorStore &store,
+                         GenerationOptions options) {
+    const VectorWordTable table(rows, 0);
+    return engine == Engine::Literal ? GenerateLiteral(table, model, store, options)
+                                     : GenerateFast(table, model, store, options);
+}
+
+// What one single-run generation produced, as seen from outside.
+struct Outcomes {
+    std::vector<int> placed;
+    std::vector<int> placedSet; // bit i: entry i placed
+    std::vector<int> failedRounds;
+    std::vector<int> usedCells;
+    std::vector<int> area;
+};
+
+Outcomes sample(Engine engine, const Rows &rows, int count, std::uint64_t firstSeed) {
+    Outcomes o;
+    PuzzleModel model;
+    GeneratorStore store(0);
+    GenerationOptions options;
+    options.runs = 1;
+    options.threads = 1;
+    for (int i = 0; i < count; ++i) {
+        options.seed = firstSeed + static_cast<std::uint64_t>(i);
+        const GenerationStats stats = generate(engine, rows, model, store, options);
+        int set = 0;
+        int failed = 0;
+        for (std::uint32_t e = 0; e < model.entryCount(); ++e) {
+            failed += model.entry(e)->tries;
+            if (model.entry(e)->tries < roundsPerEntry)
+                set |= 1 << e;
+        }
+        o.placed.push_back(stats.placed);
+        o.placedSet.push_back(set);
+        o.failedRounds.push_back(failed);
+        o.usedCells.push_back(stats.usedCells);
+        o.area.push_back(stats.area);
+    }
+    return o;
+}
+
+// The grid moved to the top-left corner, as the chosen run is placed in feld.
+Grid atCorner(const Grid &grid) {
+    const BestRun m = measureGrid(grid);
+    Grid moved = freeGrid();
+    for (int x = m.minX; x < gridSize; ++x)
+        for (int y = m.minY; y < gridSize; ++y)
+            moved[cellIndex(x - m.minX, y - m.minY)] = grid[cellIndex(x, y)];
+    return moved;
+}
+
+bool sameStore(const GeneratorStore &a, const GeneratorStore &b) {
+    return a.felder == b.felder && a.fittedall == b.fittedall && a.maxfitted == b.maxfitted &&
+           a.fitted == b.fitted;
+}
+
+} // namespace
+
+class TestFastGenerator : public QObject {
+    Q_OBJECT
+
+private slots:
+    // Thousands of single runs of both engines with fixed seeds, compared outcome by outcome. The seeds
+    // are fixed, so the test cannot flake; a p-value below 1e-6 means the distributions differ. The
+    // fast engine gets three times the samples: same power for much less time.
+    void sameDistributionAsLiteral_data() {
+        QTest::addColumn<QStringList>("answers");
+        QTest::addColumn<int>("samples");
+        QTest::newRow("eight animals")
+            << QStringList{"katze", "hund", "elefant", "giraffe", "zebra", "ameise", "esel", "tiger"} << 2000;
+        QTest::newRow("one common letter, one valid placement a round") << QStringList{"QAZ", "PAW"} << 20000;
+        QTest::newRow("few common letters, rounds fail often")
+            << QStringList{"QUARZ", "ZWECK", "KIWI", "JOB", "FJORD", "LUXUS"} << 2000;
+        QTest::newRow("repeated letters, several crossings")
+            << QStringList{"ANANAS", "BANANE", "NASA", "ANNA", "SAAL"} << 2000;
+        QTest::newRow("answers of 99, 96 and 70 letters")
+            << QStringList{QString("XO").repeated(49) + "X", QString("OX").repeated(48),
+                           QString("XOO").repeated(23) + "X", "OXO", "BOX"}
+            << 1000;
+        QTest::newRow("answers of 96 and 95 letters that seldom fit")
+            << QStringList{QString("ZY").repeated(48), QString("ZY").repeated(47) + "Z", "AZB", "CZD"}
+            << 2000;
+        QTest::newRow("codes above 255, code 1, blanks, question marks")
+            << QStringList{QString::fromUtf16(u"\u03a9M\u03a9"),  "?M?",
+                           QString::fromUtf16(u"\u0001MA"),       "A A",
+                           QString::fromUtf16(u"\u00c4 \u00c4M"), "?A?"}
+            << 2000;
+    }
+    void sameDistributionAsLiteral() {
+        QFETCH(QStringList, answers);
+        QFETCH(int, samples);
+        const Rows rows = rowsOf(answers);
+        const Outcomes literal = sample(Engine::Literal, rows, samples, 1);
+        const Outcomes fast = sample(Engine::Fast, rows, 3 * samples, 1000001);
+        const double threshold = 1e-6;
+        const std::pair<const char *, double> tests[] = {
+            {"placed", chiSquareTwoSample(literal.placed, fast.placed)},
+            {"placed entries", chiSquareTwoSample(literal.placedSet, fast.placedSet)},
+            {"failed rounds", chiSquareTwoSample(literal.failedRounds, fast.failedRounds)},
+            {"used cells", chiSquareTwoSample(literal.usedCells, fast.usedCells)},
+            {"used cells (KS)", kolmogorovSmirnovTwoSample(literal.usedCells, fast.usedCells)},
+            {"area (KS)", kolmogorovSmirnovTwoSample(literal.area, fast.area)},
+        };
+        for (const auto &t : tests)
+            if (t.second < threshold)
+                QFAIL(qPrintable(
+                    QStringLiteral("%1 differ: p = %2").arg(QLatin1String(t.first)).arg(t.second)));
+    }
+
+    // The comparisons above are only worth something if the tests see real differences.
+    void twoSampleTestsSeeDifferences() {
+        QCOMPARE(upperIncompleteGammaQ(1.0, 2.0), std::exp(-2.0)); // chi-square, 2 degrees
+        QVERIFY(std::fabs(upperIncompleteGammaQ(0.5, 2.0) - std::erfc(std::sqrt(2.0))) < 1e-12); // 1 degree
+        QVERIFY(std::fabs(upperIncompleteGammaQ(5.0, 20.0) - 1.6944744269e-5) < 1e-12);
+        RandomGenerator rng(5);
+        std::vector<int> a;
+        std::vector<int> b;
+        std::vector<int> shifted;
+        for (int i = 0; i < 3000; ++i) {
+            a.push_back(static_cast<int>(rng.Random(20)));
+            b.push_back(static_cast<int>(rng.Random(20)));
+            // one value in 20 is moved from 0..9 to 10..19
+            const int v = static_cast<int>(rng.Random(20));
+            shifted.push_back(v < 10 && rng.Random(5) == 0 ? v + 10 : v);
+        }
+        QVERIFY(chiSquareTwoSample(a, b) > 1e-3);
+        QVERIFY(kolmogorovSmirnovTwoSample(a, b) > 1e-3);
+        QVERIFY(chiSquareTwoSample(a, shifted) < 1e-6);
+        QVERIFY(kolmogorovSmirnovTwoSample(a, shifted) < 1e-6);
+    }
+
+    // 1 - (1 - v/N)^1001 against a long double computation, down to the smallest chances.
+    void roundSuccessChanceIsPrecise_data() {
+        QTest::addColumn<int>("valid");
+        QTest::addColumn<int>("combinations");
+        QTest::newRow("one of 19800") << 1 << 19800;
+        QTest::newRow("one of 1000") << 1 << 1000;
+        QTest::newRow("three of 800") << 3 << 800;
+        QTest::newRow("half") << 100 << 200;
+        QTest::newRow("all") << 200 << 200;
+        QTest::newRow("none") << 0 << 200;
+    }
+    void roundSuccessChanceIsPrecise() {
+        QFETCH(int, valid);
+        QFETCH(int, combinations);
+        const long double miss = 1.0L - static_cast<long double>(valid) / combinations;
+        const long double expected = 1.0L - std::pow(miss, static_cast<long double>(attemptsPerRound));
+        const double chance = roundSuccessChance(valid, combinations);
+        QVERIFY(chance >= 0.0 && chance <= 1.0);
+        QVERIFY2(std::fabs(static_cast<long double>(chance) - expected) <= 1e-14L * expected,
+                 qPrintable(QString::number(chance, 'g', 17)));
+    }
+
+    void fastPuzzlesKeepTheRules_data() {
+        QTest::addColumn<QString>("list");
+        QTest::addColumn<int>("seeds");
+        QTest::newRow("20 words") << "woerter-20.txt" << 30;
+        QTest::newRow("80 words") << "woerter.txt" << 10;
+        QTest::newRow("999 words") << "woerter-999.txt" << 3;
+        QTest::newRow("umlauts, blanks, repeats") << "" << 30;
+    }
+    void fastPuzzlesKeepTheRules() {
+        QFETCH(QString, list);
+        QFETCH(int, seeds);
+        const Rows rows =
+            list.isEmpty()
+                ? rowsOf({QString::fromUtf16(u"k\u00e4se"), QString::fromUtf16(u"s\u00fc\u00dfe"), "ab cd",
+                          "x y", "KÄSE", QString::fromUtf16(u"\u03a9mega"), "esel", "see", "ess", "?e?"})
+                : readExampleList(list);
+        QVERIFY(!rows.empty());
+        for (int seed = 1; seed <= seeds; ++seed) {
+            PuzzleModel model;
+            GeneratorStore store(0);
+            GenerationOptions options;
+            options.runs = 3;
+            options.seed = static_cast<std::uint64_t>(seed);
+            const GenerationStats stats = generate(Engine::Fast, rows, model, store, options);
+            for (const Grid &run : store.felder) {
+                const std::vector<std::string> problems = checkPuzzle(atCorner(run), answersOf(model));
+                if (!problems.empty())
+                    QFAIL(qPrintable(QStringLiteral("seed %1: %2\n%3")
+                                         .arg(seed)
+                                         .arg(QString::fromStdString(problems.front()))
+                                         .arg(QString::fromStdU16String(gridText(run)))));
+            }
+            QCOMPARE(countClueCells(model.feld), stats.placed);
+            QCOMPARE(store.maxfitted, stats.placed);
+            QVERIFY(stats.placed >= 1);
+        }
+    }
+
+    // The entries' placement fields describe the last run: placed entries point at their clue cell.
+    void entriesDescribeTheLastRun() {
+        PuzzleModel model;
+        GeneratorStore store(0);
+        GenerationOptions options;
+        options.runs = 5;
+        options.seed = 3;
+        generate(Engine::Fast, readExampleList("woerter-20.txt"), model, store, options);
+        const Grid &last = store.felder.back();
+        int placed = 0;
+        for (std::uint32_t i = 0; i < model.entryCount(); ++i) {
+            const TPuzzleEntry *e = model.entry(i);
+            QCOMPARE(e->done, std::uint8_t(1));
+            QCOMPARE(e->arrowkind, 0);
+            QVERIFY(e->tries >= 0 && e->tries <= roundsPerEntry);
+            QVERIFY(e->line >= 0 && e->line < gridSize && e->start >= 1);
+            QVERIFY(e->start + static_cast<int>(entryTextLength(e->answer)) <= gridSize);
+            if (e->tries == roundsPerEntry)
+                continue;
+            ++placed;
+            const int clue = e->down ? cellIndex(e->line, e->start - 1) : cellIndex(e->start - 1, e->line);
+            QCOMPARE(last[static_cast<std::size_t>(clue)], clueCellValue(i, e->down != 0));
+        }
+        QCOMPARE(placed, store.fitted);
+        QCOMPARE(store.fitted, store.fittedall.back());
+    }
+
+    void sameResultOnAnyThreadCount_data() {
+        QTest::addColumn<QString>("list");
+        QTest::addColumn<int>("runs");
+        QTest::newRow("100 words") << "woerter-100.txt" << 40;
+        QTest::newRow("20 words, one run") << "woerter-20.txt" << 1;
+    }
+    void sameResultOnAnyThreadCount() {
+        QFETCH(QString, list);
+        QFETCH(int, runs);
+        const Rows rows = readExampleList(list);
+        PuzzleModel model[4];
+        GeneratorStore store[4] = {GeneratorStore(0), GeneratorStore(0), GeneratorStore(0),
+                                   GeneratorStore(0)};
+        GenerationStats stats[4];
+        const int threads[4] = {1, 2, 3, 0};
+        for (int k = 0; k < 4; ++k) {
+            GenerationOptions options;
+            options.runs = runs;
+            options.seed = 7;
+            options.threads = threads[k];
+            stats[k] = generate(Engine::Fast, rows, model[k], store[k], options);
+        }
+        for (int k = 1; k < 4; ++k) {
+            QVERIFY(sameStore(store[0], store[k]));
+            QVERIFY(model[0].feld == model[k].feld);
+            QCOMPARE(stats[k].bestRun, stats[0].bestRun);
+            for (std::uint32_t i = 0; i < model[0].entryCount(); ++i)
+                QVERIFY(std::memcmp(&model[0].entry(i)->spare, &model[k].entry(i)->spare,
+                                    sizeof(TPuzzleEntry) - offsetof(TPuzzleEntry, spare)) == 0);
+        }
+        GenerationOptions other;
+        other.runs = runs;
+        other.seed = 8;
+        PuzzleModel otherModel;
+        GeneratorStore otherStore(0);
+        generate(Engine::Fast, rows, otherModel, otherStore, other);
+        QVERIFY(!(otherStore.felder == store[0].felder));
+    }
+
+    void progressReportsAndCancels_data() {
+        QTest::addColumn<int>("threads");
+        QTest::addColumn<int>("cancelAt"); // 0: never
+        QTest::newRow("one thread") << 1 << 0;
+        QTest::newRow("two threads") << 2 << 0;
+        QTest::newRow("one thread, cancelled") << 1 << 5;
+        QTest::newRow("two threads, cancelled") << 2 << 5;
+    }
+    void progressReportsAndCancels() {
+        QFETCH(int, threads);
+        QFETCH(int, cancelAt);
+        // Enough work that the other thread cannot finish everything while the calling thread makes its
+        // first run, even on a busy machine.
+        const int runs = 1000;
+        PuzzleModel model;
+        GeneratorStore store(0);
+        GenerationOptions options;
+        options.runs = runs;
+        options.seed = 11;
+        options.threads = threads;
+        std::vector<int> reports;
+        bool otherThread = false;
+        bool calledAfterCancel = false;
+        const std::thread::id caller = std::this_thread::get_id();
+        options.onRunDone = [&](int done) {
+            otherThread = otherThread || std::this_thread::get_id() != caller;
+            calledAfterCancel =
+                calledAfterCancel || (cancelAt > 0 && !reports.empty() && reports.back() >= cancelAt);
+            reports.push_back(done);
+            return cancelAt == 0 || done < cancelAt;
+        };
+        const GenerationStats stats =
+            generate(Engine::Fast, readExampleList("woerter-100.txt"), model, store, options);
+        QVERIFY(!otherThread);
+        QVERIFY(!calledAfterCancel);
+        QVERIFY(!reports.empty());
+        QVERIFY(std::is_sorted(reports.begin(), reports.end()));
+        QVERIFY(std::adjacent_find(reports.begin(), reports.end()) == reports.end());
+        if (cancelAt == 0) {
+            QVERIFY(!stats.cancelled);
+            QCOMPARE(reports.back(), runs);
+            QCOMPARE(stats.runs, runs);
+        } else {
+            QVERIFY(stats.cancelled);
+            QVERIFY(reports.back() >= cancelAt);
+            if (threads == 1)
+                QCOMPARE(stats.runs, cancelAt); // no run starts after the call that cancels
+            QVERIFY(stats.runs >= reports.back() && stats.runs < runs);
+        }
+    }
+
+    void edgeCases() {
+        PuzzleModel model;
+        GeneratorStore store(0);
+        GenerationOptions options;
+        options.runs = 50;
+        options.seed = 5;
+        // No entries: nothing placed, feld all free, run 0 chosen.
+        GenerationStats stats = generate(Engine::Fast, {{u"nur Frage", u""}}, model, store, options);
+        QCOMPARE(model.entryCount(), 0u);
+        QCOMPARE(stats.bestRun, 0);
+        QCOMPARE(measureGrid(model.feld).usedCells, 0);
+        // One answer of 99 letters: always at position 1 of its line, every run ties.
+        stats = generate(Engine::Fast, {{u"lang", std::u16string(99, u'W')}}, model, store, options);
+        QCOMPARE(stats.bestRun, 0);
+        for (const Grid &run : store.felder)
+            QCOMPARE(measureGrid(run).area, 100);
+        // Two answers without a common letter: one placed, the other given up after 5 rounds.
+        stats = generate(Engine::Fast, {{u"a", u"ABCDEFG"}, {u"b", u"XYZ"}}, model, store, options);
+        for (std::int32_t n : store.fittedall)
+            QCOMPARE(n, 1);
+        QCOMPARE(stats.usedCells, 4);
+        QCOMPARE(model.entry(0)->tries + model.entry(1)->tries, roundsPerEntry + 0);
+        // An answer cut to nothing by a zero code unit: only its clue cell, when it is the first entry.
+        const Rows cut{{u"a", std::u16string(u"\0XY", 3)}, {u"b", u"XY"}};
+        for (Engine engine : {Engine::Literal, Engine::Fast}) {
+            stats = generate(engine, cut, model, store, options);
+            QCOMPARE(stats.placed, 1);
+            QCOMPARE(stats.usedCells, 1); // the empty answer's clue cell wins over the other answer
+            for (std::int32_t n : store.fittedall)
+                QCOMPARE(n, 1);
+        }
+    }
+};
+
+QTEST_APPLESS_MAIN(TestFastGenerator)
+#include "tst_fastgenerator.moc"

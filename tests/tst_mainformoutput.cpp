@@ -1,0 +1,232 @@
+#include "mainform.h"
+#include "paintbox.h"
+#include "renderer.h"
+#include "wordgrid.h"
+
+#include <QAction>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QImageReader>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPushButton>
+#include <QTimer>
+#include <QtEndian>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+PaintBox *paintBox(TMainForm &form) {
+    return form.findChild<PaintBox *>(QStringLiteral("PaintBox1"));
+}
+
+// A shown window with a generated two-word puzzle, drawn.
+std::unique_ptr<TMainForm> formWithPuzzle() {
+    auto form = std::make_unique<TMainForm>();
+    form->show();
+    if (!QTest::qWaitForWindowExposed(form.get()))
+        qWarning("window not exposed");
+    WordGrid *table = form->findChild<WordGrid *>(QStringLiteral("StringGrid1"));
+    table->setCells(0, 1, QStringLiteral("Stadt"));
+    table->setCells(1, 1, QStringLiteral("Haus"));
+    table->setCells(0, 2, QStringLiteral("Tier"));
+    table->setCells(1, 2, QStringLiteral("Hase"));
+    form->Button1Click();
+    PaintBox *box = paintBox(*form);
+    if (!QTest::qWaitFor([&] {
+            return box->size() == puzzlePictureSize(form->model(), form->settings(), box->logicalDpiX());
+        }))
+        qWarning("paint box not resized");
+    return form;
+}
+
+// Runs action on the modal dialog of type T that command opens; false when none opened.
+template <typename T, typename Action> bool withModal(const std::function<void()> &command, Action action) {
+    bool seen = false;
+    QTimer::singleShot(0, [&] {
+        QTRY_VERIFY(qobject_cast<T *>(QApplication::activeModalWidget()));
+        seen = true;
+        action(*qobject_cast<T *>(QApplication::activeModalWidget()));
+    });
+    command();
+    return seen;
+}
+
+// The column of the first red pixel in row y of the paint box's picture; -1 when none.
+int redColumn(PaintBox *box, int width, int y) {
+    const QImage picture = box->grab(QRect(0, 0, width, y + 1)).toImage();
+    for (int x = 0; x < picture.width(); ++x)
+        if (picture.pixel(x, y) == qRgb(255, 0, 0))
+            return x;
+    return -1;
+}
+
+} // namespace
+
+class TestMainFormOutput : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir dir;
+
+private slots:
+    void menuHasThePrintPreviewAfterPrint() {
+        TMainForm form;
+        QMenu *file = form.findChild<QMenu *>(QStringLiteral("Datei1"));
+        QStringList names;
+        for (const QAction *action : file->actions())
+            names << action->objectName();
+        QCOMPARE(names.indexOf(QStringLiteral("Druckvorschau1")),
+                 names.indexOf(QStringLiteral("Drucken1")) + 1);
+        QCOMPARE(form.findChild<QAction *>(QStringLiteral("Druckvorschau1"))->text(),
+                 QStringLiteral("Druckvorschau..."));
+    }
+
+    // The bitmap filter comes first and is the default; the default suffix follows the chosen filter.
+    void exportDialogFilters_data() {
+        QTest::addColumn<int>("filter");
+        QTest::addColumn<QString>("suffix");
+        QTest::newRow("bmp") << 0 << "bmp";
+        QTest::newRow("png") << 1 << "png";
+        QTest::newRow("svg") << 2 << "svg";
+        QTest::newRow("pdf") << 3 << "pdf";
+    }
+    void exportDialogFilters() {
+        QFETCH(int, filter);
+        QFETCH(QString, suffix);
+        const QStringList &filters = PictureSaveDialog::filters();
+        QCOMPARE(filters.first(), QStringLiteral("Windows Bitmap (*.bmp)"));
+        PictureSaveDialog component;
+        QFileDialog dialog;
+        component.configure(dialog);
+        QCOMPARE(dialog.nameFilters(), filters);
+        QCOMPARE(dialog.selectedNameFilter(), filters.first());
+        QCOMPARE(dialog.defaultSuffix(), QStringLiteral("bmp"));
+        QVERIFY(dialog.testOption(QFileDialog::DontConfirmOverwrite));
+        dialog.selectNameFilter(filters[filter]);
+        emit dialog.filterSelected(filters[filter]);
+        QCOMPARE(dialog.defaultSuffix(), suffix);
+        QCOMPARE(int(PictureSaveDialog::formatOfFilter(filters[filter])), filter);
+    }
+
+    // "Exportieren als Bild..." saves the puzzle sized from the current settings, even when the view
+    // has not been painted since a setting changed the picture's size: a 24-bit bitmap by default.
+    void exportCommandWritesTheCurrentPicture() {
+        auto form = formWithPuzzle();
+        PaintBox *box = paintBox(*form);
+        form->FontDialog2.Font.pointSize = 30; // a larger title, chosen on the settings page
+        const QSize wanted = puzzlePictureSize(form->model(), form->settings(), box->logicalDpiX());
+        QVERIFY(wanted != box->size());
+
+        const QString stem = dir.filePath(QStringLiteral("export"));
+        QAction *command = form->findChild<QAction *>(QStringLiteral("ExportierenalsBild1"));
+        QVERIFY(withModal<QFileDialog>([&] { command->trigger(); },
+                                       [&](QFileDialog &dialog) {
+                                           dialog.selectFile(stem);
+                                           static_cast<QDialog &>(dialog).accept();
+                                       }));
+        const QString bmp = stem + QStringLiteral(".bmp");
+        QCOMPARE(QImage(bmp).size(), wanted);
+        QFile file(bmp);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray head = file.read(30);
+        QCOMPARE(qFromLittleEndian<quint16>(head.constData() + 28), quint16(24));
+
+        QVERIFY(withModal<QFileDialog>([&] { command->trigger(); },
+                                       [&](QFileDialog &dialog) {
+                                           const QString png = PictureSaveDialog::filters()[1];
+                                           dialog.selectNameFilter(png);
+                                           emit dialog.filterSelected(png);
+                                           dialog.selectFile(stem);
+                                           static_cast<QDialog &>(dialog).accept();
+                                       }));
+        QCOMPARE(QImageReader(stem + QStringLiteral(".png")).format(), QByteArray("png"));
+    }
+
+    void failedExportIsReported() {
+        auto form = formWithPuzzle();
+        QString shown;
+        QVERIFY(withModal<QMessageBox>(
+            [&] {
+                QVERIFY(
+                    !form->exportPicture(dir.filePath(QStringLiteral("fehlt/bild.png")), PictureFormat::Png));
+            },
+            [&](QMessageBox &box) {
+                shown = box.text();
+                box.accept();
+            }));
+        QVERIFY2(shown.contains(QStringLiteral("kann nicht")), qPrintable(shown));
+    }
+
+    // Printing after the dialog puts one page under the job title on the current printer.
+    void printingUsesTheCurrentPrinter() {
+        auto form = formWithPuzzle();
+        const QString pdf = dir.filePath(QStringLiteral("druck.pdf"));
+        form->printer().setOutputFormat(QPrinter::PdfFormat);
+        form->printer().setOutputFileName(pdf);
+        QVERIFY(form->printCurrentPuzzle());
+        QCOMPARE(form->printer().docName(), QStringLiteral("Wabrixrätsel"));
+        QFile file(pdf);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        QVERIFY(bytes.startsWith("%PDF-"));
+        QCOMPARE(bytes.count("/Type /Page") - bytes.count("/Type /Pages"), 1);
+    }
+
+    // The printer's setting, as the set-up dialog leaves it, moves the page-end marking of the next
+    // paint. The start-up picture, a full grid, is wider than a landscape page.
+    void printerSettingMovesThePageEnd() {
+        auto form = std::make_unique<TMainForm>();
+        form->show();
+        PaintBox *box = paintBox(*form);
+        QTRY_COMPARE(box->size(), puzzlePictureSize(form->model(), form->settings(), box->logicalDpiX()));
+        const int R = box->logicalDpiX();
+        auto pageEnd = [&] {
+            const QRect area = form->printer().pageRect(QPrinter::DevicePixel).toRect();
+            return pageEndPosition({form->printer().resolution(), area.width(), area.height()}, R)->x();
+        };
+        const int portrait = pageEnd();
+        QTRY_COMPARE(redColumn(box, portrait + 10, 2), portrait);
+        form->printer().setPageOrientation(QPageLayout::Landscape);
+        const int landscape = pageEnd();
+        QVERIFY(landscape > portrait && landscape + 10 < box->width());
+        form->repaintPuzzle();
+        QTRY_COMPARE(redColumn(box, landscape + 10, 2), landscape);
+    }
+
+    void setupDialogConfirmsWithOk() {
+        QPrinter printer(QPrinter::HighResolution);
+        QPrintDialog dialog(&printer);
+        PrinterSetupDialog::configure(dialog);
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("Drucker einrichten"));
+        QVERIFY(!dialog.testOption(QAbstractPrintDialog::PrintPageRange));
+        QStringList confirms;
+        for (QDialogButtonBox *buttons :
+             dialog.findChildren<QDialogButtonBox *>(QString(), Qt::FindDirectChildrenOnly))
+            if (QPushButton *ok = buttons->button(QDialogButtonBox::Ok))
+                confirms << ok->text();
+        QCOMPARE(confirms, QStringList{QStringLiteral("OK")});
+    }
+
+    // The preview shows the one page that printing puts on paper.
+    void previewShowsOnePage() {
+        auto form = formWithPuzzle();
+        int pages = -1;
+        QVERIFY(withModal<QPrintPreviewDialog>([&] { form->Druckvorschau1Click(); },
+                                               [&](QPrintPreviewDialog &preview) {
+                                                   auto *widget = preview.findChild<QPrintPreviewWidget *>();
+                                                   QTRY_VERIFY(widget && widget->pageCount() > 0);
+                                                   pages = widget->pageCount();
+                                                   preview.reject();
+                                               }));
+        QCOMPARE(pages, 1);
+        QCOMPARE(form->printer().docName(), QStringLiteral("Wabrixrätsel"));
+    }
+};
+
+QTEST_MAIN(TestMainFormOutput)
+#include "tst_mainformoutput.moc"

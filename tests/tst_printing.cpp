@@ -1,0 +1,288 @@
+#include "pictureexport.h"
+#include "placement.h"
+#include "puzzleprinting.h"
+#include "qprinterquery.h"
+#include "renderer.h"
+
+#include <QPageLayout>
+#include <QPainter>
+#include <QPrinter>
+#include <QProcess>
+#include <QtEndian>
+#include <QtTest>
+
+#include <stdexcept>
+
+namespace {
+
+constexpr int screenPpi = 96;
+
+void place(PuzzleModel &model, const std::u16string &clue, const std::u16string &answer, Placement at) {
+    model.AddEntry(clue, answer);
+    commitPlacement(model.feld, answer, at, model.entryCount() - 1);
+}
+
+// "Stadt" HAUS across from the clue cell in column 0 of row 1; "Himmelsrichtung" OST down in column 6.
+void smallPuzzle(PuzzleModel &model) {
+    model.feld = freeGrid();
+    place(model, u"Stadt", u"HAUS", {false, 1, 1});
+    place(model, u"Himmelsrichtung", u"OST", {true, 6, 1});
+}
+
+// Standard output of one of the PDF tools (poppler-utils); fails the test when the tool is missing.
+QString pdfTool(const QString &tool, const QStringList &arguments) {
+    QProcess process;
+    process.start(tool, arguments);
+    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit ||
+        process.exitCode() != 0) {
+        qWarning("%s failed (poppler-utils installed?): %s", qPrintable(tool),
+                 process.readAllStandardError().constData());
+        return {};
+    }
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+QString pdfInfo(const QString &pdf, const char *key) {
+    const QString info = pdfTool(QStringLiteral("pdfinfo"), {pdf});
+    for (const QString &line : info.split(u'\n'))
+        if (line.startsWith(QLatin1String(key) + u':'))
+            return line.mid(int(qstrlen(key)) + 1).trimmed();
+    return {};
+}
+
+// The page rasterised at dpi in grey.
+QImage rasterised(const QString &pdf, int dpi, const QString &stem) {
+    pdfTool(QStringLiteral("pdftoppm"),
+            {"-r", QString::number(dpi), "-gray", "-png", "-singlefile", pdf, stem});
+    return QImage(stem + QStringLiteral(".png")).convertToFormat(QImage::Format_Grayscale8);
+}
+
+// Left edge in millimetres of the leftmost dark vertical run of at least run pixels; -1 when none.
+double firstVerticalLine(const QImage &page, int dpi, int run) {
+    for (int x = 0; x < page.width(); ++x) {
+        int length = 0;
+        for (int y = 0; y < page.height(); ++y) {
+            length = page.constScanLine(y)[x] < 128 ? length + 1 : 0;
+            if (length >= run)
+                return x / double(dpi) * 25.4;
+        }
+    }
+    return -1;
+}
+
+QByteArray fileBytes(const QString &path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool writeBytes(const QString &path, const QByteArray &bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+std::unique_ptr<QPrinter> pdfPrinter(const QString &fileName) {
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    printer->setOutputFormat(QPrinter::PdfFormat);
+    printer->setOutputFileName(fileName);
+    return printer;
+}
+
+} // namespace
+
+class TestPrinting : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir dir;
+    PuzzleModel model;
+
+    QString path(const QString &name) const { return dir.filePath(name); }
+
+private slots:
+    void initTestCase() {
+        QVERIFY(dir.isValid());
+        smallPuzzle(model);
+    }
+
+    // One page of A4 under the job title, the text kept as text, and the grid at the page margin (times
+    // the zoom) from the printable area's edge: the PDF printer's 10-point margin plus 15 mm.
+    void printedPage_data() {
+        QTest::addColumn<double>("zoom");
+        QTest::addColumn<double>("gridLeft"); // mm from the paper's edge
+        const double printable = 10 / 72.0 * 25.4;
+        QTest::newRow("zoom 100") << 100.0 << printable + 15;
+        QTest::newRow("zoom 200 doubles every length") << 200.0 << printable + 30;
+    }
+    void printedPage() {
+        QFETCH(double, zoom);
+        QFETCH(double, gridLeft);
+        const QString pdf = path(QStringLiteral("gedruckt-%1.pdf").arg(zoom));
+        PuzzleSettings settings;
+        settings.zoom = zoom;
+        auto printer = pdfPrinter(pdf);
+        QString error;
+        QVERIFY2(printPuzzle(*printer, model, settings, &error), qPrintable(error));
+        QCOMPARE(printer->docName(), QStringLiteral("Wabrixrätsel"));
+
+        QCOMPARE(pdfInfo(pdf, "Pages"), QStringLiteral("1"));
+        QVERIFY2(pdfInfo(pdf, "Page size").endsWith(QLatin1String("(A4)")),
+                 qPrintable(pdfInfo(pdf, "Page size")));
+        QCOMPARE(pdfInfo(pdf, "Title"), QStringLiteral("Wabrixrätsel"));
+        const QString text = pdfTool(QStringLiteral("pdftotext"), {pdf, "-"});
+        QVERIFY2(text.contains(QStringLiteral("Wabrixrätsel")) && text.contains(QStringLiteral("Stadt")),
+                 qPrintable(text));
+
+        constexpr int dpi = 300;
+        const QImage page = rasterised(pdf, dpi, path(QStringLiteral("seite-%1").arg(zoom)));
+        QVERIFY(!page.isNull());
+        const double lineWidth = 0.3 * zoom / 100;
+        QVERIFY(qAbs(firstVerticalLine(page, dpi, 100) - (gridLeft - lineWidth / 2)) <= 0.2);
+    }
+
+    // The PDF export is the printed page: the same layout and pixels, in portrait and landscape.
+    void pdfExportIsThePrintedPage_data() {
+        QTest::addColumn<int>("orientation");
+        QTest::addColumn<QString>("pageSize");
+        QTest::newRow("portrait") << int(QPageLayout::Portrait) << QStringLiteral("595 x 842 pts (A4)");
+        QTest::newRow("landscape") << int(QPageLayout::Landscape) << QStringLiteral("842 x 595 pts (A4)");
+    }
+    void pdfExportIsThePrintedPage() {
+        QFETCH(int, orientation);
+        QFETCH(QString, pageSize);
+        const QString printed = path(QStringLiteral("druck-%1.pdf").arg(orientation));
+        const QString exported = path(QStringLiteral("export-%1.pdf").arg(orientation));
+        auto printer = pdfPrinter(printed);
+        printer->setPageOrientation(QPageLayout::Orientation(orientation));
+        const PuzzleSettings settings;
+        QVERIFY(printPuzzle(*printer, model, settings));
+        QString error;
+        QVERIFY2(
+            exportPuzzlePicture(exported, PictureFormat::Pdf, model, settings, screenPpi, *printer, &error),
+            qPrintable(error));
+        QCOMPARE(pdfInfo(exported, "Page size"), pageSize);
+        QCOMPARE(pdfInfo(exported, "Pages"), QStringLiteral("1"));
+        const QImage a = rasterised(printed, 50, path(QStringLiteral("a-%1").arg(orientation)));
+        const QImage b = rasterised(exported, 50, path(QStringLiteral("b-%1").arg(orientation)));
+        QVERIFY(!a.isNull());
+        QCOMPARE(a, b);
+    }
+
+    // A page that fails to draw ends the job, with a German message naming the cause, and leaves the
+    // printer ready for the next job; a job that cannot be opened says so.
+    void failedPageEndsTheJob() {
+        auto printer = pdfPrinter(path(QStringLiteral("abbruch.pdf")));
+        QString error;
+        QVERIFY(!printPage(
+            *printer, [](QPainter &) { throw std::runtime_error("Testfehler beim Zeichnen"); }, &error));
+        QVERIFY2(error.contains(QLatin1String("Testfehler beim Zeichnen")), qPrintable(error));
+        QVERIFY(error.contains(QLatin1String("Druckauftrag")));
+        QVERIFY(printer->printerState() != QPrinter::Active);
+        QCOMPARE(printer->docName(), QStringLiteral("Wabrixrätsel"));
+        QVERIFY(printPuzzle(*printer, model, PuzzleSettings(), &error));
+        QCOMPARE(pdfInfo(printer->outputFileName(), "Pages"), QStringLiteral("1"));
+
+        auto unwritable = pdfPrinter(path(QStringLiteral("fehlt/seite.pdf")));
+        QVERIFY(!printPuzzle(*unwritable, model, PuzzleSettings(), &error));
+        QVERIFY2(error.contains(QLatin1String("konnte nicht begonnen werden")), qPrintable(error));
+    }
+
+    // Bitmap and PNG hold the screen view at the screen's resolution, sized from the settings; a
+    // bitmap has 24 bits a pixel. An existing file is replaced.
+    void pictureFiles_data() {
+        QTest::addColumn<int>("format");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("bmp") << int(PictureFormat::Bmp) << QStringLiteral("bild.bmp");
+        QTest::newRow("png") << int(PictureFormat::Png) << QStringLiteral("bild.png");
+    }
+    void pictureFiles() {
+        QFETCH(int, format);
+        QFETCH(QString, name);
+        const QString file = path(name);
+        QVERIFY(writeBytes(file, "alt"));
+        PuzzleSettings settings;
+        settings.zoom = 150;
+        const QPrinter printer(QPrinter::HighResolution);
+        QString error;
+        QVERIFY2(
+            exportPuzzlePicture(file, PictureFormat(format), model, settings, screenPpi, printer, &error),
+            qPrintable(error));
+        const QImage saved(file);
+        QCOMPARE(saved.size(), puzzlePictureSize(model, settings, screenPpi));
+        const QImage expected = renderPuzzleImage(model, settings, screenPpi, QPrinterQuery(printer));
+        QCOMPARE(saved.convertToFormat(QImage::Format_RGB32), expected);
+        if (PictureFormat(format) == PictureFormat::Bmp) {
+            const QByteArray bytes = fileBytes(file);
+            QVERIFY(bytes.startsWith("BM"));
+            QCOMPARE(qFromLittleEndian<quint16>(bytes.constData() + 28), quint16(24));
+        }
+    }
+
+    void svgPicture() {
+        const QString file = path(QStringLiteral("bild.svg"));
+        const PuzzleSettings settings;
+        QVERIFY(exportPuzzlePicture(file, PictureFormat::Svg, model, settings, screenPpi,
+                                    QPrinter(QPrinter::HighResolution)));
+        const QSize size = puzzlePictureSize(model, settings, screenPpi);
+        const QByteArray svg = fileBytes(file);
+        QVERIFY(svg.contains(
+            QStringLiteral("viewBox=\"0 0 %1 %2\"").arg(size.width()).arg(size.height()).toUtf8()));
+        QVERIFY(svg.contains("Stadt"));
+    }
+
+    // A picture that cannot be made or written leaves an existing file as it was, with a German reason.
+    void failedExportKeepsTheOldFile_data() {
+        QTest::addColumn<int>("format");
+        QTest::addColumn<bool>("huge"); // a full 100 x 100 grid of 10 cm cells at zoom 1000
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("bmp too large") << int(PictureFormat::Bmp) << true << "gross.bmp"
+                                       << "zu groß";
+        QTest::newRow("svg too large") << int(PictureFormat::Svg) << true << "gross.svg"
+                                       << "zu groß";
+        QTest::newRow("png into a missing folder") << int(PictureFormat::Png) << false << "fehlt/bild.png"
+                                                   << "kann nicht";
+        QTest::newRow("pdf into a missing folder") << int(PictureFormat::Pdf) << false << "fehlt/bild.pdf"
+                                                   << "kann nicht";
+    }
+    void failedExportKeepsTheOldFile() {
+        QFETCH(int, format);
+        QFETCH(bool, huge);
+        QFETCH(QString, name);
+        QFETCH(QString, reason);
+        PuzzleModel full;
+        full.feld = Grid{}; // every cell a letter cell
+        PuzzleSettings settings;
+        if (huge) {
+            settings.zoom = 1000;
+            settings.cellWidth = 100;
+        }
+        const QString file = path(name);
+        const bool existing = writeBytes(file, "alt");
+        QString error;
+        QVERIFY(!exportPuzzlePicture(file, PictureFormat(format), huge ? full : model, settings, screenPpi,
+                                     QPrinter(QPrinter::HighResolution), &error));
+        QVERIFY2(error.contains(reason), qPrintable(error));
+        if (existing)
+            QCOMPARE(fileBytes(file), QByteArray("alt"));
+        QCOMPARE(QDir(dir.path()).entryList({"*.new", "*.tmp"}, QDir::Files), QStringList());
+    }
+
+    void formatOfFile_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("format"); // -1: none
+        QTest::newRow("bmp") << "a.bmp" << int(PictureFormat::Bmp);
+        QTest::newRow("upper case") << "B.PNG" << int(PictureFormat::Png);
+        QTest::newRow("svg") << "/x/c.svg" << int(PictureFormat::Svg);
+        QTest::newRow("pdf") << "d.pdf" << int(PictureFormat::Pdf);
+        QTest::newRow("other suffix") << "e.jpg" << -1;
+        QTest::newRow("no suffix") << "bmp" << -1;
+    }
+    void formatOfFile() {
+        QFETCH(QString, name);
+        QFETCH(int, format);
+        const std::optional<PictureFormat> found = pictureFormatOfFile(name);
+        QCOMPARE(found ? int(*found) : -1, format);
+    }
+};
+
+QTEST_MAIN(TestPrinting)
+#include "tst_printing.moc"
