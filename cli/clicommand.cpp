@@ -1,5 +1,6 @@
 #include "clicommand.h"
 
+#include <QCommandLineParser>
 #include <QLocale>
 
 #include <cstdio>
@@ -28,4 +29,18 @@ int fileError(const QString &file, const QString &reason) {
 
 QString shortestNumber(double value) {
     return QString::number(value, 'g', QLocale::FloatingPointShortest);
+}
+
+std::optional<int> parseArguments(QCommandLineParser &parser, const QString &command,
+                                  const QStringList &arguments, const QString &usage, int positionalCount,
+                                  const QString &missingPositional) {
+    if (!parser.parse(QStringList{QStringLiteral("wabrix-cli ") + command} + arguments))
+        return usageError(usage, parser.errorText());
+    if (parser.isSet(QStringLiteral("help"))) {
+        printOut(parser.helpText());
+        return exitSuccess;
+    }
+    if (positionalCount >= 0 && parser.positionalArguments().size() != positionalCount)
+        return usageError(usage, missingPositional);
+    return std::nullopt;
 }

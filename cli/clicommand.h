@@ -3,6 +3,10 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
+class QCommandLineParser;
+
 // Exit statuses of wabrix-cli.
 constexpr int exitSuccess = 0;
 constexpr int exitFileError = 1; // a file could not be read or written, or is no puzzle document
@@ -24,6 +28,14 @@ void printError(const QString &text);
 int usageError(const QString &usage, const QString &message);
 // Reports a file error: "wabrix-cli: FILE: REASON" on standard error; returns exitFileError.
 int fileError(const QString &file, const QString &reason);
+
+// Parses a subcommand's arguments (command is its name, e.g. "info"). Returns the exit status when the
+// command ends here: the help was shown, or the arguments are wrong (usage error). Returns nothing when
+// the command goes on; with positionalCount >= 0 that many positional arguments are required, and
+// missingPositional says what to give otherwise.
+std::optional<int> parseArguments(QCommandLineParser &parser, const QString &command,
+                                  const QStringList &arguments, const QString &usage,
+                                  int positionalCount = -1, const QString &missingPositional = {});
 
 // Formats a double in the shortest form that reads back as exactly the same value.
 QString shortestNumber(double value);

@@ -60,15 +60,10 @@ int runGenerate(const QStringList &arguments) {
     engineOption.setFlags(QCommandLineOption::HiddenFromHelp);
     parser.addOptions({seedOption, runsOption, statsOption, pngOption, outputOption, engineOption});
 
-    if (!parser.parse(QStringList{QStringLiteral("wabrix-cli generate")} + arguments))
-        return usageError(usage, parser.errorText());
-    if (parser.isSet(QStringLiteral("help"))) {
-        printOut(parser.helpText());
-        return exitSuccess;
-    }
+    if (const auto done = parseArguments(parser, QStringLiteral("generate"), arguments, usage, 1,
+                                         QStringLiteral("genau eine Wortliste angeben")))
+        return *done;
     const QStringList positional = parser.positionalArguments();
-    if (positional.size() != 1)
-        return usageError(usage, QStringLiteral("genau eine Wortliste angeben"));
 
     bool ok = true;
     GenerationOptions options;
@@ -98,8 +93,9 @@ int runGenerate(const QStringList &arguments) {
     GeneratorStore store(options.runs); // the store exists before a generation, as in the window
     QElapsedTimer timer;
     timer.start();
-    const GenerationStats stats = engine == QStringLiteral("literal") ? GenerateLiteral(table, model, store, options)
-                                                                      : GenerateFast(table, model, store, options);
+    const GenerationStats stats = engine == QStringLiteral("literal")
+                                      ? GenerateLiteral(table, model, store, options)
+                                      : GenerateFast(table, model, store, options);
     const double seconds = static_cast<double>(timer.nsecsElapsed()) / 1e9;
 
     if (parser.isSet(outputOption)) {

@@ -171,15 +171,10 @@ int runInfo(const QStringList &arguments) {
     const QCommandLineOption jsonOption(QStringLiteral("json"),
                                         QStringLiteral("als ein JSON-Objekt ausgeben"));
     parser.addOption(jsonOption);
-    if (!parser.parse(QStringList{QStringLiteral("wabrix-cli info")} + arguments))
-        return usageError(usage, parser.errorText());
-    if (parser.isSet(QStringLiteral("help"))) {
-        printOut(parser.helpText());
-        return exitSuccess;
-    }
+    if (const auto done = parseArguments(parser, QStringLiteral("info"), arguments, usage, 1,
+                                         QStringLiteral("genau eine Rätseldatei angeben")))
+        return *done;
     const QStringList positional = parser.positionalArguments();
-    if (positional.size() != 1)
-        return usageError(usage, QStringLiteral("genau eine Rätseldatei angeben"));
 
     const DocumentReadResult read = loadDocument(positional.first());
     if (!read.ok) {

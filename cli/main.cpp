@@ -23,7 +23,8 @@ const CliCommand commands[] = {
 void printOverview(void (*print)(const QString &)) {
     print(QStringLiteral("Aufruf: wabrix-cli BEFEHL [OPTIONEN]\n\nBefehle:"));
     for (const CliCommand &c : commands)
-        print(QStringLiteral("  %1  %2").arg(QString::fromLatin1(c.name).leftJustified(10), QString::fromUtf8(c.summary)));
+        print(QStringLiteral("  %1  %2")
+                  .arg(QString::fromLatin1(c.name).leftJustified(10), QString::fromUtf8(c.summary)));
     print(QStringLiteral("\n'wabrix-cli BEFEHL --help' zeigt die Optionen eines Befehls."));
 }
 
@@ -34,8 +35,8 @@ void ensureRuntimeDirectory() {
         return;
     const QByteArray dir = QDir::tempPath().toLocal8Bit() + "/wabrix-runtime-" + QByteArray::number(getuid());
     QDir().mkpath(QString::fromLocal8Bit(dir));
-    QFile::setPermissions(QString::fromLocal8Bit(dir), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                                        QFileDevice::ExeOwner);
+    QFile::setPermissions(QString::fromLocal8Bit(dir),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     qputenv("XDG_RUNTIME_DIR", dir);
 }
 

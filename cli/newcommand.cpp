@@ -18,12 +18,8 @@ int runNew(const QStringList &arguments) {
     const QCommandLineOption outputOption(QStringLiteral("o"), QStringLiteral("zu schreibende Rätseldatei"),
                                           QStringLiteral("OUT.wbx"));
     parser.addOption(outputOption);
-    if (!parser.parse(QStringList{QStringLiteral("wabrix-cli new")} + arguments))
-        return usageError(usage, parser.errorText());
-    if (parser.isSet(QStringLiteral("help"))) {
-        printOut(parser.helpText());
-        return exitSuccess;
-    }
+    if (const auto done = parseArguments(parser, QStringLiteral("new"), arguments, usage))
+        return *done;
     if (!parser.positionalArguments().isEmpty())
         return usageError(
             usage, QStringLiteral("unerwartetes Argument '%1'").arg(parser.positionalArguments().first()));

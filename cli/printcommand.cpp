@@ -49,15 +49,10 @@ int runPrint(const QStringList &arguments) {
                                            QStringLiteral("Drucker (Standard: der Standarddrucker)"),
                                            QStringLiteral("NAME"));
     parser.addOption(printerOption);
-    if (!parser.parse(QStringList{QStringLiteral("wabrix-cli print")} + arguments))
-        return usageError(usage, parser.errorText());
-    if (parser.isSet(QStringLiteral("help"))) {
-        printOut(parser.helpText());
-        return exitSuccess;
-    }
+    if (const auto done = parseArguments(parser, QStringLiteral("print"), arguments, usage, 1,
+                                         QStringLiteral("genau eine Rätseldatei angeben")))
+        return *done;
     const QStringList positional = parser.positionalArguments();
-    if (positional.size() != 1)
-        return usageError(usage, QStringLiteral("genau eine Rätseldatei angeben"));
     if (parser.isSet(printerOption) && parser.value(printerOption).isEmpty())
         return usageError(usage, QStringLiteral("--printer erwartet einen Druckernamen"));
 

@@ -56,15 +56,10 @@ int runRender(const QStringList &arguments) {
     const QCommandLineOption noSolutionOption(QStringLiteral("no-solution"),
                                               QStringLiteral("Lösung ausblenden"));
     parser.addOptions({outputOption, dpiOption, zoomOption, solutionOption, noSolutionOption});
-    if (!parser.parse(QStringList{QStringLiteral("wabrix-cli render")} + arguments))
-        return usageError(usage, parser.errorText());
-    if (parser.isSet(QStringLiteral("help"))) {
-        printOut(parser.helpText());
-        return exitSuccess;
-    }
+    if (const auto done = parseArguments(parser, QStringLiteral("render"), arguments, usage, 1,
+                                         QStringLiteral("genau eine Rätseldatei angeben")))
+        return *done;
     const QStringList positional = parser.positionalArguments();
-    if (positional.size() != 1)
-        return usageError(usage, QStringLiteral("genau eine Rätseldatei angeben"));
     const QString out = parser.value(outputOption);
     if (out.isEmpty())
         return usageError(usage, QStringLiteral("-o OUT fehlt"));

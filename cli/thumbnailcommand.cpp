@@ -29,15 +29,10 @@ int runThumbnail(const QStringList &arguments) {
         QStringLiteral("size"), QStringLiteral("größte Seitenlänge in Pixeln (1 bis 4096, Standard 256)"),
         QStringLiteral("N"), QString::number(defaultSize));
     parser.addOption(sizeOption);
-    if (!parser.parse(QStringList{QStringLiteral("wabrix-cli thumbnail")} + arguments))
-        return usageError(usage, parser.errorText());
-    if (parser.isSet(QStringLiteral("help"))) {
-        printOut(parser.helpText());
-        return exitSuccess;
-    }
+    if (const auto done = parseArguments(parser, QStringLiteral("thumbnail"), arguments, usage, 2,
+                                         QStringLiteral("Rätseldatei und Vorschaubild angeben")))
+        return *done;
     const QStringList positional = parser.positionalArguments();
-    if (positional.size() != 2)
-        return usageError(usage, QStringLiteral("Rätseldatei und Vorschaubild angeben"));
     bool ok = true;
     const int size = parser.value(sizeOption).toInt(&ok);
     if (!ok || size < minThumbnailSide || size > maxThumbnailSide)
