@@ -1,4 +1,5 @@
 #include "canvas.h"
+#include "samplepuzzle.h"
 #include "mainform.h"
 #include "paintbox.h"
 #include "placement.h"
@@ -22,18 +23,6 @@ constexpr int screenPpi = 96;
 constexpr int ratio = 2;
 const QRgb white = qRgb(255, 255, 255);
 const QRgb black = qRgb(0, 0, 0);
-
-void place(PuzzleModel &model, const std::u16string &clue, const std::u16string &answer, Placement at) {
-    model.AddEntry(clue, answer);
-    commitPlacement(model.feld, answer, at, model.entryCount() - 1);
-}
-
-// "Stadt" HAUS across in row 1 from column 1; "Himmelsrichtung" OST down in column 6 from row 1.
-void smallPuzzle(PuzzleModel &model) {
-    model.feld = freeGrid();
-    place(model, u"Stadt", u"HAUS", {false, 1, 1});
-    place(model, u"Himmelsrichtung", u"OST", {true, 6, 1});
-}
 
 // The screen picture drawn on an image of the given device pixel ratio; its size in logical pixels is
 // the picture's size at 96 pixels per inch.

@@ -1,4 +1,5 @@
 #include "pictureexport.h"
+#include "samplepuzzle.h"
 #include "placement.h"
 #include "puzzleprinting.h"
 #include "qprinterquery.h"
@@ -16,18 +17,6 @@
 namespace {
 
 constexpr int screenPpi = 96;
-
-void place(PuzzleModel &model, const std::u16string &clue, const std::u16string &answer, Placement at) {
-    model.AddEntry(clue, answer);
-    commitPlacement(model.feld, answer, at, model.entryCount() - 1);
-}
-
-// "Stadt" HAUS across from the clue cell in column 0 of row 1; "Himmelsrichtung" OST down in column 6.
-void smallPuzzle(PuzzleModel &model) {
-    model.feld = freeGrid();
-    place(model, u"Stadt", u"HAUS", {false, 1, 1});
-    place(model, u"Himmelsrichtung", u"OST", {true, 6, 1});
-}
 
 // Standard output of one of the PDF tools (poppler-utils); fails the test when the tool is missing.
 QString pdfTool(const QString &tool, const QStringList &arguments) {

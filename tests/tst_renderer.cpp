@@ -1,4 +1,5 @@
 #include "canvas.h"
+#include "samplepuzzle.h"
 #include "fontmapping.h"
 #include "placement.h"
 #include "printerpage.h"
@@ -21,20 +22,6 @@ const QRgb white = qRgb(255, 255, 255);
 const QRgb black = qRgb(0, 0, 0);
 const QRgb red = qRgb(255, 0, 0);
 const QRgb sentinel = qRgb(0, 128, 0);
-
-// Adds an entry and writes its answer and clue cell (arrow kind 0) into the grid.
-void place(PuzzleModel &model, const std::u16string &clue, const std::u16string &answer, Placement at) {
-    model.AddEntry(clue, answer);
-    commitPlacement(model.feld, answer, at, model.entryCount() - 1);
-}
-
-// "Stadt" HAUS across in row 1 from column 1 (clue cell (0, 1)); "Himmelsrichtung" OST down in column 6
-// from row 1 (clue cell (6, 0)).
-void smallPuzzle(PuzzleModel &model) {
-    model.feld = freeGrid();
-    place(model, u"Stadt", u"HAUS", {false, 1, 1});
-    place(model, u"Himmelsrichtung", u"OST", {true, 6, 1});
-}
 
 QPoint cellOrigin(const PuzzleGeometry &g, int x, int y) {
     return {g.G + x * g.C, g.Y0 + y * g.C};
@@ -494,7 +481,7 @@ private slots:
     void clueTextIsCutAtTheInnerRectangle() {
         PuzzleModel model;
         model.feld = freeGrid();
-        place(model, u"Wort Wort Wort Wort Wort Wort Wort Wort Wort Wort Wort Wort", u"AB", {false, 1, 1});
+        placeAnswer(model, u"Wort Wort Wort Wort Wort Wort Wort Wort Wort Wort Wort Wort", u"AB", {false, 1, 1});
         const PuzzleSettings settings;
         const QImage image = screenPicture(model, settings);
         const PuzzleGeometry g = puzzleGeometry(model, settings, 100, screenPpi);
@@ -566,8 +553,8 @@ private slots:
     void oversizedLettersSpillOntoEarlierCellsOnly() {
         PuzzleModel model;
         model.feld = freeGrid();
-        place(model, u"a", u"WI", {false, 1, 1});
-        place(model, u"b", u"IW", {false, 3, 1});
+        placeAnswer(model, u"a", u"WI", {false, 1, 1});
+        placeAnswer(model, u"b", u"IW", {false, 3, 1});
         PuzzleSettings settings;
         settings.showSolution = true;
         settings.clueFont = {u"Liberation Sans", 40};

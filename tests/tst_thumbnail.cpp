@@ -1,4 +1,5 @@
 #include "documentconversion.h"
+#include "samplepuzzle.h"
 #include "documentfile.h"
 #include "placement.h"
 #include "puzzlethumbnail.h"
@@ -11,15 +12,6 @@
 // whatever the document's settings, and nothing written for a file that is no puzzle.
 
 namespace {
-
-// HAUS across from column 1 of row 1 with its clue, OST down from row 1 of column 6.
-void smallPuzzle(PuzzleModel &model) {
-    model.feld = freeGrid();
-    model.AddEntry(u"Stadt", u"HAUS");
-    commitPlacement(model.feld, u"HAUS", {false, 1, 1}, 0);
-    model.AddEntry(u"Himmelsrichtung", u"OST");
-    commitPlacement(model.feld, u"OST", {true, 6, 1}, 1);
-}
 
 bool hasRed(const QImage &image) {
     for (int y = 0; y < image.height(); ++y)
