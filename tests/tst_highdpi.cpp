@@ -1,10 +1,10 @@
 #include "canvas.h"
-#include "samplepuzzle.h"
 #include "mainform.h"
 #include "paintbox.h"
 #include "placement.h"
 #include "qprinterquery.h"
 #include "renderer.h"
+#include "samplepuzzle.h"
 
 #include <QPainter>
 #include <QScreen>

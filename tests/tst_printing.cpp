@@ -1,9 +1,9 @@
 #include "pictureexport.h"
-#include "samplepuzzle.h"
 #include "placement.h"
 #include "puzzleprinting.h"
 #include "qprinterquery.h"
 #include "renderer.h"
+#include "samplepuzzle.h"
 
 #include <QPageLayout>
 #include <QPainter>

@@ -1,10 +1,10 @@
 #include "canvas.h"
-#include "samplepuzzle.h"
 #include "fontmapping.h"
 #include "placement.h"
 #include "printerpage.h"
 #include "qprinterquery.h"
 #include "renderer.h"
+#include "samplepuzzle.h"
 
 #include <QBuffer>
 #include <QPainter>
@@ -481,7 +481,8 @@ private slots:
     void clueTextIsCutAtTheInnerRectangle() {
         PuzzleModel model;
         model.feld = freeGrid();
-        placeAnswer(model, u"Wort Wort Wort Wort Wort Wort Wort Wort Wort Wort Wort Wort", u"AB", {false, 1, 1});
+        placeAnswer(model, u"Wort Wort Wort Wort Wort Wort Wort Wort Wort Wort Wort Wort", u"AB",
+                    {false, 1, 1});
         const PuzzleSettings settings;
         const QImage image = screenPicture(model, settings);
         const PuzzleGeometry g = puzzleGeometry(model, settings, 100, screenPpi);

@@ -1,9 +1,9 @@
 #include "documentconversion.h"
-#include "samplepuzzle.h"
 #include "documentfile.h"
 #include "placement.h"
 #include "puzzlethumbnail.h"
 #include "renderer.h"
+#include "samplepuzzle.h"
 
 #include <QImageReader>
 #include <QtTest>
