@@ -25,7 +25,7 @@ void GenerationProgress::begin(int runs) {
     runsDone_ = 0;
     blocker_.setActive(true);
     setBusyCursor(true);
-    showTimer_.start(showDelay_);
+    showTimer_.start(showDelay);
 }
 
 void GenerationProgress::showDialog() {

@@ -20,12 +20,10 @@ class GenerationProgress : public QObject {
     Q_OBJECT
 
 public:
-    static constexpr int defaultShowDelay = 300; // milliseconds
+    static constexpr int showDelay = 300; // milliseconds
 
     GenerationProgress(QWidget *window, GenerationRunner &runner, QObject *parent = nullptr);
     ~GenerationProgress() override;
-
-    void setShowDelay(int milliseconds) { showDelay_ = milliseconds; }
 
 private:
     void begin(int runs);
@@ -40,7 +38,6 @@ private:
     QTimer showTimer_;
     QPointer<QProgressDialog> dialog_;
     QProgressBar *bar_ = nullptr;
-    int showDelay_ = defaultShowDelay;
     int runs_ = 0;
     int runsDone_ = 0;
     bool busyCursor_ = false;

@@ -14,6 +14,7 @@ public:
     explicit InputBlocker(QWidget *window, QObject *parent = nullptr);
     ~InputBlocker() override;
 
+    // Starts or stops dropping the window's input; inactive from the start.
     void setActive(bool active);
     bool isActive() const { return active_; }
 
