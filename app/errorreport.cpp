@@ -4,6 +4,8 @@
 #include <QFileInfo>
 #include <QMessageBox>
 
+#include <new>
+
 QString errorMessageText(const QString &message) {
     if (!message.isEmpty() && message.back() > QChar(u'.'))
         return message + u'.';
@@ -18,6 +20,18 @@ QString errorCaption(const QString &programPath) {
     if (name.isEmpty())
         return name;
     return name.left(1) + name.mid(1).toLower();
+}
+
+QString exceptionMessage(std::exception_ptr error) {
+    try {
+        std::rethrow_exception(error);
+    } catch (const std::bad_alloc &) {
+        return QStringLiteral("Zu wenig Arbeitsspeicher");
+    } catch (const std::exception &caught) {
+        return QString::fromUtf8(caught.what());
+    } catch (...) {
+        return QStringLiteral("Unbekannter Fehler");
+    }
 }
 
 void showErrorMessage(const QString &message) {

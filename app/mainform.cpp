@@ -2,7 +2,8 @@
 
 #include "documentfile.h"
 #include "errorreport.h"
-#include "generator.h"
+#include "generationprogress.h"
+#include "generationrunner.h"
 #include "puzzleview.h"
 #include "startup.h"
 #include "ui_mainform.h"
@@ -10,11 +11,13 @@
 #include "wordgridtable.h"
 
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -54,6 +57,8 @@ TMainForm::TMainForm(QWidget *parent) : QMainWindow(parent), ui(std::make_unique
     view_ = new PuzzleView(
         ui->ScrollBox1, ui->PaintBox1, model_, printerQuery_, [this] { return settings(); }, this);
     resize(clientWidth, clientHeight + menuBar()->sizeHint().height());
+    generation_ = new GenerationRunner(this);
+    generationProgress_ = new GenerationProgress(this, *generation_, this);
     connectHandlers();
     connectOutputHandlers();
     FormCreate();
@@ -65,6 +70,8 @@ TMainForm::~TMainForm() {
 
 void TMainForm::connectHandlers() {
     connect(ui->ErzeugeBtn, &QPushButton::clicked, this, &TMainForm::Button1Click);
+    connect(generation_, &GenerationRunner::succeeded, this, &TMainForm::takeGeneratedPuzzle);
+    connect(generation_, &GenerationRunner::failed, this, &showErrorMessage);
     for (NumericSpinEdit *field :
          {ui->ZoomEd, ui->FeldBreitEd, ui->StrichStarkEd, ui->PfeilgrossEd, ui->TextRandEd, ui->SeitenRandEd})
         connect(field, &NumericSpinEdit::changed, this, &TMainForm::sEdChange);
@@ -90,6 +97,7 @@ void TMainForm::FormCreate() {
 }
 
 void TMainForm::FormDestroy() {
+    generation_->cancelAndWait();
     model_.FreeRaten();
 }
 
@@ -103,6 +111,11 @@ void TMainForm::showEvent(QShowEvent *event) {
         }
     }
     QMainWindow::showEvent(event);
+}
+
+void TMainForm::closeEvent(QCloseEvent *event) {
+    generation_->cancelAndWait();
+    QMainWindow::closeEvent(event);
 }
 
 PuzzleSettings TMainForm::settings() const {
@@ -191,16 +204,20 @@ void TMainForm::BitBtn2Click() {
 }
 
 void TMainForm::generatePuzzle() {
-    BusyCursor busy;
-    GenerationOptions options;
-    options.runs = defaultRuns;
-    options.seed = random_.next64();
-    GenerateLiteral(WordGridTable(*ui->StringGrid1), model_, store_, options);
+    if (generation_->isRunning())
+        return;
+    ui->StringGrid1->commitEdit();
+    generation_->start(copyWordRows(WordGridTable(*ui->StringGrid1)), random_.next64());
+}
+
+void TMainForm::takeGeneratedPuzzle(GenerationResult &result) {
+    model_.takeOver(result.model);
+    std::swap(store_, result.store);
+    repaintPuzzle();
 }
 
 void TMainForm::Button1Click() {
     generatePuzzle();
-    repaintPuzzle();
 }
 
 void TMainForm::sEdChange() {

@@ -18,6 +18,9 @@
 namespace Ui {
 class TMainForm;
 }
+class GenerationProgress;
+class GenerationRunner;
+struct GenerationResult;
 class PuzzleView;
 class TAboutBox;
 
@@ -58,6 +61,8 @@ public:
     PuzzleModel &model() { return model_; }
     GeneratorStore &store() { return store_; }
     PuzzleView &view() { return *view_; }
+    // Where "Erzeuge Rätsel" generates: off the window's thread, one generation at a time.
+    GenerationRunner &generation() { return *generation_; }
     QPrinter &printer() { return printer_; }
     Ui::TMainForm &controls() { return *ui; }
 
@@ -104,14 +109,18 @@ public slots:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    // A generation under way is cancelled, and its worker has ended, before the window closes.
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     void FormCreate();
     void FormDestroy();
     void connectHandlers();
     void connectOutputHandlers();
-    // Builds the puzzle from the word table into the model and the store.
+    // Starts building the puzzle from the word table; the result lands in takeGeneratedPuzzle.
     void generatePuzzle();
+    // Puts a finished generation's entries, feld and store in place of the window's and repaints.
+    void takeGeneratedPuzzle(GenerationResult &result);
 
     std::unique_ptr<Ui::TMainForm> ui;
     PuzzleModel model_;
@@ -121,5 +130,7 @@ private:
     QPrinterQuery printerQuery_{printer_};
     TAboutBox *AboutBox = nullptr;
     PuzzleView *view_ = nullptr;
+    GenerationRunner *generation_ = nullptr;
+    GenerationProgress *generationProgress_ = nullptr;
     bool centred_ = false;
 };

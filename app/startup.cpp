@@ -9,6 +9,7 @@
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QThread>
 #include <QTranslator>
 
 QString useWindowFont(const QString &fontFile) {
@@ -36,8 +37,17 @@ bool installGermanQtTexts(QCoreApplication &application) {
 }
 
 void reportAllocationFailuresInMessageBoxes() {
-    setAllocationFailureHook(
-        [](const std::string &message) { showAllocationFailure(QString::fromStdString(message)); });
+    setAllocationFailureHook([](const std::string &message) {
+        const QString text = QString::fromStdString(message);
+        QCoreApplication *application = QCoreApplication::instance();
+        // A generation collects its entries on a worker thread, where no window may be shown: the
+        // box follows on the window's thread, without holding up the worker.
+        if (application && QThread::currentThread() != application->thread())
+            QMetaObject::invokeMethod(
+                application, [text] { showAllocationFailure(text); }, Qt::QueuedConnection);
+        else
+            showAllocationFailure(text);
+    });
 }
 
 void initResources() {

@@ -16,7 +16,8 @@ QString useWindowFont(const QString &fontFile = tahomaPath);
 // interface speaks German whatever the user's language; false when they are not installed.
 bool installGermanQtTexts(QCoreApplication &application);
 
-// Shows failed allocations of the record lists in a modal message box.
+// Shows failed allocations of the record lists in a modal message box; one that fails on another
+// thread is shown on the window's thread.
 void reportAllocationFailuresInMessageBoxes();
 
 // Registers the pictures and icons compiled into the program; the window calls it before it builds.

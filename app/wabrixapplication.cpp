@@ -3,7 +3,6 @@
 #include "errorreport.h"
 
 #include <exception>
-#include <new>
 
 WabrixApplication::WabrixApplication(int &argc, char **argv) : QApplication(argc, argv) {}
 
@@ -12,12 +11,8 @@ bool WabrixApplication::notify(QObject *receiver, QEvent *event) {
     // handler's error can be shown before the loop carries on.
     try {
         return QApplication::notify(receiver, event);
-    } catch (const std::bad_alloc &) {
-        showErrorMessage(QStringLiteral("Zu wenig Arbeitsspeicher"));
-    } catch (const std::exception &error) {
-        showErrorMessage(QString::fromUtf8(error.what()));
     } catch (...) {
-        showErrorMessage(QStringLiteral("Unbekannter Fehler"));
+        showErrorMessage(exceptionMessage(std::current_exception()));
     }
     return false;
 }

@@ -22,3 +22,14 @@ void VectorWordTable::setCell(int column, int row, const std::u16string &text) {
     Row &r = rows_[static_cast<std::size_t>(row - 1)];
     (column == 0 ? r.first : r.second) = text;
 }
+
+VectorWordTable copyWordRows(const WordTable &table) {
+    std::vector<VectorWordTable::Row> rows;
+    for (int r = 1; r < table.RowCount(); ++r) {
+        std::u16string clue = table.Cell(0, r);
+        std::u16string answer = table.Cell(1, r);
+        if (!clue.empty() && !answer.empty())
+            rows.emplace_back(std::move(clue), std::move(answer));
+    }
+    return VectorWordTable(std::move(rows), 0);
+}

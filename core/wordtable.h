@@ -30,3 +30,7 @@ public:
 private:
     std::vector<Row> rows_;
 };
+
+// A copy of the word rows of table that hold both a clue and an answer, in row order. The generator
+// collects the same entries from it as from table itself, and it stays as it is while table changes.
+VectorWordTable copyWordRows(const WordTable &table);

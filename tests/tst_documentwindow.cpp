@@ -2,6 +2,7 @@
 #include "documentfile.h"
 #include "documentwriter.h"
 #include "fontchoicedialog.h"
+#include "generationrunner.h"
 #include "gridpicture.h"
 #include "mainform.h"
 #include "numericspinedit.h"
@@ -250,6 +251,8 @@ void giveStateOfItsOwn(TMainForm &form) {
     }
     table(form).setCells(0, 999, QStringLiteral("letzte Zeile"));
     control<QPushButton>(form, "ErzeugeBtn")->click();
+    if (!QTest::qWaitFor([&] { return !form.generation().isRunning(); }))
+        qWarning("generation not finished");
     control<QLineEdit>(form, "caped")->setText(QStringLiteral("Mein Rätsel"));
     control<QCheckBox>(form, "LosungEinCheck")->setChecked(true);
     control<NumericSpinEdit>(form, "ZoomEd")->setValue(80);

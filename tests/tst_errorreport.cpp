@@ -7,7 +7,9 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <new>
 #include <stdexcept>
+#include <thread>
 
 namespace {
 
@@ -127,6 +129,29 @@ private slots:
         QCOMPARE(handler.handled, 2);
     }
 
+    void caughtErrorMessage_data() {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("failed allocation") << 0 << "Zu wenig Arbeitsspeicher";
+        QTest::newRow("standard exception") << 1 << "Regel verletzt";
+        QTest::newRow("anything else") << 2 << "Unbekannter Fehler";
+    }
+    void caughtErrorMessage() {
+        QFETCH(int, kind);
+        QFETCH(QString, message);
+        std::exception_ptr error;
+        try {
+            if (kind == 0)
+                throw std::bad_alloc();
+            if (kind == 1)
+                throw std::logic_error("Regel verletzt");
+            throw 42;
+        } catch (...) {
+            error = std::current_exception();
+        }
+        QCOMPARE(exceptionMessage(error), message);
+    }
+
     void allocationFailureIsShownInABox() {
         reportAllocationFailuresInMessageBoxes();
         setBlockAllocator(&failingAllocator);
@@ -137,6 +162,27 @@ private slots:
         setBlockAllocator(nullptr);
         QVERIFY(seen.shown);
         QCOMPARE(seen.icon, QMessageBox::Critical);
+        QCOMPARE(seen.text,
+                 QStringLiteral("Error 1 while trying to allocate 2800 bytes of RAM. Not enough memory."));
+        setAllocationFailureHook({});
+    }
+
+    // A record list may fail on a worker thread (a generation collects its entries there): the box
+    // shows on the window's thread, and the worker does not wait for it.
+    void allocationFailureOnAnotherThreadIsShownOnTheWindowThread() {
+        reportAllocationFailuresInMessageBoxes();
+        setBlockAllocator(&failingAllocator);
+        SeenBox seen;
+        closeNextMessageBox(seen);
+        bool added = true;
+        std::thread worker([&added] {
+            TDynaArray list(28, nullptr);
+            added = list.Add() != nullptr;
+        });
+        worker.join();
+        setBlockAllocator(nullptr);
+        QVERIFY(!added);
+        QTRY_VERIFY(seen.shown);
         QCOMPARE(seen.text,
                  QStringLiteral("Error 1 while trying to allocate 2800 bytes of RAM. Not enough memory."));
         setAllocationFailureHook({});

@@ -79,6 +79,29 @@ private slots:
         QCOMPARE(entryText(model.entry(4)->answer), std::u16string(u"STRA\u00dfE"));
     }
 
+    // The window generates from a copy of its word table: the copy yields the same entries, and a later
+    // edit of the table does not reach it.
+    void copiedWordRowsGiveTheSameEntries() {
+        VectorWordTable table(Rows{{u"Tier", u"katze"},
+                                   {u"", u"ohneFrage"},
+                                   {u"ohne Antwort", u""},
+                                   {u"  ", u" "},
+                                   {u"lang", std::u16string(100, u'x')},
+                                   {u"K\u00e4se", u"k\u00e4se"}},
+                              999);
+        PuzzleModel fromTable;
+        CollectEntries(table, fromTable);
+        const VectorWordTable copy = copyWordRows(table);
+        table.setCell(1, 1, u"hund");
+        PuzzleModel fromCopy;
+        CollectEntries(copy, fromCopy);
+        const std::vector<std::u16string> expected{u"KATZE", u" ", u"K\u00e4SE"};
+        QCOMPARE(answersOf(fromTable), expected);
+        QCOMPARE(answersOf(fromCopy), expected);
+        QCOMPARE(entryText(fromCopy.entry(1)->clue), std::u16string(u"  "));
+        QCOMPARE(entryText(fromCopy.entry(2)->clue), std::u16string(u"K\u00e4se"));
+    }
+
     void generatedPuzzlesKeepTheRules_data() {
         QTest::addColumn<QString>("list");
         QTest::addColumn<int>("seeds");

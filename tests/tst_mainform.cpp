@@ -1,5 +1,6 @@
 #include "fontchoicedialog.h"
 #include "fontmapping.h"
+#include "generationrunner.h"
 #include "mainform.h"
 #include "numericspinedit.h"
 #include "paintbox.h"
@@ -447,6 +448,7 @@ private slots:
         const QSize before = box->size();
         PaintCounter counter(box);
         QTest::mouseClick(control<QPushButton>(*form, "ErzeugeBtn"), Qt::LeftButton);
+        QTRY_VERIFY(!form->generation().isRunning());
         QVERIFY(counter.paints > 0);
         QCOMPARE(form->model().entryCount(), 5u);
         QVERIFY(clueCells(form->model().feld) >= 2);
@@ -459,6 +461,7 @@ private slots:
         // Generating again starts from the table anew.
         control<QAction>(*form, "Neu1")->trigger();
         QTest::mouseClick(control<QPushButton>(*form, "ErzeugeBtn"), Qt::LeftButton);
+        QTRY_VERIFY(!form->generation().isRunning());
         QCOMPARE(form->model().entryCount(), 0u);
         QCOMPARE(clueCells(form->model().feld), 0);
     }
@@ -478,6 +481,7 @@ private slots:
         if (!words.isEmpty()) {
             fillTable(*form, words);
             control<QPushButton>(*form, "ErzeugeBtn")->click();
+            QTRY_VERIFY(!form->generation().isRunning());
         }
         PaintBox *box = control<PaintBox>(*form, "PaintBox1");
         QTRY_COMPARE(box->size(), puzzlePictureSize(form->model(), form->settings(), box->logicalDpiX()));

@@ -1,3 +1,4 @@
+#include "generationrunner.h"
 #include "mainform.h"
 #include "paintbox.h"
 #include "renderer.h"
@@ -37,6 +38,8 @@ std::unique_ptr<TMainForm> formWithPuzzle() {
     table->setCells(0, 2, QStringLiteral("Tier"));
     table->setCells(1, 2, QStringLiteral("Hase"));
     form->Button1Click();
+    if (!QTest::qWaitFor([&] { return !form->generation().isRunning(); }))
+        qWarning("generation not finished");
     PaintBox *box = paintBox(*form);
     if (!QTest::qWaitFor([&] {
             return box->size() == puzzlePictureSize(form->model(), form->settings(), box->logicalDpiX());
