@@ -86,13 +86,11 @@ else
     export LANG=C.UTF-8
 fi
 # The first finding stops the program; leaks count. Reports go to files in SANITIZER_LOGS.
-export ASAN_OPTIONS="halt_on_error=1:abort_on_error=0:detect_leaks=1:detect_stack_use_after_return=1:check_initialization_order=1:strict_init_order=1:log_path=$SANITIZER_LOGS/asan"
+ASAN_OPTIONS="halt_on_error=1:abort_on_error=0:detect_leaks=1:detect_stack_use_after_return=1"
+export ASAN_OPTIONS="$ASAN_OPTIONS:check_initialization_order=1:strict_init_order=1:log_path=$SANITIZER_LOGS/asan"
 export LSAN_OPTIONS="suppressions=$SUPPRESSIONS:print_suppressions=0"
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1:log_path=$SANITIZER_LOGS/ubsan"
 
-# The user's German keyboard: umlauts and ß are keys of their own, so xdotool presses real keys
-# instead of remapping a spare key for each character (which a busy program may read back too late).
-setxkbmap -layout de || echo "window_smoke: deutsche Tastaturbelegung nicht verfügbar" >&2
 
 PROGRAM=
 PROGRAM_ENDED=0
@@ -324,6 +322,12 @@ VIEW=(340 $((MENU + 70)) 370 420)
 
 cd "$WORK" || exit 1
 
+step "Deutsche Tastatur einstellen"
+# The user's German keyboard: umlauts and ß are keys of their own, so xdotool presses real keys
+# instead of remapping a spare key for each character (which a busy program may read back too late).
+setxkbmap -layout de && setxkbmap -query | grep -qE '^layout: +de$' ||
+    fail "die deutsche Tastaturbelegung lässt sich nicht einstellen"
+
 step "Programm starten"
 "$WABRIX" >"$OUT/wabrix.stdout" 2>"$OUT/wabrix.stderr" &
 PROGRAM=$!
@@ -347,6 +351,8 @@ shot typed
 step "Rätsel erzeugen"
 EMPTY_VIEW=$(area_print "${VIEW[@]}")
 click 70 $((MENU + 22))
+# The pointer leaves the button, so that no tooltip can count as another window.
+xdotool mousemove 1020 760
 # Done when no other window (a progress dialog) is open and the view shows something new that stays.
 puzzle_shown() {
     local now
