@@ -96,6 +96,7 @@ PROGRAM=
 PROGRAM_ENDED=0
 WINDOW=
 STEP="Vorbereitung"
+STEP_NAME=setup
 SHOT=0
 
 log() {
@@ -167,8 +168,10 @@ fail() {
     exit 1
 }
 
+# Starts a step: a short name for its screenshots, and what it does.
 step() {
-    STEP=$1
+    STEP_NAME=$1
+    STEP=$2
     log "$STEP"
 }
 
@@ -228,8 +231,8 @@ click() {
     xdotool mousemove --window "$WINDOW" "$1" "$2" click 1
 }
 
-# Opens "Datei" and chooses a command: Down n times from the top, or "last" (Up once from the top,
-# which lands on the last command).
+# Opens "Datei" and chooses a command: the n-th one (Down n times), or "last" (Up once, which goes
+# from no selection to the last command).
 menu_command() {
     poll "$DIALOG_SECONDS" only_main_window || fail "ein anderes Fenster ist noch offen"
     click 20 10
@@ -249,7 +252,7 @@ choose_file() {
     local title=$1 name=$2
     poll "$DIALOG_SECONDS" find_dialog "^$title\$" || fail "der Dateidialog „$title“ erscheint nicht"
     timeout 20 xdotool windowfocus --sync "$DIALOG" || fail "der Dateidialog bekommt den Fokus nicht"
-    shot "$(echo "$STEP" | tr -c 'A-Za-z0-9\n' '-')-dialog"
+    shot "$STEP_NAME-dialog"
     xdotool key --clearmodifiers ctrl+a
     xdotool type --delay 25 "$name"
     xdotool key Return
@@ -322,13 +325,13 @@ VIEW=(340 $((MENU + 70)) 370 420)
 
 cd "$WORK" || exit 1
 
-step "Deutsche Tastatur einstellen"
+step keyboard "Deutsche Tastatur einstellen"
 # The user's German keyboard: umlauts and ß are keys of their own, so xdotool presses real keys
 # instead of remapping a spare key for each character (which a busy program may read back too late).
 setxkbmap -layout de && setxkbmap -query | grep -qE '^layout: +de$' ||
     fail "die deutsche Tastaturbelegung lässt sich nicht einstellen"
 
-step "Programm starten"
+step start "Programm starten"
 "$WABRIX" >"$OUT/wabrix.stdout" 2>"$OUT/wabrix.stderr" &
 PROGRAM=$!
 poll "$START_SECONDS" find_dialog "^ORBELIK " || fail "das Hauptfenster erscheint nicht"
@@ -337,7 +340,7 @@ timeout 20 xdotool windowfocus --sync "$WINDOW" || fail "das Hauptfenster bekomm
 settle
 shot start
 
-step "Wortzeilen eintippen"
+step type "Wortzeilen eintippen"
 click 75 "$FIRST_CELL_Y"
 for ((i = 0; i < ${#ROWS[@]}; i += 2)); do
     xdotool type --delay 25 "${ROWS[i]}"
@@ -348,7 +351,7 @@ done
 settle
 shot typed
 
-step "Rätsel erzeugen"
+step generate "Rätsel erzeugen"
 EMPTY_VIEW=$(area_print "${VIEW[@]}")
 click 70 $((MENU + 22))
 # The pointer leaves the button, so that no tooltip can count as another window.
@@ -365,34 +368,34 @@ puzzle_shown() {
 poll "$GENERATE_SECONDS" puzzle_shown || fail "das Rätsel erscheint nicht"
 shot generated
 
-step "Speichern unter raetsel.wbx"
+step save "Speichern unter raetsel.wbx"
 save_as raetsel
 settle
 shot saved
 
-step "Neu und Speichern unter leer.wbx"
+step new "Neu und Speichern unter leer.wbx"
 menu_command 1
 save_as leer
 settle
 shot new
 
-step "Öffnen von raetsel.wbx"
+step open "Öffnen von raetsel.wbx"
 menu_command 2
 choose_file "Öffnen" "raetsel.wbx"
 settle
 shot opened
 
-step "Speichern unter wieder.wbx"
+step save-again "Speichern unter wieder.wbx"
 save_as wieder
 
-step "Exportieren als bild.bmp"
+step export-bmp "Exportieren als bild.bmp"
 export_picture bild.bmp
-step "Exportieren als bild.png"
+step export-png "Exportieren als bild.png"
 export_picture bild.png
 settle
 shot exported
 
-step "Beenden"
+step quit "Beenden"
 menu_command last
 exited() {
     ! kill -0 "$PROGRAM" 2>/dev/null
@@ -408,14 +411,14 @@ PROGRAM=
 PROGRAM_ENDED=1
 [ $STATUS -eq 0 ] || fail "das Programm endete mit Status $STATUS"
 
-step "Sanitizer-Berichte prüfen"
+step check-sanitizers "Sanitizer-Berichte prüfen"
 if grep -qE 'ERROR: AddressSanitizer|runtime error:|LeakSanitizer|ERROR: [A-Za-z]+Sanitizer' \
     "$OUT/wabrix.stderr"; then
     fail "die Ausgabe des Programms enthält einen Sanitizer-Bericht"
 fi
 sanitizer_logs_exist && fail "ein Sanitizer hat berichtet"
 
-step "Gespeichertes Rätsel prüfen"
+step check-saved "Gespeichertes Rätsel prüfen"
 INFO=$(cli info "$WORK/raetsel.wbx" --json) || fail "wabrix-cli info raetsel.wbx scheitert"
 ROWS_FOUND=$(json_number "$INFO" nonEmptyRows)
 PLACED=$(json_number "$INFO" placedEntries)
@@ -440,18 +443,18 @@ cli generate "$WORDS" -o "$OUT/expected.wbx" --runs 1 --seed 1 >/dev/null ||
 cmp -n "$SETTINGS_END" "$OUT/expected.wbx" "$WORK/raetsel.wbx" >&2 ||
     fail "Tabelle oder Einstellungen in raetsel.wbx weichen von den getippten Zeilen ab"
 
-step "„Neu“ prüfen"
+step check-new "„Neu“ prüfen"
 NEW_INFO=$(cli info "$WORK/leer.wbx" --json) || fail "wabrix-cli info leer.wbx scheitert"
 [ "$(json_number "$NEW_INFO" nonEmptyRows)" = 0 ] || fail "„Neu“ hat die Tabelle nicht geleert"
 [ "$(json_number "$NEW_INFO" rows)" = 999 ] || fail "„Neu“ hat die Zeilenzahl geändert"
 [ "$(json_number "$NEW_INFO" placedEntries)" = "$PLACED" ] || fail "„Neu“ hat das Rätsel verändert"
 
-step "Geöffnetes Rätsel prüfen"
+step check-opened "Geöffnetes Rätsel prüfen"
 # Opening takes every field over and saving writes every field, so nothing may differ.
 cmp "$WORK/raetsel.wbx" "$WORK/wieder.wbx" >&2 ||
     fail "nach dem Öffnen gespeichert weicht wieder.wbx von raetsel.wbx ab"
 
-step "Exportierte Bilder prüfen"
+step check-pictures "Exportierte Bilder prüfen"
 [ "$(head -c 2 "$WORK/bild.bmp")" = BM ] || fail "bild.bmp ist keine BMP-Datei"
 DEPTH=$(od -An -tu2 -j28 -N2 "$WORK/bild.bmp" | tr -d ' ')
 [ "$DEPTH" = 24 ] || fail "bild.bmp hat $DEPTH Bit je Pixel statt 24"
