@@ -15,8 +15,11 @@
 #
 #   window_smoke.sh WABRIX WABRIX_CLI LSAN_SUPPRESSIONS OUTPUT_DIRECTORY
 #
-# A screenshot of each step lands in OUTPUT_DIRECTORY, which keeps everything of the last run. Exits
-# 77 (skipped) when the X tools are missing, unless WABRIX_SMOKE_REQUIRED=1, as test.sh sets it.
+# A screenshot of each step lands in OUTPUT_DIRECTORY, which keeps everything of the last run. When
+# LeakSanitizer itself crashes at the program's exit (a rare fault of the sanitizer runtime that says
+# nothing about the program), the whole run is made once more and the first one kept in
+# OUTPUT_DIRECTORY.1. Exits 77 (skipped) when the X tools are missing, unless WABRIX_SMOKE_REQUIRED=1,
+# as test.sh sets it. The WABRIX_SMOKE_*_SECONDS variables below change the time limits.
 set -uo pipefail
 
 if [ $# -ne 4 ]; then
