@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, then runs the test stages in order and ends with a summary:
 #   release  the Release build (build/) and every test through ctest
-#   asan     the same tests built with AddressSanitizer and UndefinedBehaviorSanitizer (build-asan/)
+#   asan     the same tests built with AddressSanitizer and UndefinedBehaviorSanitizer (build-asan/),
+#            and the smoke run of the real window on a virtual display (tests/smoke/window_smoke.sh)
 #   fuzz     the document and word-list fuzzers for a bounded time (scripts/fuzz.sh, build-fuzz/)
 # Stages can be skipped for quick local runs: WABRIX_SKIP_ASAN=1, WABRIX_SKIP_FUZZ=1. Exits non-zero
 # when any stage fails.
@@ -28,8 +29,10 @@ stage_asan() {
     build_tree "$ROOT/build-asan" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DWABRIX_SANITIZE=ON \
         -DWABRIX_BUILD_BENCH=OFF || return 1
     # Every finding stops the program with a stack trace; leaks count as findings. Suppressions (only
-    # for leaks inside third-party libraries) are in scripts/sanitizers/lsan.supp.
-    ASAN_OPTIONS=halt_on_error=1:abort_on_error=0:detect_leaks=1:detect_stack_use_after_return=1:check_initialization_order=1:strict_init_order=1 \
+    # for leaks inside third-party libraries) are in scripts/sanitizers/lsan.supp. The smoke run of the
+    # window must not skip itself here: its tools are among the test packages.
+    WABRIX_SMOKE_REQUIRED=1 \
+        ASAN_OPTIONS=halt_on_error=1:abort_on_error=0:detect_leaks=1:detect_stack_use_after_return=1:check_initialization_order=1:strict_init_order=1 \
         LSAN_OPTIONS=suppressions=$ROOT/scripts/sanitizers/lsan.supp:print_suppressions=0 \
         UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
         run_ctest "$ROOT/build-asan"
