@@ -1,6 +1,6 @@
+#include "documentbytes.h"
 #include "documentconversion.h"
 #include "documentfile.h"
-#include "documentwriter.h"
 #include "fontchoicedialog.h"
 #include "generationrunner.h"
 #include "gridpicture.h"
@@ -9,6 +9,7 @@
 #include "paintbox.h"
 #include "renderer.h"
 #include "startup.h"
+#include "testfiles.h"
 #include "wordgrid.h"
 #include "wordgridtable.h"
 
@@ -164,38 +165,6 @@ QStringList snapshot(TMainForm &form) {
     for (std::uint32_t i = 0; i < form.model().entryCount(); ++i)
         lines << QStringLiteral("entry %1: ").arg(i) + describe(*form.model().entry(i));
     return lines;
-}
-
-QByteArray documentBytes(const PuzzleDocument &document) {
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    QString error;
-    if (!writeDocument(buffer, document, &error))
-        qFatal("writeDocument: %s", qPrintable(error));
-    return buffer.data();
-}
-
-QByteArray fileBytes(const QString &path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool writeFile(const QString &path, const QByteArray &bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-PuzzleDocumentEntry documentEntry(const char16_t *clue, const char16_t *answer, bool down, int line,
-                                  int start) {
-    PuzzleDocumentEntry e;
-    e.clue = clue;
-    e.answer = answer;
-    e.down = down;
-    e.done = true;
-    e.tries = 3;
-    e.line = line;
-    e.start = start;
-    return e;
 }
 
 // A small finished puzzle with settings and fonts that differ from the start-up state in every field.
