@@ -10,14 +10,8 @@
 set -euo pipefail
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 source "$ROOT/scripts/setup.sh"
-
-if [ -z "${WABRIX_ON_VIRTUAL_DISPLAY:-}" ]; then
-    ensure_packages "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}" "${SCREENSHOT_PACKAGES[@]}" \
-        "${INSTALL_SCREENSHOT_PACKAGES[@]}"
-    build_tree "$ROOT/build"
-    export WABRIX_ON_VIRTUAL_DISPLAY=1
-    exec xvfb-run -a -s "-screen 0 1024x768x24 -dpi 96" "$0" "$@"
-fi
+source "$ROOT/scripts/lib/window-driving.sh"
+restart_on_virtual_display "${TEST_PACKAGES[@]}" "${INSTALL_SCREENSHOT_PACKAGES[@]}" -- "$@"
 
 OUT=$(mkdir -p "${1:-$ROOT/out/install-screenshots}" && cd "${1:-$ROOT/out/install-screenshots}" && pwd)
 PREFIX="$OUT/prefix"
@@ -35,11 +29,6 @@ MANAGER=$!
 PROGRAM=
 trap 'kill $PROGRAM $MANAGER 2>/dev/null || true; rm -rf "$HOME_DIR"' EXIT
 sleep 2
-
-shot() {
-    import -window root "$OUT/$1.png"
-    echo "$OUT/$1.png"
-}
 
 window_of() {
     xdotool search --sync --onlyvisible --name "$1" | head -n 1

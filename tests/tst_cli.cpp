@@ -1,5 +1,7 @@
+#include "documentbytes.h"
 #include "documentfile.h"
-#include "documentwriter.h"
+#include "programrun.h"
+#include "testfiles.h"
 
 #include <QRandomGenerator>
 #include <QtEndian>
@@ -27,40 +29,17 @@ constexpr bool sanitized = false;
 // document that tried to grow without bound would fail here instead of swapping.
 constexpr rlim_t boundedAddressSpace = rlim_t(1) << 30;
 
-struct Result {
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-    bool crashed = false;
-};
+using Result = ProgramRun;
 
+// Runs wabrix-cli; bounded limits its address space (see boundedAddressSpace).
 Result runCli(const QStringList &arguments, bool bounded = false) {
-    QProcess p;
+    std::function<void()> limitAddressSpace;
     if (bounded && !sanitized)
-        p.setChildProcessModifier([] {
+        limitAddressSpace = [] {
             const rlimit limit{boundedAddressSpace, boundedAddressSpace};
             setrlimit(RLIMIT_AS, &limit);
-        });
-    p.start(QStringLiteral(WABRIX_CLI), arguments);
-    p.waitForFinished(120000);
-    return {p.exitCode(), p.readAllStandardOutput(), p.readAllStandardError(),
-            p.exitStatus() == QProcess::CrashExit};
-}
-
-QString example(const char *name) {
-    return QStringLiteral(WABRIX_SOURCE_DIR "/examples/") + name;
-}
-
-QByteArray documentBytes(const PuzzleDocument &document) {
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    writeDocument(buffer, document, nullptr);
-    return buffer.data();
-}
-
-QByteArray fileBytes(const QString &path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+        };
+    return runProgram(QStringLiteral(WABRIX_CLI), arguments, 120000, limitAddressSpace);
 }
 
 // A grid from rows of text: '.' free, '#' the clue cell of the next entry index (across), '!' a clue
@@ -92,18 +71,31 @@ class TestCli : public QObject {
 
     QTemporaryDir dir;
 
-    QString writeFile(const QString &name, const QByteArray &bytes) {
+    // Writes bytes into the file `name` of the test's folder and returns its path.
+    QString writeTempFile(const QString &name, const QByteArray &bytes) {
         const QString path = dir.filePath(name);
-        QFile f(path);
-        f.open(QIODevice::WriteOnly);
-        f.write(bytes);
+        writeFile(path, bytes);
         return path;
+    }
+
+    // The run of a failure row (columns arguments, exitCode, message): runs wabrix-cli with the
+    // arguments into r and checks the exit code and that standard error holds the message; with
+    // oneLineOnError, a failure of exit code 1 is one line on standard error.
+    void runFailureRow(Result &r, bool oneLineOnError) {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, exitCode);
+        QFETCH(QString, message);
+        r = runCli(arguments);
+        QCOMPARE(r.exitCode, exitCode);
+        QVERIFY2(QString::fromUtf8(r.err).contains(message), r.err.constData());
+        if (oneLineOnError && exitCode == 1)
+            QCOMPARE(r.err.count('\n'), 1);
     }
 
 private slots:
     void statsLineHasEveryKeyInOrder() {
         const Result r =
-            runCli({"generate", example("woerter-20.txt"), "--seed", "1", "--runs", "20", "--stats"});
+            runCli({"generate", examplePath("woerter-20.txt"), "--seed", "1", "--runs", "20", "--stats"});
         QCOMPARE(r.exitCode, 0);
         const QString line = QString::fromUtf8(r.out).trimmed();
         QRegularExpression shape(
@@ -117,7 +109,7 @@ private slots:
     }
 
     void sameSeedSameOutput() {
-        const QStringList args{"generate", example("woerter-20.txt"), "--seed", "7", "--runs", "10"};
+        const QStringList args{"generate", examplePath("woerter-20.txt"), "--seed", "7", "--runs", "10"};
         const Result a = runCli(args);
         const Result b = runCli(args);
         QCOMPARE(a.exitCode, 0);
@@ -136,8 +128,8 @@ private slots:
     }
     void bothEnginesGenerate() {
         QFETCH(QString, engine);
-        const Result r = runCli({"generate", example("woerter-20.txt"), "--seed", "3", "--runs", "5", "--stats",
-                                 "--engine", engine});
+        const Result r = runCli({"generate", examplePath("woerter-20.txt"), "--seed", "3", "--runs", "5",
+                                 "--stats", "--engine", engine});
         QCOMPARE(r.exitCode, 0);
         const QJsonObject stats = QJsonDocument::fromJson(r.out).object();
         QCOMPARE(stats.value("runs").toInt(), 5);
@@ -145,7 +137,7 @@ private slots:
     }
 
     void wordListOfOneRowPrintsItsWord() {
-        const QString path = writeFile("one.txt", "Haustier\tkatze\n");
+        const QString path = writeTempFile("one.txt", "Haustier\tkatze\n");
         const Result r = runCli({"generate", path, "--seed", "1", "--runs", "1"});
         QCOMPARE(r.exitCode, 0);
         const QString text = QString::fromUtf8(r.out).trimmed();
@@ -170,34 +162,30 @@ private slots:
             << QStringList{"generate", "/nonexistent/w.txt"} << 1 << "/nonexistent/w.txt";
         QTest::newRow("png without a file") << QStringList{"generate", "x.txt", "--png"} << 2 << "png";
         QTest::newRow("png into a missing folder")
-            << QStringList{"generate", example("woerter-20.txt"), "--runs", "1",
+            << QStringList{"generate", examplePath("woerter-20.txt"), "--runs", "1",
                            "--png",    "/nonexistent/r.png"}
             << 1 << "/nonexistent/r.png";
     }
     void failures() {
-        QFETCH(QStringList, arguments);
-        QFETCH(int, exitCode);
-        QFETCH(QString, message);
-        const Result r = runCli(arguments);
-        QCOMPARE(r.exitCode, exitCode);
-        QVERIFY2(QString::fromUtf8(r.err).contains(message), r.err.constData());
+        Result r;
+        runFailureRow(r, false);
     }
 
     void tooManyRowsIsAUsageError() {
         QByteArray many;
         for (int i = 0; i < 1000; ++i)
             many += "f\ta\n";
-        const Result r = runCli({"generate", writeFile("many.txt", many)});
+        const Result r = runCli({"generate", writeTempFile("many.txt", many)});
         QCOMPARE(r.exitCode, 2);
         QVERIFY(r.err.contains("999"));
         QByteArray exact;
         for (int i = 0; i < 999; ++i)
             exact += "\n";
-        QCOMPARE(runCli({"generate", writeFile("exact.txt", exact), "--runs", "1"}).exitCode, 0);
+        QCOMPARE(runCli({"generate", writeTempFile("exact.txt", exact), "--runs", "1"}).exitCode, 0);
     }
 
     void invalidUtf8NamesTheLine() {
-        const Result r = runCli({"generate", writeFile("bad.txt", "a\tb\n\xC3\x28\tx\n")});
+        const Result r = runCli({"generate", writeTempFile("bad.txt", "a\tb\n\xC3\x28\tx\n")});
         QCOMPARE(r.exitCode, 1);
         QVERIFY2(QString::fromUtf8(r.err).contains("Zeile 2"), r.err.constData());
     }
@@ -211,7 +199,7 @@ private slots:
     }
 
     void infoDescribesTheStartUpDocument() {
-        const QString path = writeFile("start.wbx", documentBytes(PuzzleDocument()));
+        const QString path = writeTempFile("start.wbx", documentBytes(PuzzleDocument()));
         const Result json = runCli({"info", path, "--json"});
         QCOMPARE(json.exitCode, 0);
         const QString font = R"("pointSize":%1,"ppi":96,"charset":0,"color":4278190088,"pitch":0,)"
@@ -254,7 +242,7 @@ private slots:
             "...#A.",
         });
         d.entries.resize(2);
-        const QString path = writeFile("zellen.wbx", documentBytes(d));
+        const QString path = writeTempFile("zellen.wbx", documentBytes(d));
         const Result r = runCli({"info", path, "--json"});
         QCOMPARE(r.exitCode, 0);
         QVERIFY2(r.out.contains("\"title\":\"\\\"100%1\\\" \\\\ neu\\nZeile \\ud800\""), r.out.constData());
@@ -280,7 +268,7 @@ private slots:
     void generateSavesADocument() {
         const QString a = dir.filePath("a.wbx");
         const QString b = dir.filePath("b.wbx");
-        const QStringList args{"generate", example("woerter-20.txt"), "--seed", "5", "--runs", "10"};
+        const QStringList args{"generate", examplePath("woerter-20.txt"), "--seed", "5", "--runs", "10"};
         const Result first = runCli(args + QStringList{"-o", a, "--stats"});
         QCOMPARE(first.exitCode, 0);
         const int placed = QJsonDocument::fromJson(first.out).object().value("placed").toInt();
@@ -319,7 +307,7 @@ private slots:
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QString>("message");
-        const QString cut = writeFile("kurz.wbx", documentBytes(PuzzleDocument()).left(9000));
+        const QString cut = writeTempFile("kurz.wbx", documentBytes(PuzzleDocument()).left(9000));
         QTest::newRow("info: missing file")
             << QStringList{"info", "/nonexistent/x.wbx"} << 1
             << "„/nonexistent/x.wbx“ kann nicht geöffnet werden: Die Datei existiert nicht";
@@ -332,19 +320,16 @@ private slots:
         QTest::newRow("new: folder missing") << QStringList{"new", "-o", "/nonexistent/n.wbx"} << 1
                                              << "„/nonexistent/n.wbx“ kann nicht gespeichert werden";
         QTest::newRow("generate: folder missing")
-            << QStringList{"generate", example("woerter-20.txt"), "--runs", "1", "-o", "/nonexistent/g.wbx"}
+            << QStringList{"generate", examplePath("woerter-20.txt"), "--runs", "1",
+                           "-o",       "/nonexistent/g.wbx"}
             << 1 << "„/nonexistent/g.wbx“ kann nicht gespeichert werden";
     }
     void documentFailures() {
-        QFETCH(QStringList, arguments);
-        QFETCH(int, exitCode);
-        QFETCH(QString, message);
-        const Result r = runCli(arguments);
-        QCOMPARE(r.exitCode, exitCode);
-        QVERIFY2(QString::fromUtf8(r.err).contains(message), r.err.constData());
+        Result r;
+        runFailureRow(r, true);
+        if (QTest::currentTestFailed())
+            return;
         QVERIFY(r.out.isEmpty());
-        if (exitCode == 1)
-            QCOMPARE(r.err.count('\n'), 1);
         QVERIFY(!QFile::exists(dir.filePath("x.wbx")));
     }
 
@@ -352,7 +337,7 @@ private slots:
     void pngShowsTheGeneratedPuzzle() {
         const QString png = dir.filePath("raetsel.png");
         const Result r =
-            runCli({"generate", example("woerter-20.txt"), "--seed", "3", "--runs", "5", "--png", png});
+            runCli({"generate", examplePath("woerter-20.txt"), "--seed", "3", "--runs", "5", "--png", png});
         QCOMPARE(r.exitCode, 0);
         const QStringList rows = QString::fromUtf8(r.out).split('\n', Qt::SkipEmptyParts);
         QFile file(png);
@@ -370,7 +355,7 @@ private slots:
     void renderDrawsTheSavedPuzzle() {
         const QString wbx = dir.filePath("bild.wbx");
         const QString shown = dir.filePath("gezeigt.png");
-        QCOMPARE(runCli({"generate", example("woerter-20.txt"), "--seed", "3", "--runs", "5", "-o", wbx,
+        QCOMPARE(runCli({"generate", examplePath("woerter-20.txt"), "--seed", "3", "--runs", "5", "-o", wbx,
                          "--png", shown})
                      .exitCode,
                  0);
@@ -411,9 +396,9 @@ private slots:
     // A stored zoom outside the zoom field's range is drawn as the field shows it: clamped.
     void renderTakesStoredNumbersThroughTheFields() {
         const QString wbx = dir.filePath("zoom.wbx");
-        QCOMPARE(
-            runCli({"generate", example("woerter-20.txt"), "--seed", "3", "--runs", "2", "-o", wbx}).exitCode,
-            0);
+        QCOMPARE(runCli({"generate", examplePath("woerter-20.txt"), "--seed", "3", "--runs", "2", "-o", wbx})
+                     .exitCode,
+                 0);
         DocumentReadResult read = loadDocument(wbx);
         QVERIFY(read.ok);
         read.document.settings.zoom = 5;
@@ -428,7 +413,7 @@ private slots:
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QString>("message");
-        const QString wbx = writeFile("leer.wbx", documentBytes(PuzzleDocument()));
+        const QString wbx = writeTempFile("leer.wbx", documentBytes(PuzzleDocument()));
         const QString out = dir.filePath("nie.png");
         QTest::newRow("missing document") << QStringList{"render", "/nonexistent/r.wbx", "-o", out} << 1
                                           << "„/nonexistent/r.wbx“ kann nicht geöffnet werden";
@@ -448,14 +433,10 @@ private slots:
             << QStringList{"render", wbx, "-o", "/nonexistent/r.png"} << 1 << "/nonexistent/r.png";
     }
     void renderFailures() {
-        QFETCH(QStringList, arguments);
-        QFETCH(int, exitCode);
-        QFETCH(QString, message);
-        const Result r = runCli(arguments);
-        QCOMPARE(r.exitCode, exitCode);
-        QVERIFY2(QString::fromUtf8(r.err).contains(message), r.err.constData());
-        if (exitCode == 1)
-            QCOMPARE(r.err.count('\n'), 1);
+        Result r;
+        runFailureRow(r, true);
+        if (QTest::currentTestFailed())
+            return;
         QVERIFY(!QFile::exists(dir.filePath("nie.png")));
     }
 
@@ -463,9 +444,9 @@ private slots:
     // a print system that is not there) that is one A4 page.
     void renderPdfIsOneA4Page() {
         const QString wbx = dir.filePath("seite.wbx");
-        QCOMPARE(
-            runCli({"generate", example("woerter-20.txt"), "--seed", "3", "--runs", "5", "-o", wbx}).exitCode,
-            0);
+        QCOMPARE(runCli({"generate", examplePath("woerter-20.txt"), "--seed", "3", "--runs", "5", "-o", wbx})
+                     .exitCode,
+                 0);
         const QString pdf = dir.filePath("seite.pdf");
         const Result r = runCli({"render", wbx, "-o", pdf});
         QCOMPARE(r.exitCode, 0);
@@ -482,7 +463,7 @@ private slots:
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QString>("message");
-        const QString wbx = writeFile("druck.wbx", documentBytes(PuzzleDocument()));
+        const QString wbx = writeTempFile("druck.wbx", documentBytes(PuzzleDocument()));
         QTest::newRow("no printer at all") << QStringList{"print", wbx} << 1 << "kein Drucker eingerichtet";
         QTest::newRow("named printer, none installed")
             << QStringList{"print", wbx, "--printer", "gibtsnicht"} << 1 << "kein Drucker eingerichtet";
@@ -492,14 +473,10 @@ private slots:
         QTest::newRow("empty printer name") << QStringList{"print", wbx, "--printer", ""} << 2 << "--printer";
     }
     void printFailures() {
-        QFETCH(QStringList, arguments);
-        QFETCH(int, exitCode);
-        QFETCH(QString, message);
-        const Result r = runCli(arguments);
-        QCOMPARE(r.exitCode, exitCode);
-        QVERIFY2(QString::fromUtf8(r.err).contains(message), r.err.constData());
-        if (exitCode == 1)
-            QCOMPARE(r.err.count('\n'), 1);
+        Result r;
+        runFailureRow(r, true);
+        if (QTest::currentTestFailed())
+            return;
         QVERIFY(r.out.isEmpty());
     }
 
@@ -517,7 +494,7 @@ private slots:
         QFETCH(bool, pipe);
         const QString target = dir.filePath(name);
         QVERIFY(pipe ? mkfifo(QFile::encodeName(target).constData(), 0600) == 0 : QDir().mkpath(target));
-        const QString wbx = writeFile("spezial.wbx", documentBytes(PuzzleDocument()));
+        const QString wbx = writeTempFile("spezial.wbx", documentBytes(PuzzleDocument()));
         const Result r = runCli({"render", wbx, "-o", target});
         QCOMPARE(r.exitCode, 1);
         QVERIFY2(r.err.contains("keine gewöhnliche Datei") && r.err.count('\n') == 1, r.err.constData());
@@ -578,7 +555,7 @@ private slots:
         QFETCH(int, exitCode);
         QFETCH(QString, message);
         QFETCH(int, entries);
-        const QString path = name.startsWith(u'/') ? name : writeFile(name, bytes);
+        const QString path = name.startsWith(u'/') ? name : writeTempFile(name, bytes);
         const QString out = dir.filePath(QStringLiteral("wortliste.wbx"));
         QFile::remove(out);
         const Result r = runCli({"generate", path, "--runs", "2", "--seed", "1", "--stats", "-o", out}, true);
@@ -610,7 +587,7 @@ private slots:
             const int length = i < 998 ? 99 : 100;
             words += "Frage " + number + "\t" + number + QByteArray(length - number.size(), 'x') + "\n";
         }
-        const QString list = writeFile("gross.txt", words);
+        const QString list = writeTempFile("gross.txt", words);
         const QString wbx = dir.filePath("gross.wbx");
         const Result r = runCli({"generate", list, "--runs", "1", "--seed", "2", "-o", wbx, "--stats"});
         QCOMPARE(r.exitCode, 0);
@@ -640,11 +617,6 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("reason");
         const QByteArray plain = documentBytes(PuzzleDocument());
-        const auto le32 = [](std::int32_t v) {
-            QByteArray b(4, 0);
-            qToLittleEndian<qint32>(v, b.data());
-            return b;
-        };
         QTest::newRow("empty") << QByteArray() << "Read beyond end of file";
         for (const int seed : {11, 12, 13}) {
             QRandomGenerator random(static_cast<quint32>(seed));
@@ -669,7 +641,7 @@ private slots:
     void badDocuments() {
         QFETCH(QByteArray, bytes);
         QFETCH(QString, reason);
-        const QString wbx = writeFile("kaputt.wbx", bytes);
+        const QString wbx = writeTempFile("kaputt.wbx", bytes);
         const QString png = dir.filePath("kaputt.png");
         for (const QStringList &arguments : {QStringList{"info", wbx}, QStringList{"info", wbx, "--json"},
                                              QStringList{"render", wbx, "-o", png}}) {
@@ -740,7 +712,7 @@ private slots:
             d.feld.fill(0);
         const QString png = dir.filePath("extrem.png");
         QFile::remove(png);
-        const Result r = runCli({"render", writeFile("extrem.wbx", documentBytes(d)), "-o", png}, true);
+        const Result r = runCli({"render", writeTempFile("extrem.wbx", documentBytes(d)), "-o", png}, true);
         QVERIFY(!r.crashed);
         if (refused) {
             QCOMPARE(r.exitCode, 1);
@@ -751,7 +723,8 @@ private slots:
         QVERIFY2(r.exitCode == 0, r.err.constData());
         d.settings = drawnAs;
         const QString expected = dir.filePath("erwartet.png");
-        QCOMPARE(runCli({"render", writeFile("erwartet.wbx", documentBytes(d)), "-o", expected}).exitCode, 0);
+        QCOMPARE(runCli({"render", writeTempFile("erwartet.wbx", documentBytes(d)), "-o", expected}).exitCode,
+                 0);
         QVERIFY(QImage(png) == QImage(expected));
     }
 

@@ -1,3 +1,4 @@
+#include "documentbytes.h"
 #include "documentconversion.h"
 #include "documentfile.h"
 #include "documentreader.h"
@@ -14,15 +15,6 @@
 #include <cstring>
 
 namespace {
-
-QByteArray documentBytes(const PuzzleDocument &document) {
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    QString error;
-    if (!writeDocument(buffer, document, &error))
-        qFatal("writeDocument failed: %s", qPrintable(error));
-    return buffer.data();
-}
 
 DocumentReadResult readBytes(const QByteArray &bytes) {
     QBuffer buffer;
@@ -53,29 +45,10 @@ QByteArray utf16le(const char16_t *text) {
     return out;
 }
 
-QByteArray le32(std::int32_t value) {
-    QByteArray out(4, 0);
-    putI32(out, 0, value);
-    return out;
-}
-
 // Offsets of the default document: 999 empty rows, then the 12-letter title.
 constexpr qsizetype defaultB = 4 + 999 * 8 + 4 + 2 * 12;
 constexpr qsizetype defaultClueFontAt = defaultB + 40051;
 constexpr qsizetype defaultLength = defaultClueFontAt + 40 + (16 + 2 * 11) + 4;
-
-PuzzleDocumentEntry entry(const std::u16string &clue, const std::u16string &answer, bool down,
-                          std::int32_t line, std::int32_t start) {
-    PuzzleDocumentEntry e;
-    e.clue = clue;
-    e.answer = answer;
-    e.down = down;
-    e.done = true;
-    e.tries = 3;
-    e.line = line;
-    e.start = start;
-    return e;
-}
 
 // A small puzzle: HAUS across from (1, 0) with its clue at (0, 0), and EULE down from (2, 1) with its
 // clue at (2, 0); entry 1 is down, entry 2 names no cell.
@@ -94,8 +67,8 @@ PuzzleDocument smallDocument(int rows) {
     d.feld[cellIndex(2, 0)] = clueCellValue(1, true);
     for (int i = 0; i < 4; ++i)
         d.feld[cellIndex(2, 1 + i)] = u"EULE"[i];
-    d.entries = {entry(u"Gebäude", u"HAUS", false, 0, 1), entry(u"Vogel", u"EULE", true, 2, 1),
-                 entry(u"", u"", false, 0, 0)};
+    d.entries = {documentEntry(u"Gebäude", u"HAUS", false, 0, 1),
+                 documentEntry(u"Vogel", u"EULE", true, 2, 1), documentEntry(u"", u"", false, 0, 0)};
     d.entries[2].spare = 0x5A;
     d.entries[2].padding = 0xA5;
     return d;
@@ -124,7 +97,7 @@ PuzzleDocument richDocument() {
     f.pixelsPerInch = 120;
     f.pointSize = 11;
     d.settings.titleFont.face = u"";
-    d.entries.push_back(entry(u"Emoji \U0001F600", u"\U0001F600", true, 99, 99));
+    d.entries.push_back(documentEntry(u"Emoji \U0001F600", u"\U0001F600", true, 99, 99));
     d.entries.back().arrowkind = -1;
     d.entries.back().tries = INT32_MIN;
     return d;
@@ -185,7 +158,7 @@ private slots:
         d.settings.title.clear();
         d.settings.titleFont.face = d.settings.clueFont.face = u"F";
         d.feld[cellIndex(1, 2)] = 0x01020304;
-        d.entries = {entry(u"Ab", u"", true, 7, -2)};
+        d.entries = {documentEntry(u"Ab", u"", true, 7, -2)};
         d.entries[0].spare = 9;
         d.entries[0].padding = 8;
         const QByteArray b = documentBytes(d);

@@ -1,14 +1,17 @@
+#include "documentbytes.h"
 #include "documentconversion.h"
 #include "documentfile.h"
-#include "documentwriter.h"
 #include "fontchoicedialog.h"
+#include "formhelpers.h"
 #include "generationrunner.h"
 #include "gridpicture.h"
 #include "mainform.h"
+#include "modalanswers.h"
 #include "numericspinedit.h"
 #include "paintbox.h"
 #include "renderer.h"
 #include "startup.h"
+#include "testfiles.h"
 #include "wordgrid.h"
 #include "wordgridtable.h"
 
@@ -35,57 +38,6 @@ const char *const numericFields[] = {"ZoomEd",       "FeldBreitEd", "StrichStark
                                      "PfeilgrossEd", "TextRandEd",  "SeitenRandEd"};
 const char *const checkBoxes[] = {"LosungEinCheck", "BlattRotCheck", "FrageSchwarzCheck"};
 
-template <typename T> T *control(TMainForm &form, const char *name) {
-    return form.findChild<T *>(QString::fromLatin1(name));
-}
-
-WordGrid &table(TMainForm &form) {
-    return *control<WordGrid>(form, "StringGrid1");
-}
-
-// Answers the modal windows that open while it lives, on the window's own thread: every message box
-// is recorded and closed with OK; any other modal window goes to the next handler in line.
-class ModalAnswers : public QObject {
-public:
-    using Handler = std::function<void(QWidget *)>;
-
-    ModalAnswers() {
-        connect(&timer_, &QTimer::timeout, this, &ModalAnswers::answer);
-        timer_.start(5);
-    }
-    void then(Handler handler) { handlers_ << std::move(handler); }
-
-    QStringList messages;
-    QList<QMessageBox::Icon> icons;
-    int otherWindows = 0;
-    int busyMessages = 0; // messages shown under the busy cursor
-
-private:
-    void answer() {
-        QWidget *modal = QApplication::activeModalWidget();
-        if (!modal || modal->property("answered").toBool())
-            return;
-        modal->setProperty("answered", true);
-        if (auto *box = qobject_cast<QMessageBox *>(modal)) {
-            if (QGuiApplication::overrideCursor())
-                ++busyMessages;
-            messages << box->text();
-            icons << box->icon();
-            box->accept();
-            return;
-        }
-        ++otherWindows;
-        if (handlers_.isEmpty()) {
-            modal->close();
-            return;
-        }
-        handlers_.takeFirst()(modal);
-    }
-
-    QTimer timer_;
-    QList<Handler> handlers_;
-};
-
 // Notes, at every paint event of a widget, what the given probe says about the state drawn.
 class PaintWatcher : public QObject {
 public:
@@ -104,14 +56,6 @@ protected:
 private:
     std::function<QString()> probe_;
 };
-
-std::unique_ptr<TMainForm> shownForm() {
-    auto form = std::make_unique<TMainForm>();
-    form->show();
-    if (!QTest::qWaitForWindowExposed(form.get()))
-        qWarning("window not exposed");
-    return form;
-}
 
 QString describe(const FontDescription &f) {
     return QStringLiteral("%1 %2pt@%3 cs%4 col%5 p%6 %7%8%9%10")
@@ -166,38 +110,6 @@ QStringList snapshot(TMainForm &form) {
     return lines;
 }
 
-QByteArray documentBytes(const PuzzleDocument &document) {
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    QString error;
-    if (!writeDocument(buffer, document, &error))
-        qFatal("writeDocument: %s", qPrintable(error));
-    return buffer.data();
-}
-
-QByteArray fileBytes(const QString &path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool writeFile(const QString &path, const QByteArray &bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-PuzzleDocumentEntry documentEntry(const char16_t *clue, const char16_t *answer, bool down, int line,
-                                  int start) {
-    PuzzleDocumentEntry e;
-    e.clue = clue;
-    e.answer = answer;
-    e.down = down;
-    e.done = true;
-    e.tries = 3;
-    e.line = line;
-    e.start = start;
-    return e;
-}
-
 // A small finished puzzle with settings and fonts that differ from the start-up state in every field.
 PuzzleDocument sampleDocument() {
     PuzzleDocument d;
@@ -231,17 +143,6 @@ PuzzleDocument sampleDocument() {
     return d;
 }
 
-// Lets the view finish its paints. Drawing brings each entry's down and arrowkind in line with its
-// clue cell, so a comparison of entries waits for it.
-void settle(TMainForm &form) {
-    PaintBox *box = control<PaintBox>(form, "PaintBox1");
-    if (!QTest::qWaitFor([&] {
-            return box->size() == puzzlePictureSize(form.model(), form.settings(), box->logicalDpiX());
-        }))
-        qWarning("paint box not resized");
-    QTest::qWait(20);
-}
-
 // Gives the window a state of its own: a filled table, a generated puzzle, changed settings and fonts.
 void giveStateOfItsOwn(TMainForm &form) {
     const QStringList words{"Haustier|katze", "Farbe|rot", "Gewässer|see", "Hauptstadt Italiens|rom"};
@@ -259,7 +160,7 @@ void giveStateOfItsOwn(TMainForm &form) {
     control<NumericSpinEdit>(form, "StrichStarkEd")->setValue(0.45);
     form.FontDialog1.Font.pointSize = 11;
     form.FontDialog2.Font.bold = true;
-    settle(form);
+    waitForView(form);
 }
 
 } // namespace
@@ -307,7 +208,7 @@ private slots:
         auto second = shownForm();
         second->LoadOptionsFile(path("a.wbx"));
         QCOMPARE(answers->messages, QStringList());
-        settle(*second);
+        waitForView(*second);
         QCOMPARE(snapshot(*second), snapshot(*first));
         second->SaveOptionsFile(path("b.wbx"));
         QCOMPARE(fileBytes(path("b.wbx")), fileBytes(path("a.wbx")));

@@ -1,5 +1,6 @@
 #include "dynaarray.h"
 #include "errorreport.h"
+#include "modalanswers.h"
 #include "startup.h"
 #include "wabrixapplication.h"
 
@@ -27,28 +28,6 @@ protected:
         return QObject::event(event);
     }
 };
-
-struct SeenBox {
-    bool shown = false;
-    QString caption;
-    QString text;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    QMessageBox::StandardButtons buttons;
-};
-
-// Closes the next message box once it is shown and records what it showed.
-void closeNextMessageBox(SeenBox &seen) {
-    auto *poll = new QTimer;
-    QObject::connect(poll, &QTimer::timeout, [poll, &seen] {
-        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-        if (!box)
-            return;
-        seen = {true, box->windowTitle(), box->text(), box->icon(), box->standardButtons()};
-        box->accept();
-        poll->deleteLater();
-    });
-    poll->start(5);
-}
 
 void *failingAllocator(std::size_t) {
     return nullptr;

@@ -4,6 +4,7 @@
 #include "puzzlechecker.h"
 #include "randomgenerator.h"
 #include "runselection.h"
+#include "testfiles.h"
 #include "twosample.h"
 
 #include <QtTest>
@@ -14,31 +15,11 @@ namespace {
 
 using Rows = std::vector<VectorWordTable::Row>;
 
-Rows readExampleList(const QString &name, int maxRows = 999) {
-    QFile file(QStringLiteral(WABRIX_SOURCE_DIR "/examples/") + name);
-    Rows rows;
-    if (!file.open(QIODevice::ReadOnly))
-        return rows;
-    for (const QByteArray &line : file.readAll().split('\n')) {
-        const QStringList fields = QString::fromUtf8(line).split(u'\t');
-        if (fields.size() == 2 && static_cast<int>(rows.size()) < maxRows)
-            rows.emplace_back(fields[0].toStdU16String(), fields[1].toStdU16String());
-    }
-    return rows;
-}
-
 Rows rowsOf(const QStringList &answers) {
     Rows rows;
     for (const QString &a : answers)
         rows.emplace_back(u"Frage", a.toStdU16String());
     return rows;
-}
-
-std::vector<std::u16string> answersOf(PuzzleModel &model) {
-    std::vector<std::u16string> answers;
-    for (std::uint32_t i = 0; i < model.entryCount(); ++i)
-        answers.push_back(entryText(model.entry(i)->answer));
-    return answers;
 }
 
 enum class Engine { Literal, Fast };

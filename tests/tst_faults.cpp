@@ -1,10 +1,11 @@
 // Faults around puzzle documents: full and read-only file systems, devices, broken files, the largest
 // word table. Mounts are made in a mount namespace of this process alone, so they vanish with it.
 
+#include "documentbytes.h"
 #include "documentconversion.h"
 #include "documentfile.h"
-#include "documentwriter.h"
 #include "fileproblem.h"
+#include "testfiles.h"
 
 #include <QRandomGenerator>
 #include <QtEndian>
@@ -20,24 +21,6 @@
 #include <cstring>
 
 namespace {
-
-QByteArray documentBytes(const PuzzleDocument &document) {
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    if (!writeDocument(buffer, document, nullptr))
-        qFatal("writeDocument failed");
-    return buffer.data();
-}
-
-QByteArray fileBytes(const QString &path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool writeFile(const QString &path, const QByteArray &bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
 
 // A text of length code units, different for every n, with an umlaut and a surrogate pair in it.
 std::u16string text(int n, std::size_t length) {
@@ -248,11 +231,6 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("reason");
         const QByteArray plain = documentBytes(PuzzleDocument());
-        const auto le32 = [](std::int32_t v) {
-            QByteArray b(4, 0);
-            qToLittleEndian<qint32>(v, b.data());
-            return b;
-        };
         QTest::newRow("folder") << "ordner" << QByteArray() << "Das ist ein Ordner, keine Datei";
         QTest::newRow("empty file") << "leer.wbx" << QByteArray() << "Read beyond end of file";
         for (const int seed : {1, 2, 3, 4, 5}) {

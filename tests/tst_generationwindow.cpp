@@ -1,8 +1,11 @@
+#include "formhelpers.h"
 #include "generationrunner.h"
 #include "mainform.h"
+#include "modalanswers.h"
 #include "paintbox.h"
 #include "puzzlechecker.h"
 #include "renderer.h"
+#include "testfiles.h"
 #include "wordgrid.h"
 #include "wordlist.h"
 
@@ -72,45 +75,11 @@ GenerationRunner::Engine failingEngine(Failure failure, int afterMilliseconds) {
     };
 }
 
-template <typename T> T *control(TMainForm &form, const char *name) {
-    return form.findChild<T *>(QString::fromLatin1(name));
-}
-
-PaintBox *paintBox(TMainForm &form) {
-    return control<PaintBox>(form, "PaintBox1");
-}
-
-WordGrid &table(TMainForm &form) {
-    return *control<WordGrid>(form, "StringGrid1");
-}
-
-bool viewSettled(TMainForm &form) {
-    PaintBox *box = paintBox(form);
-    return box->size() == puzzlePictureSize(form.model(), form.settings(), box->logicalDpiX());
-}
-
-std::unique_ptr<TMainForm> shownForm() {
-    auto form = std::make_unique<TMainForm>();
-    form->show();
-    if (!QTest::qWaitForWindowExposed(form.get()))
-        qWarning("window not exposed");
-    if (!QTest::qWaitFor([&] { return viewSettled(*form); }))
-        qWarning("paint box not resized");
-    return form;
-}
-
 void loadWords(TMainForm &form, const char *exampleFile) {
-    const WordList list = readWordList(QStringLiteral(WABRIX_SOURCE_DIR "/examples/") + exampleFile);
+    const WordList list = readWordList(examplePath(exampleFile));
     if (!list.ok() || list.rows.empty())
         qWarning("example word list not read");
     table(form).setWordRows(list.rows);
-}
-
-// Generates with the window's own engine and waits until the puzzle is drawn.
-bool generateAndWait(TMainForm &form) {
-    form.Button1Click();
-    return QTest::qWaitFor([&] { return !form.generation().isRunning(); }) &&
-           QTest::qWaitFor([&] { return viewSettled(form); });
 }
 
 // A window with a generated puzzle of the 20 sample words, drawn.
@@ -175,40 +144,6 @@ protected:
         return false;
     }
 };
-
-// Counts the paint events a widget receives.
-class PaintCounter : public QObject {
-public:
-    explicit PaintCounter(QWidget *widget) { widget->installEventFilter(this); }
-    int paints = 0;
-
-protected:
-    bool eventFilter(QObject *, QEvent *event) override {
-        if (event->type() == QEvent::Paint)
-            ++paints;
-        return false;
-    }
-};
-
-struct SeenBox {
-    bool shown = false;
-    QString text;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-};
-
-// Closes the next message box once it is shown and records what it showed.
-void closeNextMessageBox(SeenBox &seen) {
-    auto *poll = new QTimer;
-    QObject::connect(poll, &QTimer::timeout, [poll, &seen] {
-        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-        if (!box)
-            return;
-        seen = {true, box->text(), box->icon()};
-        box->accept();
-        poll->deleteLater();
-    });
-    poll->start(5);
-}
 
 } // namespace
 

@@ -4,32 +4,13 @@
 #include "literalgenerator.h"
 #include "puzzlechecker.h"
 #include "runselection.h"
+#include "testfiles.h"
 
 #include <QtTest>
 
 namespace {
 
 using Rows = std::vector<VectorWordTable::Row>;
-
-std::vector<std::u16string> answersOf(PuzzleModel &model) {
-    std::vector<std::u16string> answers;
-    for (std::uint32_t i = 0; i < model.entryCount(); ++i)
-        answers.push_back(entryText(model.entry(i)->answer));
-    return answers;
-}
-
-Rows readExampleList(const QString &name) {
-    QFile file(QStringLiteral(WABRIX_SOURCE_DIR "/examples/") + name);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    Rows rows;
-    for (const QByteArray &line : file.readAll().split('\n')) {
-        const QStringList fields = QString::fromUtf8(line).split(u'\t');
-        if (fields.size() == 2)
-            rows.emplace_back(fields[0].toStdU16String(), fields[1].toStdU16String());
-    }
-    return rows;
-}
 
 struct Generated {
     PuzzleModel model;
@@ -59,11 +40,11 @@ class TestGenerator : public QObject {
 private slots:
     void collectingEntries() {
         const Rows rows{
-            {u"Tier", u"katze"},        // entry 0, upper-cased
-            {u"", u"ohneFrage"},        // skipped: no clue
-            {u"ohne Antwort", u""},     // skipped: no answer
-            {u"Käse", u"k\u00e4se"},    // entry 1: ä stays lower-case
-            {u"  ", u" "},              // entry 2: blanks are text
+            {u"Tier", u"katze"},                  // entry 0, upper-cased
+            {u"", u"ohneFrage"},                  // skipped: no clue
+            {u"ohne Antwort", u""},               // skipped: no answer
+            {u"Käse", u"k\u00e4se"},              // entry 1: ä stays lower-case
+            {u"  ", u" "},                        // entry 2: blanks are text
             {u"lang", std::u16string(100, u'x')}, // skipped: 100 code units
             {u"99", std::u16string(99, u'y')},    // entry 3
             {u"Straße", u"stra\u00dfe"},          // entry 4: ß kept
@@ -112,11 +93,12 @@ private slots:
     void generatedPuzzlesKeepTheRules() {
         QFETCH(QString, list);
         QFETCH(int, seeds);
-        const Rows rows = list.isEmpty() ? Rows{{u"a", u"k\u00e4se"}, {u"b", u"s\u00fc\u00dfe"},
-                                                {u"c", u"ab cd"}, {u"d", u"x y"}, {u"e", u"KÄSE"},
-                                                {u"f", u"k\u00e4se"}, {u"g", u"\u03a9mega"}, {u"h", u"esel"},
-                                                {u"i", u"see"}, {u"j", u"ess"}}
-                                         : readExampleList(list);
+        const Rows rows = list.isEmpty()
+                              ? Rows{{u"a", u"k\u00e4se"},  {u"b", u"s\u00fc\u00dfe"}, {u"c", u"ab cd"},
+                                     {u"d", u"x y"},        {u"e", u"KÄSE"},           {u"f", u"k\u00e4se"},
+                                     {u"g", u"\u03a9mega"}, {u"h", u"esel"},           {u"i", u"see"},
+                                     {u"j", u"ess"}}
+                              : readExampleList(list);
         QVERIFY(!rows.empty());
         for (int seed = 1; seed <= seeds; ++seed) {
             Generated g;
@@ -175,8 +157,10 @@ private slots:
         QTest::addColumn<QString>("second");
         QTest::addColumn<int>("usedCells");
         QTest::addColumn<bool>("runZeroWins");
-        QTest::newRow("different lengths") << "ABCDEFG" << "XYZ" << 4 << false;
-        QTest::newRow("equal lengths") << "ABC" << "XYZ" << 4 << true;
+        QTest::newRow("different lengths") << "ABCDEFG"
+                                           << "XYZ" << 4 << false;
+        QTest::newRow("equal lengths") << "ABC"
+                                       << "XYZ" << 4 << true;
     }
     void answersWithoutCommonLetter() {
         QFETCH(QString, first);
@@ -217,11 +201,15 @@ private slots:
         QTest::addColumn<QList<int>>("used");
         QTest::addColumn<QList<int>>("width"); // box width; height is used / width rounded up
         QTest::addColumn<int>("winner");
-        QTest::newRow("most placed wins") << QList<int>{2, 3, 3} << QList<int>{4, 9, 8} << QList<int>{4, 9, 8} << 2;
+        QTest::newRow("most placed wins")
+            << QList<int>{2, 3, 3} << QList<int>{4, 9, 8} << QList<int>{4, 9, 8} << 2;
         QTest::newRow("fewest used cells") << QList<int>{3, 3} << QList<int>{9, 8} << QList<int>{3, 8} << 1;
-        QTest::newRow("then smallest box") << QList<int>{3, 3, 3} << QList<int>{6, 6, 6} << QList<int>{5, 4, 6} << 2;
-        QTest::newRow("then lowest run") << QList<int>{3, 3, 3} << QList<int>{6, 6, 6} << QList<int>{3, 3, 3} << 0;
-        QTest::newRow("fewer placed never wins") << QList<int>{1, 2} << QList<int>{1, 40} << QList<int>{1, 40} << 1;
+        QTest::newRow("then smallest box")
+            << QList<int>{3, 3, 3} << QList<int>{6, 6, 6} << QList<int>{5, 4, 6} << 2;
+        QTest::newRow("then lowest run")
+            << QList<int>{3, 3, 3} << QList<int>{6, 6, 6} << QList<int>{3, 3, 3} << 0;
+        QTest::newRow("fewer placed never wins")
+            << QList<int>{1, 2} << QList<int>{1, 40} << QList<int>{1, 40} << 1;
     }
     void bestRunChoice() {
         QFETCH(QList<int>, placed);
@@ -258,7 +246,8 @@ private slots:
             ++calls;
             return done < 5;
         };
-        g.stats = GenerateLiteral(VectorWordTable(readExampleList("woerter-20.txt"), 999), g.model, g.store, options);
+        g.stats = GenerateLiteral(VectorWordTable(readExampleList("woerter-20.txt"), 999), g.model, g.store,
+                                  options);
         QVERIFY(g.stats.cancelled);
         QCOMPARE(calls, 5);
         QCOMPARE(g.stats.runs, 5);

@@ -1,6 +1,7 @@
 #include "canvas.h"
 #include "mainform.h"
 #include "paintbox.h"
+#include "pixels.h"
 #include "placement.h"
 #include "qprinterquery.h"
 #include "renderer.h"
@@ -36,15 +37,6 @@ QImage pictureAtRatio(PuzzleModel &model, const PuzzleSettings &settings, int de
     if (!DrawRaetsel(painter, model, settings, settings.zoom, false, printer, &size))
         return {};
     return image;
-}
-
-// Whether every pixel of area (device pixels) has the colour.
-bool allPixels(const QImage &image, const QRect &area, QRgb colour) {
-    for (int y = area.top(); y <= area.bottom(); ++y)
-        for (int x = area.left(); x <= area.right(); ++x)
-            if (image.pixel(x, y) != colour)
-                return false;
-    return true;
 }
 
 } // namespace

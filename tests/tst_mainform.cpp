@@ -1,5 +1,6 @@
 #include "fontchoicedialog.h"
 #include "fontmapping.h"
+#include "formhelpers.h"
 #include "generationrunner.h"
 #include "mainform.h"
 #include "numericspinedit.h"
@@ -28,46 +29,13 @@
 
 namespace {
 
-// Counts the paint events a widget receives.
-class PaintCounter : public QObject {
-public:
-    explicit PaintCounter(QWidget *widget) { widget->installEventFilter(this); }
-    int paints = 0;
-
-protected:
-    bool eventFilter(QObject *, QEvent *event) override {
-        if (event->type() == QEvent::Paint)
-            ++paints;
-        return false;
-    }
-};
-
-std::unique_ptr<TMainForm> shownForm() {
-    auto form = std::make_unique<TMainForm>();
-    form->show();
-    if (!QTest::qWaitForWindowExposed(form.get()))
-        qWarning("window not exposed");
-    // The first paint resizes the paint box to the picture, the next one draws.
-    PaintBox *box = form->findChild<PaintBox *>(QStringLiteral("PaintBox1"));
-    if (!QTest::qWaitFor([&] {
-            return box->size() == puzzlePictureSize(form->model(), form->settings(), box->logicalDpiX());
-        }))
-        qWarning("paint box not resized");
-    QTest::qWait(20);
-    return form;
-}
-
-template <typename T> T *control(TMainForm &form, const char *name) {
-    return form.findChild<T *>(QString::fromLatin1(name));
-}
-
 // Fills word rows from row 1 on, one "clue|answer" per row.
 void fillTable(TMainForm &form, const QStringList &rows) {
-    WordGrid *grid = control<WordGrid>(form, "StringGrid1");
+    WordGrid &grid = table(form);
     for (int i = 0; i < rows.size(); ++i) {
         const QStringList pair = rows[i].split(u'|');
-        grid->setCells(0, i + 1, pair.value(0));
-        grid->setCells(1, i + 1, pair.value(1));
+        grid.setCells(0, i + 1, pair.value(0));
+        grid.setCells(1, i + 1, pair.value(1));
     }
 }
 

@@ -1,3 +1,4 @@
+#include "formhelpers.h"
 #include "generationrunner.h"
 #include "mainform.h"
 #include "paintbox.h"
@@ -22,29 +23,16 @@
 
 namespace {
 
-PaintBox *paintBox(TMainForm &form) {
-    return form.findChild<PaintBox *>(QStringLiteral("PaintBox1"));
-}
-
 // A shown window with a generated two-word puzzle, drawn.
 std::unique_ptr<TMainForm> formWithPuzzle() {
-    auto form = std::make_unique<TMainForm>();
-    form->show();
-    if (!QTest::qWaitForWindowExposed(form.get()))
-        qWarning("window not exposed");
-    WordGrid *table = form->findChild<WordGrid *>(QStringLiteral("StringGrid1"));
-    table->setCells(0, 1, QStringLiteral("Stadt"));
-    table->setCells(1, 1, QStringLiteral("Haus"));
-    table->setCells(0, 2, QStringLiteral("Tier"));
-    table->setCells(1, 2, QStringLiteral("Hase"));
-    form->Button1Click();
-    if (!QTest::qWaitFor([&] { return !form->generation().isRunning(); }))
-        qWarning("generation not finished");
-    PaintBox *box = paintBox(*form);
-    if (!QTest::qWaitFor([&] {
-            return box->size() == puzzlePictureSize(form->model(), form->settings(), box->logicalDpiX());
-        }))
-        qWarning("paint box not resized");
+    auto form = shownForm();
+    WordGrid &words = table(*form);
+    words.setCells(0, 1, QStringLiteral("Stadt"));
+    words.setCells(1, 1, QStringLiteral("Haus"));
+    words.setCells(0, 2, QStringLiteral("Tier"));
+    words.setCells(1, 2, QStringLiteral("Hase"));
+    if (!generateAndWait(*form))
+        qWarning("generation or drawing not finished");
     return form;
 }
 

@@ -4,6 +4,7 @@
 #include "qprinterquery.h"
 #include "renderer.h"
 #include "samplepuzzle.h"
+#include "testfiles.h"
 
 #include <QPageLayout>
 #include <QPainter>
@@ -57,16 +58,6 @@ double firstVerticalLine(const QImage &page, int dpi, int run) {
         }
     }
     return -1;
-}
-
-QByteArray fileBytes(const QString &path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool writeBytes(const QString &path, const QByteArray &bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
 std::unique_ptr<QPrinter> pdfPrinter(const QString &fileName) {
@@ -186,7 +177,7 @@ private slots:
         QFETCH(int, format);
         QFETCH(QString, name);
         const QString file = path(name);
-        QVERIFY(writeBytes(file, "alt"));
+        QVERIFY(writeFile(file, "alt"));
         PuzzleSettings settings;
         settings.zoom = 150;
         const QPrinter printer(QPrinter::HighResolution);
@@ -245,7 +236,7 @@ private slots:
             settings.cellWidth = 100;
         }
         const QString file = path(name);
-        const bool existing = writeBytes(file, "alt");
+        const bool existing = writeFile(file, "alt");
         QString error;
         QVERIFY(!exportPuzzlePicture(file, PictureFormat(format), huge ? full : model, settings, screenPpi,
                                      QPrinter(QPrinter::HighResolution), &error));

@@ -1,5 +1,6 @@
 #include "canvas.h"
 #include "fontmapping.h"
+#include "pixels.h"
 #include "placement.h"
 #include "printerpage.h"
 #include "qprinterquery.h"
@@ -34,28 +35,6 @@ QImage screenPicture(PuzzleModel &model, const PuzzleSettings &settings,
     if (image.isNull())
         qWarning("%s", qPrintable(error));
     return image;
-}
-
-QImage filledImage(QSize size, QRgb color) {
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(color);
-    return image;
-}
-
-// Counts the pixels of area that satisfy test.
-template <typename Test> int countPixels(const QImage &image, const QRect &area, Test test) {
-    int n = 0;
-    for (int y = area.top(); y <= area.bottom(); ++y)
-        for (int x = area.left(); x <= area.right(); ++x)
-            if (test(image.pixel(x, y)))
-                ++n;
-    return n;
-}
-bool isLight(QRgb p) {
-    return qGray(p) > 160;
-}
-bool isDark(QRgb p) {
-    return qGray(p) < 96;
 }
 
 // Cell (x, y)'s inside: the cell without its outline.

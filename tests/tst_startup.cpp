@@ -1,10 +1,13 @@
 #include "documentconversion.h"
 #include "documentfile.h"
+#include "formhelpers.h"
 #include "mainform.h"
+#include "modalanswers.h"
 #include "paintbox.h"
 #include "placement.h"
 #include "renderer.h"
 #include "startrequest.h"
+#include "testfiles.h"
 #include "wordgrid.h"
 
 #include <QLineEdit>
@@ -50,28 +53,8 @@ PuzzleDocument samplePuzzle(const QString &title) {
     return makeDocument(table, settings, model);
 }
 
-// Records every message box that opens while it lives and closes it with OK.
-class MessageBoxAnswers : public QObject {
-public:
-    MessageBoxAnswers() {
-        connect(&timer_, &QTimer::timeout, this, [this] {
-            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
-                texts << box->text();
-                icons << box->icon();
-                box->accept();
-            }
-        });
-        timer_.start(5);
-    }
-    QStringList texts;
-    QList<QMessageBox::Icon> icons;
-
-private:
-    QTimer timer_;
-};
-
 QString title(TMainForm &form) {
-    return form.findChild<QLineEdit *>(QStringLiteral("caped"))->text();
+    return control<QLineEdit>(form, "caped")->text();
 }
 
 } // namespace
@@ -146,7 +129,7 @@ private slots:
         QString error;
         QVERIFY2(saveDocument(path, samplePuzzle(QStringLiteral("Geöffnet beim Start")), &error),
                  qPrintable(error));
-        MessageBoxAnswers answers;
+        ModalAnswers answers;
         TMainForm form;
         form.show();
         openDocumentAtStart(form, path);
@@ -155,11 +138,9 @@ private slots:
         QCOMPARE(form.settings().zoom, 150.0);
         QCOMPARE(form.model().entryCount(), 1u);
         QCOMPARE(form.model().feld[cellIndex(1, 1)], std::int32_t(u'H'));
-        auto *table = form.findChild<WordGrid *>(QStringLiteral("StringGrid1"));
-        QCOMPARE(table->Cells(0, 2), QStringLiteral("Himmelsrichtung"));
-        auto *box = form.findChild<PaintBox *>(QStringLiteral("PaintBox1"));
-        QTRY_COMPARE(box->size(), puzzlePictureSize(form.model(), form.settings(), box->logicalDpiX()));
-        QVERIFY(answers.texts.isEmpty());
+        QCOMPARE(table(form).Cells(0, 2), QStringLiteral("Himmelsrichtung"));
+        QTRY_VERIFY(viewSettled(form));
+        QVERIFY(answers.messages.isEmpty());
     }
 
     // A file that cannot be opened gives its message box; the window stays as it started.
@@ -174,20 +155,17 @@ private slots:
         QFETCH(QString, reason);
         const QString path = directory_.filePath(QStringLiteral("kaputt.wbx"));
         QFile::remove(path);
-        if (!content.isEmpty()) {
-            QFile file(path);
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write(content);
-        }
-        MessageBoxAnswers answers;
+        if (!content.isEmpty())
+            QVERIFY(writeFile(path, content));
+        ModalAnswers answers;
         TMainForm form;
         form.show();
         const PuzzleSettings before = form.settings();
         openDocumentAtStart(form, path);
-        QTRY_COMPARE(answers.texts.size(), 1);
-        QVERIFY2(answers.texts.constFirst().contains(QStringLiteral("kaputt.wbx")) &&
-                     answers.texts.constFirst().contains(reason),
-                 qPrintable(answers.texts.constFirst()));
+        QTRY_COMPARE(answers.messages.size(), 1);
+        QVERIFY2(answers.messages.constFirst().contains(QStringLiteral("kaputt.wbx")) &&
+                     answers.messages.constFirst().contains(reason),
+                 qPrintable(answers.messages.constFirst()));
         QCOMPARE(answers.icons.constFirst(), QMessageBox::Critical);
         QVERIFY(form.isVisible());
         QCOMPARE(form.settings().title, before.title);
@@ -196,12 +174,12 @@ private slots:
     }
 
     void noDocumentNoMessage() {
-        MessageBoxAnswers answers;
+        ModalAnswers answers;
         TMainForm form;
         form.show();
         openDocumentAtStart(form, QString());
         QTest::qWait(50);
-        QVERIFY(answers.texts.isEmpty());
+        QVERIFY(answers.messages.isEmpty());
         QCOMPARE(title(form), QStringLiteral("Wabrixrätsel"));
     }
 

@@ -1,6 +1,7 @@
 #include "documentconversion.h"
 #include "documentfile.h"
 #include "placement.h"
+#include "programrun.h"
 #include "puzzlethumbnail.h"
 #include "renderer.h"
 #include "samplepuzzle.h"
@@ -23,16 +24,12 @@ bool hasRed(const QImage &image) {
     return false;
 }
 
-struct Run {
-    int exitCode = -1;
-    QByteArray err;
-};
-
-Run runCli(const QStringList &arguments) {
-    QProcess cli;
-    cli.start(QStringLiteral(WABRIX_CLI), arguments);
-    cli.waitForFinished(60000);
-    return {cli.exitStatus() == QProcess::NormalExit ? cli.exitCode() : -1, cli.readAllStandardError()};
+// Runs wabrix-cli; a crash counts as exit code -1.
+ProgramRun runCli(const QStringList &arguments) {
+    ProgramRun run = runProgram(QStringLiteral(WABRIX_CLI), arguments, 60000);
+    if (run.crashed)
+        run.exitCode = -1;
+    return run;
 }
 
 } // namespace
@@ -117,7 +114,7 @@ private slots:
         QFETCH(QString, size);
         const QString in = puzzleFile();
         const QString out = directory_.filePath(outName);
-        const Run run = runCli({"thumbnail", "--size", size, in, out});
+        const ProgramRun run = runCli({"thumbnail", "--size", size, in, out});
         QVERIFY2(run.exitCode == 0, run.err.constData());
         QImageReader reader(out);
         QCOMPARE(reader.format(), QByteArray("png"));
@@ -157,7 +154,7 @@ private slots:
         }
         const QString out = directory_.filePath(QStringLiteral("fehler.png"));
         QFile::remove(out);
-        const Run run = runCli(QStringList{"thumbnail", in, out} + options);
+        const ProgramRun run = runCli(QStringList{"thumbnail", in, out} + options);
         QCOMPARE(run.exitCode, exitCode);
         QVERIFY(!run.err.isEmpty());
         QVERIFY(!QFile::exists(out));

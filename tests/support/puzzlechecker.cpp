@@ -14,11 +14,14 @@ struct PlacedAnswer {
     int length;
 };
 
-std::string at(int x, int y) { return "(" + std::to_string(x) + "," + std::to_string(y) + ")"; }
+std::string at(int x, int y) {
+    return "(" + std::to_string(x) + "," + std::to_string(y) + ")";
+}
 
 int findRoot(std::vector<int> &parent, int i) {
     while (parent[static_cast<std::size_t>(i)] != i)
-        i = parent[static_cast<std::size_t>(i)] = parent[static_cast<std::size_t>(parent[static_cast<std::size_t>(i)])];
+        i = parent[static_cast<std::size_t>(i)] =
+            parent[static_cast<std::size_t>(parent[static_cast<std::size_t>(i)])];
     return i;
 }
 
@@ -72,7 +75,8 @@ std::vector<std::string> checkPuzzle(const Grid &grid, const std::vector<std::u1
                     break;
                 }
                 if (c != letterCellValue(answer[static_cast<std::size_t>(j)]) || !isLetterCell(c))
-                    problems.push_back("answer of entry " + std::to_string(n) + " does not read at " + at(cx, cy));
+                    problems.push_back("answer of entry " + std::to_string(n) + " does not read at " +
+                                       at(cx, cy));
                 owners[static_cast<std::size_t>(cellIndex(cx, cy))].push_back(id);
             }
             placed.push_back(p);
@@ -98,10 +102,14 @@ std::vector<std::string> checkPuzzle(const Grid &grid, const std::vector<std::u1
                 continue;
             if (owners[static_cast<std::size_t>(cellIndex(x, y))].empty())
                 problems.push_back("letter cell " + at(x, y) + " belongs to no answer");
-            if (x + 1 < gridSize && isLetterCell(grid[cellIndex(x + 1, y)]) && !coveredBy(x, y, x + 1, y, false))
-                problems.push_back("letters " + at(x, y) + " and " + at(x + 1, y) + " touch across two words");
-            if (y + 1 < gridSize && isLetterCell(grid[cellIndex(x, y + 1)]) && !coveredBy(x, y, x, y + 1, true))
-                problems.push_back("letters " + at(x, y) + " and " + at(x, y + 1) + " touch across two words");
+            if (x + 1 < gridSize && isLetterCell(grid[cellIndex(x + 1, y)]) &&
+                !coveredBy(x, y, x + 1, y, false))
+                problems.push_back("letters " + at(x, y) + " and " + at(x + 1, y) +
+                                   " touch across two words");
+            if (y + 1 < gridSize && isLetterCell(grid[cellIndex(x, y + 1)]) &&
+                !coveredBy(x, y, x, y + 1, true))
+                problems.push_back("letters " + at(x, y) + " and " + at(x, y + 1) +
+                                   " touch across two words");
         }
     if (minX != gridSize && (minX != 0 || minY != 0))
         problems.push_back("used cells begin at " + at(minX, minY) + ", not at (0,0)");
@@ -110,11 +118,19 @@ std::vector<std::string> checkPuzzle(const Grid &grid, const std::vector<std::u1
     std::iota(parent.begin(), parent.end(), 0);
     for (const auto &cellOwners : owners)
         for (std::size_t k = 1; k < cellOwners.size(); ++k)
-            parent[static_cast<std::size_t>(findRoot(parent, cellOwners[0]))] = findRoot(parent, cellOwners[k]);
+            parent[static_cast<std::size_t>(findRoot(parent, cellOwners[0]))] =
+                findRoot(parent, cellOwners[k]);
     std::set<int> clusters;
     for (int i = 0; i < static_cast<int>(placed.size()); ++i)
         clusters.insert(findRoot(parent, i));
     if (clusters.size() > 1)
         problems.push_back("answers form " + std::to_string(clusters.size()) + " separate clusters");
     return problems;
+}
+
+std::vector<std::u16string> answersOf(PuzzleModel &model) {
+    std::vector<std::u16string> answers;
+    for (std::uint32_t i = 0; i < model.entryCount(); ++i)
+        answers.push_back(entryText(model.entry(i)->answer));
+    return answers;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "grid.h"
+#include "puzzlemodel.h"
 
 #include <string>
 #include <vector>
@@ -17,3 +18,6 @@ std::vector<std::string> checkPuzzle(const Grid &grid, const std::vector<std::u1
 
 // Number of clue cells in the grid.
 int countClueCells(const Grid &grid);
+
+// The answer texts of the model's entries in entry order, as checkPuzzle takes them.
+std::vector<std::u16string> answersOf(PuzzleModel &model);

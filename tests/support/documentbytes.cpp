@@ -1,0 +1,34 @@
+#include "documentbytes.h"
+
+#include "documentwriter.h"
+
+#include <QBuffer>
+#include <QtEndian>
+
+QByteArray documentBytes(const PuzzleDocument &document) {
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QString error;
+    if (!writeDocument(buffer, document, &error))
+        qFatal("writeDocument failed: %s", qPrintable(error));
+    return buffer.data();
+}
+
+QByteArray le32(std::int32_t value) {
+    QByteArray bytes(4, 0);
+    qToLittleEndian<qint32>(value, bytes.data());
+    return bytes;
+}
+
+PuzzleDocumentEntry documentEntry(const std::u16string &clue, const std::u16string &answer, bool down,
+                                  std::int32_t line, std::int32_t start) {
+    PuzzleDocumentEntry e;
+    e.clue = clue;
+    e.answer = answer;
+    e.down = down;
+    e.done = true;
+    e.tries = 3;
+    e.line = line;
+    e.start = start;
+    return e;
+}

@@ -1,0 +1,42 @@
+#include "modalanswers.h"
+
+#include <QApplication>
+
+void closeNextMessageBox(SeenBox &seen) {
+    auto *poll = new QTimer;
+    QObject::connect(poll, &QTimer::timeout, [poll, &seen] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        seen = {true, box->windowTitle(), box->text(), box->icon(), box->standardButtons()};
+        box->accept();
+        poll->deleteLater();
+    });
+    poll->start(5);
+}
+
+ModalAnswers::ModalAnswers() {
+    connect(&timer_, &QTimer::timeout, this, &ModalAnswers::answer);
+    timer_.start(5);
+}
+
+void ModalAnswers::answer() {
+    QWidget *modal = QApplication::activeModalWidget();
+    if (!modal || modal->property("answered").toBool())
+        return;
+    modal->setProperty("answered", true);
+    if (auto *box = qobject_cast<QMessageBox *>(modal)) {
+        if (QGuiApplication::overrideCursor())
+            ++busyMessages;
+        messages << box->text();
+        icons << box->icon();
+        box->accept();
+        return;
+    }
+    ++otherWindows;
+    if (handlers_.isEmpty()) {
+        modal->close();
+        return;
+    }
+    handlers_.takeFirst()(modal);
+}

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QList>
+#include <QMessageBox>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <QTimer>
+
+#include <functional>
+
+class QWidget;
+
+// Answering the modal windows a test makes the program open, and recording what they showed.
+
+// What the message box closed by closeNextMessageBox showed.
+struct SeenBox {
+    bool shown = false;
+    QString caption;
+    QString text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QMessageBox::StandardButtons buttons;
+};
+
+// Closes the next message box once it is shown (with OK) and records what it showed in seen, which
+// must outlive that moment.
+void closeNextMessageBox(SeenBox &seen);
+
+// Answers the modal windows that open while it lives, on the window's own thread: every message box
+// is recorded and closed with OK; any other modal window goes to the next handler in line, or is
+// closed when there is none.
+class ModalAnswers : public QObject {
+public:
+    using Handler = std::function<void(QWidget *)>;
+
+    ModalAnswers();
+    void then(Handler handler) { handlers_ << std::move(handler); }
+
+    QStringList messages;
+    QList<QMessageBox::Icon> icons;
+    int otherWindows = 0;
+    int busyMessages = 0; // messages shown under the busy cursor
+
+private:
+    void answer();
+
+    QTimer timer_;
+    QList<Handler> handlers_;
+};

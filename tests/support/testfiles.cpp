@@ -1,0 +1,31 @@
+#include "testfiles.h"
+
+#include <QFile>
+#include <QStringList>
+
+QByteArray fileBytes(const QString &path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool writeFile(const QString &path, const QByteArray &bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+QString examplePath(const QString &name) {
+    return QStringLiteral(WABRIX_SOURCE_DIR "/examples/") + name;
+}
+
+std::vector<VectorWordTable::Row> readExampleList(const QString &name, int maxRows) {
+    std::vector<VectorWordTable::Row> rows;
+    QFile file(examplePath(name));
+    if (!file.open(QIODevice::ReadOnly))
+        return rows;
+    for (const QByteArray &line : file.readAll().split('\n')) {
+        const QStringList fields = QString::fromUtf8(line).split(u'\t');
+        if (fields.size() == 2 && static_cast<int>(rows.size()) < maxRows)
+            rows.emplace_back(fields[0].toStdU16String(), fields[1].toStdU16String());
+    }
+    return rows;
+}

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "wordtable.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <vector>
+
+// Whole files for tests: reading and writing them, and the example files of the source tree.
+
+// The file's contents; empty when it cannot be read.
+QByteArray fileBytes(const QString &path);
+
+// Writes bytes as the file's whole contents; false when the file cannot be opened or not all of it
+// was written.
+bool writeFile(const QString &path, const QByteArray &bytes);
+
+// The path of the file `name` in the source tree's examples folder.
+QString examplePath(const QString &name);
+
+// The "clue<TAB>answer" lines of an example word list, at most maxRows of them; other lines are
+// skipped. Empty when the list cannot be read.
+std::vector<VectorWordTable::Row> readExampleList(const QString &name, int maxRows = 999);
