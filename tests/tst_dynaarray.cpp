@@ -235,8 +235,8 @@ private slots:
         QTest::addColumn<QString>("message");
         QTest::newRow("first block")
             << 0 << "Error 1 while trying to allocate 2800 bytes of RAM. Not enough memory.";
-        QTest::newRow("growing")
-            << 100 << "Error 2 while trying to allocate 5600 bytes of RAM. Not enough memory.";
+        QTest::newRow("growing") << 100
+                                 << "Error 2 while trying to allocate 5600 bytes of RAM. Not enough memory.";
     }
     void failedAllocationsAreReportedAndListStaysUsable() {
         QFETCH(int, before);
