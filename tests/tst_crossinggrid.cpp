@@ -56,16 +56,16 @@ std::set<std::uint32_t> candidateKeys(const CrossingGrid &grid, std::int32_t let
 // Checks, for one answer on the current grid, that the crossings find exactly the valid placements and
 // that the candidates of both orderings include the first crossing of each.
 QString compareWithAllPlacements(const CrossingGrid &grid, const std::u16string &text) {
+    const auto problem = [&text](const QString &what) {
+        return QString::fromStdU16String(text) + ": " + what;
+    };
     const FastAnswer answer = makeFastAnswer(text);
     const std::vector<Placement> valid = allValidPlacements(grid.cells(), text);
     std::vector<Placement> fits;
     grid.collectFits(answer, fits);
     const std::vector<int> validCodes = codes(valid);
     if (codes(fits) != validCodes)
-        return QStringLiteral("%1: %2 placements found, %3 valid")
-            .arg(QString::fromStdU16String(text))
-            .arg(fits.size())
-            .arg(valid.size());
+        return problem(QStringLiteral("%1 placements found, %2 valid").arg(fits.size()).arg(valid.size()));
     // Any crossing, asked directly, fits exactly when it is the first crossing of a valid placement.
     int accepted = 0;
     for (int j = 0; j < answer.length; ++j) {
@@ -85,17 +85,12 @@ QString compareWithAllPlacements(const CrossingGrid &grid, const std::u16string 
                                          at.down ? cellIndex(at.line, q) : cellIndex(q, at.line))]);
             if (!firstCrossing ||
                 !std::binary_search(validCodes.begin(), validCodes.end(), placementCode(at)))
-                return QStringLiteral("%1: crossing %2 at letter %3 accepted wrongly")
-                    .arg(QString::fromStdU16String(text))
-                    .arg(key)
-                    .arg(j);
+                return problem(QStringLiteral("crossing %1 at letter %2 accepted wrongly").arg(key).arg(j));
         }
     }
     if (accepted != static_cast<int>(valid.size()))
-        return QStringLiteral("%1: %2 crossings accepted, %3 valid placements")
-            .arg(QString::fromStdU16String(text))
-            .arg(accepted)
-            .arg(valid.size());
+        return problem(
+            QStringLiteral("%1 crossings accepted, %2 valid placements").arg(accepted).arg(valid.size()));
     std::map<std::tuple<std::int32_t, int, bool>, std::set<std::uint32_t>> known;
     for (const Placement &at : valid) {
         int j = 0;
@@ -117,18 +112,10 @@ QString compareWithAllPlacements(const CrossingGrid &grid, const std::u16string 
             return found->second;
         };
         if (!candidates(j, false).count(key) || !candidates(after, true).count(key))
-            return QStringLiteral("%1: first crossing of placement %2 is no candidate")
-                .arg(QString::fromStdU16String(text))
-                .arg(placementCode(at));
+            return problem(
+                QStringLiteral("first crossing of placement %1 is no candidate").arg(placementCode(at)));
     }
     return {};
-}
-
-int longest(const Answers &answers) {
-    std::size_t n = 0;
-    for (const auto &a : answers)
-        n = std::max(n, a.size());
-    return static_cast<int>(n);
 }
 
 } // namespace
@@ -193,30 +180,27 @@ private slots:
         QTest::newRow("animals, rooms held up to 2") << words << 2 << 3;
         QTest::newRow("repeated letters")
             << QStringList{"ANANAS", "BANANE", "NASA", "ANNA", "SAAL", "AA"} << -1 << 3;
-        QTest::newRow("long answers")
-            << QStringList{QString(99, 'A'), QString("AB").repeated(30), "BAB", "ABBA"} << -1 << 4;
-        QTest::newRow("long answers, rooms held up to 5")
-            << QStringList{QString(99, 'A'), QString("AB").repeated(30), "BAB", "ABBA"} << 5 << 6;
-        QTest::newRow("codes that cannot cross") << QStringList{QString::fromUtf16(u"\u03a9?\u03a9"),
-                                                                "?A?",
-                                                                QString::fromUtf16(u"\u0001A\u0001"),
-                                                                " A ",
-                                                                "A A",
-                                                                QString::fromUtf16(u"\u00c4 \u00c4"),
-                                                                "A?A"}
-                                                 << -1 << 5;
+        const QStringList longAnswers{QString(99, 'A'), QString("AB").repeated(30), "BAB", "ABBA"};
+        QTest::newRow("long answers") << longAnswers << -1 << 4;
+        QTest::newRow("long answers, rooms held up to 5") << longAnswers << 5 << 6;
+        const QStringList uncrossable{
+            QString::fromUtf16(u"\u03a9?\u03a9"), "?A?", QString::fromUtf16(u"\u0001A\u0001"), " A ", "A A",
+            QString::fromUtf16(u"\u00c4 \u00c4"), "A?A"};
+        QTest::newRow("codes that cannot cross") << uncrossable << -1 << 5;
     }
     void crossingsFindExactlyTheValidPlacements() {
         QFETCH(QStringList, answers);
         QFETCH(int, roomLimit);
         QFETCH(int, seed);
         Answers texts;
-        for (const QString &a : answers)
-            texts.push_back(a.toStdU16String());
         std::vector<FastAnswer> fastAnswers;
-        for (const std::u16string &t : texts)
-            fastAnswers.push_back(makeFastAnswer(t));
-        CrossingGrid grid(roomLimit < 0 ? longest(texts) - 1 : roomLimit, crossingLetters(fastAnswers));
+        int longest = 0;
+        for (const QString &a : answers) {
+            texts.push_back(a.toStdU16String());
+            fastAnswers.push_back(makeFastAnswer(texts.back()));
+            longest = std::max(longest, static_cast<int>(a.size()));
+        }
+        CrossingGrid grid(roomLimit < 0 ? longest - 1 : roomLimit, crossingLetters(fastAnswers));
         Grid cells;
         grid.reset(cells);
         RandomGenerator rng(static_cast<std::uint64_t>(seed));

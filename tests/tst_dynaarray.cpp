@@ -14,6 +14,7 @@ struct Rec {
     std::int32_t b;
     std::uint8_t tag[20];
 };
+static_assert(sizeof(Rec) == 28);
 
 bool allZero(const void *p, std::size_t n) {
     const auto *b = static_cast<const std::uint8_t *>(p);
@@ -31,6 +32,22 @@ void *limitedAllocator(std::size_t bytes) {
         --allocationsLeft;
     return std::calloc(1, bytes);
 }
+
+// A list of Rec mirrored into cur, filled with records whose field a counts up from first. Their
+// other bytes are set too, so that a record the list should have zeroed shows it.
+struct Recs {
+    Rec *cur = nullptr;
+    TDynaArray list{sizeof(Rec), &cur};
+    explicit Recs(int records = 0, int first = 0) {
+        for (int i = 0; i < records; ++i) {
+            list.Add();
+            cur->a = first + i;
+            cur->b = -1;
+            std::memset(cur->tag, 0xAB, sizeof cur->tag);
+        }
+    }
+    int a(int index) { return static_cast<Rec *>(list.GetObject(static_cast<std::uint32_t>(index)))->a; }
+};
 
 } // namespace
 
@@ -53,7 +70,6 @@ private slots:
     }
 
     void addOnNewListGivesZeroedCurrentRecord() {
-        QCOMPARE(sizeof(Rec), std::size_t(28));
         Rec *cur = reinterpret_cast<Rec *>(0x1);
         TDynaArray list(sizeof(Rec), &cur);
         QCOMPARE(cur, reinterpret_cast<Rec *>(0x1)); // creating does not touch the owner's variable
@@ -78,108 +94,77 @@ private slots:
     void capacityFollowsHundreds() {
         QFETCH(int, records);
         QFETCH(int, capacity);
-        Rec *cur = nullptr;
-        TDynaArray list(sizeof(Rec), &cur);
-        for (int i = 0; i < records; ++i)
-            list.Add();
-        QCOMPARE(list.allocatedBytes(), static_cast<std::uint32_t>(capacity) * sizeof(Rec));
+        Recs r(records);
+        QCOMPARE(r.list.allocatedBytes(), static_cast<std::uint32_t>(capacity) * sizeof(Rec));
     }
 
     void growingKeepsRecordsAndZeroesTheNewOne() {
-        Rec *cur = nullptr;
-        TDynaArray list(sizeof(Rec), &cur);
-        for (int i = 0; i < 100; ++i) {
-            list.Add();
-            cur->a = i + 1;
-            std::memset(cur->tag, 0xAB, sizeof cur->tag);
-        }
-        void *oldBlock = list.block();
-        list.Add();
-        QVERIFY(list.block() != oldBlock);
-        QCOMPARE(list.allocatedBytes(), 200u * sizeof(Rec));
-        QVERIFY(allZero(cur, sizeof(Rec)));
+        Recs r(100, 1);
+        void *oldBlock = r.list.block();
+        r.list.Add();
+        QVERIFY(r.list.block() != oldBlock);
+        QCOMPARE(r.list.allocatedBytes(), 200u * sizeof(Rec));
+        QVERIFY(allZero(r.cur, sizeof(Rec)));
         for (int i = 0; i < 100; ++i)
-            QCOMPARE(static_cast<Rec *>(list.GetObject(i))->a, i + 1);
+            QCOMPARE(r.a(i), i + 1);
     }
 
     void reusedSlotIsZeroAgain() {
-        Rec *cur = nullptr;
-        TDynaArray list(sizeof(Rec), &cur);
-        list.Add();
-        list.Add();
-        cur->a = 7;
-        std::memset(cur->tag, 0xFF, sizeof cur->tag);
-        list.Delete(1);
-        QVERIFY(!cur);
-        void *r = list.Add();
-        QVERIFY(allZero(r, sizeof(Rec)));
+        Recs r(2);
+        r.list.Delete(1);
+        QVERIFY(!r.cur);
+        QVERIFY(allZero(r.list.Add(), sizeof(Rec)));
     }
 
     void shrinkingAndFreeing() {
-        Rec *cur = nullptr;
-        TDynaArray list(sizeof(Rec), &cur);
-        for (int i = 0; i < 101; ++i) {
-            list.Add();
-            cur->a = i;
-        }
-        list.Delete(0);
-        QCOMPARE(list.count(), 100u);
-        QCOMPARE(list.allocatedBytes(), 100u * sizeof(Rec));
-        QCOMPARE(static_cast<Rec *>(list.GetObject(99))->a, 100);
-        QCOMPARE(static_cast<Rec *>(list.GetObject(0))->a, 1);
-        while (list.count() > 0)
-            list.Delete(0);
-        QVERIFY(!list.block());
-        QCOMPARE(list.allocatedBytes(), 0u);
-        QVERIFY(!cur);
-        QCOMPARE(list.cursorIndex(), -1);
+        Recs r(101);
+        r.list.Delete(0);
+        QCOMPARE(r.list.count(), 100u);
+        QCOMPARE(r.list.allocatedBytes(), 100u * sizeof(Rec));
+        QCOMPARE(r.a(99), 100);
+        QCOMPARE(r.a(0), 1);
+        while (r.list.count() > 0)
+            r.list.Delete(0);
+        QVERIFY(!r.list.block());
+        QCOMPARE(r.list.allocatedBytes(), 0u);
+        QVERIFY(!r.cur);
+        QCOMPARE(r.list.cursorIndex(), -1);
     }
 
     void iterationVisitsEveryRecordOnce() {
-        Rec *cur = nullptr;
-        TDynaArray list(sizeof(Rec), &cur);
-        for (int i = 0; i < 3; ++i) {
-            list.Add();
-            cur->a = i;
-        }
+        Recs r(3);
         std::vector<int> seen;
-        list.First();
-        while (list.WhileNext())
-            seen.push_back(cur->a);
+        r.list.First();
+        while (r.list.WhileNext())
+            seen.push_back(r.cur->a);
         QCOMPARE(seen, (std::vector<int>{0, 1, 2}));
-        QCOMPARE(cur->a, 2);
-        QCOMPARE(list.cursorIndex(), 3);
-        QVERIFY(!list.WhileNext());
+        QCOMPARE(r.cur->a, 2);
+        QCOMPARE(r.list.cursorIndex(), 3);
+        QVERIFY(!r.list.WhileNext());
     }
 
     void iterationOnEmptyListRunsNoBody() {
-        Rec *cur = nullptr;
-        TDynaArray list(sizeof(Rec), &cur);
-        list.First();
-        QVERIFY(!list.WhileNext());
-        QVERIFY(!list.Next());
-        QVERIFY(!cur);
+        Recs r;
+        r.list.First();
+        QVERIFY(!r.list.WhileNext());
+        QVERIFY(!r.list.Next());
+        QVERIFY(!r.cur);
     }
 
     void whileNextFalseWithoutCursorButNextMovesToFirst() {
-        Rec *cur = nullptr;
-        TDynaArray list(sizeof(Rec), &cur);
-        for (int i = 0; i < 3; ++i) {
-            list.Add();
-            cur->a = i + 10;
-        }
-        list.Delete(2);
-        QCOMPARE(list.cursorIndex(), -1);
-        QVERIFY(!list.WhileNext());
-        QVERIFY(list.Next());
-        QCOMPARE(cur->a, 10);
-        QVERIFY(list.Next());
-        QCOMPARE(cur->a, 11);
-        QVERIFY(!list.Next()); // at the last record
-        list.Clear();
-        QVERIFY(!cur);
-        QVERIFY(!list.WhileNext());
-        QVERIFY(!list.Next());
+        Recs r(3, 10);
+        r.list.Delete(2);
+        QCOMPARE(r.list.cursorIndex(), -1);
+        QVERIFY(!r.list.WhileNext());
+        QVERIFY(r.list.Next());
+        QCOMPARE(r.cur->a, 10);
+        QVERIFY(r.list.Next());
+        QCOMPARE(r.cur->a, 11);
+        QVERIFY(!r.list.Next()); // at the last record
+        r.list.Clear();
+        QVERIFY(!r.cur);
+        QVERIFY(!r.list.WhileNext());
+        QVERIFY(!r.list.Next());
     }
 
     void insertBounds_data() {
@@ -193,66 +178,50 @@ private slots:
     void insertBounds() {
         QFETCH(int, at);
         QFETCH(bool, accepted);
-        Rec *cur = nullptr;
-        TDynaArray list(sizeof(Rec), &cur);
-        for (int i = 0; i < 3; ++i) {
-            list.Add();
-            cur->a = i;
-        }
-        void *r = list.Insert(at);
-        QCOMPARE(r != nullptr, accepted);
-        QCOMPARE(list.count(), accepted ? 4u : 3u);
+        Recs r(3);
+        void *inserted = r.list.Insert(at);
+        QCOMPARE(inserted != nullptr, accepted);
+        QCOMPARE(r.list.count(), accepted ? 4u : 3u);
         if (!accepted)
             return;
-        QCOMPARE(static_cast<void *>(cur), r);
-        QCOMPARE(list.cursorIndex(), at);
-        QVERIFY(allZero(r, sizeof(Rec)));
+        QCOMPARE(static_cast<void *>(r.cur), inserted);
+        QCOMPARE(r.list.cursorIndex(), at);
+        QVERIFY(allZero(inserted, sizeof(Rec)));
         std::vector<int> order;
-        for (std::uint32_t i = 0; i < list.count(); ++i)
-            if (static_cast<int>(i) != at)
-                order.push_back(static_cast<Rec *>(list.GetObject(i))->a);
+        for (int i = 0; i < 4; ++i)
+            if (i != at)
+                order.push_back(r.a(i));
         QCOMPARE(order, (std::vector<int>{0, 1, 2}));
     }
 
     void insertAcrossBlockBoundaryMovesTail() {
-        Rec *cur = nullptr;
-        TDynaArray list(sizeof(Rec), &cur);
-        for (int i = 0; i < 100; ++i) {
-            list.Add();
-            cur->a = i;
-        }
-        list.Insert(50);
-        QCOMPARE(list.allocatedBytes(), 200u * sizeof(Rec));
-        QCOMPARE(static_cast<Rec *>(list.GetObject(49))->a, 49);
-        QCOMPARE(static_cast<Rec *>(list.GetObject(51))->a, 50);
-        QCOMPARE(static_cast<Rec *>(list.GetObject(100))->a, 99);
+        Recs r(100);
+        r.list.Insert(50);
+        QCOMPARE(r.list.allocatedBytes(), 200u * sizeof(Rec));
+        QCOMPARE(r.a(49), 49);
+        QCOMPARE(r.a(51), 50);
+        QCOMPARE(r.a(100), 99);
     }
 
     void changeSwapsAndLeavesSecondCurrent() {
-        Rec *cur = nullptr;
-        TDynaArray list(sizeof(Rec), &cur);
-        list.Add();
-        cur->a = 1;
-        list.Add();
-        cur->a = 2;
-        list.Change(0, 1);
-        QCOMPARE(list.cursorIndex(), 1);
-        QCOMPARE(cur->a, 1);
-        QCOMPARE(static_cast<Rec *>(list.GetObject(0))->a, 2);
-        list.Change(0, 2); // out of range: nothing happens
-        QCOMPARE(static_cast<Rec *>(list.GetObject(0))->a, 2);
-        QCOMPARE(list.cursorIndex(), 0);
+        Recs r(2, 1);
+        r.list.Change(0, 1);
+        QCOMPARE(r.list.cursorIndex(), 1);
+        QCOMPARE(r.cur->a, 1);
+        QCOMPARE(r.a(0), 2);
+        r.list.Change(0, 2); // out of range: nothing happens
+        QCOMPARE(r.a(0), 2);
+        QCOMPARE(r.list.cursorIndex(), 0);
     }
 
     void deleteOutOfRangeIgnored() {
-        Rec *cur = nullptr;
-        TDynaArray list(sizeof(Rec), &cur);
-        list.Delete(0);
-        list.Add();
-        list.Delete(-1);
-        list.Delete(1);
-        QCOMPARE(list.count(), 1u);
-        QVERIFY(cur);
+        Recs r;
+        r.list.Delete(0);
+        r.list.Add();
+        r.list.Delete(-1);
+        r.list.Delete(1);
+        QCOMPARE(r.list.count(), 1u);
+        QVERIFY(r.cur);
     }
 
     void withoutCursorVariableNothingIsMirrored() {
@@ -262,50 +231,42 @@ private slots:
     }
 
     void failedAllocationsAreReportedAndListStaysUsable_data() {
-        QTest::addColumn<int>("before");  // records added before the failure
+        QTest::addColumn<int>("before"); // records added before the failure
         QTest::addColumn<QString>("message");
-        QTest::newRow("first block") << 0 << "Error 1 while trying to allocate 2800 bytes of RAM. Not enough memory.";
-        QTest::newRow("growing") << 100 << "Error 2 while trying to allocate 5600 bytes of RAM. Not enough memory.";
+        QTest::newRow("first block")
+            << 0 << "Error 1 while trying to allocate 2800 bytes of RAM. Not enough memory.";
+        QTest::newRow("growing") << 100
+                                 << "Error 2 while trying to allocate 5600 bytes of RAM. Not enough memory.";
     }
     void failedAllocationsAreReportedAndListStaysUsable() {
         QFETCH(int, before);
         QFETCH(QString, message);
-        Rec *cur = nullptr;
-        TDynaArray list(sizeof(Rec), &cur);
-        for (int i = 0; i < before; ++i) {
-            list.Add();
-            cur->a = i;
-        }
+        Recs r(before);
         allocationsLeft = 0;
-        QVERIFY(!list.Add());
-        QVERIFY(!list.Insert(0));
-        QCOMPARE(list.count(), static_cast<std::uint32_t>(before));
+        QVERIFY(!r.list.Add());
+        QVERIFY(!r.list.Insert(0));
+        QCOMPARE(r.list.count(), static_cast<std::uint32_t>(before));
         QCOMPARE(messages.size(), std::size_t(2));
         QCOMPARE(QString::fromStdString(messages[0]), message);
         allocationsLeft = -1;
-        QVERIFY(list.Add());
-        QCOMPARE(list.count(), static_cast<std::uint32_t>(before + 1));
+        QVERIFY(r.list.Add());
+        QCOMPARE(r.list.count(), static_cast<std::uint32_t>(before + 1));
         for (int i = 0; i < before; ++i)
-            QCOMPARE(static_cast<Rec *>(list.GetObject(i))->a, i);
+            QCOMPARE(r.a(i), i);
     }
 
     void failedShrinkKeepsTheLargerBlock() {
-        Rec *cur = nullptr;
-        TDynaArray list(sizeof(Rec), &cur);
-        for (int i = 0; i < 101; ++i) {
-            list.Add();
-            cur->a = i;
-        }
+        Recs r(101);
         allocationsLeft = 0;
-        list.Delete(0);
+        r.list.Delete(0);
         QCOMPARE(messages.size(), std::size_t(1));
         QCOMPARE(QString::fromStdString(messages[0]),
                  QString("Error 3 while trying to allocate 2800 bytes of RAM. Not enough memory."));
-        QCOMPARE(list.count(), 100u);
-        QCOMPARE(static_cast<Rec *>(list.GetObject(99))->a, 100);
+        QCOMPARE(r.list.count(), 100u);
+        QCOMPARE(r.a(99), 100);
         allocationsLeft = -1;
-        QVERIFY(list.Add());
-        QVERIFY(allZero(cur, sizeof(Rec)));
+        QVERIFY(r.list.Add());
+        QVERIFY(allZero(r.cur, sizeof(Rec)));
     }
 
     void blockSizeBeyondThirtyTwoBitsFails() {
@@ -313,7 +274,8 @@ private slots:
         QVERIFY(!list.Add());
         QCOMPARE(list.count(), 0u);
         QCOMPARE(messages.size(), std::size_t(1));
-        QVERIFY(QString::fromStdString(messages[0]).startsWith("Error 1 while trying to allocate 214748364700 bytes"));
+        QVERIFY(QString::fromStdString(messages[0])
+                    .startsWith("Error 1 while trying to allocate 214748364700 bytes"));
     }
 };
 

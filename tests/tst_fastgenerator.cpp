@@ -31,6 +31,23 @@ GenerationStats generate(Engine engine, const Rows &rows, PuzzleModel &model, Ge
                                      : GenerateFast(table, model, store, options);
 }
 
+GenerationOptions optionsFor(int runs, std::uint64_t seed, int threads = 0) {
+    GenerationOptions options;
+    options.runs = runs;
+    options.seed = seed;
+    options.threads = threads;
+    return options;
+}
+
+// One generation into a model and store of its own.
+struct Generation {
+    PuzzleModel model;
+    GeneratorStore store{0};
+    GenerationStats stats;
+    Generation(Engine engine, const Rows &rows, const GenerationOptions &options)
+        : stats(generate(engine, rows, model, store, options)) {}
+};
+
 // What one single-run generation produced, as seen from outside.
 struct Outcomes {
     std::vector<int> placed;
@@ -44,9 +61,7 @@ Outcomes sample(Engine engine, const Rows &rows, int count, std::uint64_t firstS
     Outcomes o;
     PuzzleModel model;
     GeneratorStore store(0);
-    GenerationOptions options;
-    options.runs = 1;
-    options.threads = 1;
+    GenerationOptions options = optionsFor(1, 0, 1);
     for (int i = 0; i < count; ++i) {
         options.seed = firstSeed + static_cast<std::uint64_t>(i);
         const GenerationStats stats = generate(engine, rows, model, store, options);
@@ -196,38 +211,28 @@ private slots:
                 : readExampleList(list);
         QVERIFY(!rows.empty());
         for (int seed = 1; seed <= seeds; ++seed) {
-            PuzzleModel model;
-            GeneratorStore store(0);
-            GenerationOptions options;
-            options.runs = 3;
-            options.seed = static_cast<std::uint64_t>(seed);
-            const GenerationStats stats = generate(Engine::Fast, rows, model, store, options);
-            for (const Grid &run : store.felder) {
-                const std::vector<std::string> problems = checkPuzzle(atCorner(run), answersOf(model));
+            Generation g(Engine::Fast, rows, optionsFor(3, static_cast<std::uint64_t>(seed)));
+            for (const Grid &run : g.store.felder) {
+                const std::vector<std::string> problems = checkPuzzle(atCorner(run), answersOf(g.model));
                 if (!problems.empty())
                     QFAIL(qPrintable(QStringLiteral("seed %1: %2\n%3")
                                          .arg(seed)
                                          .arg(QString::fromStdString(problems.front()))
                                          .arg(QString::fromStdU16String(gridText(run)))));
             }
-            QCOMPARE(countClueCells(model.feld), stats.placed);
-            QCOMPARE(store.maxfitted, stats.placed);
-            QVERIFY(stats.placed >= 1);
+            QCOMPARE(countClueCells(g.model.feld), g.stats.placed);
+            QCOMPARE(g.store.maxfitted, g.stats.placed);
+            QVERIFY(g.stats.placed >= 1);
         }
     }
 
     // The entries' placement fields describe the last run: placed entries point at their clue cell.
     void entriesDescribeTheLastRun() {
-        PuzzleModel model;
-        GeneratorStore store(0);
-        GenerationOptions options;
-        options.runs = 5;
-        options.seed = 3;
-        generate(Engine::Fast, readExampleList("woerter-20.txt"), model, store, options);
-        const Grid &last = store.felder.back();
+        Generation g(Engine::Fast, readExampleList("woerter-20.txt"), optionsFor(5, 3));
+        const Grid &last = g.store.felder.back();
         int placed = 0;
-        for (std::uint32_t i = 0; i < model.entryCount(); ++i) {
-            const TPuzzleEntry *e = model.entry(i);
+        for (std::uint32_t i = 0; i < g.model.entryCount(); ++i) {
+            const TPuzzleEntry *e = g.model.entry(i);
             QCOMPARE(e->done, std::uint8_t(1));
             QCOMPARE(e->arrowkind, 0);
             QVERIFY(e->tries >= 0 && e->tries <= roundsPerEntry);
@@ -239,8 +244,8 @@ private slots:
             const int clue = e->down ? cellIndex(e->line, e->start - 1) : cellIndex(e->start - 1, e->line);
             QCOMPARE(last[static_cast<std::size_t>(clue)], clueCellValue(i, e->down != 0));
         }
-        QCOMPARE(placed, store.fitted);
-        QCOMPARE(store.fitted, store.fittedall.back());
+        QCOMPARE(placed, g.store.fitted);
+        QCOMPARE(g.store.fitted, g.store.fittedall.back());
     }
 
     void sameResultOnAnyThreadCount_data() {
@@ -253,33 +258,18 @@ private slots:
         QFETCH(QString, list);
         QFETCH(int, runs);
         const Rows rows = readExampleList(list);
-        PuzzleModel model[4];
-        GeneratorStore store[4] = {GeneratorStore(0), GeneratorStore(0), GeneratorStore(0),
-                                   GeneratorStore(0)};
-        GenerationStats stats[4];
-        const int threads[4] = {1, 2, 3, 0};
-        for (int k = 0; k < 4; ++k) {
-            GenerationOptions options;
-            options.runs = runs;
-            options.seed = 7;
-            options.threads = threads[k];
-            stats[k] = generate(Engine::Fast, rows, model[k], store[k], options);
-        }
-        for (int k = 1; k < 4; ++k) {
-            QVERIFY(sameStore(store[0], store[k]));
-            QVERIFY(model[0].feld == model[k].feld);
-            QCOMPARE(stats[k].bestRun, stats[0].bestRun);
-            for (std::uint32_t i = 0; i < model[0].entryCount(); ++i)
-                QVERIFY(std::memcmp(&model[0].entry(i)->spare, &model[k].entry(i)->spare,
+        Generation one(Engine::Fast, rows, optionsFor(runs, 7, 1));
+        for (int threads : {2, 3, 0}) {
+            Generation many(Engine::Fast, rows, optionsFor(runs, 7, threads));
+            QVERIFY(sameStore(one.store, many.store));
+            QVERIFY(one.model.feld == many.model.feld);
+            QCOMPARE(many.stats.bestRun, one.stats.bestRun);
+            for (std::uint32_t i = 0; i < one.model.entryCount(); ++i)
+                QVERIFY(std::memcmp(&one.model.entry(i)->spare, &many.model.entry(i)->spare,
                                     sizeof(TPuzzleEntry) - offsetof(TPuzzleEntry, spare)) == 0);
         }
-        GenerationOptions other;
-        other.runs = runs;
-        other.seed = 8;
-        PuzzleModel otherModel;
-        GeneratorStore otherStore(0);
-        generate(Engine::Fast, rows, otherModel, otherStore, other);
-        QVERIFY(!(otherStore.felder == store[0].felder));
+        const Generation other(Engine::Fast, rows, optionsFor(runs, 8));
+        QVERIFY(!(other.store.felder == one.store.felder));
     }
 
     void progressReportsAndCancels_data() {
@@ -296,12 +286,7 @@ private slots:
         // Enough work that the other thread cannot finish everything while the calling thread makes its
         // first run, even on a busy machine.
         const int runs = 1000;
-        PuzzleModel model;
-        GeneratorStore store(0);
-        GenerationOptions options;
-        options.runs = runs;
-        options.seed = 11;
-        options.threads = threads;
+        GenerationOptions options = optionsFor(runs, 11, threads);
         std::vector<int> reports;
         bool otherThread = false;
         bool calledAfterCancel = false;
@@ -313,8 +298,8 @@ private slots:
             reports.push_back(done);
             return cancelAt == 0 || done < cancelAt;
         };
-        const GenerationStats stats =
-            generate(Engine::Fast, readExampleList("woerter-100.txt"), model, store, options);
+        const Rows rows = readExampleList("woerter-100.txt");
+        const GenerationStats stats = Generation(Engine::Fast, rows, options).stats;
         QVERIFY(!otherThread);
         QVERIFY(!calledAfterCancel);
         QVERIFY(!reports.empty());
@@ -336,9 +321,7 @@ private slots:
     void edgeCases() {
         PuzzleModel model;
         GeneratorStore store(0);
-        GenerationOptions options;
-        options.runs = 50;
-        options.seed = 5;
+        const GenerationOptions options = optionsFor(50, 5);
         // No entries: nothing placed, feld all free, run 0 chosen.
         GenerationStats stats = generate(Engine::Fast, {{u"nur Frage", u""}}, model, store, options);
         QCOMPARE(model.entryCount(), 0u);

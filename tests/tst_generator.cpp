@@ -12,18 +12,22 @@ namespace {
 
 using Rows = std::vector<VectorWordTable::Row>;
 
+// A literal generation into a model and store of its own.
 struct Generated {
     PuzzleModel model;
     GeneratorStore store{0};
     GenerationStats stats;
-};
 
-void generate(Generated &g, const Rows &rows, int runs, std::uint64_t seed) {
-    GenerationOptions options;
-    options.runs = runs;
-    options.seed = seed;
-    g.stats = GenerateLiteral(VectorWordTable(rows, 999), g.model, g.store, options);
-}
+    Generated() = default;
+    Generated(const Rows &rows, int runs, std::uint64_t seed) { run(rows, runs, seed); }
+    void run(const Rows &rows, int runs, std::uint64_t seed, std::function<bool(int)> onRunDone = {}) {
+        GenerationOptions options;
+        options.runs = runs;
+        options.seed = seed;
+        options.onRunDone = std::move(onRunDone);
+        stats = GenerateLiteral(VectorWordTable(rows, 999), model, store, options);
+    }
+};
 
 bool allFree(const Grid &grid) {
     for (std::int32_t v : grid)
@@ -38,49 +42,34 @@ class TestGenerator : public QObject {
     Q_OBJECT
 
 private slots:
-    void collectingEntries() {
+    // The window generates from a copy of its word table: the copy yields the same entries, and a later
+    // edit of the table does not reach it.
+    void collectingEntriesFromTableAndCopy() {
         const Rows rows{
             {u"Tier", u"katze"},                  // entry 0, upper-cased
             {u"", u"ohneFrage"},                  // skipped: no clue
             {u"ohne Antwort", u""},               // skipped: no answer
-            {u"Käse", u"k\u00e4se"},              // entry 1: ä stays lower-case
+            {u"K\u00e4se", u"k\u00e4se"},         // entry 1: ä stays lower-case
             {u"  ", u" "},                        // entry 2: blanks are text
             {u"lang", std::u16string(100, u'x')}, // skipped: 100 code units
             {u"99", std::u16string(99, u'y')},    // entry 3
-            {u"Straße", u"stra\u00dfe"},          // entry 4: ß kept
+            {u"Stra\u00dfe", u"stra\u00dfe"},     // entry 4: ß kept
         };
-        PuzzleModel model;
-        CollectEntries(VectorWordTable(rows, 999), model);
-        QCOMPARE(model.entryCount(), 5u);
-        QCOMPARE(entryText(model.entry(0)->answer), std::u16string(u"KATZE"));
-        QCOMPARE(entryText(model.entry(0)->clue), std::u16string(u"Tier"));
-        QCOMPARE(entryText(model.entry(1)->answer), std::u16string(u"K\u00e4SE"));
-        QCOMPARE(entryText(model.entry(2)->clue), std::u16string(u"  "));
-        QCOMPARE(entryText(model.entry(3)->answer), std::u16string(99, u'Y'));
-        QCOMPARE(entryText(model.entry(4)->answer), std::u16string(u"STRA\u00dfE"));
-    }
-
-    // The window generates from a copy of its word table: the copy yields the same entries, and a later
-    // edit of the table does not reach it.
-    void copiedWordRowsGiveTheSameEntries() {
-        VectorWordTable table(Rows{{u"Tier", u"katze"},
-                                   {u"", u"ohneFrage"},
-                                   {u"ohne Antwort", u""},
-                                   {u"  ", u" "},
-                                   {u"lang", std::u16string(100, u'x')},
-                                   {u"K\u00e4se", u"k\u00e4se"}},
-                              999);
+        VectorWordTable table(rows, 999);
         PuzzleModel fromTable;
         CollectEntries(table, fromTable);
         const VectorWordTable copy = copyWordRows(table);
         table.setCell(1, 1, u"hund");
         PuzzleModel fromCopy;
         CollectEntries(copy, fromCopy);
-        const std::vector<std::u16string> expected{u"KATZE", u" ", u"K\u00e4SE"};
-        QCOMPARE(answersOf(fromTable), expected);
-        QCOMPARE(answersOf(fromCopy), expected);
-        QCOMPARE(entryText(fromCopy.entry(1)->clue), std::u16string(u"  "));
-        QCOMPARE(entryText(fromCopy.entry(2)->clue), std::u16string(u"K\u00e4se"));
+        const std::vector<std::u16string> answers{u"KATZE", u"K\u00e4SE", u" ", std::u16string(99, u'Y'),
+                                                  u"STRA\u00dfE"};
+        for (PuzzleModel *model : {&fromTable, &fromCopy}) {
+            QCOMPARE(answersOf(*model), answers);
+            QCOMPARE(entryText(model->entry(0)->clue), std::u16string(u"Tier"));
+            QCOMPARE(entryText(model->entry(1)->clue), std::u16string(u"K\u00e4se"));
+            QCOMPARE(entryText(model->entry(2)->clue), std::u16string(u"  "));
+        }
     }
 
     void generatedPuzzlesKeepTheRules_data() {
@@ -101,8 +90,7 @@ private slots:
                               : readExampleList(list);
         QVERIFY(!rows.empty());
         for (int seed = 1; seed <= seeds; ++seed) {
-            Generated g;
-            generate(g, rows, 3, static_cast<std::uint64_t>(seed));
+            Generated g(rows, 3, static_cast<std::uint64_t>(seed));
             const auto problems = checkPuzzle(g.model.feld, answersOf(g.model));
             if (!problems.empty())
                 QFAIL(qPrintable(QStringLiteral("seed %1: %2\n%3")
@@ -118,7 +106,7 @@ private slots:
     void emptyTablePlacesNothing() {
         Generated g;
         g.model.AddEntry(u"alt", u"ALT"); // replaced by the new generation
-        generate(g, {{u"nur Frage", u""}}, defaultRuns, 5);
+        g.run({{u"nur Frage", u""}}, defaultRuns, 5);
         QCOMPARE(g.model.entryCount(), 0u);
         QCOMPARE(g.store.maxfitted, 0);
         QCOMPARE(g.stats.bestRun, 0);
@@ -134,8 +122,7 @@ private slots:
     void singleEntryPlacedAtTopLeft() {
         QFETCH(int, length);
         const std::u16string answer(static_cast<std::size_t>(length), u'W');
-        Generated g;
-        generate(g, {{u"Frage", answer}}, defaultRuns, 11);
+        Generated g({{u"Frage", answer}}, defaultRuns, 11);
         QCOMPARE(g.stats.bestRun, 0); // every run ties
         for (std::int32_t n : g.store.fittedall)
             QCOMPARE(n, 1);
@@ -157,18 +144,15 @@ private slots:
         QTest::addColumn<QString>("second");
         QTest::addColumn<int>("usedCells");
         QTest::addColumn<bool>("runZeroWins");
-        QTest::newRow("different lengths") << "ABCDEFG"
-                                           << "XYZ" << 4 << false;
-        QTest::newRow("equal lengths") << "ABC"
-                                       << "XYZ" << 4 << true;
+        QTest::newRow("different lengths") << QString("ABCDEFG") << QString("XYZ") << 4 << false;
+        QTest::newRow("equal lengths") << QString("ABC") << QString("XYZ") << 4 << true;
     }
     void answersWithoutCommonLetter() {
         QFETCH(QString, first);
         QFETCH(QString, second);
         QFETCH(int, usedCells);
         QFETCH(bool, runZeroWins);
-        Generated g;
-        generate(g, {{u"eins", first.toStdU16String()}, {u"zwei", second.toStdU16String()}}, 200, 3);
+        Generated g({{u"eins", first.toStdU16String()}, {u"zwei", second.toStdU16String()}}, 200, 3);
         for (std::int32_t n : g.store.fittedall)
             QCOMPARE(n, 1);
         QCOMPARE(g.stats.usedCells, usedCells);
@@ -184,12 +168,9 @@ private slots:
 
     void sameSeedSamePuzzle() {
         const Rows rows = readExampleList("woerter-20.txt");
-        Generated a;
-        Generated b;
-        Generated c;
-        generate(a, rows, 20, 42);
-        generate(b, rows, 20, 42);
-        generate(c, rows, 20, 43);
+        const Generated a(rows, 20, 42);
+        const Generated b(rows, 20, 42);
+        const Generated c(rows, 20, 43);
         QVERIFY(a.model.feld == b.model.feld);
         QCOMPARE(a.store.fittedall, b.store.fittedall);
         QVERIFY(!(a.store.felder == c.store.felder));
@@ -238,24 +219,18 @@ private slots:
 
     void cancellingStopsAfterTheRun() {
         Generated g;
-        GenerationOptions options;
-        options.runs = 50;
-        options.seed = 9;
         int calls = 0;
-        options.onRunDone = [&](int done) {
+        g.run(readExampleList("woerter-20.txt"), 50, 9, [&](int done) {
             ++calls;
             return done < 5;
-        };
-        g.stats = GenerateLiteral(VectorWordTable(readExampleList("woerter-20.txt"), 999), g.model, g.store,
-                                  options);
+        });
         QVERIFY(g.stats.cancelled);
         QCOMPARE(calls, 5);
         QCOMPARE(g.stats.runs, 5);
     }
 
     void statsDescribeTheGeneration() {
-        Generated g;
-        generate(g, readExampleList("woerter-20.txt"), 30, 77);
+        Generated g(readExampleList("woerter-20.txt"), 30, 77);
         QCOMPARE(g.stats.entries, 20);
         QCOMPARE(g.stats.runs, 30);
         QVERIFY(g.stats.bestRun >= 0 && g.stats.bestRun < 30);

@@ -142,12 +142,10 @@ private slots:
         QTest::addColumn<bool>("conflict");
         QTest::addColumn<bool>("crossed");
 
-        const QStringList empty{"......."};
-        QTest::newRow("empty grid") << empty << "HAUS" << false << 0 << 1 << false << false;
-        QTest::newRow("crosses a matching letter")
-            << QStringList{"..A....", "..B....", "..C...."} << "XBY" << false << 1 << 1 << false << true;
-        QTest::newRow("other letter in the way")
-            << QStringList{"..A....", "..B....", "..C...."} << "XQY" << false << 1 << 1 << true << false;
+        const QStringList abcDown{"..A....", "..B....", "..C...."};
+        QTest::newRow("empty grid") << QStringList{"......."} << "HAUS" << false << 0 << 1 << false << false;
+        QTest::newRow("crosses a matching letter") << abcDown << "XBY" << false << 1 << 1 << false << true;
+        QTest::newRow("other letter in the way") << abcDown << "XQY" << false << 1 << 1 << true << false;
         QTest::newRow("clue cell under a letter")
             << QStringList{"...#..."} << "HAUS" << false << 0 << 1 << true << false;
         QTest::newRow("letter beside a free cell")
@@ -182,9 +180,8 @@ private slots:
         std::vector<std::string> rows;
         for (const QString &r : picture)
             rows.push_back(r.toStdString());
-        const Grid g = gridFromPicture(rows);
-        const Placement at{down, line, start};
-        const PlacementTest t = testPlacement(g, answer.toStdU16String(), at);
+        const PlacementTest t =
+            testPlacement(gridFromPicture(rows), answer.toStdU16String(), Placement{down, line, start});
         QCOMPARE(t.conflict, conflict);
         QCOMPARE(t.crossed, crossed);
     }
