@@ -4,6 +4,7 @@
 #include "documentreader.h"
 #include "documentwriter.h"
 #include "fieldvalues.h"
+#include "testfiles.h"
 
 #include <QtTest>
 
@@ -21,6 +22,19 @@ DocumentReadResult readBytes(const QByteArray &bytes) {
     buffer.setData(bytes);
     buffer.open(QIODevice::ReadOnly);
     return readDocument(buffer);
+}
+
+// Reads a document from bytes that come through a pipe (a sequential device of unknown length).
+DocumentReadResult readThroughPipe(const QByteArray &bytes) {
+    QProcess cat;
+    cat.start(QStringLiteral("cat"));
+    if (!cat.waitForStarted() || !cat.isSequential())
+        qFatal("cat does not start as a pipe");
+    cat.write(bytes);
+    cat.closeWriteChannel();
+    const DocumentReadResult read = readDocument(cat);
+    cat.waitForFinished();
+    return read;
 }
 
 std::int32_t i32At(const QByteArray &b, qsizetype at) {
@@ -252,36 +266,17 @@ private slots:
         QVERIFY2(read.reason.contains(message), qPrintable(read.reason));
     }
 
+    // A process pipe cannot tell how much is left; a huge count must still fail at the end.
     void sequentialDeviceReadsWithoutKnowingItsLength() {
-        // A process pipe cannot tell how much is left; a huge count must still fail at the end.
-        QProcess cat;
-        cat.start(QStringLiteral("cat"));
-        QVERIFY(cat.waitForStarted());
-        const QByteArray whole = documentBytes(smallDocument(3));
-        cat.write(whole + QByteArray("tail"));
-        cat.closeWriteChannel();
-        QVERIFY(cat.isSequential());
-        const DocumentReadResult read = readDocument(cat);
+        const DocumentReadResult read = readThroughPipe(documentBytes(smallDocument(3)) + "tail");
         QVERIFY2(read.ok, qPrintable(read.error));
         compareDocuments(read.document, smallDocument(3));
-        cat.waitForFinished();
-
-        QProcess huge;
-        huge.start(QStringLiteral("cat"));
-        QVERIFY(huge.waitForStarted());
-        huge.write(le32(1) + le32(INT32_MAX) + QByteArray(10, 'x') + le32(1000) + QByteArray(10, 'x'));
-        huge.closeWriteChannel();
-        QCOMPARE(readDocument(huge).reason,
+        QCOMPARE(readThroughPipe(le32(1) + le32(INT32_MAX) + QByteArray(10, 'x') + le32(1000) +
+                                 QByteArray(10, 'x'))
+                     .reason,
                  QStringLiteral("Textlänge 2147483647 bei Byte 4: Das Wabrixrätsel wäre größer als 256 MB"));
-        huge.waitForFinished();
-
-        QProcess cut;
-        cut.start(QStringLiteral("cat"));
-        QVERIFY(cut.waitForStarted());
-        cut.write(le32(1) + le32(1000) + QByteArray(10, 'x'));
-        cut.closeWriteChannel();
-        QCOMPARE(readDocument(cut).reason, QStringLiteral("Read beyond end of file"));
-        cut.waitForFinished();
+        QCOMPARE(readThroughPipe(le32(1) + le32(1000) + QByteArray(10, 'x')).reason,
+                 QStringLiteral("Read beyond end of file"));
     }
 
     void switchBytesReadNonZeroAsOnAndWriteOne() {
@@ -387,10 +382,8 @@ private slots:
     void loadFailuresNameFileAndReason() {
         QFETCH(QString, path);
         QFETCH(QString, reason);
-        QFile cut(dir.filePath(QStringLiteral("cut.wbx")));
-        QVERIFY(cut.open(QIODevice::WriteOnly));
-        cut.write(documentBytes(PuzzleDocument()).left(50000 - 10000));
-        cut.close();
+        QVERIFY(
+            writeFile(dir.filePath(QStringLiteral("cut.wbx")), documentBytes(PuzzleDocument()).left(40000)));
         const QString pipe = dir.filePath(QStringLiteral("pipe"));
         QVERIFY(QFileInfo::exists(pipe) || mkfifo(QFile::encodeName(pipe).constData(), 0600) == 0);
         const QString full = QDir::isAbsolutePath(path) ? path : dir.filePath(path);
@@ -463,10 +456,7 @@ private slots:
     void failedWriteKeepsTheOldFile() {
         QTemporaryDir folder;
         const QString path = folder.filePath(QStringLiteral("alt.wbx"));
-        QFile old(path);
-        QVERIFY(old.open(QIODevice::WriteOnly));
-        old.write("old contents");
-        old.close();
+        QVERIFY(writeFile(path, "old contents"));
 
         rlimit saved{};
         QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
@@ -481,8 +471,7 @@ private slots:
 
         QVERIFY(!savedOk);
         QVERIFY2(error.contains(path), qPrintable(error));
-        QVERIFY(old.open(QIODevice::ReadOnly));
-        QCOMPARE(old.readAll(), QByteArray("old contents"));
+        QCOMPARE(fileBytes(path), QByteArray("old contents"));
         QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{QStringLiteral("alt.wbx")});
     }
 
