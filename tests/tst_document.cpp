@@ -125,9 +125,9 @@ void compareDocuments(const PuzzleDocument &a, const PuzzleDocument &b) {
     QCOMPARE(s.showSolution, t.showSolution);
     QCOMPARE(s.markPageEnd, t.markPageEnd);
     QCOMPARE(s.clueCellsBlack, t.clueCellsBlack);
-    const double sn[] = {s.zoom, s.cellWidth, s.lineWidth, s.arrowSize, s.textMargin, s.pageMargin};
-    const double tn[] = {t.zoom, t.cellWidth, t.lineWidth, t.arrowSize, t.textMargin, t.pageMargin};
-    QVERIFY(std::memcmp(sn, tn, sizeof sn) == 0);
+    const auto sn = settingsNumbers(s);
+    const auto tn = settingsNumbers(t);
+    QVERIFY(std::memcmp(sn.data(), tn.data(), sizeof sn) == 0); // bit for bit, NaN included
     QVERIFY(s.clueFont == t.clueFont);
     QVERIFY(s.titleFont == t.titleFont);
     QVERIFY(a.feld == b.feld);
@@ -516,14 +516,11 @@ private slots:
         QFETCH(int, field);
         QFETCH(double, used);
         PuzzleSettings s;
-        double *numbers[] = {&s.zoom, &s.cellWidth, &s.lineWidth, &s.arrowSize, &s.textMargin, &s.pageMargin};
-        *numbers[field] = stored;
-        const PuzzleSettings shown = settingsThroughFields(s);
-        const double values[] = {shown.zoom,      shown.cellWidth,  shown.lineWidth,
-                                 shown.arrowSize, shown.textMargin, shown.pageMargin};
-        QCOMPARE(values[field], used);
-        const double defaults[] = {100, 10, 0.3, 1, 1, 15};
-        QCOMPARE(values[(field + 1) % 6], defaults[(field + 1) % 6]);
+        settingsNumber(s, field) = stored;
+        const auto shown = settingsNumbers(settingsThroughFields(s));
+        QCOMPARE(shown[field], used);
+        const auto defaults = settingsNumbers(PuzzleSettings());
+        QCOMPARE(shown[(field + 1) % 6], defaults[(field + 1) % 6]);
     }
 
     void fontsGoThroughTheDialogs_data() {
