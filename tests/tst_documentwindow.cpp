@@ -174,6 +174,21 @@ class TestDocumentWindow : public QObject {
 
     QString path(const QString &name) const { return dir.filePath(name); }
 
+    // Saves the document as the file `name` of the test's folder.
+    bool save(const QString &name, const PuzzleDocument &document) const {
+        return saveDocument(path(name), document, nullptr);
+    }
+
+    // Checks that exactly one message was shown, as an error, naming the file and the reason, and
+    // not under the busy cursor.
+    void checkOneError(const QString &file, const QString &reason) const {
+        QCOMPARE(answers->messages.size(), 1);
+        QCOMPARE(answers->icons.constFirst(), QMessageBox::Critical);
+        const QString shown = answers->messages.constFirst();
+        QVERIFY2(shown.contains(reason) && shown.contains(QDir::toNativeSeparators(file)), qPrintable(shown));
+        QCOMPARE(answers->busyMessages, 0);
+    }
+
 private slots:
     void init() { answers = std::make_unique<ModalAnswers>(); }
     void cleanup() { answers.reset(); }
@@ -182,8 +197,7 @@ private slots:
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
         useWindowFont();
         QVERIFY(dir.isValid());
-        QString error;
-        QVERIFY2(saveDocument(path("sample.wbx"), sampleDocument(), &error), qPrintable(error));
+        QVERIFY(save("sample.wbx", sampleDocument()));
     }
 
     void savedAtStartIsTheDefaultDocument() {
@@ -286,11 +300,8 @@ private slots:
         QFETCH(QString, text);
         QFETCH(double, saved);
         PuzzleDocument d;
-        PuzzleSettings &s = d.settings;
-        double *numbers[] = {&s.zoom, &s.cellWidth, &s.lineWidth, &s.arrowSize, &s.textMargin, &s.pageMargin};
-        *numbers[field] = stored;
-        QString error;
-        QVERIFY(saveDocument(path("zahl.wbx"), d, &error));
+        settingsNumber(d.settings, field) = stored;
+        QVERIFY(save("zahl.wbx", d));
         TMainForm form;
         form.LoadOptionsFile(path("zahl.wbx"));
         QCOMPARE(control<NumericSpinEdit>(form, numericFields[field])->text(), text);
@@ -298,10 +309,7 @@ private slots:
         form.SaveOptionsFile(path("zahl-zurueck.wbx"));
         const DocumentReadResult back = loadDocument(path("zahl-zurueck.wbx"));
         QVERIFY(back.ok);
-        const PuzzleSettings &b = back.document.settings;
-        const double savedNumbers[] = {b.zoom,      b.cellWidth,  b.lineWidth,
-                                       b.arrowSize, b.textMargin, b.pageMargin};
-        QCOMPARE(savedNumbers[field], saved);
+        QCOMPARE(settingsNumbers(back.document.settings)[field], saved);
         QCOMPARE(answers->messages, QStringList());
     }
 
@@ -327,8 +335,7 @@ private slots:
             face.toStdU16String(), pointSize, ppi, 1, 0x000000FFu, 2, true, true, true, true};
         d.settings.titleFont.face.clear(); // the title keeps "Arial Black"
         d.settings.titleFont.pointSize = 20;
-        QString error;
-        QVERIFY(saveDocument(path("schrift.wbx"), d, &error));
+        QVERIFY(save("schrift.wbx", d));
         TMainForm form;
         form.LoadOptionsFile(path("schrift.wbx"));
         QCOMPARE(describe(form.FontDialog1.Font), clueFont);
@@ -363,17 +370,15 @@ private slots:
         for (const auto &cut : cuts)
             QTest::newRow(cut.row) << whole.left(cut.at) << "cut.wbx" << end;
 
-        QByteArray negativeRows = whole;
-        qToLittleEndian<qint32>(-1, negativeRows.data());
-        QTest::newRow("negative row count") << negativeRows << "minus.wbx"
+        // The whole document with the 32-bit number at the offset changed.
+        const auto patched = [&](qsizetype at, qint32 value) {
+            return whole.left(at) + le32(value) + whole.mid(at + 4);
+        };
+        QTest::newRow("negative row count") << patched(0, -1) << "minus.wbx"
                                             << "Ungültige Zeilenzahl -1";
-        QByteArray negativeEntries = whole;
-        qToLittleEndian<qint32>(-7, negativeEntries.data() + entriesAt);
-        QTest::newRow("negative entry count") << negativeEntries << "minus.wbx"
+        QTest::newRow("negative entry count") << patched(entriesAt, -7) << "minus.wbx"
                                               << "Ungültige Eintragszahl -7";
-        QByteArray tooLong = whole;
-        qToLittleEndian<qint32>(0x10000000, tooLong.data() + titleAt);
-        QTest::newRow("title longer than the file") << tooLong << "lang.wbx"
+        QTest::newRow("title longer than the file") << patched(titleAt, 0x10000000) << "lang.wbx"
                                                     << "Textlänge 268435456";
         QByteArray noise(60000, 0);
         QRandomGenerator random(20240611);
@@ -408,12 +413,7 @@ private slots:
         const QStringList before = snapshot(*form);
 
         form->LoadOptionsFile(file);
-        QCOMPARE(answers->messages.size(), 1);
-        QCOMPARE(answers->icons.constFirst(), QMessageBox::Critical);
-        const QString shown = answers->messages.constFirst();
-        QVERIFY2(shown.contains(message) && shown.contains(QDir::toNativeSeparators(file)),
-                 qPrintable(shown));
-        QCOMPARE(answers->busyMessages, 0);
+        checkOneError(file, message);
         QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
         QCOMPARE(snapshot(*form), before);
     }
@@ -422,8 +422,7 @@ private slots:
         PuzzleDocument d = sampleDocument();
         d.rows.resize(WordGrid::maxWordRows);
         d.rows.back() = {u"ganz unten", u"ENDE"};
-        QString error;
-        QVERIFY(saveDocument(path("million.wbx"), d, &error));
+        QVERIFY(save("million.wbx", d));
         auto form = shownForm();
         form->LoadOptionsFile(path("million.wbx"));
         WordGrid &grid = table(*form);
@@ -504,12 +503,7 @@ private slots:
         setrlimit(RLIMIT_FSIZE, &saved);
         std::signal(SIGXFSZ, previous);
 
-        QCOMPARE(answers->messages.size(), 1);
-        QCOMPARE(answers->icons.constFirst(), QMessageBox::Critical);
-        QVERIFY2(answers->messages.constFirst().contains(message) &&
-                     answers->messages.constFirst().contains(QDir::toNativeSeparators(file)),
-                 qPrintable(answers->messages.constFirst()));
-        QCOMPARE(answers->busyMessages, 0);
+        checkOneError(file, message);
         if (hasOldFile)
             QCOMPARE(fileBytes(file), QByteArray("old contents"));
         else
