@@ -368,16 +368,11 @@ private slots:
     void loadFailuresNameFileAndReason_data() {
         QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("reason");
-        QTest::newRow("missing file") << "missing.wbx"
-                                      << "Die Datei existiert nicht";
-        QTest::newRow("directory") << "."
-                                   << "Das ist ein Ordner, keine Datei";
-        QTest::newRow("cut document") << "cut.wbx"
-                                      << "Read beyond end of file";
-        QTest::newRow("endless device") << "/dev/zero"
-                                        << "Das ist keine gewöhnliche Datei";
-        QTest::newRow("pipe without writer") << "pipe"
-                                             << "Das ist keine gewöhnliche Datei";
+        QTest::newRow("missing file") << QStringLiteral("missing.wbx") << "Die Datei existiert nicht";
+        QTest::newRow("directory") << QStringLiteral(".") << "Das ist ein Ordner, keine Datei";
+        QTest::newRow("cut document") << QStringLiteral("cut.wbx") << "Read beyond end of file";
+        QTest::newRow("endless device") << QStringLiteral("/dev/zero") << "Das ist keine gewöhnliche Datei";
+        QTest::newRow("pipe without writer") << QStringLiteral("pipe") << "Das ist keine gewöhnliche Datei";
     }
     void loadFailuresNameFileAndReason() {
         QFETCH(QString, path);
@@ -436,10 +431,9 @@ private slots:
     void saveFailuresReport_data() {
         QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("reason");
-        QTest::newRow("folder missing") << "/nonexistent-wabrix-folder/a.wbx"
-                                        << "existiert nicht";
-        QTest::newRow("inside /proc") << "/proc/wabrix-test.wbx"
-                                      << "nicht möglich";
+        QTest::newRow("folder missing")
+            << QStringLiteral("/nonexistent-wabrix-folder/a.wbx") << "existiert nicht";
+        QTest::newRow("inside /proc") << QStringLiteral("/proc/wabrix-test.wbx") << "nicht möglich";
         QTest::newRow("target is a folder") << QDir::tempPath() << "Ordner";
     }
     void saveFailuresReport() {

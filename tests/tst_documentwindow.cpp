@@ -374,23 +374,23 @@ private slots:
         const auto patched = [&](qsizetype at, qint32 value) {
             return whole.left(at) + le32(value) + whole.mid(at + 4);
         };
-        QTest::newRow("negative row count") << patched(0, -1) << "minus.wbx"
-                                            << "Ungültige Zeilenzahl -1";
-        QTest::newRow("negative entry count") << patched(entriesAt, -7) << "minus.wbx"
-                                              << "Ungültige Eintragszahl -7";
-        QTest::newRow("title longer than the file") << patched(titleAt, 0x10000000) << "lang.wbx"
-                                                    << "Textlänge 268435456";
+        QTest::newRow("negative row count")
+            << patched(0, -1) << QStringLiteral("minus.wbx") << "Ungültige Zeilenzahl -1";
+        QTest::newRow("negative entry count")
+            << patched(entriesAt, -7) << QStringLiteral("minus.wbx") << "Ungültige Eintragszahl -7";
+        QTest::newRow("title longer than the file")
+            << patched(titleAt, 0x10000000) << QStringLiteral("lang.wbx") << "Textlänge 268435456";
         QByteArray noise(60000, 0);
         QRandomGenerator random(20240611);
         for (char &byte : noise)
             byte = static_cast<char>(random.bounded(256));
-        QTest::newRow("random bytes") << noise << "zufall.wbx"
-                                      << "ist kein gültiges Wabrixrätsel";
+        QTest::newRow("random bytes")
+            << noise << QStringLiteral("zufall.wbx") << "ist kein gültiges Wabrixrätsel";
         QTest::newRow("empty file") << QByteArray() << "leer.wbx" << end;
-        QTest::newRow("directory") << QByteArray() << "ordner"
+        QTest::newRow("directory") << QByteArray() << QStringLiteral("ordner")
                                    << "Das ist ein Ordner, keine Datei";
-        QTest::newRow("missing file") << QByteArray() << "fehlt.wbx"
-                                      << "Die Datei existiert nicht";
+        QTest::newRow("missing file")
+            << QByteArray() << QStringLiteral("fehlt.wbx") << "Die Datei existiert nicht";
         PuzzleDocument manyRows;
         manyRows.rows.resize(WordGrid::maxWordRows + 1);
         QTest::newRow("more rows than the table takes")
@@ -468,14 +468,12 @@ private slots:
     void failedSaveKeepsTheOldFile_data() {
         QTest::addColumn<QString>("target");
         QTest::addColumn<QString>("message");
-        QTest::newRow("folder missing") << "/nonexistent-wabrix-folder/a.wbx"
-                                        << "existiert nicht";
-        QTest::newRow("inside /proc") << "/proc/wabrix-test.wbx"
-                                      << "kann nicht gespeichert werden";
-        QTest::newRow("target is a folder") << "ordner"
-                                            << "Ordner";
-        QTest::newRow("disk full half-way") << "alt.wbx"
-                                            << "kann nicht gespeichert werden";
+        QTest::newRow("folder missing")
+            << QStringLiteral("/nonexistent-wabrix-folder/a.wbx") << "existiert nicht";
+        QTest::newRow("inside /proc")
+            << QStringLiteral("/proc/wabrix-test.wbx") << "kann nicht gespeichert werden";
+        QTest::newRow("target is a folder") << QStringLiteral("ordner") << "Ordner";
+        QTest::newRow("disk full half-way") << QStringLiteral("alt.wbx") << "kann nicht gespeichert werden";
     }
     void failedSaveKeepsTheOldFile() {
         QFETCH(QString, target);

@@ -116,19 +116,16 @@ private slots:
         QTest::addColumn<QString>("error"); // empty: read without error
         QTest::addColumn<int>("rows");
         QTest::newRow("missing file")
-            << "/nonexistent/woerter.txt"
+            << QStringLiteral("/nonexistent/woerter.txt")
             << "Die Datei kann nicht gelesen werden: Die Datei existiert nicht" << 0;
         QTest::newRow("folder") << QDir::tempPath()
                                 << "Die Datei kann nicht gelesen werden: Das ist ein Ordner, keine Datei"
                                 << 0;
-        QTest::newRow("/dev/null: no rows") << "/dev/null"
-                                            << "" << 0;
-        QTest::newRow("/dev/zero never ends") << "/dev/zero"
-                                              << "Die Wortliste ist größer als 32 MB." << 0;
-        QTest::newRow("40 MB file") << "big"
-                                    << "Die Wortliste ist größer als 32 MB." << 0;
-        QTest::newRow("10 MB on one line") << "long"
-                                           << "" << 2;
+        QTest::newRow("/dev/null: no rows") << QStringLiteral("/dev/null") << "" << 0;
+        QTest::newRow("/dev/zero never ends")
+            << QStringLiteral("/dev/zero") << "Die Wortliste ist größer als 32 MB." << 0;
+        QTest::newRow("40 MB file") << QStringLiteral("big") << "Die Wortliste ist größer als 32 MB." << 0;
+        QTest::newRow("10 MB on one line") << QStringLiteral("long") << "" << 2;
     }
     void files() {
         QFETCH(QString, path);
