@@ -4,14 +4,13 @@
 #include "documentreader.h"
 #include "documentwriter.h"
 #include "fieldvalues.h"
+#include "testfiles.h"
 
 #include <QtTest>
 
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <csignal>
 #include <cstring>
 
 namespace {
@@ -21,6 +20,19 @@ DocumentReadResult readBytes(const QByteArray &bytes) {
     buffer.setData(bytes);
     buffer.open(QIODevice::ReadOnly);
     return readDocument(buffer);
+}
+
+// Reads a document from bytes that come through a pipe (a sequential device of unknown length).
+DocumentReadResult readThroughPipe(const QByteArray &bytes) {
+    QProcess cat;
+    cat.start(QStringLiteral("cat"));
+    if (!cat.waitForStarted() || !cat.isSequential())
+        qFatal("cat does not start as a pipe");
+    cat.write(bytes);
+    cat.closeWriteChannel();
+    const DocumentReadResult read = readDocument(cat);
+    cat.waitForFinished();
+    return read;
 }
 
 std::int32_t i32At(const QByteArray &b, qsizetype at) {
@@ -111,9 +123,9 @@ void compareDocuments(const PuzzleDocument &a, const PuzzleDocument &b) {
     QCOMPARE(s.showSolution, t.showSolution);
     QCOMPARE(s.markPageEnd, t.markPageEnd);
     QCOMPARE(s.clueCellsBlack, t.clueCellsBlack);
-    const double sn[] = {s.zoom, s.cellWidth, s.lineWidth, s.arrowSize, s.textMargin, s.pageMargin};
-    const double tn[] = {t.zoom, t.cellWidth, t.lineWidth, t.arrowSize, t.textMargin, t.pageMargin};
-    QVERIFY(std::memcmp(sn, tn, sizeof sn) == 0);
+    const auto sn = settingsNumbers(s);
+    const auto tn = settingsNumbers(t);
+    QVERIFY(std::memcmp(sn.data(), tn.data(), sizeof sn) == 0); // bit for bit, NaN included
     QVERIFY(s.clueFont == t.clueFont);
     QVERIFY(s.titleFont == t.titleFont);
     QVERIFY(a.feld == b.feld);
@@ -252,36 +264,17 @@ private slots:
         QVERIFY2(read.reason.contains(message), qPrintable(read.reason));
     }
 
+    // A process pipe cannot tell how much is left; a huge count must still fail at the end.
     void sequentialDeviceReadsWithoutKnowingItsLength() {
-        // A process pipe cannot tell how much is left; a huge count must still fail at the end.
-        QProcess cat;
-        cat.start(QStringLiteral("cat"));
-        QVERIFY(cat.waitForStarted());
-        const QByteArray whole = documentBytes(smallDocument(3));
-        cat.write(whole + QByteArray("tail"));
-        cat.closeWriteChannel();
-        QVERIFY(cat.isSequential());
-        const DocumentReadResult read = readDocument(cat);
+        const DocumentReadResult read = readThroughPipe(documentBytes(smallDocument(3)) + "tail");
         QVERIFY2(read.ok, qPrintable(read.error));
         compareDocuments(read.document, smallDocument(3));
-        cat.waitForFinished();
-
-        QProcess huge;
-        huge.start(QStringLiteral("cat"));
-        QVERIFY(huge.waitForStarted());
-        huge.write(le32(1) + le32(INT32_MAX) + QByteArray(10, 'x') + le32(1000) + QByteArray(10, 'x'));
-        huge.closeWriteChannel();
-        QCOMPARE(readDocument(huge).reason,
+        QCOMPARE(readThroughPipe(le32(1) + le32(INT32_MAX) + QByteArray(10, 'x') + le32(1000) +
+                                 QByteArray(10, 'x'))
+                     .reason,
                  QStringLiteral("Textlänge 2147483647 bei Byte 4: Das Wabrixrätsel wäre größer als 256 MB"));
-        huge.waitForFinished();
-
-        QProcess cut;
-        cut.start(QStringLiteral("cat"));
-        QVERIFY(cut.waitForStarted());
-        cut.write(le32(1) + le32(1000) + QByteArray(10, 'x'));
-        cut.closeWriteChannel();
-        QCOMPARE(readDocument(cut).reason, QStringLiteral("Read beyond end of file"));
-        cut.waitForFinished();
+        QCOMPARE(readThroughPipe(le32(1) + le32(1000) + QByteArray(10, 'x')).reason,
+                 QStringLiteral("Read beyond end of file"));
     }
 
     void switchBytesReadNonZeroAsOnAndWriteOne() {
@@ -373,24 +366,17 @@ private slots:
     void loadFailuresNameFileAndReason_data() {
         QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("reason");
-        QTest::newRow("missing file") << "missing.wbx"
-                                      << "Die Datei existiert nicht";
-        QTest::newRow("directory") << "."
-                                   << "Das ist ein Ordner, keine Datei";
-        QTest::newRow("cut document") << "cut.wbx"
-                                      << "Read beyond end of file";
-        QTest::newRow("endless device") << "/dev/zero"
-                                        << "Das ist keine gewöhnliche Datei";
-        QTest::newRow("pipe without writer") << "pipe"
-                                             << "Das ist keine gewöhnliche Datei";
+        QTest::newRow("missing file") << QStringLiteral("missing.wbx") << "Die Datei existiert nicht";
+        QTest::newRow("directory") << QStringLiteral(".") << "Das ist ein Ordner, keine Datei";
+        QTest::newRow("cut document") << QStringLiteral("cut.wbx") << "Read beyond end of file";
+        QTest::newRow("endless device") << QStringLiteral("/dev/zero") << "Das ist keine gewöhnliche Datei";
+        QTest::newRow("pipe without writer") << QStringLiteral("pipe") << "Das ist keine gewöhnliche Datei";
     }
     void loadFailuresNameFileAndReason() {
         QFETCH(QString, path);
         QFETCH(QString, reason);
-        QFile cut(dir.filePath(QStringLiteral("cut.wbx")));
-        QVERIFY(cut.open(QIODevice::WriteOnly));
-        cut.write(documentBytes(PuzzleDocument()).left(50000 - 10000));
-        cut.close();
+        QVERIFY(
+            writeFile(dir.filePath(QStringLiteral("cut.wbx")), documentBytes(PuzzleDocument()).left(40000)));
         const QString pipe = dir.filePath(QStringLiteral("pipe"));
         QVERIFY(QFileInfo::exists(pipe) || mkfifo(QFile::encodeName(pipe).constData(), 0600) == 0);
         const QString full = QDir::isAbsolutePath(path) ? path : dir.filePath(path);
@@ -443,10 +429,9 @@ private slots:
     void saveFailuresReport_data() {
         QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("reason");
-        QTest::newRow("folder missing") << "/nonexistent-wabrix-folder/a.wbx"
-                                        << "existiert nicht";
-        QTest::newRow("inside /proc") << "/proc/wabrix-test.wbx"
-                                      << "nicht möglich";
+        QTest::newRow("folder missing")
+            << QStringLiteral("/nonexistent-wabrix-folder/a.wbx") << "existiert nicht";
+        QTest::newRow("inside /proc") << QStringLiteral("/proc/wabrix-test.wbx") << "nicht möglich";
         QTest::newRow("target is a folder") << QDir::tempPath() << "Ordner";
     }
     void saveFailuresReport() {
@@ -463,26 +448,15 @@ private slots:
     void failedWriteKeepsTheOldFile() {
         QTemporaryDir folder;
         const QString path = folder.filePath(QStringLiteral("alt.wbx"));
-        QFile old(path);
-        QVERIFY(old.open(QIODevice::WriteOnly));
-        old.write("old contents");
-        old.close();
+        QVERIFY(writeFile(path, "old contents"));
 
-        rlimit saved{};
-        QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
-        rlimit small = saved;
-        small.rlim_cur = 4096;
-        auto *previous = std::signal(SIGXFSZ, SIG_IGN);
-        QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
         QString error;
-        const bool savedOk = saveDocument(path, PuzzleDocument(), &error);
-        setrlimit(RLIMIT_FSIZE, &saved);
-        std::signal(SIGXFSZ, previous);
+        bool savedOk = true;
+        QVERIFY(withFileSizeLimit(4096, [&] { savedOk = saveDocument(path, PuzzleDocument(), &error); }));
 
         QVERIFY(!savedOk);
         QVERIFY2(error.contains(path), qPrintable(error));
-        QVERIFY(old.open(QIODevice::ReadOnly));
-        QCOMPARE(old.readAll(), QByteArray("old contents"));
+        QCOMPARE(fileBytes(path), QByteArray("old contents"));
         QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{QStringLiteral("alt.wbx")});
     }
 
@@ -527,14 +501,11 @@ private slots:
         QFETCH(int, field);
         QFETCH(double, used);
         PuzzleSettings s;
-        double *numbers[] = {&s.zoom, &s.cellWidth, &s.lineWidth, &s.arrowSize, &s.textMargin, &s.pageMargin};
-        *numbers[field] = stored;
-        const PuzzleSettings shown = settingsThroughFields(s);
-        const double values[] = {shown.zoom,      shown.cellWidth,  shown.lineWidth,
-                                 shown.arrowSize, shown.textMargin, shown.pageMargin};
-        QCOMPARE(values[field], used);
-        const double defaults[] = {100, 10, 0.3, 1, 1, 15};
-        QCOMPARE(values[(field + 1) % 6], defaults[(field + 1) % 6]);
+        settingsNumber(s, field) = stored;
+        const auto shown = settingsNumbers(settingsThroughFields(s));
+        QCOMPARE(shown[field], used);
+        const auto defaults = settingsNumbers(PuzzleSettings());
+        QCOMPARE(shown[(field + 1) % 6], defaults[(field + 1) % 6]);
     }
 
     void fontsGoThroughTheDialogs_data() {

@@ -26,9 +26,6 @@
 #include <QRandomGenerator>
 #include <QtTest>
 
-#include <sys/resource.h>
-
-#include <csignal>
 #include <functional>
 #include <memory>
 
@@ -174,6 +171,21 @@ class TestDocumentWindow : public QObject {
 
     QString path(const QString &name) const { return dir.filePath(name); }
 
+    // Saves the document as the file `name` of the test's folder.
+    bool save(const QString &name, const PuzzleDocument &document) const {
+        return saveDocument(path(name), document, nullptr);
+    }
+
+    // Checks that exactly one message was shown, as an error, naming the file and the reason, and
+    // not under the busy cursor.
+    void checkOneError(const QString &file, const QString &reason) const {
+        QCOMPARE(answers->messages.size(), 1);
+        QCOMPARE(answers->icons.constFirst(), QMessageBox::Critical);
+        const QString shown = answers->messages.constFirst();
+        QVERIFY2(shown.contains(reason) && shown.contains(QDir::toNativeSeparators(file)), qPrintable(shown));
+        QCOMPARE(answers->busyMessages, 0);
+    }
+
 private slots:
     void init() { answers = std::make_unique<ModalAnswers>(); }
     void cleanup() { answers.reset(); }
@@ -182,8 +194,7 @@ private slots:
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
         useWindowFont();
         QVERIFY(dir.isValid());
-        QString error;
-        QVERIFY2(saveDocument(path("sample.wbx"), sampleDocument(), &error), qPrintable(error));
+        QVERIFY(save("sample.wbx", sampleDocument()));
     }
 
     void savedAtStartIsTheDefaultDocument() {
@@ -286,11 +297,8 @@ private slots:
         QFETCH(QString, text);
         QFETCH(double, saved);
         PuzzleDocument d;
-        PuzzleSettings &s = d.settings;
-        double *numbers[] = {&s.zoom, &s.cellWidth, &s.lineWidth, &s.arrowSize, &s.textMargin, &s.pageMargin};
-        *numbers[field] = stored;
-        QString error;
-        QVERIFY(saveDocument(path("zahl.wbx"), d, &error));
+        settingsNumber(d.settings, field) = stored;
+        QVERIFY(save("zahl.wbx", d));
         TMainForm form;
         form.LoadOptionsFile(path("zahl.wbx"));
         QCOMPARE(control<NumericSpinEdit>(form, numericFields[field])->text(), text);
@@ -298,10 +306,7 @@ private slots:
         form.SaveOptionsFile(path("zahl-zurueck.wbx"));
         const DocumentReadResult back = loadDocument(path("zahl-zurueck.wbx"));
         QVERIFY(back.ok);
-        const PuzzleSettings &b = back.document.settings;
-        const double savedNumbers[] = {b.zoom,      b.cellWidth,  b.lineWidth,
-                                       b.arrowSize, b.textMargin, b.pageMargin};
-        QCOMPARE(savedNumbers[field], saved);
+        QCOMPARE(settingsNumbers(back.document.settings)[field], saved);
         QCOMPARE(answers->messages, QStringList());
     }
 
@@ -327,8 +332,7 @@ private slots:
             face.toStdU16String(), pointSize, ppi, 1, 0x000000FFu, 2, true, true, true, true};
         d.settings.titleFont.face.clear(); // the title keeps "Arial Black"
         d.settings.titleFont.pointSize = 20;
-        QString error;
-        QVERIFY(saveDocument(path("schrift.wbx"), d, &error));
+        QVERIFY(save("schrift.wbx", d));
         TMainForm form;
         form.LoadOptionsFile(path("schrift.wbx"));
         QCOMPARE(describe(form.FontDialog1.Font), clueFont);
@@ -363,29 +367,27 @@ private slots:
         for (const auto &cut : cuts)
             QTest::newRow(cut.row) << whole.left(cut.at) << "cut.wbx" << end;
 
-        QByteArray negativeRows = whole;
-        qToLittleEndian<qint32>(-1, negativeRows.data());
-        QTest::newRow("negative row count") << negativeRows << "minus.wbx"
-                                            << "Ungültige Zeilenzahl -1";
-        QByteArray negativeEntries = whole;
-        qToLittleEndian<qint32>(-7, negativeEntries.data() + entriesAt);
-        QTest::newRow("negative entry count") << negativeEntries << "minus.wbx"
-                                              << "Ungültige Eintragszahl -7";
-        QByteArray tooLong = whole;
-        qToLittleEndian<qint32>(0x10000000, tooLong.data() + titleAt);
-        QTest::newRow("title longer than the file") << tooLong << "lang.wbx"
-                                                    << "Textlänge 268435456";
+        // The whole document with the 32-bit number at the offset changed.
+        const auto patched = [&](qsizetype at, qint32 value) {
+            return whole.left(at) + le32(value) + whole.mid(at + 4);
+        };
+        QTest::newRow("negative row count")
+            << patched(0, -1) << QStringLiteral("minus.wbx") << "Ungültige Zeilenzahl -1";
+        QTest::newRow("negative entry count")
+            << patched(entriesAt, -7) << QStringLiteral("minus.wbx") << "Ungültige Eintragszahl -7";
+        QTest::newRow("title longer than the file")
+            << patched(titleAt, 0x10000000) << QStringLiteral("lang.wbx") << "Textlänge 268435456";
         QByteArray noise(60000, 0);
         QRandomGenerator random(20240611);
         for (char &byte : noise)
             byte = static_cast<char>(random.bounded(256));
-        QTest::newRow("random bytes") << noise << "zufall.wbx"
-                                      << "ist kein gültiges Wabrixrätsel";
+        QTest::newRow("random bytes")
+            << noise << QStringLiteral("zufall.wbx") << "ist kein gültiges Wabrixrätsel";
         QTest::newRow("empty file") << QByteArray() << "leer.wbx" << end;
-        QTest::newRow("directory") << QByteArray() << "ordner"
+        QTest::newRow("directory") << QByteArray() << QStringLiteral("ordner")
                                    << "Das ist ein Ordner, keine Datei";
-        QTest::newRow("missing file") << QByteArray() << "fehlt.wbx"
-                                      << "Die Datei existiert nicht";
+        QTest::newRow("missing file")
+            << QByteArray() << QStringLiteral("fehlt.wbx") << "Die Datei existiert nicht";
         PuzzleDocument manyRows;
         manyRows.rows.resize(WordGrid::maxWordRows + 1);
         QTest::newRow("more rows than the table takes")
@@ -408,12 +410,7 @@ private slots:
         const QStringList before = snapshot(*form);
 
         form->LoadOptionsFile(file);
-        QCOMPARE(answers->messages.size(), 1);
-        QCOMPARE(answers->icons.constFirst(), QMessageBox::Critical);
-        const QString shown = answers->messages.constFirst();
-        QVERIFY2(shown.contains(message) && shown.contains(QDir::toNativeSeparators(file)),
-                 qPrintable(shown));
-        QCOMPARE(answers->busyMessages, 0);
+        checkOneError(file, message);
         QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
         QCOMPARE(snapshot(*form), before);
     }
@@ -422,8 +419,7 @@ private slots:
         PuzzleDocument d = sampleDocument();
         d.rows.resize(WordGrid::maxWordRows);
         d.rows.back() = {u"ganz unten", u"ENDE"};
-        QString error;
-        QVERIFY(saveDocument(path("million.wbx"), d, &error));
+        QVERIFY(save("million.wbx", d));
         auto form = shownForm();
         form->LoadOptionsFile(path("million.wbx"));
         WordGrid &grid = table(*form);
@@ -469,14 +465,12 @@ private slots:
     void failedSaveKeepsTheOldFile_data() {
         QTest::addColumn<QString>("target");
         QTest::addColumn<QString>("message");
-        QTest::newRow("folder missing") << "/nonexistent-wabrix-folder/a.wbx"
-                                        << "existiert nicht";
-        QTest::newRow("inside /proc") << "/proc/wabrix-test.wbx"
-                                      << "kann nicht gespeichert werden";
-        QTest::newRow("target is a folder") << "ordner"
-                                            << "Ordner";
-        QTest::newRow("disk full half-way") << "alt.wbx"
-                                            << "kann nicht gespeichert werden";
+        QTest::newRow("folder missing")
+            << QStringLiteral("/nonexistent-wabrix-folder/a.wbx") << "existiert nicht";
+        QTest::newRow("inside /proc")
+            << QStringLiteral("/proc/wabrix-test.wbx") << "kann nicht gespeichert werden";
+        QTest::newRow("target is a folder") << QStringLiteral("ordner") << "Ordner";
+        QTest::newRow("disk full half-way") << QStringLiteral("alt.wbx") << "kann nicht gespeichert werden";
     }
     void failedSaveKeepsTheOldFile() {
         QFETCH(QString, target);
@@ -491,25 +485,12 @@ private slots:
         giveStateOfItsOwn(*form);
         const QStringList before = snapshot(*form);
 
-        rlimit saved{};
-        getrlimit(RLIMIT_FSIZE, &saved);
-        auto *previous = std::signal(SIGXFSZ, SIG_IGN);
-        if (hasOldFile) {
-            // A file size limit makes the write fail half-way, for root as for anyone.
-            rlimit small = saved;
-            small.rlim_cur = 4096;
-            QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
-        }
-        form->SaveOptionsFile(file);
-        setrlimit(RLIMIT_FSIZE, &saved);
-        std::signal(SIGXFSZ, previous);
+        if (hasOldFile) // a file size limit makes the write fail half-way
+            QVERIFY(withFileSizeLimit(4096, [&] { form->SaveOptionsFile(file); }));
+        else
+            form->SaveOptionsFile(file);
 
-        QCOMPARE(answers->messages.size(), 1);
-        QCOMPARE(answers->icons.constFirst(), QMessageBox::Critical);
-        QVERIFY2(answers->messages.constFirst().contains(message) &&
-                     answers->messages.constFirst().contains(QDir::toNativeSeparators(file)),
-                 qPrintable(answers->messages.constFirst()));
-        QCOMPARE(answers->busyMessages, 0);
+        checkOneError(file, message);
         if (hasOldFile)
             QCOMPARE(fileBytes(file), QByteArray("old contents"));
         else

@@ -277,14 +277,8 @@ private slots:
     // pass 256 MB, before anything of that size is allocated (the file is sparse: it costs no disk).
     void documentsStopAt256MB() {
         const QString path = dir.filePath(QStringLiteral("riesig.wbx"));
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        QByteArray head(8, 0);
-        qToLittleEndian<qint32>(1, head.data());
-        qToLittleEndian<qint32>(150 << 20, head.data() + 4); // a clue of 300 MB
-        file.write(head);
-        QVERIFY(file.resize(qint64(310) << 20));
-        file.close();
+        QVERIFY(writeFile(path, le32(1) + le32(150 << 20))); // one row, its clue 300 MB long
+        QVERIFY(QFile::resize(path, qint64(310) << 20));
         const DocumentReadResult read = loadDocument(path);
         QVERIFY(!read.ok);
         QCOMPARE(read.reason, QStringLiteral("Das Wabrixrätsel wäre größer als 256 MB"));

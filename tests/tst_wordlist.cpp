@@ -1,3 +1,4 @@
+#include "testfiles.h"
 #include "wordlist.h"
 
 #include <QtTest>
@@ -64,28 +65,25 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<WordListFormat>("format");
         QTest::addColumn<QString>("error");
+        const auto tsv = WordListFormat::TabSeparated;
+        const auto csv = WordListFormat::Csv;
+        const QString invalid = QStringLiteral("kein gültiger UTF-8-Text.");
+        const QString nul = QStringLiteral("enthält ein Nullbyte, das ist kein UTF-8-Text.");
         QTest::newRow("invalid UTF-8 on line 3")
-            << QByteArray("a\tb\nc\td\n\xFF\xFE\tx\n") << WordListFormat::TabSeparated
-            << "Zeile 3: kein gültiger UTF-8-Text.";
+            << QByteArray("a\tb\nc\td\n\xFF\xFE\tx\n") << tsv << "Zeile 3: " + invalid;
         QTest::newRow("unclosed quote names the line it opens on")
-            << QByteArray("a,b\n\"offen,x\nweiter\n") << WordListFormat::Csv
+            << QByteArray("a,b\n\"offen,x\nweiter\n") << csv
             << "Zeile 2: Anführungszeichen wird nicht geschlossen.";
-        QTest::newRow("NUL byte") << QByteArray("a\tb\nka\0tze\tx\n", 13) << WordListFormat::TabSeparated
-                                  << "Zeile 2: enthält ein Nullbyte, das ist kein UTF-8-Text.";
-        QTest::newRow("UTF-16 text") << QByteArray("a\0\t\0b\0", 6) << WordListFormat::Csv
-                                     << "Zeile 1: enthält ein Nullbyte, das ist kein UTF-8-Text.";
+        QTest::newRow("NUL byte") << QByteArray("a\tb\nka\0tze\tx\n", 13) << tsv << "Zeile 2: " + nul;
+        QTest::newRow("UTF-16 text") << QByteArray("a\0\t\0b\0", 6) << csv << "Zeile 1: " + nul;
         QTest::newRow("surrogate encoded in UTF-8")
-            << QByteArray("ok\n\xED\xA0\x80\tx\n") << WordListFormat::TabSeparated
-            << "Zeile 2: kein gültiger UTF-8-Text.";
-        QTest::newRow("overlong slash") << QByteArray("\xC0\xAF\n") << WordListFormat::TabSeparated
-                                        << "Zeile 1: kein gültiger UTF-8-Text.";
+            << QByteArray("ok\n\xED\xA0\x80\tx\n") << tsv << "Zeile 2: " + invalid;
+        QTest::newRow("overlong slash") << QByteArray("\xC0\xAF\n") << tsv << "Zeile 1: " + invalid;
         QTest::newRow("beyond U+10FFFF")
-            << QByteArray("\n\n\n\xF4\x90\x80\x80") << WordListFormat::TabSeparated
-            << "Zeile 4: kein gültiger UTF-8-Text.";
-        QTest::newRow("sequence cut by the end")
-            << QByteArray("a\t\xC3") << WordListFormat::TabSeparated << "Zeile 1: kein gültiger UTF-8-Text.";
+            << QByteArray("\n\n\n\xF4\x90\x80\x80") << tsv << "Zeile 4: " + invalid;
+        QTest::newRow("sequence cut by the end") << QByteArray("a\t\xC3") << tsv << "Zeile 1: " + invalid;
         QTest::newRow("sequence cut by a line end")
-            << QByteArray("a\t\xE2\x82\nb\n") << WordListFormat::Csv << "Zeile 1: kein gültiger UTF-8-Text.";
+            << QByteArray("a\t\xE2\x82\nb\n") << csv << "Zeile 1: " + invalid;
     }
     void errorsNameTheLine() {
         QFETCH(QByteArray, bytes);
@@ -118,19 +116,16 @@ private slots:
         QTest::addColumn<QString>("error"); // empty: read without error
         QTest::addColumn<int>("rows");
         QTest::newRow("missing file")
-            << "/nonexistent/woerter.txt"
+            << QStringLiteral("/nonexistent/woerter.txt")
             << "Die Datei kann nicht gelesen werden: Die Datei existiert nicht" << 0;
         QTest::newRow("folder") << QDir::tempPath()
                                 << "Die Datei kann nicht gelesen werden: Das ist ein Ordner, keine Datei"
                                 << 0;
-        QTest::newRow("/dev/null: no rows") << "/dev/null"
-                                            << "" << 0;
-        QTest::newRow("/dev/zero never ends") << "/dev/zero"
-                                              << "Die Wortliste ist größer als 32 MB." << 0;
-        QTest::newRow("40 MB file") << "big"
-                                    << "Die Wortliste ist größer als 32 MB." << 0;
-        QTest::newRow("10 MB on one line") << "long"
-                                           << "" << 2;
+        QTest::newRow("/dev/null: no rows") << QStringLiteral("/dev/null") << "" << 0;
+        QTest::newRow("/dev/zero never ends")
+            << QStringLiteral("/dev/zero") << "Die Wortliste ist größer als 32 MB." << 0;
+        QTest::newRow("40 MB file") << QStringLiteral("big") << "Die Wortliste ist größer als 32 MB." << 0;
+        QTest::newRow("10 MB on one line") << QStringLiteral("long") << "" << 2;
     }
     void files() {
         QFETCH(QString, path);
@@ -139,13 +134,10 @@ private slots:
         QTemporaryDir dir;
         if (path == "big") {
             path = dir.filePath("big.txt");
-            QFile big(path);
-            QVERIFY(big.open(QIODevice::WriteOnly) && big.resize(40 << 20)); // sparse: costs no disk
+            QVERIFY(writeFile(path, {}) && QFile::resize(path, 40 << 20)); // sparse: costs no disk
         } else if (path == "long") {
             path = dir.filePath("long.txt");
-            QFile file(path);
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write("Frage\t" + QByteArray(10 << 20, 'A') + "\nTier\tkatze\n");
+            QVERIFY(writeFile(path, "Frage\t" + QByteArray(10 << 20, 'A') + "\nTier\tkatze\n"));
         }
         const WordList list = readWordList(path);
         QCOMPARE(list.error, error);

@@ -32,3 +32,12 @@ PuzzleDocumentEntry documentEntry(const std::u16string &clue, const std::u16stri
     e.start = start;
     return e;
 }
+
+std::array<double, 6> settingsNumbers(const PuzzleSettings &s) {
+    return {s.zoom, s.cellWidth, s.lineWidth, s.arrowSize, s.textMargin, s.pageMargin};
+}
+
+double &settingsNumber(PuzzleSettings &s, int field) {
+    double *numbers[] = {&s.zoom, &s.cellWidth, &s.lineWidth, &s.arrowSize, &s.textMargin, &s.pageMargin};
+    return *numbers[field];
+}

@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 
+#include <array>
 #include <cstdint>
 #include <string>
 
@@ -18,3 +19,10 @@ QByteArray le32(std::int32_t value);
 // A finished entry (done, three tries) with the given texts and placement.
 PuzzleDocumentEntry documentEntry(const std::u16string &clue, const std::u16string &answer, bool down,
                                   std::int32_t line, std::int32_t start);
+
+// The numeric settings in the order of the window's number fields: zoom, cell width, line width,
+// arrow size, text margin, page margin.
+std::array<double, 6> settingsNumbers(const PuzzleSettings &settings);
+
+// The numeric setting of the given field (0 to 5, in the order of settingsNumbers).
+double &settingsNumber(PuzzleSettings &settings, int field);

@@ -3,6 +3,10 @@
 #include <QFile>
 #include <QStringList>
 
+#include <sys/resource.h>
+
+#include <csignal>
+
 QByteArray fileBytes(const QString &path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
@@ -11,6 +15,21 @@ QByteArray fileBytes(const QString &path) {
 bool writeFile(const QString &path, const QByteArray &bytes) {
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+bool withFileSizeLimit(long long maxBytes, const std::function<void()> &action) {
+    rlimit saved{};
+    if (getrlimit(RLIMIT_FSIZE, &saved) != 0)
+        return false;
+    rlimit small = saved;
+    small.rlim_cur = static_cast<rlim_t>(maxBytes);
+    auto *previous = std::signal(SIGXFSZ, SIG_IGN);
+    const bool limited = setrlimit(RLIMIT_FSIZE, &small) == 0;
+    if (limited)
+        action();
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previous);
+    return limited;
 }
 
 QString examplePath(const QString &name) {
