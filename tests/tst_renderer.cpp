@@ -380,7 +380,8 @@ private slots:
         const QRect rect(20, 20, 100, 2 * lineHeight + lineHeight / 2); // the third line is cut in half
         const QSize size(200, 200);
         const auto draw = [&](QPaintDevice &device) {
-            onCanvas(device, [&](Canvas &canvas) { canvas.drawWrappedText(text, rect); }, 300);
+            onCanvas(
+                device, [&](Canvas &canvas) { canvas.drawWrappedText(text, rect); }, 300);
         };
         QImage image = filledImage(size, white);
         draw(image);
@@ -485,9 +486,7 @@ private slots:
         QVERIFY(countPixels(image, QRect(inner.left(), inner.bottom() - 3, inner.width(), 4), isLight) > 0);
     }
 
-    void solutionLetters_data() {
-        boolRows("showSolution", "shown", "hidden");
-    }
+    void solutionLetters_data() { boolRows("showSolution", "shown", "hidden"); }
     void solutionLetters() {
         QFETCH(bool, showSolution);
         PuzzleModel &model = *sample;
@@ -598,9 +597,7 @@ private slots:
         QCOMPARE(image.pixel(0, 0), white);
     }
 
-    void screenClearsAndPrinterPageDoesNot_data() {
-        boolRows("printit", "printer", "screen");
-    }
+    void screenClearsAndPrinterPageDoesNot_data() { boolRows("printit", "printer", "screen"); }
     void screenClearsAndPrinterPageDoesNot() {
         QFETCH(bool, printit);
         PuzzleModel &model = *sample;
