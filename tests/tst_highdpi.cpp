@@ -25,14 +25,20 @@ constexpr int ratio = 2;
 const QRgb white = qRgb(255, 255, 255);
 const QRgb black = qRgb(0, 0, 0);
 
+// An image of the logical size at the device pixel ratio, filled green.
+QImage imageAtRatio(QSize size, int devicePixelRatio) {
+    QImage image(size * devicePixelRatio, QImage::Format_RGB32);
+    image.setDevicePixelRatio(devicePixelRatio);
+    image.fill(Qt::green);
+    return image;
+}
+
 // The screen picture drawn on an image of the given device pixel ratio; its size in logical pixels is
 // the picture's size at 96 pixels per inch.
 QImage pictureAtRatio(PuzzleModel &model, const PuzzleSettings &settings, int devicePixelRatio,
                       const PrinterQuery &printer = FixedPrinterQuery(defaultPdfPage())) {
     QSize size = puzzlePictureSize(model, settings, screenPpi);
-    QImage image(size * devicePixelRatio, QImage::Format_RGB32);
-    image.setDevicePixelRatio(devicePixelRatio);
-    image.fill(Qt::green);
+    QImage image = imageAtRatio(size, devicePixelRatio);
     QPainter painter(&image);
     if (!DrawRaetsel(painter, model, settings, settings.zoom, false, printer, &size))
         return {};
@@ -115,8 +121,7 @@ private slots:
     void reachableAreaInLogicalPixels() {
         QFETCH(int, devicePixelRatio);
         QFETCH(bool, clipped);
-        QImage image(QSize(80, 60) * devicePixelRatio, QImage::Format_RGB32);
-        image.setDevicePixelRatio(devicePixelRatio);
+        QImage image = imageAtRatio(QSize(80, 60), devicePixelRatio);
         QPainter painter(&image);
         painter.translate(-150, -90);
         if (clipped)
@@ -140,11 +145,8 @@ private slots:
         settings.showSolution = true;
         const QImage full = pictureAtRatio(model, settings, ratio);
         const QRect shown(150, 90, 81, 61);
-        QImage part((clipped ? full.deviceIndependentSize().toSize() : shown.size()) * ratio,
-                    QImage::Format_RGB32);
-        part.setDevicePixelRatio(ratio);
-        part.fill(Qt::green);
         QSize size = full.deviceIndependentSize().toSize();
+        QImage part = imageAtRatio(clipped ? size : shown.size(), ratio);
         {
             QPainter painter(&part);
             if (clipped)
