@@ -1,6 +1,7 @@
 #include "formhelpers.h"
 #include "generationrunner.h"
 #include "mainform.h"
+#include "modalanswers.h"
 #include "paintbox.h"
 #include "renderer.h"
 #include "testfiles.h"
@@ -11,7 +12,6 @@
 #include <QFileDialog>
 #include <QImageReader>
 #include <QMenu>
-#include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
@@ -139,14 +139,11 @@ private slots:
 
     void failedExportIsReported() {
         auto form = formWithPuzzle();
-        QString shown;
-        const QString file = dir.filePath(QStringLiteral("fehlt/bild.png"));
-        QVERIFY(withModal<QMessageBox>([&] { QVERIFY(!form->exportPicture(file, PictureFormat::Png)); },
-                                       [&](QMessageBox &box) {
-                                           shown = box.text();
-                                           box.accept();
-                                       }));
-        QVERIFY2(shown.contains(QStringLiteral("kann nicht")), qPrintable(shown));
+        SeenBox seen;
+        closeNextMessageBox(seen);
+        QVERIFY(!form->exportPicture(dir.filePath(QStringLiteral("fehlt/bild.png")), PictureFormat::Png));
+        QVERIFY(seen.shown);
+        QVERIFY2(seen.text.contains(QStringLiteral("kann nicht")), qPrintable(seen.text));
     }
 
     // Printing after the dialog puts one page under the job title on the current printer.

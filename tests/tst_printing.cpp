@@ -145,8 +145,9 @@ private slots:
         QVERIFY(printPuzzle(*printer, model, settings));
         QString error;
         QVERIFY2(exportTo(exported, model, settings, &error, *printer), qPrintable(error));
-        QCOMPARE(pdfInfo(exported)["Page size"], pageSize);
-        QCOMPARE(pdfInfo(exported)["Pages"], QStringLiteral("1"));
+        const QMap<QString, QString> info = pdfInfo(exported);
+        QCOMPARE(info["Page size"], pageSize);
+        QCOMPARE(info["Pages"], QStringLiteral("1"));
         const QImage a = rasterised(printed, 50);
         QVERIFY(!a.isNull());
         QCOMPARE(a, rasterised(exported, 50));
