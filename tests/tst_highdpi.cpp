@@ -24,21 +24,14 @@ constexpr int screenPpi = 96;
 constexpr int ratio = 2;
 const QRgb white = qRgb(255, 255, 255);
 const QRgb black = qRgb(0, 0, 0);
-
-// An image of the logical size at the device pixel ratio, filled green.
-QImage imageAtRatio(QSize size, int devicePixelRatio) {
-    QImage image(size * devicePixelRatio, QImage::Format_RGB32);
-    image.setDevicePixelRatio(devicePixelRatio);
-    image.fill(Qt::green);
-    return image;
-}
+const QRgb green = qRgb(0, 255, 0);
 
 // The screen picture drawn on an image of the given device pixel ratio; its size in logical pixels is
 // the picture's size at 96 pixels per inch.
 QImage pictureAtRatio(PuzzleModel &model, const PuzzleSettings &settings, int devicePixelRatio,
                       const PrinterQuery &printer = FixedPrinterQuery(defaultPdfPage())) {
     QSize size = puzzlePictureSize(model, settings, screenPpi);
-    QImage image = imageAtRatio(size, devicePixelRatio);
+    QImage image = filledImage(size, green, devicePixelRatio);
     QPainter painter(&image);
     if (!DrawRaetsel(painter, model, settings, settings.zoom, false, printer, &size))
         return {};
@@ -121,7 +114,7 @@ private slots:
     void reachableAreaInLogicalPixels() {
         QFETCH(int, devicePixelRatio);
         QFETCH(bool, clipped);
-        QImage image = imageAtRatio(QSize(80, 60), devicePixelRatio);
+        QImage image = filledImage(QSize(80, 60), green, devicePixelRatio);
         QPainter painter(&image);
         painter.translate(-150, -90);
         if (clipped)
@@ -146,7 +139,7 @@ private slots:
         const QImage full = pictureAtRatio(model, settings, ratio);
         const QRect shown(150, 90, 81, 61);
         QSize size = full.deviceIndependentSize().toSize();
-        QImage part = imageAtRatio(clipped ? size : shown.size(), ratio);
+        QImage part = filledImage(clipped ? size : shown.size(), green, ratio);
         {
             QPainter painter(&part);
             if (clipped)
