@@ -1,5 +1,6 @@
 #include "aboutbox.h"
 #include "mainform.h"
+#include "testfiles.h"
 
 #include <QDesktopServices>
 #include <QFrame>
@@ -84,9 +85,7 @@ private slots:
     // The maker's picture is a progressive JPEG of 306 x 322 pixels, decoded by Qt's JPEG plugin.
     void pictureIsAProgressiveJpeg() {
         QVERIFY2(QImageReader::supportedImageFormats().contains("jpeg"), "Qt's JPEG plugin is not loaded");
-        QFile file(makerPicture);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        const QByteArray bytes = file.readAll();
+        const QByteArray bytes = fileBytes(makerPicture);
         QVERIFY(bytes.startsWith("\xFF\xD8"));
         QVERIFY2(bytes.contains("\xFF\xC2"), "no progressive frame"); // SOF2
         QImageReader reader(makerPicture);

@@ -24,15 +24,14 @@ constexpr int screenPpi = 96;
 constexpr int ratio = 2;
 const QRgb white = qRgb(255, 255, 255);
 const QRgb black = qRgb(0, 0, 0);
+const QRgb green = qRgb(0, 255, 0);
 
 // The screen picture drawn on an image of the given device pixel ratio; its size in logical pixels is
 // the picture's size at 96 pixels per inch.
 QImage pictureAtRatio(PuzzleModel &model, const PuzzleSettings &settings, int devicePixelRatio,
                       const PrinterQuery &printer = FixedPrinterQuery(defaultPdfPage())) {
     QSize size = puzzlePictureSize(model, settings, screenPpi);
-    QImage image(size * devicePixelRatio, QImage::Format_RGB32);
-    image.setDevicePixelRatio(devicePixelRatio);
-    image.fill(Qt::green);
+    QImage image = filledImage(size, green, devicePixelRatio);
     QPainter painter(&image);
     if (!DrawRaetsel(painter, model, settings, settings.zoom, false, printer, &size))
         return {};
@@ -115,8 +114,7 @@ private slots:
     void reachableAreaInLogicalPixels() {
         QFETCH(int, devicePixelRatio);
         QFETCH(bool, clipped);
-        QImage image(QSize(80, 60) * devicePixelRatio, QImage::Format_RGB32);
-        image.setDevicePixelRatio(devicePixelRatio);
+        QImage image = filledImage(QSize(80, 60), green, devicePixelRatio);
         QPainter painter(&image);
         painter.translate(-150, -90);
         if (clipped)
@@ -140,11 +138,8 @@ private slots:
         settings.showSolution = true;
         const QImage full = pictureAtRatio(model, settings, ratio);
         const QRect shown(150, 90, 81, 61);
-        QImage part((clipped ? full.deviceIndependentSize().toSize() : shown.size()) * ratio,
-                    QImage::Format_RGB32);
-        part.setDevicePixelRatio(ratio);
-        part.fill(Qt::green);
         QSize size = full.deviceIndependentSize().toSize();
+        QImage part = filledImage(clipped ? size : shown.size(), green, ratio);
         {
             QPainter painter(&part);
             if (clipped)

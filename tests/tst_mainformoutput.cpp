@@ -1,8 +1,10 @@
 #include "formhelpers.h"
 #include "generationrunner.h"
 #include "mainform.h"
+#include "modalanswers.h"
 #include "paintbox.h"
 #include "renderer.h"
+#include "testfiles.h"
 #include "wordgrid.h"
 
 #include <QAction>
@@ -10,7 +12,6 @@
 #include <QFileDialog>
 #include <QImageReader>
 #include <QMenu>
-#include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
@@ -115,42 +116,34 @@ private slots:
 
         const QString stem = dir.filePath(QStringLiteral("export"));
         QAction *command = form->findChild<QAction *>(QStringLiteral("ExportierenalsBild1"));
-        QVERIFY(withModal<QFileDialog>([&] { command->trigger(); },
-                                       [&](QFileDialog &dialog) {
-                                           dialog.selectFile(stem);
-                                           static_cast<QDialog &>(dialog).accept();
-                                       }));
-        const QString bmp = stem + QStringLiteral(".bmp");
-        QCOMPARE(QImage(bmp).size(), wanted);
-        QFile file(bmp);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        const QByteArray head = file.read(30);
-        QCOMPARE(qFromLittleEndian<quint16>(head.constData() + 28), quint16(24));
-
-        QVERIFY(withModal<QFileDialog>([&] { command->trigger(); },
-                                       [&](QFileDialog &dialog) {
-                                           const QString png = PictureSaveDialog::filters()[1];
-                                           dialog.selectNameFilter(png);
-                                           emit dialog.filterSelected(png);
-                                           dialog.selectFile(stem);
-                                           static_cast<QDialog &>(dialog).accept();
-                                       }));
+        // Saves under stem through the command's dialog, with the filter of the index (-1: the default).
+        const auto saveWithFilter = [&](int filter) {
+            return withModal<QFileDialog>(
+                [&] { command->trigger(); },
+                [&](QFileDialog &dialog) {
+                    if (filter >= 0) {
+                        dialog.selectNameFilter(PictureSaveDialog::filters()[filter]);
+                        emit dialog.filterSelected(PictureSaveDialog::filters()[filter]);
+                    }
+                    dialog.selectFile(stem);
+                    static_cast<QDialog &>(dialog).accept();
+                });
+        };
+        QVERIFY(saveWithFilter(-1));
+        const QByteArray bmp = fileBytes(stem + QStringLiteral(".bmp"));
+        QCOMPARE(QImage::fromData(bmp).size(), wanted);
+        QCOMPARE(qFromLittleEndian<quint16>(bmp.constData() + 28), quint16(24));
+        QVERIFY(saveWithFilter(1));
         QCOMPARE(QImageReader(stem + QStringLiteral(".png")).format(), QByteArray("png"));
     }
 
     void failedExportIsReported() {
         auto form = formWithPuzzle();
-        QString shown;
-        QVERIFY(withModal<QMessageBox>(
-            [&] {
-                QVERIFY(
-                    !form->exportPicture(dir.filePath(QStringLiteral("fehlt/bild.png")), PictureFormat::Png));
-            },
-            [&](QMessageBox &box) {
-                shown = box.text();
-                box.accept();
-            }));
-        QVERIFY2(shown.contains(QStringLiteral("kann nicht")), qPrintable(shown));
+        SeenBox seen;
+        closeNextMessageBox(seen);
+        QVERIFY(!form->exportPicture(dir.filePath(QStringLiteral("fehlt/bild.png")), PictureFormat::Png));
+        QVERIFY(seen.shown);
+        QVERIFY2(seen.text.contains(QStringLiteral("kann nicht")), qPrintable(seen.text));
     }
 
     // Printing after the dialog puts one page under the job title on the current printer.
@@ -161,9 +154,7 @@ private slots:
         form->printer().setOutputFileName(pdf);
         QVERIFY(form->printCurrentPuzzle());
         QCOMPARE(form->printer().docName(), QStringLiteral("Wabrixrätsel"));
-        QFile file(pdf);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        const QByteArray bytes = file.readAll();
+        const QByteArray bytes = fileBytes(pdf);
         QVERIFY(bytes.startsWith("%PDF-"));
         QCOMPARE(bytes.count("/Type /Page") - bytes.count("/Type /Pages"), 1);
     }

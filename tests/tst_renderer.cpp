@@ -43,12 +43,52 @@ QRect cellInside(const PuzzleGeometry &g, int x, int y) {
     return QRect(o.x() + 1, o.y() + 1, g.C - 1, g.C - 1);
 }
 
+// The screen picture of the model and the geometry it is drawn with.
+struct Picture {
+    QImage image;
+    PuzzleGeometry g;
+};
+Picture picture(PuzzleModel &model, const PuzzleSettings &settings) {
+    return {screenPicture(model, settings), puzzleGeometry(model, settings, 100, screenPpi)};
+}
+
+// Draws the model with DrawRaetsel on image at the resolution (0: the image's own); its result.
+bool drawOnto(QImage &image, PuzzleModel &model, const PuzzleSettings &settings, bool printit, QSize *size,
+              int resolution = screenPpi, const PrinterQuery &printer = FixedPrinterQuery(defaultPdfPage())) {
+    QPainter painter(&image);
+    return DrawRaetsel(painter, model, settings, settings.zoom, printit, printer, size, resolution);
+}
+
+// Runs draw on a canvas over the device at screen resolution, set to the clue font at the zoom in black
+// on a transparent text background.
+template <typename Draw> void onCanvas(QPaintDevice &device, Draw draw, double zoom = 100) {
+    QPainter painter(&device);
+    Canvas canvas(painter, screenPpi);
+    canvas.setFont(scaledFont(FontDescription::defaultClueFont(), zoom, screenPpi), Qt::black);
+    canvas.setTextBackground(TextBackground::Transparent);
+    draw(canvas);
+}
+
+// Two rows of one bool column: the row for true, then the row for false.
+void boolRows(const char *column, const char *whenTrue, const char *whenFalse) {
+    QTest::addColumn<bool>(column);
+    QTest::newRow(whenTrue) << true;
+    QTest::newRow(whenFalse) << false;
+}
+
 } // namespace
 
 class TestRenderer : public QObject {
     Q_OBJECT
 
+    std::unique_ptr<PuzzleModel> sample; // the small sample puzzle, made afresh for each test
+
 private slots:
+    void init() {
+        sample = std::make_unique<PuzzleModel>();
+        smallPuzzle(*sample);
+    }
+
     void geometry_data() {
         QTest::addColumn<int>("resolution");
         QTest::addColumn<double>("zoom");
@@ -280,13 +320,11 @@ private slots:
         QFETCH(int, width);
         QFETCH(int, first);
         QImage image = filledImage(QSize(60, 60), white);
-        {
-            QPainter painter(&image);
-            Canvas canvas(painter, screenPpi);
+        onCanvas(image, [width](Canvas &canvas) {
             canvas.setPen(Qt::black, width);
             canvas.setBrush(Qt::yellow);
             canvas.rectangle(10, 10, 41, 41); // outline along 10 and 40
-        }
+        });
         const int last = first + width - 1;
         for (int edge : {0, 30}) {
             QCOMPARE(image.pixel(first + edge, 25), black);
@@ -300,24 +338,19 @@ private slots:
     }
 
     void textBackground_data() {
-        QTest::addColumn<bool>("opaque");
-        QTest::newRow("opaque: brush colour behind the text") << true;
-        QTest::newRow("transparent: left alone") << false;
+        boolRows("opaque", "opaque: brush colour behind the text", "transparent: left alone");
     }
     void textBackground() {
         QFETCH(bool, opaque);
         QImage image = filledImage(QSize(200, 60), white);
         QRect box;
-        {
-            QPainter painter(&image);
-            Canvas canvas(painter, screenPpi);
-            canvas.setFont(scaledFont(FontDescription::defaultClueFont(), 100, screenPpi), Qt::black);
+        onCanvas(image, [&](Canvas &canvas) {
             canvas.setBrush(Qt::green);
             canvas.setTextBackground(opaque ? TextBackground::Opaque : TextBackground::Transparent);
             canvas.textOut(5, 5, QStringLiteral("Ab c"));
             canvas.drawWrappedText(QStringLiteral("Ab c"), QRect(5, 30, 100, 20));
             box = QRect(5, 5, canvas.textWidth(QStringLiteral("Ab c")), canvas.textHeight());
-        }
+        });
         const auto green = [](QRgb p) { return p == qRgb(0, 255, 0); };
         QCOMPARE(countPixels(image, box, green) > box.width() * box.height() / 2, opaque);
         QCOMPARE(countPixels(image, box.translated(0, 25), green) > box.width() * box.height() / 2, opaque);
@@ -327,14 +360,10 @@ private slots:
     void wrappedTextStaysInItsRectangle() {
         QImage image = filledImage(QSize(120, 120), white);
         const QRect rect(20, 20, 40, 30);
-        {
-            QPainter painter(&image);
-            Canvas canvas(painter, screenPpi);
-            canvas.setFont(scaledFont(FontDescription::defaultClueFont(), 100, screenPpi), Qt::black);
-            canvas.setTextBackground(TextBackground::Transparent);
+        onCanvas(image, [rect](Canvas &canvas) {
             canvas.drawWrappedText(QStringLiteral("Ein\nsehr langer Hinweistext mit Donaudampfschifffahrt"),
                                    rect);
-        }
+        });
         QCOMPARE(countPixels(image, image.rect(), isDark), countPixels(image, rect, isDark));
         // "Ein" stands alone on the first line: the line break is honoured.
         QVERIFY(countPixels(image, QRect(rect.left() + 20, rect.top(), 20, 10), isDark) == 0);
@@ -346,16 +375,13 @@ private slots:
     // at it, nothing outside the rectangle.
     void wrappedTextOnSvgIsCutAtItsRectangle() {
         const QString text = QStringLiteral("Ein\nHinweis mit LANGEN WORTEN");
-        const QFont font = scaledFont(FontDescription::defaultClueFont(), 300, screenPpi);
-        const int lineHeight = QFontMetrics(font).height();
+        const int lineHeight =
+            QFontMetrics(scaledFont(FontDescription::defaultClueFont(), 300, screenPpi)).height();
         const QRect rect(20, 20, 100, 2 * lineHeight + lineHeight / 2); // the third line is cut in half
         const QSize size(200, 200);
-        auto draw = [&](QPaintDevice &device) {
-            QPainter painter(&device);
-            Canvas canvas(painter, screenPpi);
-            canvas.setFont(font, Qt::black);
-            canvas.setTextBackground(TextBackground::Transparent);
-            canvas.drawWrappedText(text, rect);
+        const auto draw = [&](QPaintDevice &device) {
+            onCanvas(
+                device, [&](Canvas &canvas) { canvas.drawWrappedText(text, rect); }, 300);
         };
         QImage image = filledImage(size, white);
         draw(image);
@@ -383,18 +409,14 @@ private slots:
     }
 
     void clueCellColours_data() {
-        QTest::addColumn<bool>("clueCellsBlack");
-        QTest::newRow("black cells, white text") << true;
-        QTest::newRow("white cells, black text") << false;
+        boolRows("clueCellsBlack", "black cells, white text", "white cells, black text");
     }
     void clueCellColours() {
         QFETCH(bool, clueCellsBlack);
-        PuzzleModel model;
-        smallPuzzle(model);
+        PuzzleModel &model = *sample;
         PuzzleSettings settings;
         settings.clueCellsBlack = clueCellsBlack;
-        const QImage image = screenPicture(model, settings);
-        const PuzzleGeometry g = puzzleGeometry(model, settings, 100, screenPpi);
+        const auto [image, g] = picture(model, settings);
         const QRect inside = cellInside(g, 0, 1);
         const QRgb fill = clueCellsBlack ? black : white;
         QCOMPARE(image.pixel(inside.bottomRight()), fill);
@@ -405,11 +427,9 @@ private slots:
     }
 
     void arrowsPointIntoTheFirstLetter() {
-        PuzzleModel model;
-        smallPuzzle(model);
+        PuzzleModel &model = *sample;
         const PuzzleSettings settings;
-        const QImage image = screenPicture(model, settings);
-        const PuzzleGeometry g = puzzleGeometry(model, settings, 100, screenPpi);
+        const auto [image, g] = picture(model, settings);
         const int h = g.C / 2, t = 3 * g.A / 2;
         const QPoint across = cellOrigin(g, 0, 1); // clue of HAUS
         QCOMPARE(image.pixel(across + QPoint(g.C + 2, h)), black);
@@ -422,8 +442,7 @@ private slots:
     }
 
     void arrowPassStoresDirectionAndKind() {
-        PuzzleModel model;
-        smallPuzzle(model);
+        PuzzleModel &model = *sample;
         model.AddEntry(u"Sonderfall", u"X");
         model.feld[cellIndex(2, 5)] = clueCellValue(2, true, 1);
         model.feld[cellIndex(2, 6)] = 'X';
@@ -431,8 +450,7 @@ private slots:
             model.entry(i)->down = 7;
             model.entry(i)->arrowkind = 99;
         }
-        const PuzzleSettings settings;
-        const QImage image = screenPicture(model, settings);
+        const auto [image, g] = picture(model, PuzzleSettings());
         QCOMPARE(model.raten.cursorIndex(), 1); // the last clue cell drawn, (6, 0)
         QCOMPARE(model.arat, model.raten.current());
         QCOMPARE(int(model.entry(0)->down), 0);
@@ -441,18 +459,15 @@ private slots:
         QCOMPARE(model.entry(2)->arrowkind, 1);
         QCOMPARE(int(model.entry(2)->down), 1);
         // Arrow kind 1 gets no arrow.
-        const PuzzleGeometry g = puzzleGeometry(model, settings, 100, screenPpi);
         QCOMPARE(image.pixel(cellOrigin(g, 2, 5) + QPoint(g.C / 2, g.C + 2)), white);
     }
 
     void clueIndexBeyondEntriesIsAnEmptyClueCell() {
-        PuzzleModel model;
-        smallPuzzle(model);
+        PuzzleModel &model = *sample;
         model.feld[cellIndex(3, 5)] = clueCellValue(5, false);
         model.feld[cellIndex(4, 5)] = 'Z';
         const PuzzleSettings settings;
-        const QImage image = screenPicture(model, settings);
-        const PuzzleGeometry g = puzzleGeometry(model, settings, 100, screenPpi);
+        const auto [image, g] = picture(model, settings);
         QCOMPARE(countPixels(image, cellInside(g, 3, 5), isLight), 0);
         QCOMPARE(image.pixel(cellOrigin(g, 3, 5) + QPoint(g.C + 2, g.C / 2)), white); // no arrow
     }
@@ -463,8 +478,7 @@ private slots:
         placeAnswer(model, u"Wort Wort Wort Wort Wort Wort Wort Wort Wort Wort Wort Wort", u"AB",
                     {false, 1, 1});
         const PuzzleSettings settings;
-        const QImage image = screenPicture(model, settings);
-        const PuzzleGeometry g = puzzleGeometry(model, settings, 100, screenPpi);
+        const auto [image, g] = picture(model, settings);
         const QPoint o = cellOrigin(g, 0, 1);
         const QRect inner(o + QPoint(g.M, g.M), QSize(g.C - 2 * g.M, g.C - 2 * g.M));
         QVERIFY(countPixels(image, inner, isLight) > 20);
@@ -472,19 +486,13 @@ private slots:
         QVERIFY(countPixels(image, QRect(inner.left(), inner.bottom() - 3, inner.width(), 4), isLight) > 0);
     }
 
-    void solutionLetters_data() {
-        QTest::addColumn<bool>("showSolution");
-        QTest::newRow("shown") << true;
-        QTest::newRow("hidden") << false;
-    }
+    void solutionLetters_data() { boolRows("showSolution", "shown", "hidden"); }
     void solutionLetters() {
         QFETCH(bool, showSolution);
-        PuzzleModel model;
-        smallPuzzle(model);
+        PuzzleModel &model = *sample;
         PuzzleSettings settings;
         settings.showSolution = showSolution;
-        const QImage image = screenPicture(model, settings);
-        const PuzzleGeometry g = puzzleGeometry(model, settings, 100, screenPpi);
+        const auto [image, g] = picture(model, settings);
         const QRect inside = cellInside(g, 2, 1); // A (the first letter holds an arrow tip)
         const int dark = countPixels(image, inside, isDark);
         QCOMPARE(dark > 10, showSolution);
@@ -538,8 +546,7 @@ private slots:
         PuzzleSettings settings;
         settings.showSolution = true;
         settings.clueFont = {u"Liberation Sans", 40};
-        const QImage image = screenPicture(model, settings);
-        const PuzzleGeometry g = puzzleGeometry(model, settings, 100, screenPpi);
+        const auto [image, g] = picture(model, settings);
         const QPoint afterW = cellOrigin(g, 2, 1);
         QCOMPARE(countPixels(image, QRect(afterW + QPoint(2, 1), QSize(6, g.C - 1)), isDark), 0);
         const QPoint beforeW = cellOrigin(g, 1, 3);
@@ -565,10 +572,7 @@ private slots:
         const FixedPrinterQuery printer({100, 100, 150}); // ends at 96 x 144 on screen
         QSize size = puzzlePictureSize(model, settings, screenPpi);
         QImage image = filledImage(size, white);
-        {
-            QPainter painter(&image);
-            QVERIFY(DrawRaetsel(painter, model, settings, settings.zoom, printit, printer, &size, screenPpi));
-        }
+        QVERIFY(drawOnto(image, model, settings, printit, &size, screenPpi, printer));
         const auto isRed = [](QRgb p) { return p == qRgb(255, 0, 0); };
         QCOMPARE(countPixels(image, image.rect(), isRed), marked ? 144 + 96 : 0);
         if (marked) {
@@ -580,42 +584,27 @@ private slots:
     }
 
     void sizeChangeDrawsNothing() {
-        PuzzleModel model;
-        smallPuzzle(model);
+        PuzzleModel &model = *sample;
         const PuzzleSettings settings;
-        const FixedPrinterQuery printer(defaultPdfPage());
         QImage image = filledImage(QSize(50, 40), sentinel);
         QSize box(50, 40);
-        {
-            QPainter painter(&image);
-            QVERIFY(!DrawRaetsel(painter, model, settings, settings.zoom, false, printer, &box, screenPpi));
-        }
+        QVERIFY(!drawOnto(image, model, settings, false, &box));
         QCOMPARE(box, puzzlePictureSize(model, settings, screenPpi));
         QCOMPARE(countPixels(image, image.rect(), [](QRgb p) { return p != sentinel; }), 0);
 
         image = filledImage(box, sentinel);
-        QPainter painter(&image);
-        QVERIFY(DrawRaetsel(painter, model, settings, settings.zoom, false, printer, &box, screenPpi));
+        QVERIFY(drawOnto(image, model, settings, false, &box));
         QCOMPARE(image.pixel(0, 0), white);
     }
 
-    void screenClearsAndPrinterPageDoesNot_data() {
-        QTest::addColumn<bool>("printit");
-        QTest::newRow("screen") << false;
-        QTest::newRow("printer") << true;
-    }
+    void screenClearsAndPrinterPageDoesNot_data() { boolRows("printit", "printer", "screen"); }
     void screenClearsAndPrinterPageDoesNot() {
         QFETCH(bool, printit);
-        PuzzleModel model;
-        smallPuzzle(model);
+        PuzzleModel &model = *sample;
         const PuzzleSettings settings;
         QSize size = puzzlePictureSize(model, settings, screenPpi);
         QImage image = filledImage(size, sentinel);
-        {
-            QPainter painter(&image);
-            QVERIFY(DrawRaetsel(painter, model, settings, settings.zoom, printit,
-                                FixedPrinterQuery(defaultPdfPage()), &size, screenPpi));
-        }
+        QVERIFY(drawOnto(image, model, settings, printit, &size));
         const PuzzleGeometry g = puzzleGeometry(model, settings, 100, screenPpi);
         QCOMPARE(image.pixel(0, 0), printit ? sentinel : white);
         // Letter cells are white inside whatever the surface held before.
@@ -623,8 +612,7 @@ private slots:
     }
 
     void resolutionFromTheDevice() {
-        PuzzleModel model;
-        smallPuzzle(model);
+        PuzzleModel &model = *sample;
         PuzzleSettings settings;
         settings.showSolution = true;
         const QImage stated = screenPicture(model, settings);
@@ -632,23 +620,17 @@ private slots:
         fromDevice.setDotsPerMeterX(3780); // 96 pixels per inch
         fromDevice.setDotsPerMeterY(3780);
         QSize size = stated.size();
-        QPainter painter(&fromDevice);
-        QVERIFY(DrawRaetsel(painter, model, settings, settings.zoom, false,
-                            FixedPrinterQuery(defaultPdfPage()), &size));
-        painter.end();
+        QVERIFY(drawOnto(fromDevice, model, settings, false, &size, 0));
         QCOMPARE(fromDevice, stated);
     }
 
     // Cells outside the painter's clip or beyond the device are skipped; what is visible must not change.
     void partialPaintsShowTheSamePixels_data() {
-        QTest::addColumn<bool>("clipped");
-        QTest::newRow("clip rectangle") << true;
-        QTest::newRow("translated onto a smaller image") << false;
+        boolRows("clipped", "clip rectangle", "translated onto a smaller image");
     }
     void partialPaintsShowTheSamePixels() {
         QFETCH(bool, clipped);
-        PuzzleModel model;
-        smallPuzzle(model);
+        PuzzleModel &model = *sample;
         PuzzleSettings settings;
         settings.showSolution = true;
         const QImage full = screenPicture(model, settings);
@@ -686,10 +668,7 @@ private slots:
         settings.showSolution = true;
         settings.titleFont.pointSize = 1638;
         QImage page = filledImage(QSize(300, 300), white);
-        QPainter painter(&page);
-        QVERIFY(DrawRaetsel(painter, model, settings, zoom, true, FixedPrinterQuery(defaultPdfPage()),
-                            nullptr, 600));
-        painter.end();
+        QVERIFY(drawOnto(page, model, settings, true, nullptr, 600));
         QCOMPARE(int(model.entry(0)->down), 0);
     }
 };

@@ -5,6 +5,7 @@
 #include "puzzlethumbnail.h"
 #include "renderer.h"
 #include "samplepuzzle.h"
+#include "testfiles.h"
 
 #include <QImageReader>
 #include <QtTest>
@@ -103,23 +104,20 @@ private slots:
     // What a file manager calls: the output is a PNG of the asked size whatever its name says.
     void commandWritesAPng_data() {
         QTest::addColumn<QString>("outName");
-        QTest::addColumn<QString>("size");
-        QTest::newRow("png, 128") << "vorschau.png"
-                                  << "128";
-        QTest::newRow("no suffix, 256") << "gnome-thumbnail-XXXX"
-                                        << "256";
+        QTest::addColumn<int>("size");
+        QTest::newRow("png, 128") << "vorschau.png" << 128;
+        QTest::newRow("no suffix, 256") << "gnome-thumbnail-XXXX" << 256;
     }
     void commandWritesAPng() {
         QFETCH(QString, outName);
-        QFETCH(QString, size);
-        const QString in = puzzleFile();
+        QFETCH(int, size);
         const QString out = directory_.filePath(outName);
-        const ProgramRun run = runCli({"thumbnail", "--size", size, in, out});
+        const ProgramRun run = runCli({"thumbnail", "--size", QString::number(size), puzzleFile(), out});
         QVERIFY2(run.exitCode == 0, run.err.constData());
         QImageReader reader(out);
         QCOMPARE(reader.format(), QByteArray("png"));
         const QImage image = reader.read();
-        QCOMPARE(std::max(image.width(), image.height()), size.toInt());
+        QCOMPARE(std::max(image.width(), image.height()), size);
     }
 
     // A file that is no puzzle, or none at all, leaves no picture behind.
@@ -142,15 +140,11 @@ private slots:
         if (content == "good") {
             in = puzzleFile();
         } else if (content == "cut") {
-            QFile whole(puzzleFile());
-            QVERIFY(whole.open(QIODevice::ReadOnly));
-            QFile part(in);
-            QVERIFY(part.open(QIODevice::WriteOnly));
-            part.write(whole.read(whole.size() / 2));
+            const QByteArray whole = fileBytes(puzzleFile());
+            QVERIFY(!whole.isEmpty());
+            QVERIFY(writeFile(in, whole.left(whole.size() / 2)));
         } else if (!content.isEmpty()) {
-            QFile file(in);
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write(content);
+            QVERIFY(writeFile(in, content));
         }
         const QString out = directory_.filePath(QStringLiteral("fehler.png"));
         QFile::remove(out);

@@ -12,8 +12,9 @@ bool isDark(QRgb p) {
     return qGray(p) < 96;
 }
 
-QImage filledImage(QSize size, QRgb color) {
-    QImage image(size, QImage::Format_RGB32);
+QImage filledImage(QSize size, QRgb color, int devicePixelRatio) {
+    QImage image(size * devicePixelRatio, QImage::Format_RGB32);
+    image.setDevicePixelRatio(devicePixelRatio);
     image.fill(color);
     return image;
 }

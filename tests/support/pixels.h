@@ -24,5 +24,5 @@ bool allPixels(const QImage &image, const QRect &area, QRgb colour);
 bool isLight(QRgb p);
 bool isDark(QRgb p);
 
-// A new RGB32 image of the size, filled with the colour.
-QImage filledImage(QSize size, QRgb color);
+// A new RGB32 image of the size in logical pixels at the device pixel ratio, filled with the colour.
+QImage filledImage(QSize size, QRgb color, int devicePixelRatio = 1);
