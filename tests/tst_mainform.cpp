@@ -408,8 +408,7 @@ private slots:
 
         // Generating again starts from the table anew.
         control<QAction>(*form, "Neu1")->trigger();
-        QTest::mouseClick(control<QPushButton>(*form, "ErzeugeBtn"), Qt::LeftButton);
-        QTRY_VERIFY(!form->generation().isRunning());
+        QVERIFY(generateAndWait(*form));
         QCOMPARE(form->model().entryCount(), 0u);
         QCOMPARE(countClueCells(form->model().feld), 0);
     }
@@ -428,8 +427,7 @@ private slots:
         auto form = shownForm();
         if (!words.isEmpty()) {
             fillTable(*form, words);
-            control<QPushButton>(*form, "ErzeugeBtn")->click();
-            QTRY_VERIFY(!form->generation().isRunning());
+            QVERIFY(generateAndWait(*form));
         }
         PaintBox *box = paintBox(*form);
         QTRY_COMPARE(box->size(), puzzlePictureSize(form->model(), form->settings(), box->logicalDpiX()));
