@@ -416,10 +416,9 @@ private slots:
     void viewShowsTheRenderedPicture_data() {
         QTest::addColumn<QStringList>("words");
         QTest::addColumn<QPoint>("scroll");
-        QTest::newRow("small puzzle")
-            << QStringList{"Haustier|katze", "Farbe|rot", "Gewässer|see"} << QPoint(0, 0);
-        QTest::newRow("full grid at the start") << QStringList{} << QPoint(0, 0);
-        QTest::newRow("full grid scrolled") << QStringList{} << QPoint(1234, 2345);
+        addRow("small puzzle", QStringList{"Haustier|katze", "Farbe|rot", "Gewässer|see"}, QPoint(0, 0));
+        addRow("full grid at the start", QStringList{}, QPoint(0, 0));
+        addRow("full grid scrolled", QStringList{}, QPoint(1234, 2345));
     }
     void viewShowsTheRenderedPicture() {
         QFETCH(QStringList, words);
