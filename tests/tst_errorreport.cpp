@@ -1,3 +1,4 @@
+#include "datarow.h"
 #include "dynaarray.h"
 #include "errorreport.h"
 #include "modalanswers.h"
@@ -42,24 +43,15 @@ private slots:
     void messageText_data() {
         QTest::addColumn<QString>("message");
         QTest::addColumn<QString>("text");
-        QTest::newRow("letter gets a full stop") << "Datei fehlt"
-                                                 << "Datei fehlt.";
-        QTest::newRow("digit gets a full stop") << "I/O error 5"
-                                                << "I/O error 5.";
-        QTest::newRow("question mark gets one") << "Was nun?"
-                                                << "Was nun?.";
-        QTest::newRow("umlaut gets one") << "zu groß"
-                                         << "zu groß.";
-        QTest::newRow("full stop kept") << "Fertig."
-                                        << "Fertig.";
-        QTest::newRow("comma gets none") << "halb,"
-                                         << "halb,";
-        QTest::newRow("exclamation gets none") << "Halt!"
-                                               << "Halt!";
-        QTest::newRow("blank gets none") << "Ende "
-                                         << "Ende ";
-        QTest::newRow("empty stays empty") << ""
-                                           << "";
+        addRow("letter gets a full stop", "Datei fehlt", "Datei fehlt.");
+        addRow("digit gets a full stop", "I/O error 5", "I/O error 5.");
+        addRow("question mark gets one", "Was nun?", "Was nun?.");
+        addRow("umlaut gets one", "zu groß", "zu groß.");
+        addRow("full stop kept", "Fertig.", "Fertig.");
+        addRow("comma gets none", "halb,", "halb,");
+        addRow("exclamation gets none", "Halt!", "Halt!");
+        addRow("blank gets none", "Ende ", "Ende ");
+        addRow("empty stays empty", "", "");
     }
     void messageText() {
         QFETCH(QString, message);
@@ -70,18 +62,12 @@ private slots:
     void caption_data() {
         QTest::addColumn<QString>("program");
         QTest::addColumn<QString>("caption");
-        QTest::newRow("installed program") << "/usr/bin/wabrix"
-                                           << "wabrix";
-        QTest::newRow("first letter kept") << "/opt/Wabrix"
-                                           << "Wabrix";
-        QTest::newRow("up to the first dot") << "/opt/WABRIX.Beta.exe"
-                                             << "Wabrix";
-        QTest::newRow("capitals after the first lowered") << "C:/Programme/WaBrIx.EXE"
-                                                          << "Wabrix";
-        QTest::newRow("test program") << "build/tests/tst_errorreport"
-                                      << "tst_errorreport";
-        QTest::newRow("leading dot") << "/tmp/.hidden"
-                                     << "";
+        addRow("installed program", "/usr/bin/wabrix", "wabrix");
+        addRow("first letter kept", "/opt/Wabrix", "Wabrix");
+        addRow("up to the first dot", "/opt/WABRIX.Beta.exe", "Wabrix");
+        addRow("capitals after the first lowered", "C:/Programme/WaBrIx.EXE", "Wabrix");
+        addRow("test program", "build/tests/tst_errorreport", "tst_errorreport");
+        addRow("leading dot", "/tmp/.hidden", "");
     }
     void caption() {
         QFETCH(QString, program);
@@ -111,9 +97,9 @@ private slots:
     void caughtErrorMessage_data() {
         QTest::addColumn<int>("kind");
         QTest::addColumn<QString>("message");
-        QTest::newRow("failed allocation") << 0 << "Zu wenig Arbeitsspeicher";
-        QTest::newRow("standard exception") << 1 << "Regel verletzt";
-        QTest::newRow("anything else") << 2 << "Unbekannter Fehler";
+        addRow("failed allocation", 0, "Zu wenig Arbeitsspeicher");
+        addRow("standard exception", 1, "Regel verletzt");
+        addRow("anything else", 2, "Unbekannter Fehler");
     }
     void caughtErrorMessage() {
         QFETCH(int, kind);
@@ -131,37 +117,34 @@ private slots:
         QCOMPARE(exceptionMessage(error), message);
     }
 
-    void allocationFailureIsShownInABox() {
-        reportAllocationFailuresInMessageBoxes();
-        setBlockAllocator(&failingAllocator);
-        SeenBox seen;
-        closeNextMessageBox(seen);
-        TDynaArray list(28, nullptr);
-        QVERIFY(list.Add() == nullptr);
-        setBlockAllocator(nullptr);
-        QVERIFY(seen.shown);
-        QCOMPARE(seen.icon, QMessageBox::Critical);
-        QCOMPARE(seen.text,
-                 QStringLiteral("Error 1 while trying to allocate 2800 bytes of RAM. Not enough memory."));
-        setAllocationFailureHook({});
+    // A record list may also fail on a worker thread (a generation collects its entries there): the
+    // box then shows on the window's thread, and the worker does not wait for it.
+    void allocationFailureIsShownInABox_data() {
+        QTest::addColumn<bool>("onWorker");
+        addRow("on the window thread", false);
+        addRow("on a worker thread", true);
     }
-
-    // A record list may fail on a worker thread (a generation collects its entries there): the box
-    // shows on the window's thread, and the worker does not wait for it.
-    void allocationFailureOnAnotherThreadIsShownOnTheWindowThread() {
+    void allocationFailureIsShownInABox() {
+        QFETCH(bool, onWorker);
         reportAllocationFailuresInMessageBoxes();
         setBlockAllocator(&failingAllocator);
         SeenBox seen;
         closeNextMessageBox(seen);
         bool added = true;
-        std::thread worker([&added] {
+        auto add = [&added] {
             TDynaArray list(28, nullptr);
             added = list.Add() != nullptr;
-        });
-        worker.join();
+        };
+        if (onWorker)
+            std::thread(add).join();
+        else
+            add();
         setBlockAllocator(nullptr);
         QVERIFY(!added);
+        if (!onWorker)
+            QVERIFY(seen.shown); // shown before the failed call returns
         QTRY_VERIFY(seen.shown);
+        QCOMPARE(seen.icon, QMessageBox::Critical);
         QCOMPARE(seen.text,
                  QStringLiteral("Error 1 while trying to allocate 2800 bytes of RAM. Not enough memory."));
         setAllocationFailureHook({});

@@ -131,6 +131,14 @@ WindowState stateOf(TMainForm &form) {
     return s;
 }
 
+// Starts a generation with the slowed engine reporting to probe; with waitForDialog, waits until the
+// progress dialog shows (false when it does not).
+bool startSlowGeneration(TMainForm &form, EngineProbe &probe, bool waitForDialog) {
+    form.generation().setEngine(slowEngine(probe));
+    control<QPushButton>(form, "ErzeugeBtn")->click();
+    return !waitForDialog || QTest::qWaitFor([&] { return shownProgressDialog(form) != nullptr; });
+}
+
 // Counts how often a progress dialog is shown anywhere in the program.
 class DialogWatch : public QObject {
 public:
@@ -191,16 +199,14 @@ private slots:
         // The view shows the new puzzle.
         QTRY_VERIFY(viewSettled(*form));
         QTRY_VERIFY(counter.paints > 0);
-        QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
     }
 
     void longGenerationShowsItsProgress() {
         auto form = formWithPuzzle();
         EngineProbe probe;
-        form->generation().setEngine(slowEngine(probe));
         DialogWatch dialogs;
         PaintCounter counter(paintBox(*form));
-        control<QPushButton>(*form, "ErzeugeBtn")->click();
+        startSlowGeneration(*form, probe, false);
 
         // Until the dialog comes, the busy cursor shows and the window still paints and resizes.
         QVERIFY(QGuiApplication::overrideCursor());
@@ -248,9 +254,7 @@ private slots:
         auto form = formWithPuzzle();
         const WindowState before = stateOf(*form);
         EngineProbe probe;
-        form->generation().setEngine(slowEngine(probe));
-        control<QPushButton>(*form, "ErzeugeBtn")->click();
-        QTRY_VERIFY(shownProgressDialog(*form));
+        QVERIFY(startSlowGeneration(*form, probe, true));
         QProgressDialog *dialog = shownProgressDialog(*form);
         if (how == "button")
             QTest::mouseClick(dialog->findChild<QPushButton *>(), Qt::LeftButton);
@@ -312,10 +316,7 @@ private slots:
         EngineProbe probe;
         auto form = formWithPuzzle();
         const WindowState before = stateOf(*form);
-        form->generation().setEngine(slowEngine(probe));
-        form->Button1Click();
-        if (withDialog)
-            QTRY_VERIFY(shownProgressDialog(*form));
+        QVERIFY(startSlowGeneration(*form, probe, withDialog));
         if (how == "destroy") {
             form.reset();
             QVERIFY(probe.toldToStop);
@@ -377,24 +378,19 @@ private slots:
         QStringList log;
         std::vector<int> counts;
         bool offThread = false;
-        auto onThread = [&] { offThread = offThread || QThread::currentThread() != qApp->thread(); };
+        auto note = [&](const QString &line) {
+            offThread = offThread || QThread::currentThread() != qApp->thread();
+            log << line;
+        };
         connect(&runner, &GenerationRunner::started, this,
-                [&](int runs) { log << QStringLiteral("started %1").arg(runs); });
+                [&](int runs) { note(QString("started %1").arg(runs)); });
+        connect(&runner, &GenerationRunner::ended, this, [&] { note("ended"); });
+        connect(&runner, &GenerationRunner::cancelled, this, [&] { note("cancelled"); });
+        connect(&runner, &GenerationRunner::succeeded, this,
+                [&](GenerationResult &result) { note(QString("succeeded %1").arg(result.stats.runs)); });
         connect(&runner, &GenerationRunner::progress, this, [&](int done) {
-            onThread();
+            offThread = offThread || QThread::currentThread() != qApp->thread();
             counts.push_back(done);
-        });
-        connect(&runner, &GenerationRunner::ended, this, [&] {
-            onThread();
-            log << "ended";
-        });
-        connect(&runner, &GenerationRunner::cancelled, this, [&] {
-            onThread();
-            log << "cancelled";
-        });
-        connect(&runner, &GenerationRunner::succeeded, this, [&](GenerationResult &result) {
-            onThread();
-            log << QStringLiteral("succeeded %1").arg(result.stats.runs);
         });
 
         VectorWordTable words({{u"Tier", u"katze"}, {u"Farbe", u"rot"}, {u"Gewässer", u"see"}}, 0);

@@ -1,3 +1,4 @@
+#include "datarow.h"
 #include "fontchoicedialog.h"
 #include "fontmapping.h"
 #include "formhelpers.h"
@@ -5,6 +6,7 @@
 #include "mainform.h"
 #include "numericspinedit.h"
 #include "paintbox.h"
+#include "puzzlechecker.h"
 #include "puzzleview.h"
 #include "qprinterquery.h"
 #include "renderer.h"
@@ -48,8 +50,11 @@ bool inkInLastColumn(QWidget *widget) {
     return false;
 }
 
-int clueCells(const Grid &grid) {
-    return static_cast<int>(std::count_if(grid.begin(), grid.end(), isClueCell));
+// Sends a move of the pointer to at, in widget coordinates, with the given buttons held.
+void movePointer(QWidget *widget, QPoint at, Qt::MouseButtons held) {
+    QMouseEvent move(QEvent::MouseMove, QPointF(at), widget->mapToGlobal(QPointF(at)), Qt::NoButton, held,
+                     {});
+    QApplication::sendEvent(widget, &move);
 }
 
 } // namespace
@@ -76,62 +81,39 @@ private slots:
         QVERIFY2(offCentre.manhattanLength() <= 2, qPrintable(QString::number(offCentre.manhattanLength())));
     }
 
+    // Each row is named after its control.
     void controls_data() {
-        QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("parent");
         QTest::addColumn<QRect>("geometry"); // width -1: sized to its caption
         QTest::addColumn<QString>("caption");
-        QTest::newRow("ErzeugeBtn") << "ErzeugeBtn"
-                                    << "Panel1" << QRect(4, 10, 133, 25) << "Erzeuge Rätsel";
-        QTest::newRow("Label1") << "Label1"
-                                << "Panel1" << QRect(143, 14, -1, -1) << "Zoom in %:";
-        QTest::newRow("ZoomEd") << "ZoomEd"
-                                << "Panel1" << QRect(216, 14, 65, 21) << "";
-        QTest::newRow("LosungEinCheck") << "LosungEinCheck"
-                                        << "Panel1" << QRect(287, 0, 130, 17) << "Lösung einblenden";
-        QTest::newRow("BlattRotCheck") << "BlattRotCheck"
-                                       << "Panel1" << QRect(287, 18, 130, 17) << "Blattende rot markieren";
-        QTest::newRow("Label7") << "Label7"
-                                << "Panel1" << QRect(432, 16, -1, -1) << "Überschrift:";
-        QTest::newRow("caped") << "caped"
-                               << "Panel1" << QRect(495, 14, 121, 21) << "";
-        QTest::newRow("Label2") << "Label2"
-                                << "TabSheet2" << QRect(7, 14, -1, -1) << "Feldbreite in mm:";
-        QTest::newRow("FeldBreitEd") << "FeldBreitEd"
-                                     << "TabSheet2" << QRect(111, 11, 66, 21) << "";
-        QTest::newRow("Label3") << "Label3"
-                                << "TabSheet2" << QRect(7, 41, -1, -1) << "Strichstärke in mm:";
-        QTest::newRow("StrichStarkEd") << "StrichStarkEd"
-                                       << "TabSheet2" << QRect(111, 38, 66, 21) << "";
-        QTest::newRow("Label4") << "Label4"
-                                << "TabSheet2" << QRect(7, 68, -1, -1) << "Pfeilgröße in mm";
-        QTest::newRow("PfeilgrossEd") << "PfeilgrossEd"
-                                      << "TabSheet2" << QRect(111, 65, 66, 21) << "";
-        QTest::newRow("Label5") << "Label5"
-                                << "TabSheet2" << QRect(7, 95, -1, -1) << "Rand um Text:";
-        QTest::newRow("TextRandEd") << "TextRandEd"
-                                    << "TabSheet2" << QRect(111, 92, 66, 21) << "";
-        QTest::newRow("Label6") << "Label6"
-                                << "TabSheet2" << QRect(7, 122, -1, -1) << "Seitenrand in mm:";
-        QTest::newRow("SeitenRandEd") << "SeitenRandEd"
-                                      << "TabSheet2" << QRect(111, 119, 66, 21) << "";
-        QTest::newRow("BitBtn1") << "BitBtn1"
-                                 << "TabSheet2" << QRect(183, 9, 170, 25) << "Schriftart...";
-        QTest::newRow("BitBtn2") << "BitBtn2"
-                                 << "TabSheet2" << QRect(183, 38, 170, 25) << "Schriftart Überschrift...";
-        QTest::newRow("FrageSchwarzCheck")
-            << "FrageSchwarzCheck"
-            << "TabSheet2" << QRect(183, 69, 202, 17) << "Fragefelder schwarz hinterlegen";
-        QTest::newRow("PaintBox1") << "PaintBox1"
-                                   << "ScrollBox1Contents" << QRect(4, 4, 417, 489) << "";
+        addRow("ErzeugeBtn", "Panel1", QRect(4, 10, 133, 25), "Erzeuge Rätsel");
+        addRow("Label1", "Panel1", QRect(143, 14, -1, -1), "Zoom in %:");
+        addRow("ZoomEd", "Panel1", QRect(216, 14, 65, 21), "");
+        addRow("LosungEinCheck", "Panel1", QRect(287, 0, 130, 17), "Lösung einblenden");
+        addRow("BlattRotCheck", "Panel1", QRect(287, 18, 130, 17), "Blattende rot markieren");
+        addRow("Label7", "Panel1", QRect(432, 16, -1, -1), "Überschrift:");
+        addRow("caped", "Panel1", QRect(495, 14, 121, 21), "");
+        addRow("Label2", "TabSheet2", QRect(7, 14, -1, -1), "Feldbreite in mm:");
+        addRow("FeldBreitEd", "TabSheet2", QRect(111, 11, 66, 21), "");
+        addRow("Label3", "TabSheet2", QRect(7, 41, -1, -1), "Strichstärke in mm:");
+        addRow("StrichStarkEd", "TabSheet2", QRect(111, 38, 66, 21), "");
+        addRow("Label4", "TabSheet2", QRect(7, 68, -1, -1), "Pfeilgröße in mm");
+        addRow("PfeilgrossEd", "TabSheet2", QRect(111, 65, 66, 21), "");
+        addRow("Label5", "TabSheet2", QRect(7, 95, -1, -1), "Rand um Text:");
+        addRow("TextRandEd", "TabSheet2", QRect(111, 92, 66, 21), "");
+        addRow("Label6", "TabSheet2", QRect(7, 122, -1, -1), "Seitenrand in mm:");
+        addRow("SeitenRandEd", "TabSheet2", QRect(111, 119, 66, 21), "");
+        addRow("BitBtn1", "TabSheet2", QRect(183, 9, 170, 25), "Schriftart...");
+        addRow("BitBtn2", "TabSheet2", QRect(183, 38, 170, 25), "Schriftart Überschrift...");
+        addRow("FrageSchwarzCheck", "TabSheet2", QRect(183, 69, 202, 17), "Fragefelder schwarz hinterlegen");
+        addRow("PaintBox1", "ScrollBox1Contents", QRect(4, 4, 417, 489), "");
     }
     void controls() {
-        QFETCH(QString, name);
         QFETCH(QString, parent);
         QFETCH(QRect, geometry);
         QFETCH(QString, caption);
         TMainForm form; // not shown: the paint box keeps its design size
-        QWidget *widget = form.findChild<QWidget *>(name);
+        QWidget *widget = control<QWidget>(form, QTest::currentDataTag());
         QVERIFY(widget);
         QCOMPARE(widget->parentWidget()->objectName(), parent);
         QCOMPARE(widget->pos(), geometry.topLeft());
@@ -163,29 +145,28 @@ private slots:
         }
     }
 
+    // Each row is named after its field.
     void numericFields_data() {
-        QTest::addColumn<QString>("name");
         QTest::addColumn<int>("decimals");
         QTest::addColumn<double>("minimum");
         QTest::addColumn<double>("maximum");
         QTest::addColumn<QString>("text");
         QTest::addColumn<double>("value");
-        QTest::newRow("ZoomEd") << "ZoomEd" << 0 << 10.0 << 1000.0 << "100" << 100.0;
-        QTest::newRow("FeldBreitEd") << "FeldBreitEd" << 2 << 1.0 << 100.0 << "10,00" << 10.0;
-        QTest::newRow("StrichStarkEd") << "StrichStarkEd" << 2 << 0.001 << 10.0 << "0,30" << 0.3;
-        QTest::newRow("PfeilgrossEd") << "PfeilgrossEd" << 2 << 0.001 << 100.0 << "1,00" << 1.0;
-        QTest::newRow("TextRandEd") << "TextRandEd" << 2 << 0.001 << 100.0 << "1,00" << 1.0;
-        QTest::newRow("SeitenRandEd") << "SeitenRandEd" << 2 << 0.001 << 100.0 << "15,00" << 15.0;
+        addRow("ZoomEd", 0, 10.0, 1000.0, "100", 100.0);
+        addRow("FeldBreitEd", 2, 1.0, 100.0, "10,00", 10.0);
+        addRow("StrichStarkEd", 2, 0.001, 10.0, "0,30", 0.3);
+        addRow("PfeilgrossEd", 2, 0.001, 100.0, "1,00", 1.0);
+        addRow("TextRandEd", 2, 0.001, 100.0, "1,00", 1.0);
+        addRow("SeitenRandEd", 2, 0.001, 100.0, "15,00", 15.0);
     }
     void numericFields() {
-        QFETCH(QString, name);
         QFETCH(int, decimals);
         QFETCH(double, minimum);
         QFETCH(double, maximum);
         QFETCH(QString, text);
         QFETCH(double, value);
         TMainForm form;
-        auto *field = form.findChild<NumericSpinEdit *>(name);
+        auto *field = control<NumericSpinEdit>(form, QTest::currentDataTag());
         QVERIFY(field);
         QCOMPARE(field->decimals(), decimals);
         QCOMPARE(field->minimum(), minimum);
@@ -197,12 +178,12 @@ private slots:
 
     void startState() {
         auto form = shownForm();
-        WordGrid *grid = control<WordGrid>(*form, "StringGrid1");
-        QCOMPARE(grid->Cells(0, 0), QStringLiteral("Frage"));
-        QCOMPARE(grid->Cells(1, 0), QStringLiteral("Antwort"));
-        QCOMPARE(grid->RowCount(), 1000);
-        for (int r = 1; r < grid->RowCount(); ++r)
-            QVERIFY(grid->Cells(0, r).isEmpty() && grid->Cells(1, r).isEmpty());
+        WordGrid &grid = table(*form);
+        QCOMPARE(grid.Cells(0, 0), QStringLiteral("Frage"));
+        QCOMPARE(grid.Cells(1, 0), QStringLiteral("Antwort"));
+        QCOMPARE(grid.RowCount(), 1000);
+        for (int r = 1; r < grid.RowCount(); ++r)
+            QVERIFY(grid.Cells(0, r).isEmpty() && grid.Cells(1, r).isEmpty());
         QVERIFY(!control<QCheckBox>(*form, "LosungEinCheck")->isChecked());
         QVERIFY(control<QCheckBox>(*form, "BlattRotCheck")->isChecked());
         QVERIFY(control<QCheckBox>(*form, "FrageSchwarzCheck")->isChecked());
@@ -215,7 +196,7 @@ private slots:
         QCOMPARE(form->OpenDialog1.filter(), QStringLiteral("Wabrixrätsel (*.wbx)"));
         QCOMPARE(form->SaveDialog2.defaultSuffix(), QStringLiteral("wbx"));
         // The zero grid is drawn as 100 x 100 empty letter cells: the paint box took that picture's size.
-        PaintBox *box = control<PaintBox>(*form, "PaintBox1");
+        PaintBox *box = paintBox(*form);
         QCOMPARE(box->pos(), QPoint(4, 4));
         QCOMPARE(box->size(), puzzlePictureSize(form->model(), form->settings(), box->logicalDpiX()));
         QVERIFY(box->width() > 417);
@@ -234,18 +215,18 @@ private slots:
         QCOMPARE(panel->geometry(), QRect(0, 0, 734, 41));
         QCOMPARE(pages->geometry(), QRect(0, 41, 734, 534 - 41));
         QWidget *page = control<QWidget>(*form, "TabSheet1");
-        WordGrid *grid = control<WordGrid>(*form, "StringGrid1");
+        WordGrid &grid = table(*form);
         QScrollArea *scroll = control<QScrollArea>(*form, "ScrollBox1");
-        QCOMPARE(grid->geometry(), QRect(0, 0, 329, page->height()));
-        QCOMPARE(scroll->geometry(), QRect(329, 0, page->width() - 329, page->height()));
-
-        // The docked parts follow the window.
-        form->resize(form->width() + 100, form->height() + 50);
-        QTest::qWait(10);
-        QCOMPARE(panel->width(), 834);
-        QCOMPARE(grid->geometry(), QRect(0, 0, 329, page->height()));
-        QCOMPARE(scroll->geometry(), QRect(329, 0, page->width() - 329, page->height()));
-        QCOMPARE(pages->height(), 584 - 41);
+        // The word table keeps its width and the view takes the rest, also when the window grows.
+        const QSize start = form->size();
+        for (const QSize growth : {QSize(0, 0), QSize(100, 50)}) {
+            form->resize(start + growth);
+            QTest::qWait(10);
+            QCOMPARE(panel->width(), 734 + growth.width());
+            QCOMPARE(pages->height(), 534 - 41 + growth.height());
+            QCOMPARE(grid.geometry(), QRect(0, 0, 329, page->height()));
+            QCOMPARE(scroll->geometry(), QRect(329, 0, page->width() - 329, page->height()));
+        }
     }
 
     void tabOrder() {
@@ -292,12 +273,11 @@ private slots:
 
     void settingsComeFromTheControls() {
         TMainForm form;
-        control<NumericSpinEdit>(form, "ZoomEd")->setValue(150);
-        control<NumericSpinEdit>(form, "FeldBreitEd")->setValue(8);
-        control<NumericSpinEdit>(form, "StrichStarkEd")->setValue(0.001);
-        control<NumericSpinEdit>(form, "PfeilgrossEd")->setValue(2.5);
-        control<NumericSpinEdit>(form, "TextRandEd")->setValue(0.5);
-        control<NumericSpinEdit>(form, "SeitenRandEd")->setValue(20);
+        const std::pair<const char *, double> values[] = {{"ZoomEd", 150},          {"FeldBreitEd", 8},
+                                                          {"StrichStarkEd", 0.001}, {"PfeilgrossEd", 2.5},
+                                                          {"TextRandEd", 0.5},      {"SeitenRandEd", 20}};
+        for (const auto &[name, value] : values)
+            control<NumericSpinEdit>(form, name)->setValue(value);
         control<QCheckBox>(form, "LosungEinCheck")->setChecked(true);
         control<QCheckBox>(form, "BlattRotCheck")->setChecked(false);
         control<QCheckBox>(form, "FrageSchwarzCheck")->setChecked(false);
@@ -361,7 +341,7 @@ private slots:
         } else if (change == QLatin1String("font")) {
             form->FontDialog1.Font.pointSize = 12;
         } else if (change == QLatin1String("table")) {
-            control<WordGrid>(*form, "StringGrid1")->setCells(0, 1, "Tier");
+            table(*form).setCells(0, 1, "Tier");
         } else if (change == QLatin1String("Neu1")) {
             control<QAction>(*form, "Neu1")->trigger();
         }
@@ -387,22 +367,22 @@ private slots:
 
     void newClearsWordsOnly() {
         auto form = shownForm();
-        WordGrid *grid = control<WordGrid>(*form, "StringGrid1");
-        grid->setRowCount(11); // as after opening a document with 10 rows
+        WordGrid &grid = table(*form);
+        grid.setRowCount(11); // as after opening a document with 10 rows
         fillTable(*form, {"Tier|KATZE", "Farbe|ROT", "|nur Antwort"});
-        grid->setCells(0, 10, "letzte");
+        grid.setCells(0, 10, "letzte");
         form->model().AddEntry(u"Tier", u"KATZE");
         form->model().feld[cellIndex(0, 0)] = clueCellValue(0, true);
         const Grid feld = form->model().feld;
         const QSize picture = control<QWidget>(*form, "PaintBox1")->size();
 
         control<QAction>(*form, "Neu1")->trigger();
-        QCOMPARE(grid->RowCount(), 11);
+        QCOMPARE(grid.RowCount(), 11);
         for (int r = 1; r < 11; ++r)
-            QVERIFY2(grid->Cells(0, r).isEmpty() && grid->Cells(1, r).isEmpty(),
+            QVERIFY2(grid.Cells(0, r).isEmpty() && grid.Cells(1, r).isEmpty(),
                      qPrintable(QString::number(r)));
-        QCOMPARE(grid->Cells(0, 0), QStringLiteral("Frage"));
-        QCOMPARE(grid->Cells(1, 0), QStringLiteral("Antwort"));
+        QCOMPARE(grid.Cells(0, 0), QStringLiteral("Frage"));
+        QCOMPARE(grid.Cells(1, 0), QStringLiteral("Antwort"));
         QCOMPARE(form->model().entryCount(), 1u);
         QVERIFY(form->model().feld == feld);
         QCOMPARE(control<QWidget>(*form, "PaintBox1")->size(), picture);
@@ -412,15 +392,15 @@ private slots:
         auto form = shownForm();
         fillTable(*form, {"Haustier|katze", "Farbe|rot", "Gewässer|see", "Hauptstadt Italiens|rom",
                           "ohne Antwort|", "Nagetier|ratte"});
-        PaintBox *box = control<PaintBox>(*form, "PaintBox1");
+        PaintBox *box = paintBox(*form);
         const QSize before = box->size();
         PaintCounter counter(box);
         QTest::mouseClick(control<QPushButton>(*form, "ErzeugeBtn"), Qt::LeftButton);
         QTRY_VERIFY(!form->generation().isRunning());
         QVERIFY(counter.paints > 0);
         QCOMPARE(form->model().entryCount(), 5u);
-        QVERIFY(clueCells(form->model().feld) >= 2);
-        QCOMPARE(form->store().maxfitted, clueCells(form->model().feld));
+        QVERIFY(countClueCells(form->model().feld) >= 2);
+        QCOMPARE(form->store().maxfitted, countClueCells(form->model().feld));
         const QSize picture = puzzlePictureSize(form->model(), form->settings(), box->logicalDpiX());
         QVERIFY(picture != before);
         QTRY_COMPARE(box->size(), picture);
@@ -428,19 +408,17 @@ private slots:
 
         // Generating again starts from the table anew.
         control<QAction>(*form, "Neu1")->trigger();
-        QTest::mouseClick(control<QPushButton>(*form, "ErzeugeBtn"), Qt::LeftButton);
-        QTRY_VERIFY(!form->generation().isRunning());
+        QVERIFY(generateAndWait(*form));
         QCOMPARE(form->model().entryCount(), 0u);
-        QCOMPARE(clueCells(form->model().feld), 0);
+        QCOMPARE(countClueCells(form->model().feld), 0);
     }
 
     void viewShowsTheRenderedPicture_data() {
         QTest::addColumn<QStringList>("words");
         QTest::addColumn<QPoint>("scroll");
-        QTest::newRow("small puzzle")
-            << QStringList{"Haustier|katze", "Farbe|rot", "Gewässer|see"} << QPoint(0, 0);
-        QTest::newRow("full grid at the start") << QStringList{} << QPoint(0, 0);
-        QTest::newRow("full grid scrolled") << QStringList{} << QPoint(1234, 2345);
+        addRow("small puzzle", QStringList{"Haustier|katze", "Farbe|rot", "Gewässer|see"}, QPoint(0, 0));
+        addRow("full grid at the start", QStringList{}, QPoint(0, 0));
+        addRow("full grid scrolled", QStringList{}, QPoint(1234, 2345));
     }
     void viewShowsTheRenderedPicture() {
         QFETCH(QStringList, words);
@@ -448,10 +426,9 @@ private slots:
         auto form = shownForm();
         if (!words.isEmpty()) {
             fillTable(*form, words);
-            control<QPushButton>(*form, "ErzeugeBtn")->click();
-            QTRY_VERIFY(!form->generation().isRunning());
+            QVERIFY(generateAndWait(*form));
         }
-        PaintBox *box = control<PaintBox>(*form, "PaintBox1");
+        PaintBox *box = paintBox(*form);
         QTRY_COMPARE(box->size(), puzzlePictureSize(form->model(), form->settings(), box->logicalDpiX()));
         QScrollArea *scrollBox = control<QScrollArea>(*form, "ScrollBox1");
         scrollBox->horizontalScrollBar()->setValue(scroll.x());
@@ -493,7 +470,7 @@ private slots:
         QFETCH(QPoint, release);
         QFETCH(QPoint, scrolled);
         auto form = shownForm();
-        PaintBox *box = control<PaintBox>(*form, "PaintBox1");
+        PaintBox *box = paintBox(*form);
         QScrollArea *scroll = control<QScrollArea>(*form, "ScrollBox1");
         QScrollBar *h = scroll->horizontalScrollBar();
         QScrollBar *v = scroll->verticalScrollBar();
@@ -505,22 +482,15 @@ private slots:
         QVERIFY(form->view().inmove);
         QCOMPARE(QPoint(form->view().mousex, form->view().mousey), grab);
         // The pointer travels in two moves; the box moves under it as it scrolls.
-        const QPoint halfway = grab + (release - grab) / 2;
-        QMouseEvent move1(QEvent::MouseMove, QPointF(halfway), box->mapToGlobal(QPointF(halfway)),
-                          Qt::NoButton, button, {});
-        QApplication::sendEvent(box, &move1);
+        movePointer(box, grab + (release - grab) / 2, button);
         const QPoint shifted = release + QPoint(h->value(), v->value());
-        QMouseEvent move2(QEvent::MouseMove, QPointF(shifted), box->mapToGlobal(QPointF(shifted)),
-                          Qt::NoButton, button, {});
-        QApplication::sendEvent(box, &move2);
+        movePointer(box, shifted, button);
         QCOMPARE(QPoint(h->value(), v->value()), scrolled);
         QTest::mouseRelease(box, button, {}, shifted);
         QVERIFY(!form->view().inmove);
 
         // Without a pressed button, moving scrolls nothing.
-        QMouseEvent idle(QEvent::MouseMove, QPointF(0, 0), box->mapToGlobal(QPointF(0, 0)), Qt::NoButton,
-                         Qt::NoButton, {});
-        QApplication::sendEvent(box, &idle);
+        movePointer(box, QPoint(0, 0), Qt::NoButton);
         QCOMPARE(QPoint(h->value(), v->value()), scrolled);
     }
 
@@ -551,14 +521,12 @@ private slots:
         auto form = shownForm();
         control<NumericSpinEdit>(*form, "FeldBreitEd")->setValue(1);
         control<NumericSpinEdit>(*form, "ZoomEd")->setValue(10);
-        PaintBox *box = control<PaintBox>(*form, "PaintBox1");
+        PaintBox *box = paintBox(*form);
         QScrollArea *scroll = control<QScrollArea>(*form, "ScrollBox1");
         QTRY_VERIFY(box->width() + 4 <= scroll->viewport()->width());
         QTest::mousePress(box, Qt::LeftButton, {}, QPoint(10, 10));
         QTest::mouseMove(box, QPoint(0, 0));
-        QMouseEvent move(QEvent::MouseMove, QPointF(1, 1), box->mapToGlobal(QPointF(1, 1)), Qt::NoButton,
-                         Qt::LeftButton, {});
-        QApplication::sendEvent(box, &move);
+        movePointer(box, QPoint(1, 1), Qt::LeftButton);
         QCOMPARE(scroll->horizontalScrollBar()->value(), 0);
         QCOMPARE(scroll->verticalScrollBar()->value(), 0);
     }
@@ -572,9 +540,10 @@ private slots:
         QFETCH(QString, button);
         TMainForm form;
         form.show();
-        FontChoiceDialog &dialog = button == QLatin1String("BitBtn1") ? form.FontDialog1 : form.FontDialog2;
-        const FontDescription other =
-            button == QLatin1String("BitBtn1") ? form.FontDialog2.Font : form.FontDialog1.Font;
+        const bool clue = button == QLatin1String("BitBtn1");
+        FontChoiceDialog &dialog = clue ? form.FontDialog1 : form.FontDialog2;
+        const FontChoiceDialog &otherDialog = clue ? form.FontDialog2 : form.FontDialog1;
+        const FontDescription other = otherDialog.Font;
         const FontDescription before = dialog.Font;
         auto *pushButton = form.findChild<QPushButton *>(button);
 
@@ -621,7 +590,7 @@ private slots:
         QCOMPARE(form.settings().clueFont, form.FontDialog1.Font);
         QCOMPARE(form.settings().titleFont, form.FontDialog2.Font);
         // The other dialog's font stays as it was.
-        QCOMPARE(button == QLatin1String("BitBtn1") ? form.FontDialog2.Font : form.FontDialog1.Font, other);
+        QCOMPARE(otherDialog.Font, other);
     }
 
     void chosenFont_data() {
@@ -630,16 +599,11 @@ private slots:
         QTest::addColumn<int>("pointSize");
         QTest::addColumn<bool>("bold");
         QTest::addColumn<uint>("color");
-        QTest::newRow("nothing changed") << ""
-                                         << "Arial Narrow" << 8 << false << 0xFF000008u;
-        QTest::newRow("size") << "size"
-                              << "Arial Narrow" << 11 << false << 0xFF000008u;
-        QTest::newRow("bold") << "bold"
-                              << "Arial Narrow" << 8 << true << 0xFF000008u;
-        QTest::newRow("family") << "family"
-                                << "Liberation Serif" << 8 << false << 0xFF000008u;
-        QTest::newRow("colour only") << "colour"
-                                     << "Arial Narrow" << 8 << false << 0x00336699u;
+        addRow("nothing changed", "", "Arial Narrow", 8, false, 0xFF000008u);
+        addRow("size", "size", "Arial Narrow", 11, false, 0xFF000008u);
+        addRow("bold", "bold", "Arial Narrow", 8, true, 0xFF000008u);
+        addRow("family", "family", "Liberation Serif", 8, false, 0xFF000008u);
+        addRow("colour only", "colour", "Arial Narrow", 8, false, 0x00336699u);
     }
     void chosenFont() {
         QFETCH(QString, change);

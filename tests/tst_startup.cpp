@@ -1,3 +1,4 @@
+#include "datarow.h"
 #include "documentconversion.h"
 #include "documentfile.h"
 #include "formhelpers.h"
@@ -21,20 +22,6 @@
 namespace {
 
 using Action = StartRequest::Action;
-
-QString actionName(Action action) {
-    switch (action) {
-    case Action::Run:
-        return QStringLiteral("run");
-    case Action::ShowHelp:
-        return QStringLiteral("help");
-    case Action::ShowVersion:
-        return QStringLiteral("version");
-    case Action::UsageError:
-        return QStringLiteral("usage error");
-    }
-    return {};
-}
 
 // A saved puzzle: HAUS across with its clue, under its own title, with two word rows.
 PuzzleDocument samplePuzzle(const QString &title) {
@@ -67,54 +54,32 @@ private slots:
 
     void parseStartArguments_data() {
         QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<QString>("action");
+        QTest::addColumn<Action>("action");
         QTest::addColumn<QString>("document");
         QTest::addColumn<QString>("errorPart");
-        QTest::newRow("nothing") << QStringList() << "run"
-                                 << ""
-                                 << "";
-        QTest::newRow("a document") << QStringList{"raetsel.wbx"} << "run"
-                                    << "raetsel.wbx"
-                                    << "";
-        QTest::newRow("a file address") << QStringList{"file:///tmp/R%C3%A4tsel%201.wbx"} << "run"
-                                        << "/tmp/Rätsel 1.wbx"
-                                        << "";
-        QTest::newRow("after --, a name with a dash") << QStringList{"--", "-neu.wbx"} << "run"
-                                                      << "-neu.wbx"
-                                                      << "";
-        QTest::newRow("an empty argument is no document") << QStringList{""} << "run"
-                                                          << ""
-                                                          << "";
-        QTest::newRow("--help") << QStringList{"--help"} << "help"
-                                << ""
-                                << "";
-        QTest::newRow("-h") << QStringList{"-h"} << "help"
-                            << ""
-                            << "";
-        QTest::newRow("--version") << QStringList{"--version"} << "version"
-                                   << ""
-                                   << "";
-        QTest::newRow("-v") << QStringList{"-v"} << "version"
-                            << ""
-                            << "";
-        QTest::newRow("help wins over version and errors")
-            << QStringList{"--version", "--bogus", "a.wbx", "b.wbx", "--help"} << "help"
-            << ""
-            << "";
-        QTest::newRow("unknown option") << QStringList{"raetsel.wbx", "--zoom=200"} << "usage error"
-                                        << ""
-                                        << "„--zoom=200“";
-        QTest::newRow("two documents") << QStringList{"a.wbx", "b.wbx"} << "usage error"
-                                       << ""
-                                       << "nur eine";
+        addRow("nothing", QStringList(), Action::Run, "", "");
+        addRow("a document", QStringList{"raetsel.wbx"}, Action::Run, "raetsel.wbx", "");
+        addRow("a file address", QStringList{"file:///tmp/R%C3%A4tsel%201.wbx"}, Action::Run,
+               "/tmp/Rätsel 1.wbx", "");
+        addRow("after --, a name with a dash", QStringList{"--", "-neu.wbx"}, Action::Run, "-neu.wbx", "");
+        addRow("an empty argument is no document", QStringList{""}, Action::Run, "", "");
+        addRow("--help", QStringList{"--help"}, Action::ShowHelp, "", "");
+        addRow("-h", QStringList{"-h"}, Action::ShowHelp, "", "");
+        addRow("--version", QStringList{"--version"}, Action::ShowVersion, "", "");
+        addRow("-v", QStringList{"-v"}, Action::ShowVersion, "", "");
+        addRow("help wins over version and errors",
+               QStringList{"--version", "--bogus", "a.wbx", "b.wbx", "--help"}, Action::ShowHelp, "", "");
+        addRow("unknown option", QStringList{"raetsel.wbx", "--zoom=200"}, Action::UsageError, "",
+               "„--zoom=200“");
+        addRow("two documents", QStringList{"a.wbx", "b.wbx"}, Action::UsageError, "", "nur eine");
     }
     void parseStartArguments() {
         QFETCH(QStringList, arguments);
-        QFETCH(QString, action);
+        QFETCH(Action, action);
         QFETCH(QString, document);
         QFETCH(QString, errorPart);
         const StartRequest request = ::parseStartArguments(QStringList{"wabrix"} + arguments);
-        QCOMPARE(actionName(request.action), action);
+        QCOMPARE(request.action, action);
         QCOMPARE(request.document, document);
         if (errorPart.isEmpty())
             QVERIFY(request.error.isEmpty() || request.action != Action::UsageError);
