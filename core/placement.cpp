@@ -26,7 +26,8 @@ PlacementTest testPlacement(const Grid &feld, const std::u16string &answer, cons
     return result;
 }
 
-void commitPlacement(Grid &feld, const std::u16string &answer, const Placement &at, std::uint32_t entryIndex) {
+void commitPlacement(Grid &feld, const std::u16string &answer, const Placement &at,
+                     std::uint32_t entryIndex) {
     const int length = static_cast<int>(answer.size());
     for (int j = 0; j < length; ++j)
         feld[lineCellIndex(at, at.line, at.start + j)] = letterCellValue(answer[static_cast<std::size_t>(j)]);
