@@ -1,9 +1,5 @@
 #include "documentcompare.h"
 
-#include "documentwriter.h"
-
-#include <QBuffer>
-
 #include <algorithm>
 #include <cstring>
 
@@ -36,14 +32,6 @@ PuzzleDocument asModelKeepsIt(PuzzleDocument document) {
         entry.answer = upToZero(entry.answer);
     }
     return document;
-}
-
-QByteArray documentBytes(const PuzzleDocument &document) {
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    if (!writeDocument(buffer, document, nullptr))
-        return {};
-    return buffer.data();
 }
 
 qint64 SequentialBytes::readData(char *data, qint64 maxSize) {

@@ -13,9 +13,6 @@ bool sameDocument(const PuzzleDocument &a, const PuzzleDocument &b);
 // code unit, because an entry keeps its texts as zero-terminated buffers.
 PuzzleDocument asModelKeepsIt(PuzzleDocument document);
 
-// The bytes of a document as writeDocument writes them; empty when writing failed.
-QByteArray documentBytes(const PuzzleDocument &document);
-
 // Reads from bytes in memory but, like a pipe, cannot tell its size or seek, so a reader must take
 // every count on trust and stop at the end of the bytes.
 class SequentialBytes : public QIODevice {

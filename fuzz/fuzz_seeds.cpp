@@ -6,6 +6,7 @@
 //
 // Usage: fuzz_seeds OUTPUT_FOLDER EXAMPLES_FOLDER
 
+#include "documentbuffer.h"
 #include "documentcompare.h"
 #include "documentconversion.h"
 #include "generator.h"
@@ -29,7 +30,7 @@ bool writeBytes(const QString &path, const QByteArray &bytes) {
 
 bool writeSeed(const QDir &folder, const char *name, const PuzzleDocument &document) {
     return writeBytes(folder.filePath(QString::fromLatin1(name) + QStringLiteral(".wbx")),
-                      documentBytes(document));
+                      documentToBytes(document, nullptr));
 }
 
 bool writeRenderSeeds(const QDir &folder) {

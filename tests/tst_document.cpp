@@ -1,3 +1,4 @@
+#include "documentbuffer.h"
 #include "documentbytes.h"
 #include "documentconversion.h"
 #include "documentfile.h"
@@ -14,13 +15,6 @@
 #include <cstring>
 
 namespace {
-
-DocumentReadResult readBytes(const QByteArray &bytes) {
-    QBuffer buffer;
-    buffer.setData(bytes);
-    buffer.open(QIODevice::ReadOnly);
-    return readDocument(buffer);
-}
 
 // Reads a document from bytes that come through a pipe (a sequential device of unknown length).
 DocumentReadResult readThroughPipe(const QByteArray &bytes) {
@@ -207,7 +201,7 @@ private slots:
         if (kind == 4)
             d = smallDocument(1001);
         const QByteArray first = documentBytes(d);
-        const DocumentReadResult read = readBytes(first);
+        const DocumentReadResult read = readDocumentBytes(first);
         QVERIFY2(read.ok, qPrintable(read.error));
         compareDocuments(read.document, d);
         QCOMPARE(documentBytes(read.document), first);
@@ -216,7 +210,7 @@ private slots:
     void cutAtEveryOffsetIsRejected() {
         const QByteArray whole = documentBytes(smallDocument(3));
         for (qsizetype cut = 0; cut < whole.size(); ++cut) {
-            const DocumentReadResult read = readBytes(QByteArray::fromRawData(whole.constData(), cut));
+            const DocumentReadResult read = readDocumentBytes(QByteArray::fromRawData(whole.constData(), cut));
             if (read.ok || !read.reason.contains(QLatin1String("Read beyond end of file")))
                 QFAIL(qPrintable(QStringLiteral("cut at %1: %2").arg(cut).arg(read.reason)));
             if (read.document.entries.size() != 0 || read.document.rows.size() != 999)
@@ -226,7 +220,7 @@ private slots:
 
     void cutInsideEntryBlockNamesEndOfFile() {
         const QByteArray whole = documentBytes(smallDocument(3));
-        const DocumentReadResult read = readBytes(whole.left(whole.size() - 20));
+        const DocumentReadResult read = readDocumentBytes(whole.left(whole.size() - 20));
         QVERIFY(!read.ok);
         QCOMPARE(read.reason, QStringLiteral("Read beyond end of file"));
         QCOMPARE(read.error, read.reason);
@@ -259,7 +253,7 @@ private slots:
     void impossibleCountsAreRejected() {
         QFETCH(QByteArray, bytes);
         QFETCH(QString, message);
-        const DocumentReadResult read = readBytes(bytes);
+        const DocumentReadResult read = readDocumentBytes(bytes);
         QVERIFY(!read.ok);
         QVERIFY2(read.reason.contains(message), qPrintable(read.reason));
     }
@@ -287,7 +281,7 @@ private slots:
         b[B + 50] = char(0xFF);
         b[entryAt + 9] = 2;
         b[entryAt + 10] = 0;
-        const DocumentReadResult read = readBytes(b);
+        const DocumentReadResult read = readDocumentBytes(b);
         QVERIFY2(read.ok, qPrintable(read.error));
         QVERIFY(read.document.settings.showSolution);
         QVERIFY(read.document.settings.markPageEnd);
@@ -304,7 +298,7 @@ private slots:
 
     void bytesAfterTheLastEntryAreIgnored() {
         const QByteArray whole = documentBytes(smallDocument(3));
-        const DocumentReadResult read = readBytes(whole + QByteArray("\xFF\xFF\xFF\xFF trailing", 13));
+        const DocumentReadResult read = readDocumentBytes(whole + QByteArray("\xFF\xFF\xFF\xFF trailing", 13));
         QVERIFY2(read.ok, qPrintable(read.error));
         QCOMPARE(documentBytes(read.document), whole);
     }
@@ -324,7 +318,7 @@ private slots:
         d.settings.clueFont.face = face.toStdU16String();
         const QByteArray b = documentBytes(d);
         QCOMPARE(quint8(b[defaultClueFontAt + 5]), quint8(storedLength));
-        const DocumentReadResult read = readBytes(b);
+        const DocumentReadResult read = readDocumentBytes(b);
         QVERIFY2(read.ok, qPrintable(read.error));
         QVERIFY(read.document.settings.clueFont.face == face.left(storedLength).toStdU16String());
         QVERIFY(read.document.settings.titleFont == d.settings.titleFont);
@@ -398,9 +392,8 @@ private slots:
     void wordRowLimit() {
         QFETCH(int, rows);
         QFETCH(int, limit);
-        const QByteArray bytes = documentBytes(smallDocument(rows));
         QBuffer buffer;
-        buffer.setData(bytes);
+        buffer.setData(documentBytes(smallDocument(rows)));
         buffer.open(QIODevice::ReadOnly);
         const DocumentReadResult read = readDocument(buffer, limit);
         QCOMPARE(read.ok, rows <= limit);

@@ -1,17 +1,15 @@
 #include "documentbytes.h"
 
-#include "documentwriter.h"
+#include "documentbuffer.h"
 
-#include <QBuffer>
 #include <QtEndian>
 
 QByteArray documentBytes(const PuzzleDocument &document) {
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
     QString error;
-    if (!writeDocument(buffer, document, &error))
+    const QByteArray bytes = documentToBytes(document, &error);
+    if (bytes.isEmpty())
         qFatal("writeDocument failed: %s", qPrintable(error));
-    return buffer.data();
+    return bytes;
 }
 
 QByteArray le32(std::int32_t value) {
