@@ -3,6 +3,7 @@
 
 #include "documentconversion.h"
 #include "documentfile.h"
+#include "entrysources.h"
 #include "generator.h"
 #include "gridtext.h"
 #include "randomgenerator.h"
@@ -12,24 +13,40 @@
 #include <QCommandLineParser>
 #include <QElapsedTimer>
 
+#include <algorithm>
+#include <iterator>
+#include <utility>
+
 namespace {
 
 const QString usage =
-    QStringLiteral("wabrix-cli generate WORDS [-o OUT.wbx] [--seed N] [--runs N] [--stats] [--png FILE]");
+    QStringLiteral("wabrix-cli generate WORDS [-o OUT.wbx] [--seed N] [--runs N] [--umlauts caps|ae|keep] "
+                   "[--stats] [--png FILE]");
 // The picture of --png: the screen view at the usual screen resolution.
 constexpr int pngResolution = 96;
 constexpr int maxRuns = 100000;
 
-QString statsJson(const GenerationStats &s, double seconds) {
+// The umlaut spellings by their names on the command line.
+const std::pair<const char *, UmlautSpelling> umlautNames[] = {
+    {"caps", UmlautSpelling::Capitals}, {"ae", UmlautSpelling::Digraphs}, {"keep", UmlautSpelling::AsTyped}};
+
+QString rowsJson(const std::vector<int> &rows) {
+    QStringList items;
+    for (int row : rows)
+        items << QString::number(row);
+    return u'[' + items.join(u',') + u']';
+}
+
+QString statsJson(const GenerationStats &s, double seconds, const std::vector<int> &leftOut) {
     return QStringLiteral("{\"entries\":%1,\"placed\":%2,\"usedCells\":%3,\"area\":%4,\"bestRun\":%5,"
-                          "\"runs\":%6,\"meanPlaced\":%7,\"seconds\":%8}")
+                          "\"runs\":%6,\"meanPlaced\":%7,\"seconds\":%8,\"leftOut\":%9}")
         .arg(s.entries)
         .arg(s.placed)
         .arg(s.usedCells)
         .arg(s.area)
         .arg(s.bestRun)
         .arg(s.runs)
-        .arg(shortestNumber(s.meanPlaced), shortestNumber(seconds));
+        .arg(shortestNumber(s.meanPlaced), shortestNumber(seconds), rowsJson(leftOut));
 }
 
 } // namespace
@@ -45,6 +62,11 @@ int runGenerate(const QStringList &arguments) {
     const QCommandLineOption runsOption(QStringLiteral("runs"),
                                         QStringLiteral("Anzahl der Versuche (1 bis 100000)"),
                                         QStringLiteral("N"), QString::number(defaultRuns));
+    const QCommandLineOption umlautsOption(
+        QStringLiteral("umlauts"),
+        QStringLiteral("wie Ä, Ö, Ü und ß in den Antworten geschrieben werden: caps (ÄÖÜ, SS, Vorgabe), "
+                       "ae (AE OE UE, SS) oder keep (wie eingegeben)"),
+        QStringLiteral("caps|ae|keep"), QStringLiteral("caps"));
     const QCommandLineOption statsOption(QStringLiteral("stats"),
                                          QStringLiteral("Kennzahlen als JSON ausgeben"));
     const QCommandLineOption outputOption(
@@ -58,7 +80,8 @@ int runGenerate(const QStringList &arguments) {
     QCommandLineOption engineOption(QStringLiteral("engine"), QStringLiteral("literal oder fast"),
                                     QStringLiteral("ENGINE"), QStringLiteral("fast"));
     engineOption.setFlags(QCommandLineOption::HiddenFromHelp);
-    parser.addOptions({seedOption, runsOption, statsOption, pngOption, outputOption, engineOption});
+    parser.addOptions(
+        {seedOption, runsOption, umlautsOption, statsOption, pngOption, outputOption, engineOption});
 
     if (const auto done = parseArguments(parser, QStringLiteral("generate"), arguments, usage, 1,
                                          QStringLiteral("genau eine Wortliste angeben")))
@@ -73,6 +96,14 @@ int runGenerate(const QStringList &arguments) {
     options.runs = parser.value(runsOption).toInt(&ok);
     if (!ok || options.runs < 1 || options.runs > maxRuns)
         return usageError(usage, QStringLiteral("--runs erwartet eine Zahl von 1 bis 100000"));
+
+    PuzzleSettings settings;
+    const QString umlauts = parser.value(umlautsOption);
+    const auto named = std::find_if(std::begin(umlautNames), std::end(umlautNames),
+                                    [&](const auto &name) { return umlauts == QLatin1String(name.first); });
+    if (named == std::end(umlautNames))
+        return usageError(usage, QStringLiteral("--umlauts erwartet caps, ae oder keep"));
+    settings.umlauts = options.umlauts = named->second;
 
     const QString engine = parser.value(engineOption);
     if (engine != QStringLiteral("fast") && engine != QStringLiteral("literal"))
@@ -100,7 +131,7 @@ int runGenerate(const QStringList &arguments) {
 
     if (parser.isSet(outputOption)) {
         QString error;
-        if (!saveDocument(parser.value(outputOption), makeDocument(table, PuzzleSettings(), model), &error)) {
+        if (!saveDocument(parser.value(outputOption), makeDocument(table, settings, model), &error)) {
             printError(QStringLiteral("wabrix-cli: ") + error);
             return exitFileError;
         }
@@ -116,7 +147,7 @@ int runGenerate(const QStringList &arguments) {
     }
 
     if (parser.isSet(statsOption))
-        printOut(statsJson(stats, seconds));
+        printOut(statsJson(stats, seconds, leftOutRows(table, entryTextsOf(model), model.feld)));
     else if (!parser.isSet(outputOption))
         printOut(QString::fromStdU16String(gridText(model.feld)).chopped(1));
     return exitSuccess;

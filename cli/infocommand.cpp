@@ -44,6 +44,13 @@ QString jsonNumber(double value) {
     return std::isfinite(value) ? shortestNumber(value) : QStringLiteral("null");
 }
 
+QString jsonIntegers(const std::vector<int> &values) {
+    QStringList items;
+    for (int value : values)
+        items << QString::number(value);
+    return u'[' + items.join(u',') + u']';
+}
+
 QString jsonBool(bool value) {
     return value ? QStringLiteral("true") : QStringLiteral("false");
 }
@@ -107,6 +114,7 @@ QString documentJson(const PuzzleDocument &d, const DocumentFacts &facts) {
                            .add("columns", qint64{facts.extent.columns})
                            .add("rows", qint64{facts.extent.rows})
                            .text())
+        .add("leftOutRows", jsonIntegers(facts.leftOutRows))
         .text();
 }
 
@@ -134,6 +142,13 @@ QString fontLine(const FontDescription &f) {
                .arg(style.isEmpty() ? QStringLiteral("normal") : style.join(QStringLiteral(", ")));
 }
 
+QString rowList(const std::vector<int> &rows) {
+    QStringList items;
+    for (int row : rows)
+        items << QString::number(row);
+    return items.isEmpty() ? QStringLiteral("keine") : items.join(QStringLiteral(", "));
+}
+
 QStringList documentLines(const PuzzleDocument &d, const DocumentFacts &facts) {
     const PuzzleSettings &s = d.settings;
     return {
@@ -157,6 +172,7 @@ QStringList documentLines(const PuzzleDocument &d, const DocumentFacts &facts) {
         QStringLiteral("Buchstabenfelder: %1").arg(facts.letterCells),
         QStringLiteral("Freie Felder: %1").arg(facts.freeCells),
         QStringLiteral("Ausdehnung: %1 Spalten, %2 Zeilen").arg(facts.extent.columns).arg(facts.extent.rows),
+        QStringLiteral("Nicht platzierte Zeilen: ") + rowList(facts.leftOutRows),
     };
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "answerrules.h"
 #include "generatorstore.h"
 #include "puzzlemodel.h"
 #include "wordtable.h"
@@ -7,13 +8,15 @@
 #include <cstdint>
 #include <functional>
 
-// How a generation runs: how many layouts, from which seed, on how many threads, and whom to tell
-// about progress.
+// How a generation runs: how many layouts, from which seed, on how many threads, how answers are
+// written, and whom to tell about progress.
 struct GenerationOptions {
     int runs = defaultRuns;
     std::uint64_t seed = 0;
     // Threads for GenerateFast: 0 takes every hardware thread. The result does not depend on it.
     int threads = 0;
+    // How the answers' umlauts and ß become capitals.
+    UmlautSpelling umlauts = UmlautSpelling::Capitals;
     // Called with the number of runs finished so far, always on the thread that called the generator,
     // one call at a time and with rising counts; unless cancelled, the last call reports all runs.
     // GenerateLiteral calls it after every run; GenerateFast between the runs that the calling thread
@@ -24,12 +27,12 @@ struct GenerationOptions {
 
 // What a generation produced, for the status line and the command line's statistics.
 struct GenerationStats {
-    int entries = 0;      // entries made from the word table
-    int placed = 0;       // answers in the chosen puzzle
-    int usedCells = 0;    // cells of the chosen puzzle that are not free
-    int area = 0;         // its bounding box
-    int bestRun = -1;     // the chosen run's number
-    int runs = 0;         // runs made
+    int entries = 0;       // entries made from the word table
+    int placed = 0;        // answers in the chosen puzzle
+    int usedCells = 0;     // cells of the chosen puzzle that are not free
+    int area = 0;          // its bounding box
+    int bestRun = -1;      // the chosen run's number
+    int runs = 0;          // runs made
     double meanPlaced = 0; // entries placed on average over all runs
     bool cancelled = false;
 };
