@@ -1,6 +1,7 @@
 #include "clicommand.h"
 #include "commands.h"
 
+#include "documentextensions.h"
 #include "documentfacts.h"
 #include "documentfile.h"
 
@@ -73,6 +74,13 @@ private:
     QString text_;
 };
 
+QString jsonTags(const std::vector<std::string> &tags) {
+    QStringList quoted;
+    for (const std::string &tag : tags)
+        quoted << u'"' + QString::fromLatin1(tag.data(), static_cast<qsizetype>(tag.size())) + u'"';
+    return u'[' + quoted.join(u',') + u']';
+}
+
 QString fontJson(const FontDescription &f) {
     return JsonObject()
         .add("family", jsonString(f.face))
@@ -115,6 +123,7 @@ QString documentJson(const PuzzleDocument &d, const DocumentFacts &facts) {
                            .add("rows", qint64{facts.extent.rows})
                            .text())
         .add("leftOutRows", jsonIntegers(facts.leftOutRows))
+        .add("extensions", jsonTags(extensionTags(d)))
         .text();
 }
 
@@ -149,6 +158,13 @@ QString rowList(const std::vector<int> &rows) {
     return items.isEmpty() ? QStringLiteral("keine") : items.join(QStringLiteral(", "));
 }
 
+QString tagList(const std::vector<std::string> &tags) {
+    QStringList names;
+    for (const std::string &tag : tags)
+        names << QString::fromLatin1(tag.data(), static_cast<qsizetype>(tag.size()));
+    return names.isEmpty() ? QStringLiteral("keine") : names.join(QStringLiteral(", "));
+}
+
 QStringList documentLines(const PuzzleDocument &d, const DocumentFacts &facts) {
     const PuzzleSettings &s = d.settings;
     return {
@@ -173,6 +189,7 @@ QStringList documentLines(const PuzzleDocument &d, const DocumentFacts &facts) {
         QStringLiteral("Freie Felder: %1").arg(facts.freeCells),
         QStringLiteral("Ausdehnung: %1 Spalten, %2 Zeilen").arg(facts.extent.columns).arg(facts.extent.rows),
         QStringLiteral("Nicht platzierte Zeilen: ") + rowList(facts.leftOutRows),
+        QStringLiteral("Erweiterungen: %1").arg(tagList(extensionTags(d))),
     };
 }
 
