@@ -7,9 +7,9 @@
 
 // How umlauts and ß become capitals ("Umlaute:" on the settings page).
 enum class UmlautSpelling {
-    Capitals, // "Ä Ö Ü": käse -> KÄSE, groß -> GROSS
-    Digraphs, // "AE OE UE": käse -> KAESE, groß -> GROSS
-    AsTyped,  // "wie eingegeben": only a to z become capitals, käse -> KäSE, groß -> GROß
+    Capitals = 0, // "Ä Ö Ü": käse -> KÄSE, groß -> GROSS (the numbers are stored in documents)
+    Digraphs = 1, // "AE OE UE": käse -> KAESE, groß -> GROSS
+    AsTyped = 2,  // "wie eingegeben": only a to z become capitals, käse -> KäSE, groß -> GROß
 };
 
 // Why a row of the word table does not become an entry.

@@ -1,5 +1,8 @@
 #include "answerrules.h"
 #include "datarow.h"
+#include "documentbuffer.h"
+#include "documentbytes.h"
+#include "documentextensions.h"
 #include "documentfile.h"
 #include "entrycollector.h"
 #include "entrysources.h"
@@ -176,6 +179,43 @@ private slots:
             feld[cellIndex(0, 2 * i)] = clueCellValue(static_cast<std::uint32_t>(placed[i]), false);
         const std::vector<int> found = ::leftOutRows(VectorWordTable(tableRows, 999), texts, feld);
         QCOMPARE(QList<int>(found.begin(), found.end()), leftOut);
+    }
+
+    // The umlaut choice is stored in the trailer only when it is not the default, and comes back.
+    void umlautChoiceInTheDocument_data() {
+        QTest::addColumn<int>("spelling");
+        QTest::addColumn<QByteArray>("record"); // the UMLT record as stored; empty: no trailer
+        addRow("Ä Ö Ü is the default", int(UmlautSpelling::Capitals), QByteArray());
+        addRow("AE OE UE", int(UmlautSpelling::Digraphs), QByteArray("UMLT\x01\0\0\0\x01", 9));
+        addRow("as typed", int(UmlautSpelling::AsTyped), QByteArray("UMLT\x01\0\0\0\x02", 9));
+    }
+    void umlautChoiceInTheDocument() {
+        QFETCH(int, spelling);
+        QFETCH(QByteArray, record);
+        PuzzleDocument d;
+        d.settings.umlauts = static_cast<UmlautSpelling>(spelling);
+        const QByteArray bytes = documentBytes(d);
+        const QByteArray plain = documentBytes(PuzzleDocument());
+        QCOMPARE(plain.size(), 48157);
+        QVERIFY(bytes.startsWith(plain));
+        if (record.isEmpty())
+            QCOMPARE(bytes.size(), plain.size());
+        else
+            QVERIFY(bytes.endsWith(record));
+        const DocumentReadResult read = readDocumentBytes(bytes);
+        QVERIFY2(read.ok, qPrintable(read.error));
+        QCOMPARE(int(read.document.settings.umlauts), spelling);
+        QVERIFY(read.document.keptExtensions.empty());
+    }
+
+    void unknownUmlautChoiceIsADamagedDocument() {
+        PuzzleDocument d;
+        d.settings.umlauts = UmlautSpelling::AsTyped;
+        QByteArray bytes = documentBytes(d);
+        bytes[bytes.size() - 1] = 3;
+        const DocumentReadResult read = readDocumentBytes(bytes);
+        QVERIFY(!read.ok);
+        QVERIFY2((read.error + read.reason).contains(QStringLiteral("UMLT")), qPrintable(read.error));
     }
 
     void unknownSpellingIsAUsageError() {
