@@ -36,12 +36,13 @@ void GenerationRunner::setEngine(Engine engine) {
     engine_ = engine ? std::move(engine) : Engine(&GenerateFast);
 }
 
-bool GenerationRunner::start(VectorWordTable table, std::uint64_t seed, int runs) {
+bool GenerationRunner::start(VectorWordTable table, std::uint64_t seed, int runs, UmlautSpelling umlauts) {
     if (job_)
         return false;
     auto job = std::make_unique<Job>(++lastJobId_, std::move(table), engine_);
     job->options.runs = runs;
     job->options.seed = seed;
+    job->options.umlauts = umlauts;
     Job *running = job.get();
     job->options.onRunDone = [this, running](int runsDone) {
         running->runsDone = runsDone;

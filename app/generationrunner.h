@@ -38,9 +38,10 @@ public:
     // The generator the worker calls; GenerateFast unless another is put in place (tests slow it down
     // or make it fail). Takes effect with the next start.
     void setEngine(Engine engine);
-    // Starts generating runs layouts from table with seed and signals started; false, and nothing
-    // happens, while a generation is running.
-    bool start(VectorWordTable table, std::uint64_t seed, int runs = defaultRuns);
+    // Starts generating runs layouts from table with seed, writing the answers' umlauts as umlauts
+    // says, and signals started; false, and nothing happens, while a generation is running.
+    bool start(VectorWordTable table, std::uint64_t seed, int runs = defaultRuns,
+               UmlautSpelling umlauts = UmlautSpelling::Capitals);
     bool isRunning() const { return job_ != nullptr; }
     // Asks the running generation to stop as soon as possible; it ends with cancelled, also when its
     // last run was already done.

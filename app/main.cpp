@@ -3,6 +3,7 @@
 #include "startrequest.h"
 #include "startup.h"
 #include "wabrixapplication.h"
+#include "windowmemory.h"
 
 namespace {
 
@@ -32,7 +33,10 @@ int main(int argc, char *argv[]) {
     reportAllocationFailuresInMessageBoxes();
     QApplication::setWindowIcon(programIcon());
 
+    // Outlives the window, which keeps its size, divider and recent documents in it when it closes.
+    WindowMemory memory;
     TMainForm MainForm;
+    MainForm.setMemory(&memory);
     // Made after the main window and hidden until "Über..." asks for it; destroyed before the window.
     TAboutBox AboutBox(&MainForm);
     MainForm.setAboutBox(&AboutBox);

@@ -1,20 +1,20 @@
 #include "mainform.h"
 
-#include "documentfile.h"
+#include "documentstate.h"
 #include "errorreport.h"
 #include "generationprogress.h"
 #include "generationrunner.h"
 #include "puzzleview.h"
 #include "startup.h"
 #include "ui_mainform.h"
-#include "windowdocument.h"
 #include "wordgridtable.h"
 
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QGuiApplication>
+#include <QHeaderView>
 #include <QLabel>
 #include <QScreen>
+#include <QScrollBar>
 
 #include <algorithm>
 #include <utility>
@@ -23,19 +23,6 @@ namespace {
 
 // Pixels above a font's declared ascent that accents may need.
 constexpr int accentRoom = 2;
-
-// Shows the busy cursor while it lives, also when the work ends with an error.
-class BusyCursor {
-public:
-    BusyCursor() {
-        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-        // Let the cursor reach the screen before the work blocks the event loop.
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    }
-    ~BusyCursor() { QGuiApplication::restoreOverrideCursor(); }
-    BusyCursor(const BusyCursor &) = delete;
-    BusyCursor &operator=(const BusyCursor &) = delete;
-};
 
 } // namespace
 
@@ -46,7 +33,7 @@ TMainForm::TMainForm(QWidget *parent) : QMainWindow(parent), ui(std::make_unique
     // Labels size themselves to their caption, with room above the ascent for the dots of "Ü", which
     // some fonts draw higher than they declare.
     for (QLabel *label :
-         {ui->Label1, ui->Label2, ui->Label3, ui->Label4, ui->Label5, ui->Label6, ui->Label7}) {
+         {ui->Label1, ui->Label2, ui->Label3, ui->Label4, ui->Label5, ui->Label6, ui->Label7, ui->Label8}) {
         label->adjustSize();
         label->resize(label->width(), label->fontMetrics().height() + accentRoom);
     }
@@ -59,9 +46,22 @@ TMainForm::TMainForm(QWidget *parent) : QMainWindow(parent), ui(std::make_unique
     resize(clientWidth, clientHeight + menuBar()->sizeHint().height());
     generation_ = new GenerationRunner(this);
     generationProgress_ = new GenerationProgress(this, *generation_, this);
+    document_ = new DocumentState(ui->StringGrid1->undoStack(), this);
+    // The word table starts wide enough for its row numbers and two columns of 150 pixels; when the
+    // window grows, the puzzle gets two parts of the room and the table one.
+    WordGrid &grid = *ui->StringGrid1;
+    ui->Splitter1->setStretchFactor(0, 1);
+    ui->Splitter1->setStretchFactor(1, 2);
+    const int tableWidth = grid.verticalHeader()->sizeHint().width() + 2 * WordGrid::defaultColumnWidth +
+                           grid.verticalScrollBar()->sizeHint().width() + 2 * grid.frameWidth();
+    ui->Splitter1->setSizes({tableWidth, clientWidth - tableWidth - ui->Splitter1->handleWidth()});
+    setAcceptDrops(true);
     connectHandlers();
     connectOutputHandlers();
+    connectFileHandlers();
+    connectWordHandlers();
     FormCreate();
+    updateCaption();
 }
 
 TMainForm::~TMainForm() {
@@ -80,10 +80,6 @@ void TMainForm::connectHandlers() {
     connect(ui->caped, &QLineEdit::textChanged, this, &TMainForm::capedChange);
     connect(ui->BitBtn1, &QPushButton::clicked, this, &TMainForm::BitBtn1Click);
     connect(ui->BitBtn2, &QPushButton::clicked, this, &TMainForm::BitBtn2Click);
-    connect(ui->Neu1, &QAction::triggered, this, &TMainForm::Neu1Click);
-    connect(ui->ffnen1, &QAction::triggered, this, &TMainForm::ffnen1Click);
-    connect(ui->Speichernunter1, &QAction::triggered, this, &TMainForm::Speichernunter1Click);
-    connect(ui->Beenden1, &QAction::triggered, this, &TMainForm::Beenden1Click);
 }
 
 void TMainForm::FormCreate() {
@@ -113,11 +109,6 @@ void TMainForm::showEvent(QShowEvent *event) {
     QMainWindow::showEvent(event);
 }
 
-void TMainForm::closeEvent(QCloseEvent *event) {
-    generation_->cancelAndWait();
-    QMainWindow::closeEvent(event);
-}
-
 PuzzleSettings TMainForm::settings() const {
     PuzzleSettings s;
     s.zoom = ui->ZoomEd->value();
@@ -132,6 +123,7 @@ PuzzleSettings TMainForm::settings() const {
     s.title = ui->caped->text().toStdU16String();
     s.clueFont = FontDialog1.Font;
     s.titleFont = FontDialog2.Font;
+    s.umlauts = static_cast<UmlautSpelling>(ui->UmlauteCombo->currentIndex());
     return s;
 }
 
@@ -148,72 +140,37 @@ void TMainForm::setSettings(const PuzzleSettings &s) {
     ui->FrageSchwarzCheck->setChecked(s.clueCellsBlack);
     FontDialog1.Font = s.clueFont;
     FontDialog2.Font = s.titleFont;
+    ui->UmlauteCombo->setCurrentIndex(static_cast<int>(s.umlauts));
 }
 
 void TMainForm::repaintPuzzle() {
     view_->repaintNow();
 }
 
-void TMainForm::Neu1Click() {
-    ui->StringGrid1->clearWordRows();
-}
-
-void TMainForm::SaveOptionsFile(const QString &fname) {
-    QString error;
-    bool saved = false;
-    {
-        BusyCursor busy;
-        saved = saveDocument(fname, windowDocument(*this), &error);
-    }
-    if (!saved)
-        showErrorMessage(error);
-}
-
-void TMainForm::LoadOptionsFile(const QString &fname) {
-    DocumentReadResult read;
-    {
-        BusyCursor busy;
-        read = loadDocument(fname, WordGrid::maxWordRows);
-        if (read.ok)
-            showDocument(*this, read.document);
-    }
-    if (!read.ok)
-        showErrorMessage(read.error);
-}
-
-void TMainForm::ffnen1Click() {
-    if (OpenDialog1.Execute(this))
-        LoadOptionsFile(OpenDialog1.FileName);
-}
-
-void TMainForm::Speichernunter1Click() {
-    if (SaveDialog2.Execute(this))
-        SaveOptionsFile(SaveDialog2.FileName);
-}
-
-void TMainForm::Beenden1Click() {
-    close();
-}
-
 void TMainForm::BitBtn1Click() {
-    FontDialog1.Execute(this);
+    if (FontDialog1.Execute(this))
+        document_->markChanged();
 }
 
 void TMainForm::BitBtn2Click() {
-    FontDialog2.Execute(this);
+    if (FontDialog2.Execute(this))
+        document_->markChanged();
 }
 
 void TMainForm::generatePuzzle() {
     if (generation_->isRunning())
         return;
     ui->StringGrid1->commitEdit();
-    generation_->start(copyWordRows(WordGridTable(*ui->StringGrid1)), random_.next64());
+    generation_->start(copyWordRows(WordGridTable(*ui->StringGrid1)), random_.next64(), defaultRuns,
+                       settings().umlauts);
 }
 
 void TMainForm::takeGeneratedPuzzle(GenerationResult &result) {
     model_.takeOver(result.model);
     std::swap(store_, result.store);
     repaintPuzzle();
+    document_->markChanged();
+    showGenerationReport();
 }
 
 void TMainForm::Button1Click() {

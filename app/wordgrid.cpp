@@ -50,6 +50,10 @@ WordGrid::WordGrid(QWidget *parent) : QTableWidget(parent) {
     setCornerButtonEnabled(false);
 }
 
+WordGrid::~WordGrid() {
+    undoStack_.blockSignals(true);
+}
+
 void WordGrid::setRowCount(int rows) {
     QTableWidget::setRowCount(std::max(rows, 1) - 1);
     emit wordRowsChanged();

@@ -37,6 +37,8 @@ public:
     static constexpr int maxWordRows = 1000000;
 
     explicit WordGrid(QWidget *parent = nullptr);
+    // Its undo stack goes quietly: those who listen to it may be gone already.
+    ~WordGrid() override;
 
     // Number of rows, header row included.
     int RowCount() const { return rowCount() + 1; }

@@ -111,12 +111,18 @@ private slots:
         const QString line = QString::fromUtf8(r.out).trimmed();
         QRegularExpression shape(
             R"(^\{"entries":20,"placed":(\d+),"usedCells":(\d+),"area":(\d+),"bestRun":(\d+),)"
-            R"("runs":20,"meanPlaced":([0-9.e+-]+),"seconds":([0-9.e+-]+)\}$)");
+            R"("runs":20,"meanPlaced":([0-9.e+-]+),"seconds":([0-9.e+-]+),"leftOut":\[([0-9,]*)\]\}$)");
         const auto m = shape.match(line);
         QVERIFY2(m.hasMatch(), qPrintable(line));
         QVERIFY(QJsonDocument::fromJson(r.out).isObject());
         QVERIFY(m.captured(1).toInt() >= 2);
         QVERIFY(m.captured(4).toInt() < 20);
+        // Every entry is placed or left out; the list names word rows in table order.
+        const QJsonArray leftOut = QJsonDocument::fromJson(r.out).object().value("leftOut").toArray();
+        QCOMPARE(leftOut.size(), 20 - m.captured(1).toInt());
+        for (qsizetype i = 0; i < leftOut.size(); ++i)
+            QVERIFY(leftOut[i].toInt() >= 1 && leftOut[i].toInt() <= 20 &&
+                    (i == 0 || leftOut[i].toInt() > leftOut[i - 1].toInt()));
     }
 
     void sameSeedSameOutput() {
@@ -237,7 +243,7 @@ private slots:
             R"("clueCellsBlack":true,"clueFont":{"family":"Arial Narrow",)" +
             font.arg(8) + R"(,"titleFont":{"family":"Arial Black",)" + font.arg(14) +
             R"(,"entries":0,"clueCells":0,"placedEntries":0,"letterCells":10000,"freeCells":0,)"
-            R"("extent":{"columns":100,"rows":100},"extensions":[]})";
+            R"("extent":{"columns":100,"rows":100},"leftOutRows":[],"extensions":[]})";
         QCOMPARE(QString::fromUtf8(json.out).trimmed(), expected);
 
         const Result text = runCli({"info", path});
@@ -246,7 +252,8 @@ private slots:
         for (const char *line :
              {"Wortzeilen: 999, davon gefüllt: 0", "Überschrift: Wabrixrätsel", "Strichstärke in mm: 0.3",
               "Lösung einblenden: nein", "Schrift der Fragen: Arial Narrow, 8 pt bei 96 ppi",
-              "Buchstabenfelder: 10000", "Ausdehnung: 100 Spalten, 100 Zeilen", "Erweiterungen: keine"})
+              "Buchstabenfelder: 10000", "Ausdehnung: 100 Spalten, 100 Zeilen", "Nicht platzierte Zeilen: keine",
+              "Erweiterungen: keine"})
             QVERIFY2(lines.contains(QString::fromUtf8(line)), line);
     }
 

@@ -322,10 +322,14 @@ private slots:
             QVERIFY(probe.toldToStop);
             return;
         }
+        // The generated puzzle is unsaved: the window asks first, and the generation runs on meanwhile.
+        SeenBox question;
+        clickInNextMessageBox(question, QStringLiteral("Verwerfen"));
         if (how == "Beenden")
             control<QAction>(*form, "Beenden1")->trigger();
         else
             form->close();
+        QVERIFY(question.shown);
         // The worker has ended before the window is gone.
         QVERIFY(!form->isVisible());
         QVERIFY(!form->generation().isRunning());

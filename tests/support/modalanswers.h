@@ -20,11 +20,18 @@ struct SeenBox {
     QString text;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QMessageBox::StandardButtons buttons;
+    QStringList buttonTexts; // the captions of its buttons
+    QString clicked;         // the caption of the button clicked, if any
 };
 
 // Closes the next message box once it is shown (with OK) and records what it showed in seen, which
 // must outlive that moment.
 void closeNextMessageBox(SeenBox &seen);
+
+// Clicks the button captioned buttonText in the next message box once it is shown and records what
+// the box showed in seen, which must outlive that moment. A box without such a button is closed as
+// Escape closes it, and seen.clicked stays empty.
+void clickInNextMessageBox(SeenBox &seen, const QString &buttonText);
 
 // Answers the modal windows that open while it lives, on the window's own thread: every message box
 // is recorded and closed with OK; any other modal window goes to the next handler in line, or is
