@@ -56,7 +56,19 @@ void ModalAnswers::answer() {
             ++busyMessages;
         messages << box->text();
         icons << box->icon();
-        box->accept();
+        if (buttons_.isEmpty()) {
+            box->accept();
+            return;
+        }
+        const QString wanted = buttons_.takeFirst();
+        for (QAbstractButton *button : box->buttons()) {
+            if (button->text() == wanted) {
+                clicked << wanted;
+                button->click();
+                return;
+            }
+        }
+        box->reject();
         return;
     }
     ++otherWindows;

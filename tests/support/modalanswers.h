@@ -34,16 +34,21 @@ void closeNextMessageBox(SeenBox &seen);
 void clickInNextMessageBox(SeenBox &seen, const QString &buttonText);
 
 // Answers the modal windows that open while it lives, on the window's own thread: every message box
-// is recorded and closed with OK; any other modal window goes to the next handler in line, or is
-// closed when there is none.
+// is recorded and answered with the next button caption in line (see answerWith), or closed with OK
+// when none is left; any other modal window goes to the next handler in line, or is closed when there
+// is none.
 class ModalAnswers : public QObject {
 public:
     using Handler = std::function<void(QWidget *)>;
 
     ModalAnswers();
     void then(Handler handler) { handlers_ << std::move(handler); }
+    // The next message box is answered with its button of this caption (one that has none is closed
+    // as Escape closes it).
+    void answerWith(const QString &buttonText) { buttons_ << buttonText; }
 
     QStringList messages;
+    QStringList clicked; // the captions clicked in message boxes, in order
     QList<QMessageBox::Icon> icons;
     int otherWindows = 0;
     int busyMessages = 0; // messages shown under the busy cursor
@@ -53,4 +58,5 @@ private:
 
     QTimer timer_;
     QList<Handler> handlers_;
+    QStringList buttons_;
 };
