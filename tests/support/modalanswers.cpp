@@ -55,6 +55,7 @@ void ModalAnswers::answer() {
         if (QGuiApplication::overrideCursor())
             ++busyMessages;
         messages << box->text();
+        details << box->informativeText();
         icons << box->icon();
         if (buttons_.isEmpty()) {
             box->accept();

@@ -48,6 +48,7 @@ public:
     void answerWith(const QString &buttonText) { buttons_ << buttonText; }
 
     QStringList messages;
+    QStringList details; // the informative text of each message box, in the order of messages
     QStringList clicked; // the captions clicked in message boxes, in order
     QList<QMessageBox::Icon> icons;
     int otherWindows = 0;
