@@ -6,9 +6,13 @@
 #include "documentfile.h"
 #include "entrycollector.h"
 #include "entrysources.h"
+#include "formhelpers.h"
+#include "mainform.h"
+#include "wordgrid.h"
 #include "programrun.h"
 #include "testfiles.h"
 
+#include <QComboBox>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -79,6 +83,7 @@ class TestAnswerRules : public QObject {
     Q_OBJECT
 
     QTemporaryDir dir;
+    std::unique_ptr<TMainForm> form;
 
 private slots:
     void checkingOneRow_data() { answerRules(); }
@@ -113,6 +118,27 @@ private slots:
         QCOMPARE(answers(model), expected);
         if (!written.isEmpty())
             QCOMPARE(QString::fromStdU16String(entryText(model.entry(1)->clue)), clue);
+    }
+
+    // The window generates with the same rules, as the umlaut choice on the settings page says, and
+    // marks a row that makes no entry with its reason.
+    void window_data() { answerRules(); }
+    void window() {
+        QFETCH(QString, clue);
+        QFETCH(QString, typed);
+        QFETCH(QString, spelling);
+        QFETCH(QString, written);
+        QFETCH(int, problem);
+        if (!form)
+            form = shownForm();
+        WordGrid &grid = table(*form);
+        grid.setWordRows({{u"vor", u"a"}, {clue.toStdU16String(), typed.toStdU16String()}, {u"nach", u"b"}});
+        control<QComboBox>(*form, "UmlauteCombo")->setCurrentIndex(int(spellingNamed(spelling)));
+        QVERIFY(generateAndWait(*form));
+        const QStringList expected = written.isEmpty() ? QStringList{"A", "B"} : QStringList{"A", written, "B"};
+        QCOMPARE(answers(form->model()), expected);
+        const RowMark *mark = grid.rowMark(2);
+        QCOMPARE(mark && mark->kind == RowMark::Kind::Unusable, problem != int(RowProblem::None));
     }
 
     // The command line writes the same answers into the document it saves.
@@ -228,5 +254,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestAnswerRules)
+QTEST_MAIN(TestAnswerRules)
 #include "tst_answerrules.moc"
