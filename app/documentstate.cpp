@@ -3,7 +3,8 @@
 #include <QFileInfo>
 #include <QUndoStack>
 
-DocumentState::DocumentState(QUndoStack &tableSteps, QObject *parent) : QObject(parent), tableSteps_(tableSteps) {
+DocumentState::DocumentState(QUndoStack &tableSteps, QObject *parent)
+    : QObject(parent), tableSteps_(tableSteps) {
     connect(&tableSteps_, &QUndoStack::cleanChanged, this, &DocumentState::stateChanged);
 }
 

@@ -88,14 +88,16 @@ void TMainForm::updateWordReport() {
         ui->StringGrid1->setFocus();
     };
     if (report.entries > 0) {
-        const QString text = QStringLiteral("%1 von %2 %3 platziert")
-                                 .arg(report.placed)
-                                 .arg(report.entries)
-                                 .arg(report.entries == 1 ? QStringLiteral("Wort") : QStringLiteral("Wörtern"));
+        const QString text =
+            QStringLiteral("%1 von %2 %3 platziert")
+                .arg(report.placed)
+                .arg(report.entries)
+                .arg(report.entries == 1 ? QStringLiteral("Wort") : QStringLiteral("Wörtern"));
         if (report.leftOut.empty())
             notices.setNotice(wordsNotice, text);
         else
-            notices.setNotice(wordsNotice, text + QStringLiteral("; die übrigen sind in der Worttabelle markiert."),
+            notices.setNotice(wordsNotice,
+                              text + QStringLiteral("; die übrigen sind in der Worttabelle markiert."),
                               QStringLiteral("Nicht platzierte auswählen"),
                               [selectRows, rows = report.leftOut] { selectRows(rows); });
     } else if (reportNoEntries_) {
@@ -106,12 +108,11 @@ void TMainForm::updateWordReport() {
     }
     if (reportUnusableRows_ && !report.unusable.empty()) {
         const int n = static_cast<int>(report.unusable.size());
-        notices.setNotice(unusableNotice,
-                          n == 1 ? QStringLiteral("1 Zeile ergibt keinen Eintrag (Grund im Tooltip der Zeile).")
-                                 : QStringLiteral("%1 Zeilen ergeben keinen Eintrag (Grund im Tooltip der Zeilen).")
-                                       .arg(n),
-                          QStringLiteral("Zeilen auswählen"),
-                          [selectRows, rows = report.unusable] { selectRows(rows); });
+        notices.setNotice(
+            unusableNotice,
+            n == 1 ? QStringLiteral("1 Zeile ergibt keinen Eintrag (Grund im Tooltip der Zeile).")
+                   : QStringLiteral("%1 Zeilen ergeben keinen Eintrag (Grund im Tooltip der Zeilen).").arg(n),
+            QStringLiteral("Zeilen auswählen"), [selectRows, rows = report.unusable] { selectRows(rows); });
     } else {
         reportUnusableRows_ = reportUnusableRows_ && !report.unusable.empty();
         notices.clearNotice(unusableNotice);
@@ -142,18 +143,21 @@ bool TMainForm::importWordList(const QString &path) {
         problems << QStringLiteral("%1 %2 kein gültiger UTF-8-Text und %3 leer.")
                         .arg(rowNames(list.unreadableRows),
                              list.unreadableRows.size() == 1 ? QStringLiteral("ist") : QStringLiteral("sind"),
-                             list.unreadableRows.size() == 1 ? QStringLiteral("bleibt") : QStringLiteral("bleiben"));
+                             list.unreadableRows.size() == 1 ? QStringLiteral("bleibt")
+                                                             : QStringLiteral("bleiben"));
     if (list.rowCount > taken)
-        problems << QStringLiteral("Die Wortliste hat %1 Zeilen; die Worttabelle hat Platz für die ersten %2.")
+        problems << QStringLiteral(
+                        "Die Wortliste hat %1 Zeilen; die Worttabelle hat Platz für die ersten %2.")
                         .arg(list.rowCount)
                         .arg(maxWordListRows);
     if (!problems.isEmpty()) {
-        QMessageBox box(QMessageBox::Warning, QStringLiteral("Wortliste importieren"),
-                        QStringLiteral("Aus „%1“ wurden nicht alle Zeilen übernommen.")
-                            .arg(QFileInfo(path).fileName()),
-                        QMessageBox::Ok, this);
-        box.setInformativeText(problems.join(u'\n') +
-                               QStringLiteral("\n\n„Bearbeiten > Rückgängig“ stellt die alte Worttabelle wieder her."));
+        QMessageBox box(
+            QMessageBox::Warning, QStringLiteral("Wortliste importieren"),
+            QStringLiteral("Aus „%1“ wurden nicht alle Zeilen übernommen.").arg(QFileInfo(path).fileName()),
+            QMessageBox::Ok, this);
+        box.setInformativeText(
+            problems.join(u'\n') +
+            QStringLiteral("\n\n„Bearbeiten > Rückgängig“ stellt die alte Worttabelle wieder her."));
         leaveRoomForAccents(box);
         box.exec();
     }
@@ -174,8 +178,9 @@ bool TMainForm::exportWordList(const QString &path) {
     if (replaced > 0) {
         QMessageBox box(
             QMessageBox::Information, QStringLiteral("Wortliste exportieren"),
-            QStringLiteral("In %1 Zellen standen Tabulatoren oder Zeilenumbrüche, die tabulatorgetrennter Text "
-                           "nicht fassen kann; sie wurden durch Leerzeichen ersetzt. CSV bewahrt sie.")
+            QStringLiteral(
+                "In %1 Zellen standen Tabulatoren oder Zeilenumbrüche, die tabulatorgetrennter Text "
+                "nicht fassen kann; sie wurden durch Leerzeichen ersetzt. CSV bewahrt sie.")
                 .arg(replaced),
             QMessageBox::Ok, this);
         leaveRoomForAccents(box);

@@ -25,8 +25,8 @@ QString rowCheckText(const WordRowCheck &check) {
     return check.digits ? QStringLiteral("Antwort enthält Ziffern; sie stehen so im Rätsel") : QString();
 }
 
-WordReport reportWords(const WordTable &table, UmlautSpelling spelling, const std::vector<EntryTexts> &entries,
-                       const Grid &feld) {
+WordReport reportWords(const WordTable &table, UmlautSpelling spelling,
+                       const std::vector<EntryTexts> &entries, const Grid &feld) {
     WordReport report;
     report.entries = static_cast<int>(entries.size());
     const std::vector<bool> placed = placedEntries(feld, entries.size());

@@ -8,9 +8,9 @@
 #include "entrysources.h"
 #include "formhelpers.h"
 #include "mainform.h"
-#include "wordgrid.h"
 #include "programrun.h"
 #include "testfiles.h"
+#include "wordgrid.h"
 
 #include <QComboBox>
 #include <QTemporaryDir>
@@ -135,7 +135,8 @@ private slots:
         grid.setWordRows({{u"vor", u"a"}, {clue.toStdU16String(), typed.toStdU16String()}, {u"nach", u"b"}});
         control<QComboBox>(*form, "UmlauteCombo")->setCurrentIndex(int(spellingNamed(spelling)));
         QVERIFY(generateAndWait(*form));
-        const QStringList expected = written.isEmpty() ? QStringList{"A", "B"} : QStringList{"A", written, "B"};
+        const QStringList expected =
+            written.isEmpty() ? QStringList{"A", "B"} : QStringList{"A", written, "B"};
         QCOMPARE(answers(form->model()), expected);
         const RowMark *mark = grid.rowMark(2);
         QCOMPARE(mark && mark->kind == RowMark::Kind::Unusable, problem != int(RowProblem::None));

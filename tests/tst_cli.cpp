@@ -252,8 +252,8 @@ private slots:
         for (const char *line :
              {"Wortzeilen: 999, davon gefüllt: 0", "Überschrift: Wabrixrätsel", "Strichstärke in mm: 0.3",
               "Lösung einblenden: nein", "Schrift der Fragen: Arial Narrow, 8 pt bei 96 ppi",
-              "Buchstabenfelder: 10000", "Ausdehnung: 100 Spalten, 100 Zeilen", "Nicht platzierte Zeilen: keine",
-              "Erweiterungen: keine"})
+              "Buchstabenfelder: 10000", "Ausdehnung: 100 Spalten, 100 Zeilen",
+              "Nicht platzierte Zeilen: keine", "Erweiterungen: keine"})
             QVERIFY2(lines.contains(QString::fromUtf8(line)), line);
     }
 

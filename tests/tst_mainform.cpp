@@ -305,7 +305,8 @@ private slots:
                               "ExportierenalsBild1=Exportieren als Bild...", "N3=-",
                               "Druckereinrichten1=Drucker einrichten...", "Drucken1=Drucken... Ctrl+P",
                               "Druckvorschau1=Druckvorschau...", "N4=-", "Beenden1=Beenden Ctrl+Q"}));
-        QCOMPARE(itemsOf(bearbeiten), (QStringList{"Rckgngig1=Rückgängig Ctrl+Z", "Wiederholen1=Wiederholen Ctrl+Y"}));
+        QCOMPARE(itemsOf(bearbeiten),
+                 (QStringList{"Rckgngig1=Rückgängig Ctrl+Z", "Wiederholen1=Wiederholen Ctrl+Y"}));
         // Nothing to undo, no document opened yet.
         QVERIFY(!control<QAction>(form, "Rckgngig1")->isEnabled());
         QVERIFY(!control<QMenu>(form, "Zuletztgeffnet1")->isEnabled());

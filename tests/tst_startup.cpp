@@ -114,8 +114,8 @@ private slots:
         QTest::addColumn<QString>("reason");
         QTest::addColumn<int>("icon");
         QTest::newRow("missing") << QByteArray() << "existiert nicht" << int(QMessageBox::Critical);
-        QTest::newRow("not a document") << QByteArray("kein Rätsel\n") << "kein gültiges Wabrixrätsel"
-                                        << int(QMessageBox::Critical);
+        QTest::newRow("not a document")
+            << QByteArray("kein Rätsel\n") << "kein gültiges Wabrixrätsel" << int(QMessageBox::Critical);
         // A word list is offered for import; the box was closed without taking it.
         QTest::newRow("word list") << QByteArray("Frage\tAntwort\n") << "sieht aber wie eine Wortliste aus"
                                    << int(QMessageBox::Question);

@@ -20,9 +20,9 @@
 #include <QFontDialog>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QRandomGenerator>
-#include <QMenu>
 #include <QSettings>
 #include <QSplitter>
 #include <QTemporaryDir>
@@ -91,17 +91,20 @@ private slots:
         for (const char *command : {"Neu", "Öffnen", "Beenden", "Schließen"}) {
             for (const char *answer : {"Speichern", "Verwerfen", "Abbrechen"}) {
                 const QByteArray name = QByteArray(command) + ", " + answer;
-                QTest::newRow(name.constData()) << QString::fromUtf8(command) << QString::fromUtf8(answer) << false;
+                QTest::newRow(name.constData())
+                    << QString::fromUtf8(command) << QString::fromUtf8(answer) << false;
             }
             const QByteArray failing = QByteArray(command) + ", Speichern fails";
-            QTest::newRow(failing.constData()) << QString::fromUtf8(command) << QStringLiteral("Speichern") << true;
+            QTest::newRow(failing.constData())
+                << QString::fromUtf8(command) << QStringLiteral("Speichern") << true;
         }
     }
     void questionAndItsAnswers() {
         QFETCH(QString, command);
         QFETCH(QString, answer);
         QFETCH(bool, saveFails);
-        const QString folder = path(QStringLiteral("frage-") + QString::number(QRandomGenerator::global()->generate()));
+        const QString folder =
+            path(QStringLiteral("frage-") + QString::number(QRandomGenerator::global()->generate()));
         QVERIFY(QDir().mkpath(folder));
         const QString file = folder + QStringLiteral("/raetsel.wbx");
         QVERIFY(saveDocument(file, threeRows(), nullptr));
@@ -201,8 +204,8 @@ private slots:
     // make it unchanged again.
     void everyKindOfChangeCounts_data() {
         QTest::addColumn<QString>("change");
-        for (const char *change : {"typing", "paste", "row removed", "title", "zoom", "line width", "solution",
-                                   "clue cells", "umlauts", "clue font", "generation", "import"})
+        for (const char *change : {"typing", "paste", "row removed", "title", "zoom", "line width",
+                                   "solution", "clue cells", "umlauts", "clue font", "generation", "import"})
             QTest::newRow(change) << QString::fromLatin1(change);
     }
     void everyKindOfChangeCounts() {
@@ -258,7 +261,8 @@ private slots:
 
         QVERIFY(form->SaveOptionsFile(path(QStringLiteral("gespeichert.wbx"))));
         QVERIFY(!form->isWindowModified());
-        QCOMPARE(form->windowTitle(), QStringLiteral("gespeichert.wbx[*] – ORBELIK Wabrixrätsel-Drucker 1.0"));
+        QCOMPARE(form->windowTitle(),
+                 QStringLiteral("gespeichert.wbx[*] – ORBELIK Wabrixrätsel-Drucker 1.0"));
         grid.setCells(0, 1, changedClue);
         QVERIFY(form->isWindowModified());
         QVERIFY(form->LoadOptionsFile(file));

@@ -5,11 +5,11 @@
 
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QHeaderView>
+#include <QLineEdit>
 #include <QMenu>
 #include <QSignalSpy>
 #include <QToolTip>
-#include <QHeaderView>
-#include <QLineEdit>
 #include <QtTest>
 
 namespace {
@@ -30,7 +30,6 @@ void selectCells(WordGrid &grid, int topRow, int leftColumn, int bottomRow, int 
     grid.setRangeSelected(QTableWidgetSelectionRange(topRow - 1, leftColumn, bottomRow - 1, rightColumn),
                           true);
 }
-
 
 // Fills word rows from row 1 on, one "clue|answer" per row, and starts the undo stack anew.
 void fillRows(WordGrid &grid, const QStringList &rows) {
@@ -277,14 +276,22 @@ private slots:
         QTest::addColumn<QStringList>("steps");
         QTest::addColumn<QStringList>("after"); // rows 1 to 5 afterwards
         const QStringList start{"Tier|katze", "Farbe|rot", "Stadt|Rom", "", "letzte|X"};
-        addRow("typing", start, QStringList{"type 2 1 blau"}, QStringList{"Tier|katze", "Farbe|blau", "Stadt|Rom", "|", "letzte|X"});
-        addRow("paste", start, QStringList{"paste 2 0 a|A/b|B"}, QStringList{"Tier|katze", "a|A", "b|B", "|", "letzte|X"});
-        addRow("delete", start, QStringList{"delete 1 1 2 1"}, QStringList{"Tier|", "Farbe|", "Stadt|Rom", "|", "letzte|X"});
-        addRow("cut", start, QStringList{"cut 3 0 3 1"}, QStringList{"Tier|katze", "Farbe|rot", "|", "|", "letzte|X"});
-        addRow("insert row", start, QStringList{"insert 2"}, QStringList{"Tier|katze", "|", "Farbe|rot", "Stadt|Rom", "|"});
-        addRow("remove row", start, QStringList{"remove 1 1"}, QStringList{"Farbe|rot", "Stadt|Rom", "|", "letzte|X", "|"});
-        addRow("remove two rows in one step", start, QStringList{"remove 2 3"}, QStringList{"Tier|katze", "|", "letzte|X", "|", "|"});
-        addRow("paste, then remove a row", start, QStringList{"paste 4 0 neu|NEU", "remove 1 1", "type 1 0 Hue"},
+        addRow("typing", start, QStringList{"type 2 1 blau"},
+               QStringList{"Tier|katze", "Farbe|blau", "Stadt|Rom", "|", "letzte|X"});
+        addRow("paste", start, QStringList{"paste 2 0 a|A/b|B"},
+               QStringList{"Tier|katze", "a|A", "b|B", "|", "letzte|X"});
+        addRow("delete", start, QStringList{"delete 1 1 2 1"},
+               QStringList{"Tier|", "Farbe|", "Stadt|Rom", "|", "letzte|X"});
+        addRow("cut", start, QStringList{"cut 3 0 3 1"},
+               QStringList{"Tier|katze", "Farbe|rot", "|", "|", "letzte|X"});
+        addRow("insert row", start, QStringList{"insert 2"},
+               QStringList{"Tier|katze", "|", "Farbe|rot", "Stadt|Rom", "|"});
+        addRow("remove row", start, QStringList{"remove 1 1"},
+               QStringList{"Farbe|rot", "Stadt|Rom", "|", "letzte|X", "|"});
+        addRow("remove two rows in one step", start, QStringList{"remove 2 3"},
+               QStringList{"Tier|katze", "|", "letzte|X", "|", "|"});
+        addRow("paste, then remove a row", start,
+               QStringList{"paste 4 0 neu|NEU", "remove 1 1", "type 1 0 Hue"},
                QStringList{"Hue|rot", "Stadt|Rom", "neu|NEU", "letzte|X", "|"});
     }
     void undoAndRedo() {
@@ -376,7 +383,8 @@ private slots:
         QContextMenuEvent event(QContextMenuEvent::Mouse, second.center(),
                                 grid.viewport()->mapToGlobal(second.center()));
         QApplication::sendEvent(grid.viewport(), &event);
-        QCOMPARE(offered, (QStringList{"Zeile einfügen", "Zeile löschen", "Ausschneiden", "Kopieren", "Einfügen"}));
+        QCOMPARE(offered,
+                 (QStringList{"Zeile einfügen", "Zeile löschen", "Ausschneiden", "Kopieren", "Einfügen"}));
         QCOMPARE(rowsOf(grid, 1, 3), (QStringList{"a|A", "|", "b|B"}));
     }
 

@@ -112,8 +112,9 @@ private slots:
         QCOMPARE(markOf(*form, 3), QStringLiteral("kein Eintrag: Antwort fehlt"));
         QCOMPARE(markOf(*form, 4), QStringLiteral("kein Eintrag: Frage fehlt"));
         QVERIFY(markOf(*form, 5).startsWith(QStringLiteral("kein Eintrag: keine Buchstaben")));
-        QCOMPARE(markOf(*form, 6),
-                 QStringLiteral("kein Eintrag: Antwort zu lang: 100 Buchstaben, höchstens 99 passen ins Rätsel"));
+        QCOMPARE(
+            markOf(*form, 6),
+            QStringLiteral("kein Eintrag: Antwort zu lang: 100 Buchstaben, höchstens 99 passen ins Rätsel"));
         // The left-out rows are those whose entries no clue cell names; digits are worth a note.
         const std::vector<bool> placed = placedEntries(form->model().feld, 3);
         QCOMPARE(std::count(placed.begin(), placed.end(), true), 1);
@@ -121,10 +122,13 @@ private slots:
         QList<int> leftOut;
         for (int i = 0; i < 3; ++i) {
             const int row = entryRows[i];
-            QString expected = placed[std::size_t(i)] ? QString() : QStringLiteral("nicht platziert: nicht platziert");
+            QString expected =
+                placed[std::size_t(i)] ? QString() : QStringLiteral("nicht platziert: nicht platziert");
             if (row == 7)
-                expected = expected.isEmpty() ? QStringLiteral("Hinweis: Antwort enthält Ziffern; sie stehen so im Rätsel")
-                                              : expected + QStringLiteral("\nAntwort enthält Ziffern; sie stehen so im Rätsel");
+                expected =
+                    expected.isEmpty()
+                        ? QStringLiteral("Hinweis: Antwort enthält Ziffern; sie stehen so im Rätsel")
+                        : expected + QStringLiteral("\nAntwort enthält Ziffern; sie stehen so im Rätsel");
             QCOMPARE(markOf(*form, row), expected.isEmpty() ? QStringLiteral("-") : expected);
             if (!placed[std::size_t(i)])
                 leftOut << row;
@@ -157,7 +161,8 @@ private slots:
         d.rows = {{u"Gebäude", u"Haus"}, {u"", u""}, {u"Vogel", u"Eule"}, {u"Tier", u"Bär"}};
         d.feld = gridFromPicture({"#HAUS", "..E..", "..U..", "..L..", "..E.."});
         d.feld[cellIndex(2, 0)] = clueCellValue(1, true);
-        d.entries = {documentEntry(u"Gebäude", u"HAUS", false, 0, 1), documentEntry(u"Vogel", u"EULE", true, 2, 1),
+        d.entries = {documentEntry(u"Gebäude", u"HAUS", false, 0, 1),
+                     documentEntry(u"Vogel", u"EULE", true, 2, 1),
                      documentEntry(u"Tier", u"BÄR", false, 9, 1)};
         const QString file = path(QStringLiteral("bericht.wbx"));
         QVERIFY(saveDocument(file, d, nullptr));
@@ -194,7 +199,8 @@ private slots:
         addRow("CSV with quotes", "liste.csv", QByteArray("\"a; b\";A\nc;\"x\"\"y\"\n"),
                QStringList{"a; b|A", "c|x\"y", "|", "|"}, QString());
         addRow("a row that is not text", "kaputt.txt", QByteArray("Tier\tKatze\n\xC3\x28\tx\nSee\tMeer\n"),
-               QStringList{"Tier|Katze", "|", "See|Meer", "|"}, QStringLiteral("Zeile 2 ist kein gültiger UTF-8-Text"));
+               QStringList{"Tier|Katze", "|", "See|Meer", "|"},
+               QStringLiteral("Zeile 2 ist kein gültiger UTF-8-Text"));
         addRow("more than 999 rows", "lang.tsv", QByteArray("f\ta\n").repeated(1200),
                QStringList{"f|a", "f|a", "f|a", "f|a"}, QStringLiteral("1200 Zeilen"));
     }
@@ -214,7 +220,8 @@ private slots:
             QCOMPARE(answers->messages, QStringList());
         } else {
             QCOMPARE(answers->messages.size(), 1);
-            QVERIFY2(answers->messages[0].contains(QStringLiteral("nicht alle Zeilen")), qPrintable(answers->messages[0]));
+            QVERIFY2(answers->messages[0].contains(QStringLiteral("nicht alle Zeilen")),
+                     qPrintable(answers->messages[0]));
             QVERIFY2(answers->details[0].contains(report), qPrintable(answers->details[0]));
         }
         control<QAction>(*form, "Rckgngig1")->trigger();
