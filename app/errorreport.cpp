@@ -34,14 +34,9 @@ QString exceptionMessage(std::exception_ptr error) {
     }
 }
 
-void leaveRoomForAccents(QMessageBox &box) {
-    box.setStyleSheet(QStringLiteral("QLabel { padding-top: 2px; }"));
-}
-
 void showErrorMessage(const QString &message) {
     QMessageBox box(QMessageBox::Critical, errorCaption(QCoreApplication::applicationFilePath()),
                     errorMessageText(message), QMessageBox::Ok, QApplication::activeWindow());
-    leaveRoomForAccents(box);
     box.exec();
 }
 

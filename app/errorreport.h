@@ -4,7 +4,6 @@
 
 #include <exception>
 
-class QMessageBox;
 class QWidget;
 
 // The text of an error box: the message, with "." appended when its last character's code is above
@@ -19,10 +18,6 @@ QString errorCaption(const QString &programPath);
 // The message an error box shows for a caught error: "Zu wenig Arbeitsspeicher" for a failed
 // allocation, the error's own text for a standard exception, "Unbekannter Fehler" for anything else.
 QString exceptionMessage(std::exception_ptr error);
-
-// Gives the texts of a message box room above their first line: the window font draws the dots of a
-// capital umlaut ("Änderungen") above its declared ascent, where a label would cut them off.
-void leaveRoomForAccents(QMessageBox &box);
 
 // Shows an error that escaped an event handler: error icon, OK, the caption from the program file.
 void showErrorMessage(const QString &message);

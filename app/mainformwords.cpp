@@ -158,7 +158,6 @@ bool TMainForm::importWordList(const QString &path) {
         box.setInformativeText(
             problems.join(u'\n') +
             QStringLiteral("\n\n„Bearbeiten > Rückgängig“ stellt die alte Worttabelle wieder her."));
-        leaveRoomForAccents(box);
         box.exec();
     }
     return true;
@@ -183,7 +182,6 @@ bool TMainForm::exportWordList(const QString &path) {
                 "nicht fassen kann; sie wurden durch Leerzeichen ersetzt. CSV bewahrt sie.")
                 .arg(replaced),
             QMessageBox::Ok, this);
-        leaveRoomForAccents(box);
         box.exec();
     }
     return true;
@@ -215,7 +213,6 @@ bool TMainForm::offerWordListImport(const QString &path) {
     QPushButton *import = box.addButton(QStringLiteral("Importieren"), QMessageBox::AcceptRole);
     box.addButton(QStringLiteral("Abbrechen"), QMessageBox::RejectRole);
     box.setDefaultButton(import);
-    leaveRoomForAccents(box);
     box.exec();
     if (box.clickedButton() == import)
         importWordList(path);

@@ -1,7 +1,5 @@
 #include "savequestion.h"
 
-#include "errorreport.h"
-
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -15,7 +13,6 @@ SaveChoice askToSaveChanges(QWidget *parent, const QString &documentName) {
     box.button(QMessageBox::Cancel)->setText(QStringLiteral("Abbrechen"));
     box.setDefaultButton(QMessageBox::Save);
     box.setEscapeButton(QMessageBox::Cancel);
-    leaveRoomForAccents(box);
     box.exec();
     const QAbstractButton *clicked = box.clickedButton();
     if (clicked == box.button(QMessageBox::Save))

@@ -33,6 +33,8 @@ WordGrid::WordGrid(QWidget *parent) : QTableWidget(parent) {
     horizontalHeader()->setDefaultSectionSize(defaultColumnWidth);
     horizontalHeader()->setSectionResizeMode(0, QHeaderView::Interactive);
     horizontalHeader()->setStretchLastSection(true);
+    // The columns always share the table's width between them.
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     horizontalHeader()->setHighlightSections(false);
     horizontalHeader()->setSectionsClickable(false);

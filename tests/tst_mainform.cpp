@@ -16,6 +16,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFontDialog>
 #include <QHeaderView>
 #include <QLabel>
@@ -111,6 +112,8 @@ private slots:
         addRow("BitBtn1", "TabSheet2", QRect(183, 9, 170, 25), "Schriftart...");
         addRow("BitBtn2", "TabSheet2", QRect(183, 38, 170, 25), "Schriftart Überschrift...");
         addRow("FrageSchwarzCheck", "TabSheet2", QRect(183, 69, 202, 17), "Fragefelder schwarz hinterlegen");
+        addRow("Label8", "TabSheet2", QRect(7, 149, -1, -1), "Umlaute:");
+        addRow("UmlauteCombo", "TabSheet2", QRect(111, 146, 110, 21), "");
         addRow("PaintBox1", "ScrollBox1Contents", QRect(4, 4, 417, 489), "");
     }
     void controls() {
@@ -208,6 +211,23 @@ private slots:
         QScrollArea *scroll = control<QScrollArea>(*form, "ScrollBox1");
         QVERIFY(!scroll->widgetResizable());
         QCOMPARE(scroll->widget()->size(), box->size() + QSize(4, 4));
+    }
+
+    // "Umlaute:" offers the three spellings, "Ä Ö Ü" first and chosen.
+    void umlautChoice() {
+        TMainForm form;
+        auto *umlauts = control<QComboBox>(form, "UmlauteCombo");
+        QStringList items;
+        for (int i = 0; i < umlauts->count(); ++i)
+            items << umlauts->itemText(i);
+        QCOMPARE(items, (QStringList{"Ä Ö Ü", "AE OE UE", "wie eingegeben"}));
+        QCOMPARE(umlauts->currentIndex(), 0);
+        QCOMPARE(form.settings().umlauts, UmlautSpelling::Capitals);
+        PuzzleSettings typed = form.settings();
+        typed.umlauts = UmlautSpelling::AsTyped;
+        form.setSettings(typed);
+        QCOMPARE(umlauts->currentText(), QStringLiteral("wie eingegeben"));
+        QCOMPARE(form.settings().umlauts, UmlautSpelling::AsTyped);
     }
 
     void pages() {
