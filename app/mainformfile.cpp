@@ -121,6 +121,8 @@ bool TMainForm::LoadOptionsFile(const QString &fname) {
             showDocument(*this, read.document);
             ui->StringGrid1->scrollToTop();
             ui->StringGrid1->setCurrentCell(0, 0);
+            reportUnusableRows_ = reportNoEntries_ = false;
+            updateWordReport();
         }
     }
     if (!read.ok) {
@@ -130,8 +132,6 @@ bool TMainForm::LoadOptionsFile(const QString &fname) {
     }
     document_->setSaved(fname);
     rememberFile(fname);
-    reportUnusableRows_ = reportNoEntries_ = false;
-    updateWordReport();
     return true;
 }
 

@@ -24,8 +24,13 @@
 
 namespace {
 
-// How long the marks wait after a change of the table, so that typing stays quick in a long table.
+// How long the marks wait after a change of the table, so that typing stays quick.
 constexpr int wordReportDelayMs = 150;
+// Up to this many rows the marks follow every change of the table (a report of 999 rows takes about a
+// millisecond, bench_documentwindow). A longer table, which only a document can bring, would stall the
+// window for seconds after each keystroke: its marks go with the first change and come back with the
+// next generation, opening or import.
+constexpr int liveWordReportRows = 20000;
 
 const QString wordsNotice = QStringLiteral("words");
 const QString unusableNotice = QStringLiteral("unusableRows");
@@ -69,7 +74,14 @@ void TMainForm::connectWordHandlers() {
     wordReportTimer_.setSingleShot(true);
     wordReportTimer_.setInterval(wordReportDelayMs);
     connect(&wordReportTimer_, &QTimer::timeout, this, &TMainForm::updateWordReport);
-    const auto later = [this] { wordReportTimer_.start(); };
+    const auto later = [this] {
+        if (ui->StringGrid1->RowCount() <= liveWordReportRows) {
+            wordReportTimer_.start();
+            return;
+        }
+        ui->StringGrid1->setRowMarks({});
+        ui->PuzzleNotices->clearNotice(unusableNotice);
+    };
     connect(ui->StringGrid1, &WordGrid::wordRowsChanged, this, later);
     connect(ui->UmlauteCombo, &QComboBox::currentIndexChanged, this, later);
 }

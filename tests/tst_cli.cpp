@@ -125,6 +125,23 @@ private slots:
                     (i == 0 || leftOut[i].toInt() > leftOut[i - 1].toInt()));
     }
 
+    // The rows a generation left out, as --stats names them, are what info finds in the saved
+    // document: answers without a common letter leave all but one out.
+    void leftOutRowsOfGenerateAndInfoAgree() {
+        const QString list =
+            writeTempFile("getrennt.txt", "eins\tabc\n\nnur Frage\t\nzwei\txyz\ndrei\tuvw\n");
+        const QString wbx = dir.filePath("getrennt.wbx");
+        const Result r = runCli({"generate", list, "--runs", "5", "--seed", "3", "--stats", "-o", wbx});
+        QCOMPARE(r.exitCode, 0);
+        const QJsonArray leftOut = QJsonDocument::fromJson(r.out).object().value("leftOut").toArray();
+        QCOMPARE(leftOut.size(), 2);
+        for (const QJsonValue row : leftOut)
+            QVERIFY(row.toInt() == 1 || row.toInt() == 4 || row.toInt() == 5);
+        const Result info = runCli({"info", wbx, "--json"});
+        QCOMPARE(info.exitCode, 0);
+        QCOMPARE(QJsonDocument::fromJson(info.out).object().value("leftOutRows").toArray(), leftOut);
+    }
+
     void sameSeedSameOutput() {
         const QStringList args{"generate", examplePath("woerter-20.txt"), "--seed", "7", "--runs", "10"};
         const Result a = runCli(args);

@@ -175,6 +175,23 @@ private slots:
         QVERIFY(!notices(*form).hasNotice("unusableRows"));
     }
 
+    // A table far longer than a word list (only a document brings one) is reported when opened; its
+    // marks go with the first change instead of holding up every keystroke, so none is left on a
+    // row that has moved.
+    void longTableDropsItsMarksWhenChanged() {
+        PuzzleDocument d;
+        d.rows.assign(20001, {});
+        d.rows[1] = {u"nur Frage", u""};
+        const QString file = path(QStringLiteral("lang.wbx"));
+        QVERIFY(saveDocument(file, d, nullptr));
+        auto form = shownForm();
+        QVERIFY(form->LoadOptionsFile(file));
+        QCOMPARE(markOf(*form, 2), QStringLiteral("kein Eintrag: Antwort fehlt"));
+        table(*form).insertWordRow(1);
+        QCOMPARE(markOf(*form, 2), QStringLiteral("-"));
+        QCOMPARE(markOf(*form, 3), QStringLiteral("-"));
+    }
+
     // The marks follow the umlaut choice at once: 50 ß are 100 letters as SS, 50 as typed.
     void marksFollowTheUmlautChoice() {
         auto form = shownForm();
