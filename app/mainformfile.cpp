@@ -61,7 +61,12 @@ void TMainForm::connectFileHandlers() {
     QUndoStack &steps = grid.undoStack();
     connect(ui->Rckgngig1, &QAction::triggered, &steps, &QUndoStack::undo);
     connect(ui->Wiederholen1, &QAction::triggered, &steps, &QUndoStack::redo);
-    ui->Wiederholen1->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence::Redo});
+    // Ctrl+Y as on Windows, and the desktop's own redo keys (Ctrl+Shift+Z) too, each once.
+    QList<QKeySequence> redoKeys{QKeySequence(Qt::CTRL | Qt::Key_Y)};
+    for (const QKeySequence &keys : QKeySequence::keyBindings(QKeySequence::Redo))
+        if (!redoKeys.contains(keys))
+            redoKeys << keys;
+    ui->Wiederholen1->setShortcuts(redoKeys);
     const auto showSteps = [this, &steps] {
         ui->Rckgngig1->setEnabled(steps.canUndo());
         ui->Wiederholen1->setEnabled(steps.canRedo());
