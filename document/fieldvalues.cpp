@@ -22,6 +22,7 @@ PuzzleSettings settingsThroughFields(PuzzleSettings s) {
     s.arrowSize = numericFieldValue(s.arrowSize, arrowSizeRange);
     s.textMargin = numericFieldValue(s.textMargin, textMarginRange);
     s.pageMargin = numericFieldValue(s.pageMargin, pageMarginRange);
+    s.minClueFontSize = numericFieldValue(s.minClueFontSize, minClueFontRange);
     return s;
 }
 

@@ -1,9 +1,10 @@
 # Shared by run.sh and test.sh: installs the Debian packages that are missing and configures and builds
 # the Release tree in build/. Sourced, not run.
 
-# Packages needed to build and run the program.
+# Packages needed to build and run the program (hyphen-de: the German hyphenation patterns that
+# fitted clues are broken with, read at run time).
 BUILD_PACKAGES=(g++ cmake ninja-build qt6-base-dev libgl-dev qt6-svg-dev fonts-liberation fonts-wine libbenchmark-dev
-    qt6-translations-l10n)
+    qt6-translations-l10n libhyphen-dev hyphen-de)
 # Packages only the tests need (test.sh): a CUPS server with a PDF printer that the printing test starts
 # for itself, IPP queries and the PDF tools that look at what was printed; clang with libFuzzer for the
 # fuzzers, llvm for the sanitizers' symbolizer (readable stack traces); the desktop's MIME database and

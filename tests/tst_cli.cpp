@@ -237,7 +237,7 @@ private slots:
             R"("clueCellsBlack":true,"clueFont":{"family":"Arial Narrow",)" +
             font.arg(8) + R"(,"titleFont":{"family":"Arial Black",)" + font.arg(14) +
             R"(,"entries":0,"clueCells":0,"placedEntries":0,"letterCells":10000,"freeCells":0,)"
-            R"("extent":{"columns":100,"rows":100}})";
+            R"("extent":{"columns":100,"rows":100},"overflowingClues":[]})";
         QCOMPARE(QString::fromUtf8(json.out).trimmed(), expected);
 
         const Result text = runCli({"info", path});
@@ -286,6 +286,32 @@ private slots:
         QCOMPARE(titleFont.value("color").toDouble(), double(0x00336699));
         QCOMPARE(titleFont.value("italic").toBool(), true);
         QCOMPARE(titleFont.value("bold").toBool(), false);
+    }
+
+    // The rows of the word table whose clue does not fit its cell, in table order: rows without an
+    // entry are passed over, and a row edited after the puzzle was made is not named.
+    void infoListsCluesThatDoNotFit() {
+        const std::u16string tooLong = u"Donaudampfschifffahrtsgesellschaftskapitänsmütze";
+        PuzzleDocument d;
+        d.rows.assign(6, {});
+        d.rows[0] = {tooLong, u"DAMPFER"};
+        d.rows[1] = {u"Ei", u"EI"};
+        d.rows[3] = {u"geändert", u"X"};
+        d.rows[4] = {tooLong + u" am Bodensee", u"Y"};
+        d.feld = gridFromPicture({"#.#", "...", "#.#"}); // entries 0 and 1, 2 and 3
+        d.entries.resize(4);
+        d.entries[0].clue = tooLong;
+        d.entries[1].clue = u"Ei";
+        d.entries[2].clue = tooLong; // the row says "geändert" now
+        d.entries[3].clue = tooLong + u" am Bodensee";
+        const QString path = writeTempFile("zulang.wbx", documentBytes(d));
+        const Result json = runCli({"info", path, "--json"});
+        QCOMPARE(json.exitCode, 0);
+        QVERIFY2(json.out.trimmed().endsWith(R"("extent":{"columns":3,"rows":3},"overflowingClues":[1,5]})"),
+                 json.out.constData());
+        const Result text = runCli({"info", path});
+        QVERIFY2(text.out.contains("Fragen, die nicht in ihr Feld passen: 2 (Zeilen 1, 5)"),
+                 text.out.constData());
     }
 
     void generateSavesADocument() {
