@@ -19,9 +19,8 @@ class Canvas;
 
 // Steps by which the font of a clue that does not fit is made smaller, in points.
 constexpr double clueFontStep = 0.5;
-// Limits of the smallest clue font, in points at zoom 100.
+// The smallest clue font is never below this many points at zoom 100.
 constexpr double lowestMinClueFont = 1;
-constexpr double highestMinClueFont = 72;
 // The resolution at which clues are checked for whether they fit: that of a good printer.
 constexpr int overflowCheckResolution = 600;
 
