@@ -44,17 +44,17 @@ void DrawFullPuzzle(benchmark::State &state) {
     settings.fitClues = state.range(1) != 0;
     const FixedPrinterQuery printer(defaultPdfPage());
     constexpr int resolution = 96;
-    QSize size = puzzlePictureSize(model, settings, resolution);
+    const QSize size = puzzlePictureSize(model, settings, resolution);
     QImage image(size, QImage::Format_RGB32);
     // The first paint loads the hyphenation patterns and lays the fitted clues out once; the view
     // paints again and again with what it keeps.
     {
         QPainter painter(&image);
-        DrawRaetsel(painter, model, settings, settings.zoom, false, printer, &size, resolution);
+        drawPuzzle(painter, model, settings, RenderTarget::picture(size, resolution, printer));
     }
     for (auto _ : state) {
         QPainter painter(&image);
-        if (!DrawRaetsel(painter, model, settings, settings.zoom, false, printer, &size, resolution))
+        if (!drawPuzzle(painter, model, settings, RenderTarget::picture(size, resolution, printer)).drawn)
             state.SkipWithError("picture size changed");
         painter.end();
         benchmark::DoNotOptimize(image.constBits());

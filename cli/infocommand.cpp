@@ -2,6 +2,7 @@
 #include "commands.h"
 
 #include "cluelayout.h"
+#include "documentextensions.h"
 #include "documentfacts.h"
 #include "documentfile.h"
 #include "entryrows.h"
@@ -93,6 +94,13 @@ QString joinedNumbers(const std::vector<int> &values, const QString &separator) 
     return numbers.join(separator);
 }
 
+QString jsonTags(const std::vector<std::string> &tags) {
+    QStringList quoted;
+    for (const std::string &tag : tags)
+        quoted << u'"' + QString::fromLatin1(tag.data(), static_cast<qsizetype>(tag.size())) + u'"';
+    return u'[' + quoted.join(u',') + u']';
+}
+
 QString fontJson(const FontDescription &f) {
     return JsonObject()
         .add("family", jsonString(f.face))
@@ -136,6 +144,7 @@ QString documentJson(const PuzzleDocument &d, const DocumentFacts &facts,
                            .add("rows", qint64{facts.extent.rows})
                            .text())
         .add("overflowingClues", u'[' + joinedNumbers(overflowing, QStringLiteral(",")) + u']')
+        .add("extensions", jsonTags(extensionTags(d)))
         .text();
 }
 
@@ -161,6 +170,13 @@ QString fontLine(const FontDescription &f) {
                .arg(QString::number(f.color, 16).toUpper().rightJustified(8, u'0'))
                .arg(f.pitch)
                .arg(style.isEmpty() ? QStringLiteral("normal") : style.join(QStringLiteral(", ")));
+}
+
+QString tagList(const std::vector<std::string> &tags) {
+    QStringList names;
+    for (const std::string &tag : tags)
+        names << QString::fromLatin1(tag.data(), static_cast<qsizetype>(tag.size()));
+    return names.isEmpty() ? QStringLiteral("keine") : names.join(QStringLiteral(", "));
 }
 
 QStringList documentLines(const PuzzleDocument &d, const DocumentFacts &facts,
@@ -194,6 +210,7 @@ QStringList documentLines(const PuzzleDocument &d, const DocumentFacts &facts,
                                  : QStringLiteral("%1 (Zeilen %2)")
                                        .arg(overflowing.size())
                                        .arg(joinedNumbers(overflowing, QStringLiteral(", ")))),
+        QStringLiteral("Erweiterungen: %1").arg(tagList(extensionTags(d))),
     };
 }
 

@@ -138,8 +138,7 @@ QStringList drawnTexts(PuzzleModel &model, const PuzzleSettings &settings, int p
     const QSize size = puzzlePictureSize(model, settings, ppi);
     TextRecorder recorder(size, ppi);
     QPainter painter(&recorder);
-    DrawRaetsel(painter, model, settings, settings.zoom, true, FixedPrinterQuery(defaultPdfPage()), nullptr,
-                ppi);
+    drawPuzzle(painter, model, settings, RenderTarget::printerPage(ppi));
     return recorder.texts();
 }
 
@@ -339,7 +338,7 @@ private slots:
         QString error;
         const QImage image = renderPuzzleImage(model, settings, ppi, &error);
         QVERIFY2(!image.isNull(), qPrintable(error));
-        const PuzzleGeometry g = puzzleGeometry(model, settings, zoom, ppi);
+        const PuzzleGeometry g = puzzleGeometry(model, settings, ppi);
         for (std::size_t i = 0; i < clues.size(); ++i) {
             const int x = g.G + 2 * static_cast<int>(i % 50) * g.C,
                       y = g.Y0 + 2 * static_cast<int>(i / 50) * g.C;
@@ -459,7 +458,7 @@ private slots:
         const PuzzleSettings settings = fittingSettings();
         QString error;
         const QImage image = renderPuzzleImage(model, settings, printerPpi, &error);
-        const PuzzleGeometry g = puzzleGeometry(model, settings, 100, printerPpi);
+        const PuzzleGeometry g = puzzleGeometry(model, settings, printerPpi);
         const QRect box(g.G + g.M, g.Y0 + g.M, g.C - 2 * g.M, g.C - 2 * g.M);
         int top = box.bottom(), bottom = box.top();
         for (int y = box.top(); y <= box.bottom(); ++y)
