@@ -3,6 +3,7 @@
 
 #include "documentconversion.h"
 #include "documentfile.h"
+#include "fieldvalues.h"
 #include "generator.h"
 #include "gridtext.h"
 #include "randomgenerator.h"
@@ -14,8 +15,8 @@
 
 namespace {
 
-const QString usage =
-    QStringLiteral("wabrix-cli generate WORDS [-o OUT.wbx] [--seed N] [--runs N] [--stats] [--png FILE]");
+const QString usage = QStringLiteral("wabrix-cli generate WORDS [-o OUT.wbx] [--seed N] [--runs N] [--stats] "
+                                     "[--png FILE] [--fit-clues [--min-font PT]]");
 // The picture of --png: the screen view at the usual screen resolution.
 constexpr int pngResolution = 96;
 constexpr int maxRuns = 100000;
@@ -58,7 +59,15 @@ int runGenerate(const QStringList &arguments) {
     QCommandLineOption engineOption(QStringLiteral("engine"), QStringLiteral("literal oder fast"),
                                     QStringLiteral("ENGINE"), QStringLiteral("fast"));
     engineOption.setFlags(QCommandLineOption::HiddenFromHelp);
-    parser.addOptions({seedOption, runsOption, statsOption, pngOption, outputOption, engineOption});
+    const QCommandLineOption fitOption(
+        QStringLiteral("fit-clues"),
+        QStringLiteral("Fragen einpassen: mit Silbentrennung umbrechen und wenn nötig kleiner setzen"));
+    const QCommandLineOption minFontOption(QStringLiteral("min-font"),
+                                           QStringLiteral("kleinste Schrift der Fragen in pt (1 bis 72, "
+                                                          "Vorgabe 5), nur mit --fit-clues"),
+                                           QStringLiteral("PT"));
+    parser.addOptions({seedOption, runsOption, statsOption, pngOption, fitOption, minFontOption, outputOption,
+                       engineOption});
 
     if (const auto done = parseArguments(parser, QStringLiteral("generate"), arguments, usage, 1,
                                          QStringLiteral("genau eine Wortliste angeben")))
@@ -73,6 +82,18 @@ int runGenerate(const QStringList &arguments) {
     options.runs = parser.value(runsOption).toInt(&ok);
     if (!ok || options.runs < 1 || options.runs > maxRuns)
         return usageError(usage, QStringLiteral("--runs erwartet eine Zahl von 1 bis 100000"));
+
+    // The document's settings: the defaults, with clue fitting when asked for.
+    PuzzleSettings settings;
+    settings.fitClues = parser.isSet(fitOption);
+    if (parser.isSet(minFontOption)) {
+        if (!settings.fitClues)
+            return usageError(usage, QStringLiteral("--min-font gilt nur mit --fit-clues"));
+        const int points = parser.value(minFontOption).toInt(&ok);
+        if (!ok || points < minClueFontRange.minimum || points > minClueFontRange.maximum)
+            return usageError(usage, QStringLiteral("--min-font erwartet eine ganze Zahl von 1 bis 72"));
+        settings.minClueFontSize = points;
+    }
 
     const QString engine = parser.value(engineOption);
     if (engine != QStringLiteral("fast") && engine != QStringLiteral("literal"))
@@ -100,17 +121,17 @@ int runGenerate(const QStringList &arguments) {
 
     if (parser.isSet(outputOption)) {
         QString error;
-        if (!saveDocument(parser.value(outputOption), makeDocument(table, PuzzleSettings(), model), &error)) {
+        if (!saveDocument(parser.value(outputOption), makeDocument(table, settings, model), &error)) {
             printError(QStringLiteral("wabrix-cli: ") + error);
             return exitFileError;
         }
     }
     if (parser.isSet(pngOption)) {
-        // Default settings, zoom 100, and the page end of the PDF printer's default page: the command
+        // The document's settings, zoom 100, and the page end of the PDF printer's default page: the command
         // line asks no real printer.
         const QString pngPath = parser.value(pngOption);
         QString error;
-        const QImage picture = renderPuzzleImage(model, PuzzleSettings{}, pngResolution, &error);
+        const QImage picture = renderPuzzleImage(model, settings, pngResolution, &error);
         if (picture.isNull() || !savePuzzleImage(picture, pngPath, "PNG", &error))
             return fileError(pngPath, error);
     }

@@ -163,6 +163,13 @@ private slots:
                    false);
         addFailure("generate: missing file", {"generate", notThere + "w.txt"}, 1, notThere + "w.txt", false);
         addFailure("generate: png without a file", {"generate", "x.txt", "--png"}, 2, "png", false);
+        addFailure("generate: smallest font without fitting", {"generate", "x.txt", "--min-font", "6"}, 2,
+                   "--min-font gilt nur mit --fit-clues", false);
+        addFailure("generate: smallest font 0", {"generate", "x.txt", "--fit-clues", "--min-font", "0"}, 2,
+                   "--min-font erwartet", false);
+        addFailure("generate: smallest font not whole",
+                   {"generate", "x.txt", "--fit-clues", "--min-font", "5.5"}, 2, "--min-font erwartet",
+                   false);
         addFailure("generate: png into a missing folder",
                    {"generate", words, "--runs", "1", "--png", notThere + "r.png"}, 1, notThere + "r.png",
                    false);
@@ -307,11 +314,47 @@ private slots:
         const QString path = writeTempFile("zulang.wbx", documentBytes(d));
         const Result json = runCli({"info", path, "--json"});
         QCOMPARE(json.exitCode, 0);
-        QVERIFY2(json.out.trimmed().endsWith(R"("extent":{"columns":3,"rows":3},"overflowingClues":[1,5],"extensions":[]})"),
+        QVERIFY2(json.out.trimmed().endsWith(
+                     R"("extent":{"columns":3,"rows":3},"overflowingClues":[1,5],"extensions":[]})"),
                  json.out.constData());
         const Result text = runCli({"info", path});
         QVERIFY2(text.out.contains("Fragen, die nicht in ihr Feld passen: 2 (Zeilen 1, 5)"),
                  text.out.constData());
+    }
+
+    // --fit-clues writes a document with clue fitting on; info, render and thumbnail draw and measure
+    // with it, and the picture of --png shows it.
+    void fittedCluesThroughTheCommandLine() {
+        const QString fitted = dir.filePath("eingepasst.wbx"), plain = dir.filePath("schlicht.wbx");
+        const QString fittedPng = dir.filePath("eingepasst.png"), plainPng = dir.filePath("schlicht.png");
+        const QStringList generate{"generate", examplePath("woerter-100.txt"), "--seed", "3", "--runs", "5"};
+        QCOMPARE(runCli(generate + QStringList{"-o", plain, "--png", plainPng}).exitCode, 0);
+        QCOMPARE(
+            runCli(generate + QStringList{"-o", fitted, "--png", fittedPng, "--fit-clues", "--min-font", "6"})
+                .exitCode,
+            0);
+        const DocumentReadResult read = loadDocument(fitted);
+        QVERIFY2(read.ok, qPrintable(read.error));
+        QVERIFY(read.document.settings.fitClues);
+        QCOMPARE(read.document.settings.minClueFontSize, 6.0);
+
+        const QJsonObject plainInfo = QJsonDocument::fromJson(runCli({"info", plain, "--json"}).out).object();
+        const QJsonObject fittedInfo =
+            QJsonDocument::fromJson(runCli({"info", fitted, "--json"}).out).object();
+        QCOMPARE(plainInfo.value("extensions").toArray(), QJsonArray());
+        QCOMPARE(fittedInfo.value("extensions").toArray(), QJsonArray({"FITC"}));
+        QVERIFY(!plainInfo.value("overflowingClues").toArray().isEmpty());
+        QCOMPARE(fittedInfo.value("overflowingClues").toArray(), QJsonArray());
+
+        const QString rendered = dir.filePath("gerendert.png");
+        QCOMPARE(runCli({"render", fitted, "-o", rendered}).exitCode, 0);
+        QCOMPARE(QImage(rendered), QImage(fittedPng));
+        QVERIFY(QImage(fittedPng) != QImage(plainPng));
+        const QString fittedThumb = dir.filePath("eingepasst-klein.png"),
+                      plainThumb = dir.filePath("klein.png");
+        QCOMPARE(runCli({"thumbnail", fitted, fittedThumb, "--size", "1024"}).exitCode, 0);
+        QCOMPARE(runCli({"thumbnail", plain, plainThumb, "--size", "1024"}).exitCode, 0);
+        QVERIFY(QImage(fittedThumb) != QImage(plainThumb));
     }
 
     void generateSavesADocument() {
