@@ -31,6 +31,9 @@ constexpr int referencePixels = 256;
 // Fitted clues kept for painting again; the store starts afresh when it holds this many.
 constexpr int keptFittings = 20000;
 
+// No cell shows a clue longer than this: only its beginning is laid out, and it never fits.
+constexpr qsizetype longestFittedClue = 1000;
+
 // Widths and line height of a font in ems (multiples of its size), unhinted.
 class FontMeasure {
 public:
@@ -82,6 +85,15 @@ FittedClue computeFit(const QString &text, const FontDescription &font, double m
 
     FontMeasure measure(font);
     const auto hyphenation = [](const QString &word) { return GermanHyphenation::shared().points(word); };
+    const bool cut = text.size() > longestFittedClue;
+    const QString laid = cut ? text.left(longestFittedClue) : text;
+    // However the text is broken, its lines together are about as wide as the text on one line less a
+    // blank at each break: sizes at which even that cannot fit the box need no breaking.
+    QString oneLine = laid;
+    for (QChar &c : oneLine)
+        if (c.isSpace())
+            c = u' ';
+    const double textWidth = measure.width(oneLine), blankWidth = measure.width(QStringLiteral(" "));
     std::optional<FittedClue> withForcedBreak;
     const int steps = static_cast<int>(std::ceil((largest - smallest) / clueFontStep - 1e-9));
     for (int step = 0; step <= steps; ++step) {
@@ -93,10 +105,13 @@ FittedClue computeFit(const QString &text, const FontDescription &font, double m
         if (maxLines < 1 && !last)
             continue;
         const double scale = points * millimetresPerPoint;
+        // A twentieth of slack for kerning where the text is broken.
+        if (!last && (0.95 * textWidth - blankWidth * maxLines) * scale > maxLines * box.width)
+            continue;
         const BrokenLines broken = breakLines(
-            text, box.width, [&](const QString &line) { return measure.width(line) * scale; }, hyphenation,
+            laid, box.width, [&](const QString &line) { return measure.width(line) * scale; }, hyphenation,
             std::max(maxLines, 1));
-        const bool inside = broken.complete && !broken.tooWide && broken.lines.size() <= maxLines;
+        const bool inside = !cut && broken.complete && !broken.tooWide && broken.lines.size() <= maxLines;
         FittedClue candidate{broken.lines, points, lineHeight, inside};
         if (inside && !broken.forcedBreak)
             return candidate;

@@ -43,8 +43,9 @@ struct FittedClue {
 // hyphen. While the lines do not fit, or fit only with a word broken where no hyphenation point
 // allows, the font is made smaller by clueFontStep, down to minPointSize (never larger than the font
 // itself). When no size fits without such a break, the largest size that fits with one is taken;
-// when none fits at all, the lines at minPointSize, which do not fit. Results are kept per text, font,
-// sizes and box, so that painting again costs no new layout.
+// when none fits at all, the lines at minPointSize, which do not fit. A text of more than a thousand
+// characters never fits; only its beginning is laid out. Results are kept per text, font, sizes and
+// box, so that painting again costs no new layout.
 FittedClue fitClue(const QString &text, const FontDescription &font, double minPointSize, const ClueBox &box);
 
 // Draws the clue texts of a puzzle into their text boxes on a canvas whose font is the scaled clue

@@ -293,6 +293,8 @@ private slots:
                false);
         addRow("no room inside the margins", QStringLiteral("Ei"), 2.0, 5.0, false, true);
         addRow("empty clue", QString(), 2.0, 5.0, true, false);
+        addRow("longer than any cell shows", QStringLiteral("Wort ").repeated(20000), 100.0, 1.0, false,
+               true);
     }
     void fitting() {
         QFETCH(QString, clue);
