@@ -189,7 +189,13 @@ std::optional<QPoint> pageEndPosition(const PrinterPage &page, int resolution) {
 }
 
 PuzzleGeometry puzzleGeometry(const PuzzleModel &model, const PuzzleSettings &settings, int resolution) {
-    const QImage device(1, 1, QImage::Format_RGB32);
+    // The title is measured on an image of the resolution, as a picture measures it: the widths of
+    // fallback fonts for rare characters follow the device's resolution.
+    QImage device(1, 1, QImage::Format_RGB32);
+    const int dotsPerMetre =
+        static_cast<int>(std::clamp(std::lround(resolution / 0.0254), 1L, long{INT_MAX}));
+    device.setDotsPerMeterX(dotsPerMetre);
+    device.setDotsPerMeterY(dotsPerMetre);
     const QFontMetrics metrics(titleFont(settings, resolution), &device);
     return makeGeometry(model.feld, settings, resolution, metrics.height(),
                         titleReach(metrics, QString::fromStdU16String(settings.title)));

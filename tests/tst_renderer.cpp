@@ -189,6 +189,29 @@ private slots:
         QVERIFY(allPixels(shown.image, rightMargin, white));
     }
 
+    // The size a picture is announced with is the size it is drawn with, also where the title's width
+    // decides it and its characters come from fallback fonts at a low resolution.
+    void announcedSizeIsDrawnSize_data() {
+        QTest::addColumn<int>("resolution");
+        QTest::newRow("1 pixel per inch") << 1;
+        QTest::newRow("24 pixels per inch") << 24;
+        QTest::newRow("96 pixels per inch") << screenPpi;
+    }
+    void announcedSizeIsDrawnSize() {
+        QFETCH(int, resolution);
+        PuzzleModel model;
+        model.feld = freeGrid();
+        PuzzleSettings settings;
+        settings.zoom = 10;
+        settings.titleFont.face = u"Liberation Sans";
+        settings.titleFont.pointSize = INT32_MIN; // as small as a font gets: 1 point
+        settings.title = std::u16string(u"\u8383\u8000\u4780\u3328\u8375\u8383\u0083\0\0\t\0\0\0\0", 14);
+        QString error;
+        const QImage image = renderPuzzleImage(model, settings, resolution, &error);
+        QVERIFY2(!image.isNull(), qPrintable(error));
+        QCOMPARE(image.size(), puzzlePictureSize(model, settings, resolution));
+    }
+
     void hugeSettingsDoNotOverflow() {
         PuzzleModel model; // all zero: 100 x 100 cells
         PuzzleSettings settings;
