@@ -176,11 +176,9 @@ int runInfo(const QStringList &arguments) {
         return *done;
     const QStringList positional = parser.positionalArguments();
 
-    const DocumentReadResult read = loadDocument(positional.first());
-    if (!read.ok) {
-        printError(QStringLiteral("wabrix-cli: ") + read.error);
-        return exitFileError;
-    }
+    const DocumentReadResult read = loadDocument(positional.first(), maxOpenedWordRows);
+    if (!read.ok)
+        return failure(read.error);
     const DocumentFacts facts = documentFacts(read.document);
     if (parser.isSet(jsonOption))
         printOut(documentJson(read.document, facts));

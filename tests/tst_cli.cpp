@@ -397,23 +397,28 @@ private slots:
     }
 
     // A picture never takes the place of a pipe, device or folder, as a temporary file renamed over it
-    // would.
+    // would: a pipe is written into once it has a reader and refused when none comes.
     void picturesAreNotWrittenOverSpecialFiles_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<bool>("pipe"); // else a folder
-        QTest::newRow("png onto a pipe") << "rohr.png" << true;
-        QTest::newRow("svg onto a pipe") << "rohr.svg" << true;
-        QTest::newRow("bmp onto a folder") << "ordner.bmp" << false;
+        QTest::addColumn<QString>("message");
+        QTest::newRow("png onto a pipe without a reader")
+            << "rohr.png" << true << "Aus der Pipe liest niemand";
+        QTest::newRow("svg onto a pipe without a reader")
+            << "rohr.svg" << true << "Aus der Pipe liest niemand";
+        QTest::newRow("bmp onto a folder") << "ordner.bmp" << false << "Das ist ein Ordner, keine Datei";
     }
     void picturesAreNotWrittenOverSpecialFiles() {
         QFETCH(QString, name);
         QFETCH(bool, pipe);
+        QFETCH(QString, message);
         const QString target = dir.filePath(name);
         QVERIFY(pipe ? mkfifo(QFile::encodeName(target).constData(), 0600) == 0 : QDir().mkpath(target));
         const QString wbx = writeTempFile("spezial.wbx", documentBytes(PuzzleDocument()));
         const Result r = runCli({"render", wbx, "-o", target});
         QCOMPARE(r.exitCode, 1);
-        QVERIFY2(r.err.contains("keine gewöhnliche Datei") && r.err.count('\n') == 1, r.err.constData());
+        QVERIFY2(r.err.contains(message.toUtf8()) && r.err.contains(name.toUtf8()) && r.err.count('\n') == 1,
+                 r.err.constData());
         QVERIFY(QFileInfo(target).exists() && !QFileInfo(target).isFile());
     }
 

@@ -5,6 +5,7 @@
 #include "documentconversion.h"
 #include "documentfile.h"
 #include "fileproblem.h"
+#include "nativefile.h"
 #include "testfiles.h"
 
 #include <QRandomGenerator>

@@ -3,22 +3,49 @@
 #include "qprinterquery.h"
 #include "renderer.h"
 
-#include <QFile>
+#include "safefile.h"
+
+#include <QBuffer>
 #include <QPageLayout>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPrinter>
-#include <QSaveFile>
-#include <QTemporaryDir>
 
 #include <exception>
+#include <functional>
 #include <new>
 
 namespace {
+
+// The resolution of a PDF page when none is given: that of a QPrinter made with HighResolution.
+constexpr int pdfResolution = 1200;
 
 bool failWith(QString *error, const QString &message) {
     if (error)
         *error = message;
     return false;
+}
+
+// Runs draw; the reason in German when it threw, empty when it drew.
+QString drawingFailure(const std::function<void()> &draw) {
+    try {
+        draw();
+    } catch (const std::bad_alloc &) {
+        return QStringLiteral("zu wenig Arbeitsspeicher");
+    } catch (const std::exception &failure) {
+        const QString reason = QString::fromUtf8(failure.what());
+        return reason.isEmpty() ? QStringLiteral("unbekannter Fehler") : reason;
+    } catch (...) {
+        return QStringLiteral("unbekannter Fehler");
+    }
+    return {};
+}
+
+// The printed page: DrawRaetsel with printit on at the settings' zoom, from the top-left corner of
+// the printable area.
+void drawPuzzlePage(QPainter &page, PuzzleModel &model, const PuzzleSettings &settings,
+                    const PrinterQuery &printer) {
+    DrawRaetsel(page, model, settings, settings.zoom, true, printer, nullptr);
 }
 
 // How the printer is called in a message.
@@ -38,18 +65,7 @@ bool printPage(QPrinter &printer, const PageDrawing &drawPage, QString *error) {
     if (!painter.begin(&printer))
         return failWith(error, QStringLiteral("Der Druckauftrag für %1 konnte nicht begonnen werden.")
                                    .arg(printerLabel(printer)));
-    QString reason;
-    try {
-        drawPage(painter);
-    } catch (const std::bad_alloc &) {
-        reason = QStringLiteral("zu wenig Arbeitsspeicher");
-    } catch (const std::exception &failure) {
-        reason = QString::fromUtf8(failure.what());
-        if (reason.isEmpty())
-            reason = QStringLiteral("unbekannter Fehler");
-    } catch (...) {
-        reason = QStringLiteral("unbekannter Fehler");
-    }
+    const QString reason = drawingFailure([&] { drawPage(painter); });
     if (!reason.isEmpty()) {
         // Qt's PDF and CUPS print engines cannot abort a job: they spool the page and hand it over when
         // the painter ends. The job is ended all the same, so that the printer can be used again, and the
@@ -74,40 +90,43 @@ bool printPage(QPrinter &printer, const PageDrawing &drawPage, QString *error) {
 bool printPuzzle(QPrinter &printer, PuzzleModel &model, const PuzzleSettings &settings, QString *error) {
     const QPrinterQuery query(printer);
     return printPage(
-        printer,
-        [&](QPainter &page) { DrawRaetsel(page, model, settings, settings.zoom, true, query, nullptr); },
-        error);
+        printer, [&](QPainter &page) { drawPuzzlePage(page, model, settings, query); }, error);
+}
+
+QByteArray puzzlePdf(const QPageLayout &layout, int resolution, PuzzleModel &model,
+                     const PuzzleSettings &settings, QString *error) {
+    // Written in memory: no temporary file or folder that a full or missing temporary folder could
+    // spoil, and a file, device or pipe gets the whole page or nothing.
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QString reason;
+    {
+        QPdfWriter pdf(&buffer);
+        pdf.setTitle(printJobTitle);
+        pdf.setCreator(QString());
+        pdf.setResolution(resolution > 0 ? resolution : pdfResolution);
+        pdf.setPageLayout(layout.isValid() ? layout
+                                           : QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                                         QMarginsF(10, 10, 10, 10), QPageLayout::Point));
+        const QRect area = pdf.pageLayout().paintRectPixels(pdf.resolution());
+        const FixedPrinterQuery page(PrinterPage{pdf.resolution(), area.width(), area.height()});
+        QPainter painter;
+        if (!painter.begin(&pdf)) {
+            failWith(error, QStringLiteral("Die PDF-Seite konnte nicht begonnen werden."));
+            return {};
+        }
+        reason = drawingFailure([&] { drawPuzzlePage(painter, model, settings, page); });
+        painter.end();
+    }
+    if (!reason.isEmpty()) {
+        failWith(error, QStringLiteral("Die PDF-Seite konnte nicht gezeichnet werden (%1).").arg(reason));
+        return {};
+    }
+    return buffer.data();
 }
 
 bool writePuzzlePdf(const QString &fileName, const QPageLayout &layout, int resolution, PuzzleModel &model,
                     const PuzzleSettings &settings, QString *error) {
-    // The PDF printer writes its file as it goes; it writes into a private directory first, so that a
-    // failure leaves an existing file of that name as it was.
-    const QTemporaryDir scratch;
-    if (!scratch.isValid())
-        return failWith(
-            error,
-            QStringLiteral("Es kann keine temporäre Datei angelegt werden: %1").arg(scratch.errorString()));
-    const QString draft = scratch.filePath(QStringLiteral("seite.pdf"));
-    {
-        QPrinter pdf(QPrinter::HighResolution);
-        pdf.setOutputFormat(QPrinter::PdfFormat);
-        pdf.setOutputFileName(draft);
-        if (resolution > 0)
-            pdf.setResolution(resolution);
-        if (layout.isValid())
-            pdf.setPageLayout(layout);
-        if (!printPuzzle(pdf, model, settings, error))
-            return false;
-    }
-    QFile page(draft);
-    if (!page.open(QIODevice::ReadOnly))
-        return failWith(
-            error, QStringLiteral("Die PDF-Seite kann nicht gelesen werden: %1").arg(page.errorString()));
-    const QByteArray bytes = page.readAll();
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        return failWith(error, QStringLiteral("Die Datei „%1“ kann nicht geschrieben werden: %2")
-                                   .arg(fileName, file.errorString()));
-    return true;
+    const QByteArray pdf = puzzlePdf(layout, resolution, model, settings, error);
+    return !pdf.isEmpty() && saveFileContents(fileName, pdf, error);
 }

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "puzzledocument.h"
+#include "puzzlemodel.h"
+#include "puzzlesettings.h"
+
+#include <QString>
+
+// A document read for drawing, as the window holds it after "Öffnen...".
+struct OpenedPuzzle {
+    PuzzleDocument document;
+    PuzzleSettings settings; // the document's, its six numbers taken through the window's fields
+    PuzzleModel model;       // the document's grid and entries
+};
+
+// Reads the document at path exactly as "Öffnen..." does (the same row limit and checks) into puzzle.
+// False, with the German message on standard error, when it cannot be read or its entries do not fit
+// into memory.
+bool openPuzzle(const QString &path, OpenedPuzzle &puzzle);
