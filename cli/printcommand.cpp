@@ -71,9 +71,10 @@ int runPrint(const QStringList &arguments) {
         return exitFileError;
     }
 
-    if (!printPuzzle(printer, puzzle.model, puzzle.settings, &error)) {
-        printError(QStringLiteral("wabrix-cli: ") + error);
-        return exitFileError;
-    }
+    if (!printPuzzle(printer, puzzle.model, puzzle.settings, &error))
+        return failure(error);
+    const QString notice = printQueueNotice(printer);
+    if (!notice.isEmpty())
+        printError(QStringLiteral("wabrix-cli: Hinweis: ") + notice);
     return exitSuccess;
 }

@@ -1,15 +1,20 @@
 #include "puzzleprinting.h"
 
+#include "printqueue.h"
 #include "qprinterquery.h"
 #include "renderer.h"
 
 #include "safefile.h"
 
 #include <QBuffer>
+#include <QFile>
 #include <QPageLayout>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
+
+#include <sys/statvfs.h>
 
 #include <exception>
 #include <functional>
@@ -48,6 +53,36 @@ void drawPuzzlePage(QPainter &page, PuzzleModel &model, const PuzzleSettings &se
     DrawRaetsel(page, model, settings, settings.zoom, true, printer, nullptr);
 }
 
+// Why the page cannot be handed to the print system: the print system's library writes the job into
+// its folder first and does not notice when that folder is full, so that an empty or cut job would
+// go out. The page is drawn into memory once to learn its size. Empty when there is room.
+QString spoolSpaceProblem(const QPrinter &printer, const PageDrawing &drawPage) {
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter pdf(&buffer);
+        pdf.setResolution(printer.resolution());
+        pdf.setPageLayout(printer.pageLayout());
+        QPainter painter;
+        if (!painter.begin(&pdf) || !drawingFailure([&] { drawPage(painter); }).isEmpty())
+            return {}; // the print job itself will say what is wrong
+    }
+    // Room for the page and the little that the print system adds to it.
+    constexpr qint64 spoolReserve = 16 * 1024;
+    const QString folder = spoolFolder();
+    struct statvfs space {};
+    if (::statvfs(QFile::encodeName(folder).constData(), &space) != 0)
+        return {};
+    const qint64 available = static_cast<qint64>(space.f_bavail) * static_cast<qint64>(space.f_frsize);
+    if (available >= buffer.size() + spoolReserve)
+        return {};
+    return QStringLiteral("Im Ordner für temporäre Dateien „%1“ ist kein Platz für den Druckauftrag (%L2 KB "
+                          "nötig, %L3 KB frei); es wurde nichts gedruckt.")
+        .arg(folder)
+        .arg((buffer.size() + spoolReserve) / 1024)
+        .arg(available / 1024);
+}
+
 // How the printer is called in a message.
 QString printerLabel(const QPrinter &printer) {
     if (printer.outputFormat() == QPrinter::PdfFormat)
@@ -61,6 +96,20 @@ QString printerLabel(const QPrinter &printer) {
 
 bool printPage(QPrinter &printer, const PageDrawing &drawPage, QString *error) {
     printer.setDocName(printJobTitle);
+    // A job for the print system, not a PDF file or the preview's pages: Qt hands it over without
+    // asking whether it was taken, so the queue is asked before and the answer looked at after.
+    const bool spooled = printer.outputFormat() == QPrinter::NativeFormat && printer.paintEngine() &&
+                         printer.paintEngine()->type() != QPaintEngine::Picture;
+    if (spooled) {
+        const PrintQueueState queue = printQueueState(printer.printerName());
+        if (queue.known && !queue.accepting)
+            return failWith(error, QStringLiteral("Der Drucker „%1“ nimmt keine Aufträge an; es wurde nichts "
+                                                  "gedruckt.")
+                                       .arg(printer.printerName()));
+        const QString space = spoolSpaceProblem(printer, drawPage);
+        if (!space.isEmpty())
+            return failWith(error, space);
+    }
     QPainter painter;
     if (!painter.begin(&printer))
         return failWith(error, QStringLiteral("Der Druckauftrag für %1 konnte nicht begonnen werden.")
@@ -84,7 +133,23 @@ bool printPage(QPrinter &printer, const PageDrawing &drawPage, QString *error) {
     if (!painter.end() || printer.printerState() == QPrinter::Error)
         return failWith(error, QStringLiteral("Der Druckauftrag für %1 konnte nicht abgeschlossen werden.")
                                    .arg(printerLabel(printer)));
+    if (spooled) {
+        const QString refused = submissionProblem();
+        if (!refused.isEmpty())
+            return failWith(error, QStringLiteral("Der Drucker „%1“ hat den Auftrag nicht angenommen: %2.")
+                                       .arg(printer.printerName(), refused));
+    }
     return true;
+}
+
+QString printQueueNotice(const QPrinter &printer) {
+    if (printer.outputFormat() != QPrinter::NativeFormat)
+        return {};
+    if (!printQueueState(printer.printerName()).stopped)
+        return {};
+    return QStringLiteral("Der Drucker „%1“ ist angehalten; der Auftrag wartet in seiner Warteschlange, bis "
+                          "der Drucker wieder freigegeben wird.")
+        .arg(printer.printerName());
 }
 
 bool printPuzzle(QPrinter &printer, PuzzleModel &model, const PuzzleSettings &settings, QString *error) {

@@ -21,8 +21,14 @@ using PageDrawing = std::function<void(QPainter &)>;
 // Runs a print job of exactly one page on printer: sets the job title, opens the job, lets drawPage
 // draw the page and ends the job, which hands it to the print system. When the job cannot be opened,
 // or drawPage throws, the job is aborted where the printer allows it, and ended otherwise, so that
-// the printer is never left busy; false then, with the reason in German in *error.
+// the printer is never left busy; false then, with the reason in German in *error. A job for a real
+// printer is refused before anything is sent when its queue takes no jobs or the folder in which the
+// job is written first has no room for it, and fails when the print system refuses it.
 bool printPage(QPrinter &printer, const PageDrawing &drawPage, QString *error = nullptr);
+
+// After a job was handed over: a German notice when the printer's queue holds it instead of printing
+// (a stopped queue); empty otherwise.
+QString printQueueNotice(const QPrinter &printer);
 
 // Prints the puzzle on one page of printer, which should be made with QPrinter::HighResolution:
 // DrawRaetsel with printit on at the printer's resolution and the settings' zoom, from the top-left
