@@ -3,6 +3,7 @@
 
 #include "documentfacts.h"
 #include "documentfile.h"
+#include "openedpuzzle.h"
 
 #include <QCommandLineParser>
 
@@ -197,7 +198,7 @@ int runInfo(const QStringList &arguments) {
         return *done;
     const QStringList positional = parser.positionalArguments();
 
-    const DocumentReadResult read = loadDocument(positional.first(), maxOpenedWordRows);
+    const DocumentReadResult read = readDocumentFile(positional.first());
     if (!read.ok)
         return failure(read.error);
     const DocumentFacts facts = documentFacts(read.document);

@@ -4,9 +4,19 @@
 #include "documentconversion.h"
 #include "documentfile.h"
 #include "fieldvalues.h"
+#include "recordreader.h"
+
+DocumentReadResult readDocumentFile(const QString &path) {
+    DocumentReadResult read = loadDocument(path, maxOpenedWordRows);
+    const QString endOfFile = QString::fromLatin1(readBeyondEndOfFile);
+    const QString german = QStringLiteral("Die Datei endet zu früh");
+    read.reason.replace(endOfFile, german);
+    read.error.replace(endOfFile, german);
+    return read;
+}
 
 bool openPuzzle(const QString &path, OpenedPuzzle &puzzle) {
-    DocumentReadResult read = loadDocument(path);
+    DocumentReadResult read = readDocumentFile(path);
     if (!read.ok) {
         failure(read.error);
         return false;
