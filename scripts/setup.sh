@@ -6,9 +6,9 @@ BUILD_PACKAGES=(g++ cmake ninja-build qt6-base-dev libgl-dev qt6-svg-dev fonts-l
     qt6-translations-l10n libcups2-dev)
 # Packages only the tests need (test.sh): a CUPS server with a PDF printer that the printing test starts
 # for itself, IPP queries and the PDF tools that look at what was printed; xmllint for the SVG pictures;
-# clang with libFuzzer for the fuzzers, llvm for the sanitizers' symbolizer (readable stack traces); the desktop's MIME database and
-# its tools for the installation test; a virtual display, its keyboard maps, xdotool and screenshots
-# for the smoke run of the real window (tests/smoke/window_smoke.sh).
+# clang with libFuzzer for the fuzzers, llvm for the sanitizers' symbolizer (readable stack traces); the
+# desktop's MIME database and its tools for the installation test; a virtual display, its keyboard maps,
+# xdotool and screenshots for the smoke run of the real window (tests/smoke/window_smoke.sh).
 TEST_PACKAGES=(cups cups-client cups-ipp-utils printer-driver-cups-pdf ghostscript poppler-utils libxml2-utils
     clang-14 libclang-rt-14-dev llvm-14 xdg-utils libfile-mimeinfo-perl shared-mime-info desktop-file-utils
     xvfb xauth x11-xkb-utils xdotool imagemagick)
