@@ -765,6 +765,36 @@ private slots:
         QVERIFY(fileNameFromSystem(bytes + "\xff") != fileNameFromSystem(bytes + "\xc3\xbf"));
     }
 
+    // Inputs are found by the bytes of their names: a document or word list whose name is not UTF-8 is
+    // read, and the UTF-8 name beside it, which holds no puzzle, is another file.
+    void inputsByTheirBytes_data() {
+        QTest::addColumn<QList<QByteArray>>("arguments"); // IN: the input, OUT: an output
+        QTest::addColumn<QByteArray>("suffix");
+        QTest::newRow("info") << QList<QByteArray>{"info", "IN"} << QByteArray(".wbx");
+        QTest::newRow("render") << QList<QByteArray>{"render", "IN", "-o", "OUT.png"} << QByteArray(".wbx");
+        QTest::newRow("thumbnail") << QList<QByteArray>{"thumbnail", "IN", "OUT.png"} << QByteArray(".wbx");
+        QTest::newRow("generate") << QList<QByteArray>{"generate", "IN", "--runs", "1"} << QByteArray(".txt");
+    }
+    void inputsByTheirBytes() {
+        QFETCH(QList<QByteArray>, arguments);
+        QFETCH(QByteArray, suffix);
+        const QString folder = freshFolder(QStringLiteral("eingabe-") + QTest::currentDataTag(), false);
+        const QByteArray base = QFile::encodeName(folder);
+        const QByteArray input = base + "/R\xe4tsel" + suffix;
+        const auto removeOddName = qScopeGuard([&] { ::unlink(input.constData()); });
+        QVERIFY(put(input, bytesOf(inputs[suffix == ".wbx" ? "PUZZLE" : "WORDS"])));
+        QVERIFY(put(base + "/R\xc3\xa4tsel" + suffix,
+                    suffix == ".wbx" ? QByteArray("kein Rätsel") : QByteArray("\xff")));
+        for (QByteArray &word : arguments) {
+            if (word == "IN")
+                word = input;
+            else if (word.startsWith("OUT"))
+                word = base + "/ausgabe" + word.mid(3);
+        }
+        const ProgramRun run = runCli(arguments, {"XDG_RUNTIME_DIR=" + runtimeFolder});
+        QVERIFY2(run.exitCode == 0, run.err.constData());
+    }
+
     // Ctrl+C, kill and a closed terminal remove the temporary files that are still listed, then end
     // the program as the signal would; a file taken off the list stays.
     void interruptionRemovesTemporaryFiles_data() {
