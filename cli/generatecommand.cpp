@@ -5,12 +5,14 @@
 #include "documentfile.h"
 #include "generator.h"
 #include "gridtext.h"
+#include "qprinterquery.h"
 #include "randomgenerator.h"
 #include "renderer.h"
 #include "wordlist.h"
 
 #include <QCommandLineParser>
 #include <QElapsedTimer>
+#include <QPrinter>
 
 namespace {
 
@@ -106,11 +108,12 @@ int runGenerate(const QStringList &arguments) {
         }
     }
     if (parser.isSet(pngOption)) {
-        // Default settings, zoom 100, and the page end of the PDF printer's default page: the command
-        // line asks no real printer.
+        // Default settings, zoom 100, and the page end of the default printer, as render marks it.
         const QString pngPath = parser.value(pngOption);
+        const QPrinter printer(QPrinter::HighResolution);
         QString error;
-        const QImage picture = renderPuzzleImage(model, PuzzleSettings{}, pngResolution, &error);
+        const QImage picture =
+            renderPuzzleImage(model, PuzzleSettings{}, pngResolution, QPrinterQuery(printer), &error);
         if (picture.isNull() || !savePuzzleImage(picture, pngPath, "PNG", &error))
             return fileError(pngPath, error);
     }
