@@ -1,5 +1,6 @@
 #pragma once
 
+#include "documenttrailer.h"
 #include "filedialog.h"
 #include "fontchoicedialog.h"
 #include "generatorstore.h"
@@ -13,12 +14,14 @@
 #include <QMainWindow>
 #include <QPrinter>
 
+#include <array>
 #include <memory>
 
 namespace Ui {
 class TMainForm;
 }
 class GenerationProgress;
+class NumericSpinEdit;
 class GenerationRunner;
 struct GenerationResult;
 class PuzzleView;
@@ -59,6 +62,8 @@ public:
     void LoadOptionsFile(const QString &fname);
 
     PuzzleModel &model() { return model_; }
+    // Trailer records of the opened document that this program does not know; saved back with it.
+    std::vector<TrailerRecord> &keptExtensions() { return keptExtensions_; }
     GeneratorStore &store() { return store_; }
     PuzzleView &view() { return *view_; }
     // Where "Erzeuge Rätsel" generates: off the window's thread, one generation at a time.
@@ -113,6 +118,8 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    // ZoomEd and the five length fields, in the order of settingsNumberFields.
+    std::array<NumericSpinEdit *, 6> numberFields() const;
     void FormCreate();
     void FormDestroy();
     void connectHandlers();
@@ -124,6 +131,7 @@ private:
 
     std::unique_ptr<Ui::TMainForm> ui;
     PuzzleModel model_;
+    std::vector<TrailerRecord> keptExtensions_;
     GeneratorStore store_;
     RandomGenerator random_;
     QPrinter printer_{QPrinter::HighResolution};

@@ -7,12 +7,14 @@
 #include "fileproblem.h"
 #include "generator.h"
 #include "gridtext.h"
+#include "qprinterquery.h"
 #include "randomgenerator.h"
 #include "renderer.h"
 #include "wordlist.h"
 
 #include <QCommandLineParser>
 #include <QElapsedTimer>
+#include <QPrinter>
 
 namespace {
 
@@ -115,10 +117,11 @@ int runGenerate(const QStringList &arguments) {
             return failure(error);
     }
     if (parser.isSet(pngOption)) {
-        // Default settings, zoom 100, and the page end of the PDF printer's default page: the command
-        // line asks no real printer.
+        // Default settings, zoom 100, and the page end of the default printer, as render marks it.
+        const QPrinter printer(QPrinter::HighResolution);
         QString error;
-        const QImage picture = renderPuzzleImage(model, PuzzleSettings{}, pngResolution, &error);
+        const QImage picture =
+            renderPuzzleImage(model, PuzzleSettings{}, pngResolution, QPrinterQuery(printer), &error);
         if (picture.isNull())
             return failure(QStringLiteral("Die Datei %1 kann nicht gespeichert werden: %2")
                                .arg(quotedPath(pngPath), error));

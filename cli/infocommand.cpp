@@ -1,6 +1,7 @@
 #include "clicommand.h"
 #include "commands.h"
 
+#include "documentextensions.h"
 #include "documentfacts.h"
 #include "documentfile.h"
 #include "openedpuzzle.h"
@@ -68,6 +69,13 @@ private:
     QString text_;
 };
 
+QString jsonTags(const std::vector<std::string> &tags) {
+    QStringList quoted;
+    for (const std::string &tag : tags)
+        quoted << u'"' + QString::fromLatin1(tag.data(), static_cast<qsizetype>(tag.size())) + u'"';
+    return u'[' + quoted.join(u',') + u']';
+}
+
 QString fontJson(const FontDescription &f) {
     return JsonObject()
         .add("family", jsonString(f.face))
@@ -109,6 +117,7 @@ QString documentJson(const PuzzleDocument &d, const DocumentFacts &facts) {
                            .add("columns", qint64{facts.extent.columns})
                            .add("rows", qint64{facts.extent.rows})
                            .text())
+        .add("extensions", jsonTags(extensionTags(d)))
         .text();
 }
 
@@ -136,6 +145,20 @@ QString yesNo(bool value) {
     return value ? QStringLiteral("ja") : QStringLiteral("nein");
 }
 
+// The character width a font record's pitch asks for.
+QString characterWidth(std::uint8_t pitch) {
+    switch (pitch) {
+    case 0:
+        return QStringLiteral("Standard");
+    case 1:
+        return QStringLiteral("veränderlich");
+    case 2:
+        return QStringLiteral("fest");
+    default:
+        return QStringLiteral("unbekannt (%1)").arg(pitch);
+    }
+}
+
 QString fontLine(const FontDescription &f) {
     QStringList style;
     if (f.bold)
@@ -147,13 +170,20 @@ QString fontLine(const FontDescription &f) {
     if (f.strikeOut)
         style << QStringLiteral("durchgestrichen");
     return printableText(f.face) +
-           QStringLiteral(", %1 pt bei %2 ppi, Zeichensatz %3, Farbe 0x%4, Zeichenabstand %5, %6")
+           QStringLiteral(", %1 pt bei %2 ppi, Zeichensatz %3, Farbe 0x%4, Zeichenbreite %5, %6")
                .arg(f.pointSize)
                .arg(f.pixelsPerInch)
                .arg(f.charset)
                .arg(QString::number(f.color, 16).toUpper().rightJustified(8, u'0'))
-               .arg(f.pitch)
+               .arg(characterWidth(f.pitch))
                .arg(style.isEmpty() ? QStringLiteral("normal") : style.join(QStringLiteral(", ")));
+}
+
+QString tagList(const std::vector<std::string> &tags) {
+    QStringList names;
+    for (const std::string &tag : tags)
+        names << QString::fromLatin1(tag.data(), static_cast<qsizetype>(tag.size()));
+    return names.isEmpty() ? QStringLiteral("keine") : names.join(QStringLiteral(", "));
 }
 
 QStringList documentLines(const PuzzleDocument &d, const DocumentFacts &facts) {
@@ -179,6 +209,7 @@ QStringList documentLines(const PuzzleDocument &d, const DocumentFacts &facts) {
         QStringLiteral("Buchstabenfelder: %1").arg(facts.letterCells),
         QStringLiteral("Freie Felder: %1").arg(facts.freeCells),
         QStringLiteral("Ausdehnung: %1 Spalten, %2 Zeilen").arg(facts.extent.columns).arg(facts.extent.rows),
+        QStringLiteral("Erweiterungen: %1").arg(tagList(extensionTags(d))),
     };
 }
 

@@ -23,7 +23,8 @@ int runRender(const QStringList &arguments) {
     parser.setApplicationDescription(QStringLiteral(
         "Zeichnet das Rätsel einer Rätseldatei als Bild (PNG, BMP oder SVG), wie der Bildschirm "
         "es zeigt, oder als PDF-Seite, wie \"Drucken...\" sie auf das Papier des Standarddruckers "
-        "bringt (A4, wenn keiner eingerichtet ist; --dpi gilt dann nicht)."));
+        "bringt (A4, wenn keiner eingerichtet ist; --dpi gilt dann nicht). Das rot markierte Blattende "
+        "im Bild ist das dieser Seite."));
     parser.addHelpOption();
     parser.addPositionalArgument(QStringLiteral("FILE.wbx"), QStringLiteral("Rätseldatei"));
     const QCommandLineOption outputOption(
@@ -56,7 +57,7 @@ int runRender(const QStringList &arguments) {
     if (!ok || dpi < 1 || dpi > maxDpi)
         return usageError(usage, QStringLiteral("--dpi erwartet eine ganze Zahl von 1 bis 9600"));
     const int zoom = parser.isSet(zoomOption) ? parser.value(zoomOption).toInt(&ok) : 0;
-    if (!ok || (parser.isSet(zoomOption) && (zoom < zoomRange.minimum || zoom > zoomRange.maximum)))
+    if (!ok || (parser.isSet(zoomOption) && (zoom < zoomField.minimum || zoom > zoomField.maximum)))
         return usageError(usage, QStringLiteral("--zoom erwartet eine ganze Zahl von 10 bis 1000"));
     if (parser.isSet(solutionOption) && parser.isSet(noSolutionOption))
         return usageError(usage, QStringLiteral("--solution und --no-solution schließen einander aus"));

@@ -31,7 +31,7 @@ QByteArray withoutXmlForbidden(const QByteArray &svg) {
 
 } // namespace
 
-QByteArray renderPuzzleSvg(PuzzleModel &model, const PuzzleSettings &settings, int resolution,
+QByteArray renderPuzzleSvg(const PuzzleModel &model, const PuzzleSettings &settings, int resolution,
                            const PrinterQuery &printer, QString *error) {
     auto fail = [error](const QString &message) {
         if (error)
@@ -58,11 +58,12 @@ QByteArray renderPuzzleSvg(PuzzleModel &model, const PuzzleSettings &settings, i
         // The generator writes the title as it stands; the texts it draws it escapes itself.
         generator.setTitle(QString::fromStdU16String(settings.title).toHtmlEscaped());
         QPainter painter(&generator);
-        const bool drawn =
-            DrawRaetsel(painter, model, settings, settings.zoom, false, printer, &size, resolution);
+        const PuzzleDrawing drawing =
+            drawPuzzle(painter, model, settings, RenderTarget::picture(size, resolution, printer));
         painter.end();
-        if (drawn)
+        if (drawing.drawn)
             return withoutXmlForbidden(buffer.data());
+        size = drawing.size;
     }
     return fail(QStringLiteral("Das Bild konnte nicht gezeichnet werden."));
 }

@@ -258,7 +258,7 @@ private slots:
             R"("clueCellsBlack":true,"clueFont":{"family":"Arial Narrow",)" +
             font.arg(8) + R"(,"titleFont":{"family":"Arial Black",)" + font.arg(14) +
             R"(,"entries":0,"clueCells":0,"placedEntries":0,"letterCells":10000,"freeCells":0,)"
-            R"("extent":{"columns":100,"rows":100}})";
+            R"("extent":{"columns":100,"rows":100},"extensions":[]})";
         QCOMPARE(QString::fromUtf8(json.out).trimmed(), expected);
 
         const Result text = runCli({"info", path});
@@ -267,8 +267,30 @@ private slots:
         for (const char *line :
              {"Wortzeilen: 999, davon gefüllt: 0", "Überschrift: Wabrixrätsel", "Strichstärke in mm: 0.3",
               "Lösung einblenden: nein", "Schrift der Fragen: Arial Narrow, 8 pt bei 96 ppi",
-              "Buchstabenfelder: 10000", "Ausdehnung: 100 Spalten, 100 Zeilen"})
+              "Buchstabenfelder: 10000", "Ausdehnung: 100 Spalten, 100 Zeilen", "Erweiterungen: keine"})
             QVERIFY2(lines.contains(QString::fromUtf8(line)), line);
+    }
+
+    void infoNamesTheCharacterWidth_data() {
+        QTest::addColumn<int>("pitch");
+        QTest::addColumn<QString>("width");
+        QTest::newRow("default") << 0 << QStringLiteral("Zeichenbreite Standard");
+        QTest::newRow("variable") << 1 << QStringLiteral("Zeichenbreite veränderlich");
+        QTest::newRow("fixed") << 2 << QStringLiteral("Zeichenbreite fest");
+        QTest::newRow("a value fonts do not know") << 7 << QStringLiteral("Zeichenbreite unbekannt (7)");
+    }
+    void infoNamesTheCharacterWidth() {
+        QFETCH(int, pitch);
+        QFETCH(QString, width);
+        PuzzleDocument d;
+        d.settings.clueFont.pitch = static_cast<std::uint8_t>(pitch);
+        const Result r = runCli({"info", writeTempFile("breite.wbx", documentBytes(d))});
+        QCOMPARE(r.exitCode, 0);
+        const QString line =
+            QStringLiteral("Schrift der Fragen: Arial Narrow, 8 pt bei 96 ppi, Zeichensatz 0, "
+                           "Farbe 0xFF000008, %1, normal")
+                .arg(width);
+        QVERIFY2(QString::fromUtf8(r.out).contains(line), r.out.constData());
     }
 
     void infoCountsCellsAndKeepsStoredValues() {

@@ -24,7 +24,7 @@ std::optional<PictureFormat> pictureFormatOfFile(const QString &fileName) {
     return std::nullopt;
 }
 
-QByteArray puzzlePicture(PictureFormat format, PuzzleModel &model, const PuzzleSettings &settings,
+QByteArray puzzlePicture(PictureFormat format, const PuzzleModel &model, const PuzzleSettings &settings,
                          int screenResolution, const QPrinter &printer, QString *reason) {
     if (format == PictureFormat::Pdf)
         return puzzlePdf(printer.pageLayout(), printer.resolution(), model, settings, reason);
@@ -50,7 +50,7 @@ QByteArray puzzlePicture(PictureFormat format, PuzzleModel &model, const PuzzleS
     return bytes;
 }
 
-bool exportPuzzlePicture(const QString &fileName, PictureFormat format, PuzzleModel &model,
+bool exportPuzzlePicture(const QString &fileName, PictureFormat format, const PuzzleModel &model,
                          const PuzzleSettings &settings, int screenResolution, const QPrinter &printer,
                          QString *error) {
     QString reason;

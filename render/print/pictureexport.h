@@ -18,7 +18,7 @@ std::optional<PictureFormat> pictureFormatOfFile(const QString &fileName);
 
 // The puzzle picture in the given format, as exportPuzzlePicture writes it; empty with the reason in
 // German in *reason when it cannot be made.
-QByteArray puzzlePicture(PictureFormat format, PuzzleModel &model, const PuzzleSettings &settings,
+QByteArray puzzlePicture(PictureFormat format, const PuzzleModel &model, const PuzzleSettings &settings,
                          int screenResolution, const QPrinter &printer, QString *reason = nullptr);
 
 // Writes the puzzle picture to fileName. Bmp (24 bits a pixel), png and svg hold the screen view at
@@ -28,6 +28,6 @@ QByteArray puzzlePicture(PictureFormat format, PuzzleModel &model, const PuzzleS
 // existing file is replaced without a question, but only once the new one was written completely, a
 // device or pipe gets the whole picture; false with the German message naming the file in *error
 // otherwise, the old file then left as it was.
-bool exportPuzzlePicture(const QString &fileName, PictureFormat format, PuzzleModel &model,
+bool exportPuzzlePicture(const QString &fileName, PictureFormat format, const PuzzleModel &model,
                          const PuzzleSettings &settings, int screenResolution, const QPrinter &printer,
                          QString *error = nullptr);

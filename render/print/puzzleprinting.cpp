@@ -1,7 +1,6 @@
 #include "puzzleprinting.h"
 
 #include "printqueue.h"
-#include "qprinterquery.h"
 #include "renderer.h"
 
 #include "safefile.h"
@@ -44,13 +43,6 @@ QString drawingFailure(const std::function<void()> &draw) {
         return QStringLiteral("unbekannter Fehler");
     }
     return {};
-}
-
-// The printed page: DrawRaetsel with printit on at the settings' zoom, from the top-left corner of
-// the printable area.
-void drawPuzzlePage(QPainter &page, PuzzleModel &model, const PuzzleSettings &settings,
-                    const PrinterQuery &printer) {
-    DrawRaetsel(page, model, settings, settings.zoom, true, printer, nullptr);
 }
 
 // Why the page cannot be handed to the print system: the print system's library writes the job into
@@ -152,13 +144,14 @@ QString printQueueNotice(const QPrinter &printer) {
         .arg(printer.printerName());
 }
 
-bool printPuzzle(QPrinter &printer, PuzzleModel &model, const PuzzleSettings &settings, QString *error) {
-    const QPrinterQuery query(printer);
+bool printPuzzle(QPrinter &printer, const PuzzleModel &model, const PuzzleSettings &settings,
+                 QString *error) {
     return printPage(
-        printer, [&](QPainter &page) { drawPuzzlePage(page, model, settings, query); }, error);
+        printer, [&](QPainter &page) { drawPuzzle(page, model, settings, RenderTarget::printerPage()); },
+        error);
 }
 
-QByteArray puzzlePdf(const QPageLayout &layout, int resolution, PuzzleModel &model,
+QByteArray puzzlePdf(const QPageLayout &layout, int resolution, const PuzzleModel &model,
                      const PuzzleSettings &settings, QString *error) {
     // Written in memory: no temporary file or folder that a full or missing temporary folder could
     // spoil, and a file, device or pipe gets the whole page or nothing.
@@ -173,14 +166,12 @@ QByteArray puzzlePdf(const QPageLayout &layout, int resolution, PuzzleModel &mod
         pdf.setPageLayout(layout.isValid() ? layout
                                            : QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
                                                          QMarginsF(10, 10, 10, 10), QPageLayout::Point));
-        const QRect area = pdf.pageLayout().paintRectPixels(pdf.resolution());
-        const FixedPrinterQuery page(PrinterPage{pdf.resolution(), area.width(), area.height()});
         QPainter painter;
         if (!painter.begin(&pdf)) {
             failWith(error, QStringLiteral("Die PDF-Seite konnte nicht begonnen werden."));
             return {};
         }
-        reason = drawingFailure([&] { drawPuzzlePage(painter, model, settings, page); });
+        reason = drawingFailure([&] { drawPuzzle(painter, model, settings, RenderTarget::printerPage()); });
         painter.end();
     }
     if (!reason.isEmpty()) {
@@ -190,8 +181,8 @@ QByteArray puzzlePdf(const QPageLayout &layout, int resolution, PuzzleModel &mod
     return buffer.data();
 }
 
-bool writePuzzlePdf(const QString &fileName, const QPageLayout &layout, int resolution, PuzzleModel &model,
-                    const PuzzleSettings &settings, QString *error) {
+bool writePuzzlePdf(const QString &fileName, const QPageLayout &layout, int resolution,
+                    const PuzzleModel &model, const PuzzleSettings &settings, QString *error) {
     const QByteArray pdf = puzzlePdf(layout, resolution, model, settings, error);
     return !pdf.isEmpty() && saveFileContents(fileName, pdf, error);
 }

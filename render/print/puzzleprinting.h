@@ -31,19 +31,19 @@ bool printPage(QPrinter &printer, const PageDrawing &drawPage, QString *error = 
 QString printQueueNotice(const QPrinter &printer);
 
 // Prints the puzzle on one page of printer, which should be made with QPrinter::HighResolution:
-// DrawRaetsel with printit on at the printer's resolution and the settings' zoom, from the top-left
-// corner of the printable area; nothing is scaled to fit the page.
-bool printPuzzle(QPrinter &printer, PuzzleModel &model, const PuzzleSettings &settings,
+// a printer target at the printer's resolution and the settings' zoom, from the top-left corner of the
+// printable area; nothing is scaled to fit the page.
+bool printPuzzle(QPrinter &printer, const PuzzleModel &model, const PuzzleSettings &settings,
                  QString *error = nullptr);
 
 // The page that printPuzzle puts on paper as a one-page PDF document: the same drawing on a PDF page
 // with the given page layout (paper, orientation, printable margins; A4 with margins of 10 points when
 // invalid) and resolution (1200 pixels per inch when not positive), titled with printJobTitle. Empty,
 // with the reason in German in *error, when it cannot be drawn.
-QByteArray puzzlePdf(const QPageLayout &layout, int resolution, PuzzleModel &model,
+QByteArray puzzlePdf(const QPageLayout &layout, int resolution, const PuzzleModel &model,
                      const PuzzleSettings &settings, QString *error = nullptr);
 
 // Writes puzzlePdf as a file through a SafeFile: an existing file is replaced only once the whole page
 // was written, a device or pipe gets the whole page; false with the German message in *error.
-bool writePuzzlePdf(const QString &fileName, const QPageLayout &layout, int resolution, PuzzleModel &model,
-                    const PuzzleSettings &settings, QString *error = nullptr);
+bool writePuzzlePdf(const QString &fileName, const QPageLayout &layout, int resolution,
+                    const PuzzleModel &model, const PuzzleSettings &settings, QString *error = nullptr);
