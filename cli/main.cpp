@@ -13,6 +13,7 @@
 #include <unistd.h>
 
 #include <iterator>
+#include <new>
 
 namespace {
 
@@ -95,7 +96,13 @@ int main(int argc, char *argv[]) {
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
         arguments << fileNameFromSystem(QByteArray(argv[i]));
-    const int status = runCommand(arguments);
+    int status = exitFileError;
+    try {
+        status = runCommand(arguments);
+    } catch (const std::bad_alloc &) {
+        // A task larger than the memory it may take ends with a message, not with an abort.
+        printError(QStringLiteral("wabrix-cli: Zu wenig Arbeitsspeicher für diese Aufgabe"));
+    }
     // Output that never arrived is a failure, whatever the command thought.
     if (!standardOutputWritten() && status == exitSuccess)
         return exitFileError;

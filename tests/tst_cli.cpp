@@ -842,6 +842,23 @@ private slots:
         QVERIFY(!r.crashed);
     }
 
+    // The most runs, with a memory limit: the generator either keeps within it or the command says that
+    // memory ran out; it never aborts.
+    void mostRunsWithinBoundedMemory() {
+        if (sanitized)
+            QSKIP("the sanitizer reserves far more address space than it uses");
+        const QString words = writeTempFile("ein-wort.txt", "Haustier\tkatze\n");
+        const Result r = runCli({"generate", words, "--seed", "1", "--runs", "100000", "--stats"}, true);
+        QVERIFY(!r.crashed);
+        if (r.exitCode == 0) {
+            QCOMPARE(QJsonDocument::fromJson(r.out).object().value("runs").toInt(), 100000);
+            return;
+        }
+        QCOMPARE(r.exitCode, 1);
+        QCOMPARE(QString::fromUtf8(r.err),
+                 QStringLiteral("wabrix-cli: Zu wenig Arbeitsspeicher für diese Aufgabe\n"));
+    }
+
     // Every command's --help names its options; --version names the program.
     void helpAndVersion_data() {
         QTest::addColumn<QStringList>("arguments");
