@@ -15,6 +15,7 @@
 #include <QPrinter>
 #include <QTimer>
 
+#include <array>
 #include <memory>
 
 namespace Ui {
@@ -22,10 +23,13 @@ class TMainForm;
 }
 class DocumentState;
 class GenerationProgress;
+class NumericSpinEdit;
 class GenerationRunner;
 struct GenerationResult;
 class PuzzleView;
 class TAboutBox;
+class ClueOverflowNotice;
+class QTimer;
 class WindowMemory;
 
 // The main window: the toolbar with the generate button and the display switches, the word table and
@@ -44,7 +48,7 @@ public:
     ~TMainForm() override;
 
     // The settings as the controls hold them now: zoom, the five lengths, the three switches, the
-    // title and the two fonts.
+    // title, the two fonts, "Fragen einpassen" and the smallest clue font.
     PuzzleSettings settings() const;
     // Puts settings into the controls; each control raises its change as an edit would, and the
     // numeric fields clamp and round what they are given.
@@ -88,6 +92,9 @@ public:
     void placeAt(const QByteArray &geometry);
 
     PuzzleModel &model() { return model_; }
+    // The notice and word-table marks of clues that do not fit their cells; brought up to date in the
+    // event loop's next turn after a change.
+    ClueOverflowNotice &clueOverflow() { return *clueOverflow_; }
     // Trailer records of the opened document that this program does not know; saved back with it.
     std::vector<TrailerRecord> &keptExtensions() { return keptExtensions_; }
     GeneratorStore &store() { return store_; }
@@ -122,6 +129,7 @@ public slots:
     void sEdChange();
     void LosungEinCheckClick();
     void capedChange();
+    void FragenEinpassenCheckClick();
 
 public:
     // Printing, the picture export and the About box (mainformoutput.cpp).
@@ -157,6 +165,8 @@ protected:
     void dropEvent(QDropEvent *event) override;
 
 private:
+    // ZoomEd and the five length fields, in the order of settingsNumberFields.
+    std::array<NumericSpinEdit *, 6> numberFields() const;
     void FormCreate();
     void FormDestroy();
     void connectHandlers();
@@ -172,6 +182,8 @@ private:
     // What became of the words: the marks of the word table and the notices under the puzzle
     // (mainformwords.cpp). The marks follow the table a moment after each change.
     void connectWordHandlers();
+    // Puts "Umlaute:" below everything else on the settings page.
+    void placeUmlautChoice();
     void updateWordReport();
     // After a generation, also rows that make no entry and a table without any entry are reported.
     void showGenerationReport();
@@ -179,6 +191,13 @@ private:
     void generatePuzzle();
     // Puts a finished generation's entries, feld and store in place of the window's and repaints.
     void takeGeneratedPuzzle(GenerationResult &result);
+    // Checks soon, once for all changes made until then, which clues do not fit their cells.
+    void scheduleClueCheck();
+    // Checks now which clues of the puzzle do not fit their cells at the settings, says how many in
+    // the status line and marks their word-table rows.
+    void checkClueFit();
+    // With "Fragen einpassen" on, loads the hyphenation patterns, showing the busy cursor meanwhile.
+    void loadHyphenationIfNeeded();
 
     std::unique_ptr<Ui::TMainForm> ui;
     PuzzleModel model_;
@@ -191,6 +210,8 @@ private:
     PuzzleView *view_ = nullptr;
     GenerationRunner *generation_ = nullptr;
     GenerationProgress *generationProgress_ = nullptr;
+    std::unique_ptr<ClueOverflowNotice> clueOverflow_;
+    QTimer *clueCheck_ = nullptr;
     bool centred_ = false;
     DocumentState *document_ = nullptr;
     WindowMemory *memory_ = nullptr;

@@ -2,6 +2,7 @@
 // question about unsaved changes, and the window title that shows the document and its changes.
 #include "mainform.h"
 
+#include "busycursor.h"
 #include "documentfile.h"
 #include "documentstate.h"
 #include "errorreport.h"
@@ -24,19 +25,6 @@ namespace {
 
 const QString programCaption = QStringLiteral("ORBELIK Wabrixrätsel-Drucker 1.0");
 constexpr int maxRecentFiles = 5;
-
-// Shows the busy cursor while it lives, also when the work ends with an error.
-class BusyCursor {
-public:
-    BusyCursor() {
-        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-        // Let the cursor reach the screen before the work blocks the event loop.
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    }
-    ~BusyCursor() { QGuiApplication::restoreOverrideCursor(); }
-    BusyCursor(const BusyCursor &) = delete;
-    BusyCursor &operator=(const BusyCursor &) = delete;
-};
 
 } // namespace
 
@@ -145,6 +133,7 @@ void TMainForm::Neu1Click() {
         return;
     ui->StringGrid1->clearWordRows();
     document_->setSaved(QString());
+    scheduleClueCheck();
 }
 
 void TMainForm::ffnen1Click() {

@@ -17,7 +17,7 @@ const QString recentKey = QStringLiteral("recentFiles");
 } // namespace
 
 WindowMemory::WindowMemory()
-    : WindowMemory(std::make_unique<QSettings>(QStringLiteral("Wabrix"), QStringLiteral("Wabrix"))) {}
+    : WindowMemory(std::make_unique<QSettings>(QStringLiteral("wabrix"), QStringLiteral("wabrix"))) {}
 
 WindowMemory::WindowMemory(std::unique_ptr<QSettings> settings) : settings_(std::move(settings)) {}
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "documentfile.h"
 #include "rowmarks.h"
 
 #include <QTableWidget>
@@ -34,7 +35,7 @@ public:
     // Most word rows the table takes from a document. A million empty rows fill the table in well under
     // a second with about 30 MB; filled with short words they take about 500 MB (bench_documentwindow).
     // Far more rows would make the memory, not the file, the limit.
-    static constexpr int maxWordRows = 1000000;
+    static constexpr int maxWordRows = maxOpenedWordRows;
 
     explicit WordGrid(QWidget *parent = nullptr);
     // Its undo stack goes quietly: those who listen to it may be gone already.

@@ -11,7 +11,7 @@ WordGridDelegate::WordGridDelegate(WordGrid &grid) : QStyledItemDelegate(&grid),
 QColor WordGridDelegate::markColor(int kind) {
     switch (static_cast<RowMark::Kind>(kind)) {
     case RowMark::Kind::LeftOut:
-        return QColor(0xFF, 0xD8, 0xA8); // orange: the word is missing from the puzzle
+        return QColor(0xD4, 0xE0, 0xFF); // blue: the word is missing from the puzzle
     case RowMark::Kind::Unusable:
         return QColor(0xF4, 0xC4, 0xC4); // red: the row makes no entry
     case RowMark::Kind::Note:
@@ -22,7 +22,9 @@ QColor WordGridDelegate::markColor(int kind) {
 
 void WordGridDelegate::initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const {
     QStyledItemDelegate::initStyleOption(option, index);
-    if (const RowMark *mark = grid_.rowMark(index.row() + 1))
+    // A cell's own background (a clue too long for its cell) goes before a mere note.
+    const RowMark *mark = grid_.rowMark(index.row() + 1);
+    if (mark && (mark->kind != RowMark::Kind::Note || !index.data(Qt::BackgroundRole).isValid()))
         option->backgroundBrush = markColor(static_cast<int>(mark->kind));
 }
 
@@ -35,7 +37,10 @@ bool WordGridDelegate::helpEvent(QHelpEvent *event, QAbstractItemView *view,
                                  const QStyleOptionViewItem &option, const QModelIndex &index) {
     if (event->type() == QEvent::ToolTip && index.isValid()) {
         if (const RowMark *mark = grid_.rowMark(index.row() + 1)) {
-            QToolTip::showText(event->globalPos(), mark->toolTip, view);
+            // The cell's own tooltip, if it has one, comes along.
+            const QString own = index.data(Qt::ToolTipRole).toString();
+            QToolTip::showText(event->globalPos(),
+                               own.isEmpty() ? mark->toolTip : own + u'\n' + mark->toolTip, view);
             return true;
         }
     }

@@ -17,19 +17,11 @@ bool writtenFrom(const std::u16string &typed, const std::u16string &written) {
     return upperCaseAnswer(typed) == written;
 }
 
-} // namespace
-
-std::vector<EntryTexts> entryTextsOf(PuzzleModel &model) {
-    std::vector<EntryTexts> texts;
-    texts.reserve(model.entryCount());
-    for (std::uint32_t i = 0; i < model.entryCount(); ++i) {
-        const TPuzzleEntry *entry = model.entry(i);
-        texts.push_back({entryText(entry->clue), entryText(entry->answer)});
-    }
-    return texts;
-}
-
-std::vector<int> entrySourceRows(const WordTable &table, const std::vector<EntryTexts> &entries) {
+// Matches entries to rows in order: entry i gets the first row after the previous match that holds its
+// clue and that fits(row, i) accepts; 0 when there is none.
+template <typename Fits>
+std::vector<int> matchRowsInOrder(const WordTable &table, const std::vector<std::u16string> &clues,
+                                  const Fits &fits) {
     // Rows by clue, ascending, so that each entry looks only at rows with its own clue.
     std::unordered_map<std::u16string, std::vector<int>> rowsByClue;
     for (int r = 1; r < table.RowCount(); ++r) {
@@ -37,21 +29,53 @@ std::vector<int> entrySourceRows(const WordTable &table, const std::vector<Entry
         if (!clue.empty())
             rowsByClue[std::move(clue)].push_back(r);
     }
-    std::vector<int> sources(entries.size(), 0);
+    std::vector<int> rows(clues.size(), 0);
     int previous = 0;
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        const auto found = rowsByClue.find(entries[i].clue);
+    for (std::size_t i = 0; i < clues.size(); ++i) {
+        const auto found = rowsByClue.find(clues[i]);
         if (found == rowsByClue.end())
             continue;
-        const std::vector<int> &rows = found->second;
-        for (auto r = std::upper_bound(rows.begin(), rows.end(), previous); r != rows.end(); ++r) {
-            if (writtenFrom(table.Cell(1, *r), entries[i].answer)) {
-                sources[i] = previous = *r;
+        const std::vector<int> &candidates = found->second;
+        for (auto r = std::upper_bound(candidates.begin(), candidates.end(), previous); r != candidates.end();
+             ++r) {
+            if (fits(*r, i)) {
+                rows[i] = previous = *r;
                 break;
             }
         }
     }
-    return sources;
+    return rows;
+}
+
+} // namespace
+
+std::vector<EntryTexts> entryTextsOf(const PuzzleModel &model) {
+    std::vector<EntryTexts> texts;
+    texts.reserve(model.entryCount());
+    for (std::uint32_t i = 0; i < model.entryCount(); ++i) {
+        const TPuzzleEntry &entry = model.entryAt(i);
+        texts.push_back({entryText(entry.clue), entryText(entry.answer)});
+    }
+    return texts;
+}
+
+std::vector<int> entrySourceRows(const WordTable &table, const std::vector<EntryTexts> &entries) {
+    std::vector<std::u16string> clues;
+    clues.reserve(entries.size());
+    for (const EntryTexts &entry : entries)
+        clues.push_back(entry.clue);
+    return matchRowsInOrder(table, clues, [&](int row, std::size_t i) {
+        return writtenFrom(table.Cell(1, row), entries[i].answer);
+    });
+}
+
+std::vector<int> entryClueRows(const WordTable &table, const std::vector<std::u16string> &entryClues) {
+    // Written as typed, an answer is at its shortest: a row that made an entry under any spelling
+    // passes.
+    return matchRowsInOrder(table, entryClues, [&](int row, std::size_t) {
+        return checkWordRow(table.Cell(0, row), table.Cell(1, row), UmlautSpelling::AsTyped).problem ==
+               RowProblem::None;
+    });
 }
 
 std::vector<bool> placedEntries(const Grid &feld, std::size_t entryCount) {

@@ -14,14 +14,20 @@ struct EntryTexts {
     std::u16string answer;
 };
 
-// The texts of every entry of the model, in list order; moves the entry list's cursor.
-std::vector<EntryTexts> entryTextsOf(PuzzleModel &model);
+// The texts of every entry of the model, in list order.
+std::vector<EntryTexts> entryTextsOf(const PuzzleModel &model);
 
 // The word-table row (1 and up) that each entry was collected from, or 0 for an entry that no row
 // matches any more. Entries are matched to rows in order, as they were collected: an entry's row
 // comes after the previous entry's, holds the same clue, and its answer is written as the entry's
 // under one of the umlaut spellings or the first version's rule.
 std::vector<int> entrySourceRows(const WordTable &table, const std::vector<EntryTexts> &entries);
+
+// The word-table row (1 and up) of each entry found by its clue alone, or 0: entries are matched to
+// the rows that can make an entry in order, each to the next such row after the previous entry's that
+// holds the same clue. For what concerns the clue only, such as a clue too long for its cell; an entry
+// whose row holds another clue by now gets 0.
+std::vector<int> entryClueRows(const WordTable &table, const std::vector<std::u16string> &entryClues);
 
 // Which entries a clue cell of feld names: placed[i] for entry i.
 std::vector<bool> placedEntries(const Grid &feld, std::size_t entryCount);

@@ -40,8 +40,9 @@ WordListFormat wordListFormatOf(const QString &path);
 // past rowLimit are counted but not kept, so memory stays bounded by the limit and the text.
 WordList parseWordList(const QByteArray &bytes, WordListFormat format, std::size_t rowLimit = maxWordListRows,
                        UnreadableRows unreadable = UnreadableRows::FailList);
-// Reads a word list file; a name ending in ".csv" is read as CSV. Folders, files that cannot be read
-// and files larger than maxWordListBytes (also endless ones such as /dev/zero) are errors.
+// Reads a word list file; a name ending in ".csv" is read as CSV. Plain files and character devices are
+// read; folders, pipes (which could wait for a writer for ever), sockets, files that cannot be read and
+// files larger than maxWordListBytes (also endless ones such as /dev/zero) are errors.
 WordList readWordList(const QString &path, std::size_t rowLimit = maxWordListRows,
                       UnreadableRows unreadable = UnreadableRows::FailList);
 
@@ -53,7 +54,7 @@ WordList readWordList(const QString &path, std::size_t rowLimit = maxWordListRow
 QByteArray wordListText(const std::vector<VectorWordTable::Row> &rows, WordListFormat format,
                         int *replacedCells = nullptr);
 
-// Writes the rows to path in the format its name asks for; an existing file is replaced only when
-// everything was written. False with a German reason in error otherwise.
+// Writes the rows to path in the format its name asks for, through a SafeFile: an existing file is
+// replaced only when everything was written. False with a German message naming the file otherwise.
 bool writeWordList(const QString &path, const std::vector<VectorWordTable::Row> &rows, QString *error,
                    int *replacedCells = nullptr);

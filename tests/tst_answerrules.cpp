@@ -208,6 +208,37 @@ private slots:
         QCOMPARE(QList<int>(found.begin(), found.end()), leftOut);
     }
 
+    // For what concerns the clue alone, entries are found by their clue, in order, among the rows
+    // that can make an entry.
+    void entryClueRows_data() {
+        QTest::addColumn<QStringList>("rows");
+        QTest::addColumn<QStringList>("clues");
+        QTest::addColumn<QList<int>>("found");
+        addRow("rows without an entry passed over",
+               QStringList{"Ei|EI", "ohne Antwort|", "lang|X", "Stadt|Rom"},
+               QStringList{"Ei", "lang", "Stadt"}, QList<int>{1, 3, 4});
+        addRow("a row without letters is no entry's", QStringList{"Ei|  ", "Ei|EI"}, QStringList{"Ei"},
+               QList<int>{2});
+        addRow("edited row", QStringList{"a|A", "neu|B", "c|C"}, QStringList{"a", "b", "c"},
+               QList<int>{1, 0, 3});
+        addRow("an answer that is long only with SS", QStringList{"lang|" + QString(50, u'ß')},
+               QStringList{"lang"}, QList<int>{1});
+    }
+    void entryClueRows() {
+        QFETCH(QStringList, rows);
+        QFETCH(QStringList, clues);
+        QFETCH(QList<int>, found);
+        std::vector<VectorWordTable::Row> tableRows;
+        for (const QString &row : rows)
+            tableRows.emplace_back(row.section(u'|', 0, 0).toStdU16String(),
+                                   row.section(u'|', 1).toStdU16String());
+        std::vector<std::u16string> entryClues;
+        for (const QString &clue : clues)
+            entryClues.push_back(clue.toStdU16String());
+        const std::vector<int> rowsFound = ::entryClueRows(VectorWordTable(tableRows, 999), entryClues);
+        QCOMPARE(QList<int>(rowsFound.begin(), rowsFound.end()), found);
+    }
+
     // The umlaut choice is stored in the trailer only when it is not the default, and comes back.
     void umlautChoiceInTheDocument_data() {
         QTest::addColumn<int>("spelling");
