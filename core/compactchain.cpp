@@ -130,8 +130,10 @@ CompactLayout framedLayout(CompactSearch &search, LayoutShape frame) {
         if (betterLayout(spread, best, frame))
             best = std::move(spread);
     }
-    search.aimAt(frame, 1);
-    squeeze(search, best, frame, budget.limit());
+    if (best.placedCount() == n) {
+        search.aimAt(frame, 1);
+        squeeze(search, best, frame, budget.limit());
+    }
     return best;
 }
 
@@ -164,6 +166,10 @@ CompactLayout searchCompactLayout(const CompactWords &words, LayoutShape frame, 
         return search.cropped(alone);
     }
     CompactLayout result = frame.given() ? framedLayout(search, frame) : smallestLayout(search, shape);
+    // Squeezed layouts lie in frames of their own size; an answer left out may still fit beside them.
+    if (result.placedCount() < static_cast<int>(words.words.size()))
+        result = frame.given() ? search.toppedUp(result, frame.width, frame.height)
+                               : search.toppedUp(result, gridSize, gridSize);
     budget.flush();
     return result;
 }

@@ -2,7 +2,6 @@
 
 #include "compactchain.h"
 #include "entrycollector.h"
-#include "placement.h"
 
 #include <algorithm>
 #include <atomic>
@@ -30,35 +29,18 @@ struct ChainQueue {
     std::exception_ptr failure;
 };
 
-// Writes the layout's answers into a free grid from its box's top-left corner, and the entries'
-// placement fields: the layout's cells copied as they are.
-void writeLayout(const CompactLayout &layout, PuzzleModel &model, Grid &grid) {
-    grid = freeGrid();
+// Gives the entries the placement fields of the layout as compactGrid writes it.
+void describePlacements(const CompactLayout &layout, PuzzleModel &model) {
     const CellBox box = layout.box();
     for (std::uint32_t i = 0; i < model.entryCount(); ++i) {
         TPuzzleEntry *e = model.entry(i);
         const CompactPlacement &at = layout.placement(static_cast<int>(i));
         e->done = 1;
         e->arrowkind = 0;
-        if (!at.placed) {
-            e->tries = roundsPerEntry;
-            e->down = 0;
-            e->line = 0;
-            e->start = 1;
-            continue;
-        }
-        const int x = at.x - box.left;
-        const int y = at.y - box.top;
-        e->tries = 0;
-        e->down = at.down ? 1 : 0;
-        e->line = at.down ? x : y;
-        e->start = at.down ? y : x;
-        const Placement placement{at.down, e->line, e->start};
-        const std::u16string answer = entryText(e->answer);
-        for (int j = 0; j < static_cast<int>(answer.size()); ++j)
-            grid[lineCellIndex(placement, e->line, e->start + j)] =
-                letterCellValue(answer[static_cast<std::size_t>(j)]);
-        grid[lineCellIndex(placement, e->line, e->start - 1)] = clueCellValue(i, at.down);
+        e->tries = at.placed ? 0 : roundsPerEntry;
+        e->down = at.placed && at.down ? 1 : 0;
+        e->line = !at.placed ? 0 : at.down ? at.x - box.left : at.y - box.top;
+        e->start = !at.placed ? 1 : at.down ? at.y - box.top : at.x - box.left;
     }
 }
 
@@ -154,7 +136,8 @@ GenerationStats GenerateCompact(const WordTable &table, PuzzleModel &model, Gene
         if (betterLayout(*results[c], *results[best], shape))
             best = c;
     store.prepare(1);
-    writeLayout(*results[best], model, store.felder[0]);
+    store.felder[0] = compactGrid(*results[best]);
+    describePlacements(*results[best], model);
     store.fittedall[0] = results[best]->placedCount();
     store.fitted = store.fittedall[0];
     store.maxfitted = store.fittedall[0];

@@ -162,3 +162,22 @@ CellBox CompactLayout::box() const {
     usedSpan(rowUse_, b.top, b.bottom);
     return b;
 }
+
+Grid compactGrid(const CompactLayout &layout) {
+    Grid grid = freeGrid();
+    const CellBox box = layout.box();
+    for (int w = 0; w < static_cast<int>(layout.words().words.size()); ++w) {
+        const CompactPlacement &at = layout.placement(w);
+        if (!at.placed)
+            continue;
+        const std::u16string &answer = layout.words().words[static_cast<std::size_t>(w)].answer;
+        const int x = at.x - box.left;
+        const int y = at.y - box.top;
+        for (int i = 0; i < static_cast<int>(answer.size()); ++i)
+            grid[at.down ? cellIndex(x, y + i) : cellIndex(x + i, y)] =
+                letterCellValue(answer[static_cast<std::size_t>(i)]);
+        grid[at.down ? cellIndex(x, y - 1) : cellIndex(x - 1, y)] =
+            clueCellValue(static_cast<std::uint32_t>(w), at.down);
+    }
+    return grid;
+}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "compactwords.h"
+#include "grid.h"
 
 #include <cstdint>
 #include <vector>
@@ -116,6 +117,11 @@ private:
     int placedCount_ = 0;
     int usedCells_ = 0;
 };
+
+// The layout's answers written into a free grid with its box's top-left corner at (0, 0), as they lie:
+// letters as their cells hold them ("?" for codes above 255), clue cells naming their answers' indices,
+// arrow kind 0. The box must fit the grid.
+Grid compactGrid(const CompactLayout &layout);
 
 int CompactLayout::crossings(const LetterSymbol *letters, int length, bool down, int x, int y) const {
     // The clue cell lies inside the frame before the first letter, the last letter inside it too.

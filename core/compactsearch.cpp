@@ -60,6 +60,16 @@ void CompactSearch::collectCandidates(const CompactLayout &layout, int word) {
     const CompactWord &w = words_.words[static_cast<std::size_t>(word)];
     const LetterSymbol *letters = w.letters.data();
     const int length = w.length();
+    const CellBox box = layout.box();
+    const auto withinLimit = [&](bool down, int x, int y) {
+        if (!boxLimit_.given())
+            return true;
+        const int left = std::min(box.left, down ? x : x - 1);
+        const int top = std::min(box.top, down ? y - 1 : y);
+        const int right = std::max(box.right, down ? x : x + length - 1);
+        const int bottom = std::max(box.bottom, down ? y + length - 1 : y);
+        return right - left < boxLimit_.width && bottom - top < boxLimit_.height;
+    };
     for (const CompactWord::Occurrences &o : w.crossable)
         for (int cell : layout.openCells(o.symbol)) {
             // One answer passes through an open cell: the new one runs the other way.
@@ -70,7 +80,7 @@ void CompactSearch::collectCandidates(const CompactLayout &layout, int word) {
                 const int x = down ? cx : cx - i;
                 const int y = down ? cy - i : cy;
                 const int shared = layout.crossings(letters, length, down, x, y);
-                if (shared > 0)
+                if (shared > 0 && withinLimit(down, x, y))
                     candidates_.push_back(
                         {down, static_cast<std::int16_t>(x), static_cast<std::int16_t>(y), shared});
             }
@@ -382,4 +392,19 @@ CompactLayout CompactSearch::cropped(const CompactLayout &layout) {
     if (box.empty())
         return layout;
     return moved(layout, box.width(), box.height(), -box.left, -box.top);
+}
+
+CompactLayout CompactSearch::toppedUp(const CompactLayout &layout, int width, int height) {
+    const CellBox box = layout.box();
+    if (box.empty() || box.width() > width || box.height() > height)
+        return layout;
+    // Room on every side for what the frame still holds.
+    const int roomX = width - box.width();
+    const int roomY = height - box.height();
+    CompactLayout roomy =
+        moved(layout, box.width() + 2 * roomX, box.height() + 2 * roomY, roomX - box.left, roomY - box.top);
+    boxLimit_ = {width, height};
+    recreate(roomy);
+    boxLimit_ = {};
+    return cropped(roomy);
 }

@@ -60,6 +60,9 @@ public:
     CompactLayout moved(const CompactLayout &layout, int width, int height, int dx, int dy);
     // The layout in a frame the size of its box.
     CompactLayout cropped(const CompactLayout &layout);
+    // The layout, cropped, with the answers it left out added wherever they cross it without its box
+    // growing beyond width x height.
+    CompactLayout toppedUp(const CompactLayout &layout, int width, int height);
 
     RandomGenerator &random() { return rng_; }
     SearchBudget &budget() { return budget_; }
@@ -83,6 +86,7 @@ private:
     SearchBudget &budget_;
     LayoutShape shape_;
     double growthWeight_ = 1;
+    LayoutShape boxLimit_; // while given: no candidate makes the box larger
     std::vector<Candidate> candidates_;
     std::vector<int> byLength_; // answers, longest first
 };
