@@ -42,8 +42,8 @@ CompactLayout bestGreedyLayout(CompactSearch &search, int width, int height, Lay
 }
 
 // Squeezes the box of best a row or column at a time while all of its answers still fit, until the
-// budget is spent or no smaller box was found for stallSteps. With a shape only the side that sets
-// the scale is squeezed. Returns when it stalls; best is the smallest layout found.
+// budget is spent or no smaller box was found for stallSteps. Returns when it stalls; best is the
+// smallest layout found.
 void squeeze(CompactSearch &search, CompactLayout &best, LayoutShape shape, std::int64_t stallSteps) {
     SearchBudget &budget = search.budget();
     const int target = best.placedCount();
@@ -54,12 +54,14 @@ void squeeze(CompactSearch &search, CompactLayout &best, LayoutShape shape, std:
     while (!budget.exhausted() && budget.used() - lastGain < stallSteps) {
         const int w = best.width();
         const int h = best.height();
+        // The side that sets the scale first (with no shape, the longer one), the other one after it
+        // failed: a smaller box of the same scale is still a smaller box.
         bool narrower;
-        if (shape.given())
+        if (widthFailed != heightFailed)
+            narrower = heightFailed;
+        else if (shape.given())
             narrower =
                 static_cast<std::int64_t>(w) * shape.height >= static_cast<std::int64_t>(h) * shape.width;
-        else if (widthFailed != heightFailed)
-            narrower = heightFailed;
         else
             narrower = w != h ? w > h : search.random().Random(2) == 0;
         const int newWidth = w - (narrower ? 1 : 0);
@@ -80,7 +82,7 @@ void squeeze(CompactSearch &search, CompactLayout &best, LayoutShape shape, std:
             continue;
         }
         (narrower ? widthFailed : heightFailed) = true;
-        if ((widthFailed && heightFailed) || shape.given()) {
+        if (widthFailed && heightFailed) {
             widthFailed = heightFailed = false;
             effort *= 2;
         }

@@ -23,10 +23,10 @@ void usedSpan(const std::vector<int> &use, int &first, int &last) {
 CompactLayout::CompactLayout(const CompactWords &words, int width, int height)
     : words_(&words), width_(width), height_(height), stride_(width + 2) {
     const std::size_t cells = static_cast<std::size_t>(stride_) * static_cast<std::size_t>(height + 2);
-    wall_.assign(cells, 1);
+    kind_.assign(cells, wallCell);
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
-            wall_[static_cast<std::size_t>(cellAt(x, y))] = 0;
+            kind_[static_cast<std::size_t>(cellAt(x, y))] = freeCell;
     letter_.assign(cells, noSymbol);
     owner_[0].assign(cells, -1);
     owner_[1].assign(cells, -1);
@@ -44,28 +44,32 @@ CompactLayout::CompactLayout(const CompactWords &words, int width, int height)
     placements_.assign(words.words.size(), CompactPlacement());
 }
 
-void CompactLayout::updateAccepts(int cell) {
+void CompactLayout::updateAccept(int cell, bool down) {
     const std::size_t c = static_cast<std::size_t>(cell);
-    for (const bool down : {false, true}) {
-        LetterSymbol &accepts = accepts_[down ? 1 : 0][c];
-        if (wall_[c] || clueOf_[c] >= 0) {
-            accepts = blockedCell;
-        } else if (letter_[c] != noSymbol) {
-            const bool crossable = letter_[c] != uncrossableSymbol && owner_[down ? 1 : 0][c] < 0;
-            accepts = crossable ? letter_[c] : blockedCell;
-        } else {
-            const std::size_t side = static_cast<std::size_t>(beside(down));
-            accepts =
-                letter_[c - side] != noSymbol || letter_[c + side] != noSymbol ? blockedCell : anyLetter;
-        }
+    LetterSymbol &accepts = accepts_[down ? 1 : 0][c];
+    if (kind_[c] == wallCell || kind_[c] == clueCell) {
+        accepts = blockedCell;
+    } else if (kind_[c] == letterCell) {
+        const bool crossable = letter_[c] != uncrossableSymbol && owner_[down ? 1 : 0][c] < 0;
+        accepts = crossable ? letter_[c] : blockedCell;
+    } else {
+        const std::size_t side = static_cast<std::size_t>(beside(down));
+        accepts = kind_[c - side] == letterCell || kind_[c + side] == letterCell ? blockedCell : anyLetter;
     }
+}
+
+void CompactLayout::updateAccepts(int cell) {
+    updateAccept(cell, false);
+    updateAccept(cell, true);
 }
 
 void CompactLayout::updateAcceptsAround(int cell) {
     updateAccepts(cell);
-    for (int neighbour : {cell - 1, cell + 1, cell - stride_, cell + stride_})
-        if (!wall_[static_cast<std::size_t>(neighbour)])
-            updateAccepts(neighbour);
+    // A letter here blocks free cells beside it for answers running past it, not along it.
+    for (const bool down : {false, true})
+        for (const int neighbour : {cell - beside(down), cell + beside(down)})
+            if (kind_[static_cast<std::size_t>(neighbour)] == freeCell)
+                updateAccept(neighbour, down);
 }
 
 void CompactLayout::markUsed(int cell, int delta) {
@@ -110,6 +114,7 @@ void CompactLayout::place(int word, bool down, int x, int y) {
         const std::size_t c = static_cast<std::size_t>(cell);
         if (letter_[c] == noSymbol) {
             letter_[c] = letters[i];
+            kind_[c] = letterCell;
             markUsed(cell, 1);
             addOpen(cell);
         } else {
@@ -119,6 +124,7 @@ void CompactLayout::place(int word, bool down, int x, int y) {
     }
     const int clue = clueCellOf(first, down);
     clueOf_[static_cast<std::size_t>(clue)] = static_cast<std::int16_t>(word);
+    kind_[static_cast<std::size_t>(clue)] = clueCell;
     markUsed(clue, 1);
     for (std::size_t i = 0; i < letters.size(); ++i)
         updateAcceptsAround(first + static_cast<int>(i) * step);
@@ -141,6 +147,7 @@ void CompactLayout::remove(int word) {
         if (otherWay[c] < 0) {
             removeOpen(cell);
             letter_[c] = noSymbol;
+            kind_[c] = freeCell;
             markUsed(cell, -1);
         } else {
             addOpen(cell);
@@ -148,6 +155,7 @@ void CompactLayout::remove(int word) {
     }
     const int clue = clueCellOf(first, at.down);
     clueOf_[static_cast<std::size_t>(clue)] = -1;
+    kind_[static_cast<std::size_t>(clue)] = freeCell;
     markUsed(clue, -1);
     for (int i = 0, cell = first; i < length; ++i, cell += step)
         updateAcceptsAround(cell);

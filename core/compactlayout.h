@@ -76,10 +76,7 @@ public:
     int beside(bool down) const { return down ? 1 : stride_; }
 
     LetterSymbol letterAt(int cell) const { return letter_[static_cast<std::size_t>(cell)]; }
-    bool isFree(int cell) const {
-        const std::size_t c = static_cast<std::size_t>(cell);
-        return !wall_[c] && letter_[c] == noSymbol && clueOf_[c] < 0;
-    }
+    bool isFree(int cell) const { return kind_[static_cast<std::size_t>(cell)] == freeCell; }
     // The answer running down (or across) through a cell; -1 for none.
     int ownerAt(int cell, bool down) const { return owner_[down ? 1 : 0][static_cast<std::size_t>(cell)]; }
     // The cell of the clue of an answer placed with its first letter in firstCell.
@@ -94,6 +91,7 @@ private:
     // letter beside it across that way), the symbol it can cross, or blockedCell.
     static constexpr LetterSymbol anyLetter = noSymbol;
     static constexpr LetterSymbol blockedCell = 0xFFFE;
+    void updateAccept(int cell, bool down);
     void updateAccepts(int cell);
     void updateAcceptsAround(int cell);
     void markUsed(int cell, int delta);
@@ -104,7 +102,9 @@ private:
     int width_;
     int height_;
     int stride_;
-    std::vector<std::uint8_t> wall_;
+    // What a cell holds, in one small array that the rule test reads first.
+    enum CellKind : std::uint8_t { freeCell, letterCell, clueCell, wallCell };
+    std::vector<CellKind> kind_;
     std::vector<LetterSymbol> letter_;
     std::vector<std::int16_t> owner_[2]; // across, down
     std::vector<std::int16_t> clueOf_;
@@ -132,7 +132,7 @@ int CompactLayout::crossings(const LetterSymbol *letters, int length, bool down,
     const int step = along(down);
     if (!isFree(clueCellOf(first, down)))
         return -1;
-    if (letter_[static_cast<std::size_t>(first + length * step)] != noSymbol)
+    if (kind_[static_cast<std::size_t>(first + length * step)] == letterCell)
         return -1;
     const LetterSymbol *accepts = accepts_[down ? 1 : 0].data();
     int shared = 0;
