@@ -4,7 +4,9 @@
 #include "documentconversion.h"
 #include "documentfile.h"
 #include "fieldvalues.h"
+#include "pagefit.h"
 #include "puzzleprinting.h"
+#include "qprinterquery.h"
 
 #include <QCommandLineParser>
 #include <QPrinter>
@@ -12,7 +14,7 @@
 
 namespace {
 
-const QString usage = QStringLiteral("wabrix-cli print FILE.wbx [--printer NAME]");
+const QString usage = QStringLiteral("wabrix-cli print FILE.wbx [--printer NAME] [--fit-page]");
 
 // The printer to print on: the named one, or the default printer. Empty with the reason when there
 // is none.
@@ -48,7 +50,10 @@ int runPrint(const QStringList &arguments) {
     const QCommandLineOption printerOption(QStringLiteral("printer"),
                                            QStringLiteral("Drucker (Standard: der Standarddrucker)"),
                                            QStringLiteral("NAME"));
-    parser.addOption(printerOption);
+    const QCommandLineOption fitPageOption(
+        QStringLiteral("fit-page"),
+        QStringLiteral("mit dem Zoom drucken, bei dem das ganze Rätsel auf den bedruckbaren Bereich passt"));
+    parser.addOptions({printerOption, fitPageOption});
     if (const auto done = parseArguments(parser, QStringLiteral("print"), arguments, usage, 1,
                                          QStringLiteral("genau eine Rätseldatei angeben")))
         return *done;
@@ -75,10 +80,20 @@ int runPrint(const QStringList &arguments) {
         return exitFileError;
     }
 
-    const PuzzleSettings settings = settingsThroughFields(read.document.settings);
+    PuzzleSettings settings = settingsThroughFields(read.document.settings);
     PuzzleModel model;
     if (!applyDocumentToModel(read.document, model))
         return fileError(positional.first(), QStringLiteral("Zu wenig Speicher für die Einträge"));
+    const PrinterPage page = QPrinterQuery(printer).currentPage();
+    if (parser.isSet(fitPageOption))
+        settings.zoom = fitPageZoom(model, settings, page, static_cast<int>(zoomRange.minimum),
+                                    static_cast<int>(zoomRange.maximum))
+                            .value_or(settings.zoom);
+    else if (!puzzleFitsPage(model, settings, page))
+        printError(
+            QStringLiteral("wabrix-cli: Warnung: Das Rätsel passt bei %1 % Zoom nicht ganz auf die Seite; "
+                           "--fit-page verkleinert es passend.")
+                .arg(settings.zoom));
     if (!printPuzzle(printer, model, settings, &error)) {
         printError(QStringLiteral("wabrix-cli: ") + error);
         return exitFileError;

@@ -4,8 +4,10 @@
 #include "documentconversion.h"
 #include "documentfile.h"
 #include "fieldvalues.h"
+#include "pagefit.h"
 #include "puzzleprinting.h"
 #include "puzzlesvg.h"
+#include "qprinterquery.h"
 #include "renderer.h"
 
 #include <QCommandLineParser>
@@ -15,8 +17,8 @@
 
 namespace {
 
-const QString usage = QStringLiteral(
-    "wabrix-cli render FILE.wbx -o OUT.(png|bmp|svg|pdf) [--dpi D] [--zoom Z] [--solution | --no-solution]");
+const QString usage = QStringLiteral("wabrix-cli render FILE.wbx -o OUT.(png|bmp|svg|pdf) [--dpi D] "
+                                     "[--zoom Z | --fit-page] [--solution | --no-solution]");
 constexpr int defaultDpi = 96;
 constexpr int maxDpi = 9600;
 
@@ -55,7 +57,10 @@ int runRender(const QStringList &arguments) {
     const QCommandLineOption solutionOption(QStringLiteral("solution"), QStringLiteral("Lösung einblenden"));
     const QCommandLineOption noSolutionOption(QStringLiteral("no-solution"),
                                               QStringLiteral("Lösung ausblenden"));
-    parser.addOptions({outputOption, dpiOption, zoomOption, solutionOption, noSolutionOption});
+    const QCommandLineOption fitPageOption(
+        QStringLiteral("fit-page"),
+        QStringLiteral("Zoom, bei dem das ganze Bild auf den bedruckbaren Bereich der Seite passt"));
+    parser.addOptions({outputOption, dpiOption, zoomOption, fitPageOption, solutionOption, noSolutionOption});
     if (const auto done = parseArguments(parser, QStringLiteral("render"), arguments, usage, 1,
                                          QStringLiteral("genau eine Rätseldatei angeben")))
         return *done;
@@ -75,6 +80,8 @@ int runRender(const QStringList &arguments) {
     const int zoom = parser.isSet(zoomOption) ? parser.value(zoomOption).toInt(&ok) : 0;
     if (!ok || (parser.isSet(zoomOption) && (zoom < zoomRange.minimum || zoom > zoomRange.maximum)))
         return usageError(usage, QStringLiteral("--zoom erwartet eine ganze Zahl von 10 bis 1000"));
+    if (parser.isSet(zoomOption) && parser.isSet(fitPageOption))
+        return usageError(usage, QStringLiteral("--zoom und --fit-page schließen einander aus"));
     if (parser.isSet(solutionOption) && parser.isSet(noSolutionOption))
         return usageError(usage, QStringLiteral("--solution und --no-solution schließen einander aus"));
 
@@ -93,11 +100,23 @@ int runRender(const QStringList &arguments) {
     if (!applyDocumentToModel(read.document, model))
         return fileError(positional.first(), QStringLiteral("Zu wenig Speicher für die Einträge"));
 
+    // The page of the default printer, as "Drucken..." would print it; Qt falls back to its PDF printer
+    // on an A4 page when no printer is installed. Pictures mark the end of the default PDF page.
+    const QPrinter printer(QPrinter::HighResolution);
+    const PrinterPage page =
+        format == QLatin1String("pdf") ? QPrinterQuery(printer).currentPage() : defaultPdfPage();
+    if (parser.isSet(fitPageOption))
+        settings.zoom = fitPageZoom(model, settings, page, static_cast<int>(zoomRange.minimum),
+                                    static_cast<int>(zoomRange.maximum))
+                            .value_or(settings.zoom);
+
     QString error;
     if (format == QLatin1String("pdf")) {
-        // The page of the default printer, as "Drucken..." would print it; Qt falls back to its PDF
-        // printer on an A4 page when no printer is installed.
-        const QPrinter printer(QPrinter::HighResolution);
+        if (!puzzleFitsPage(model, settings, page))
+            printError(
+                QStringLiteral("wabrix-cli: Warnung: Das Rätsel passt bei %1 % Zoom nicht ganz auf die "
+                               "Seite; --fit-page verkleinert es passend.")
+                    .arg(settings.zoom));
         if (!writePuzzlePdf(out, printer.pageLayout(), printer.resolution(), model, settings, &error))
             return fileError(out, error);
         return exitSuccess;

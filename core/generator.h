@@ -8,7 +8,7 @@
 #include <functional>
 
 // Search steps of a compact layout unless asked otherwise: about a second for 100 words on two cores.
-constexpr int defaultCompactEffort = 400000;
+constexpr int defaultCompactEffort = 250000;
 
 // How a generation runs: how many layouts, from which seed, on how many threads, and whom to tell
 // about progress.
