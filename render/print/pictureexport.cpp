@@ -22,7 +22,7 @@ std::optional<PictureFormat> pictureFormatOfFile(const QString &fileName) {
     return std::nullopt;
 }
 
-bool exportPuzzlePicture(const QString &fileName, PictureFormat format, PuzzleModel &model,
+bool exportPuzzlePicture(const QString &fileName, PictureFormat format, const PuzzleModel &model,
                          const PuzzleSettings &settings, int screenResolution, const QPrinter &printer,
                          QString *error) {
     if (format == PictureFormat::Pdf)

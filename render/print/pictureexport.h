@@ -22,6 +22,6 @@ std::optional<PictureFormat> pictureFormatOfFile(const QString &fileName);
 // and margins; the default PDF page when printer is a PDF printer). An existing file is replaced
 // without a question, but only once the new one was written completely; false with the reason in
 // German in *error otherwise, the old file then left as it was.
-bool exportPuzzlePicture(const QString &fileName, PictureFormat format, PuzzleModel &model,
+bool exportPuzzlePicture(const QString &fileName, PictureFormat format, const PuzzleModel &model,
                          const PuzzleSettings &settings, int screenResolution, const QPrinter &printer,
                          QString *error = nullptr);

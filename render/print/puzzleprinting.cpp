@@ -1,6 +1,5 @@
 #include "puzzleprinting.h"
 
-#include "qprinterquery.h"
 #include "renderer.h"
 
 #include <QFile>
@@ -71,16 +70,15 @@ bool printPage(QPrinter &printer, const PageDrawing &drawPage, QString *error) {
     return true;
 }
 
-bool printPuzzle(QPrinter &printer, PuzzleModel &model, const PuzzleSettings &settings, QString *error) {
-    const QPrinterQuery query(printer);
+bool printPuzzle(QPrinter &printer, const PuzzleModel &model, const PuzzleSettings &settings,
+                 QString *error) {
     return printPage(
-        printer,
-        [&](QPainter &page) { DrawRaetsel(page, model, settings, settings.zoom, true, query, nullptr); },
+        printer, [&](QPainter &page) { drawPuzzle(page, model, settings, RenderTarget::printerPage()); },
         error);
 }
 
-bool writePuzzlePdf(const QString &fileName, const QPageLayout &layout, int resolution, PuzzleModel &model,
-                    const PuzzleSettings &settings, QString *error) {
+bool writePuzzlePdf(const QString &fileName, const QPageLayout &layout, int resolution,
+                    const PuzzleModel &model, const PuzzleSettings &settings, QString *error) {
     // The PDF printer writes its file as it goes; it writes into a private directory first, so that a
     // failure leaves an existing file of that name as it was.
     const QTemporaryDir scratch;
