@@ -141,5 +141,5 @@ GenerationStats GenerateCompact(const WordTable &table, PuzzleModel &model, Gene
     store.fittedall[0] = results[best]->placedCount();
     store.fitted = store.fittedall[0];
     store.maxfitted = store.fittedall[0];
-    return FinishGeneration(model, store, model.feld);
+    return FinishGeneration(model, store);
 }
