@@ -109,7 +109,9 @@ int runGenerate(const QStringList &arguments) {
 
     if (parser.isSet(outputOption)) {
         QString error;
-        if (!saveDocument(parser.value(outputOption), makeDocument(table, PuzzleSettings(), model), &error)) {
+        PuzzleSettings settings;
+        settings.layout = layout.documentLayout(options);
+        if (!saveDocument(parser.value(outputOption), makeDocument(table, settings, model), &error)) {
             printError(QStringLiteral("wabrix-cli: ") + error);
             return exitFileError;
         }

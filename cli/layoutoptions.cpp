@@ -76,7 +76,21 @@ std::optional<QString> LayoutOptions::apply(const QCommandLineParser &parser, Ge
             "--frame erwartet page oder WxH mit Breite W und Höhe H von 1 bis 100 (etwa 22x33)");
     options.frameWidth = width;
     options.frameHeight = height;
+    cellFrame_ = true;
     return std::nullopt;
+}
+
+LayoutSettings LayoutOptions::documentLayout(const GenerationOptions &options) const {
+    LayoutSettings layout;
+    if (!compact_)
+        return layout;
+    layout.arrangement = LayoutSettings::Arrangement::Compact;
+    if (cellFrame_) {
+        layout.frame = LayoutSettings::Frame::Cells;
+        layout.frameColumns = options.frameWidth;
+        layout.frameRows = options.frameHeight;
+    }
+    return layout;
 }
 
 GenerationStats LayoutOptions::generate(const WordTable &table, PuzzleModel &model, GeneratorStore &store,

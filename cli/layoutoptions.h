@@ -1,6 +1,7 @@
 #pragma once
 
 #include "generator.h"
+#include "layoutsettings.h"
 
 #include <QCommandLineOption>
 #include <QList>
@@ -24,6 +25,9 @@ public:
     bool compact() const { return compact_; }
     // The layout's name as --layout and --stats write it.
     QString name() const;
+    // The layout a document records for options: compact in the cell frame given, or on the page
+    // (also without a frame, which the window does not offer).
+    LayoutSettings documentLayout(const GenerationOptions &options) const;
     // The generator of the chosen layout.
     GenerationStats generate(const WordTable &table, PuzzleModel &model, GeneratorStore &store,
                              const GenerationOptions &options) const;
@@ -33,4 +37,5 @@ private:
     QCommandLineOption frame_;
     QCommandLineOption effort_;
     bool compact_ = false;
+    bool cellFrame_ = false;
 };

@@ -101,10 +101,15 @@ int runRender(const QStringList &arguments) {
         return fileError(positional.first(), QStringLiteral("Zu wenig Speicher für die Einträge"));
 
     // The page of the default printer, as "Drucken..." would print it; Qt falls back to its PDF printer
-    // on an A4 page when no printer is installed. Pictures mark the end of the default PDF page.
+    // on an A4 page when no printer is installed. Pictures mark the end of the default PDF page: they
+    // fit it in their own pixels.
     const QPrinter printer(QPrinter::HighResolution);
-    const PrinterPage page =
-        format == QLatin1String("pdf") ? QPrinterQuery(printer).currentPage() : defaultPdfPage();
+    PrinterPage page = QPrinterQuery(printer).currentPage();
+    if (format != QLatin1String("pdf")) {
+        const PrinterPage marked = defaultPdfPage();
+        page = {dpi, static_cast<int>(static_cast<qint64>(marked.width) * dpi / marked.resolution),
+                static_cast<int>(static_cast<qint64>(marked.height) * dpi / marked.resolution)};
+    }
     if (parser.isSet(fitPageOption))
         settings.zoom = fitPageZoom(model, settings, page, static_cast<int>(zoomRange.minimum),
                                     static_cast<int>(zoomRange.maximum))

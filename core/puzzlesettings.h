@@ -1,6 +1,7 @@
 #pragma once
 
 #include "fontdescription.h"
+#include "layoutsettings.h"
 
 #include <string>
 
@@ -20,4 +21,5 @@ struct PuzzleSettings {
     std::u16string title = u"Wabrixr\u00e4tsel";                     // caped
     FontDescription clueFont = FontDescription::defaultClueFont();   // FontDialog1
     FontDescription titleFont = FontDescription::defaultTitleFont(); // FontDialog2
+    LayoutSettings layout; // "Anordnung" and "Rahmen" on the settings page: how the next puzzle is made
 };

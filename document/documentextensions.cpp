@@ -1,5 +1,7 @@
 #include "documentextensions.h"
 
+#include "layoutrecord.h"
+
 #include "recordreader.h"
 #include "recordwriter.h"
 
@@ -18,7 +20,9 @@ const DocumentExtension *findExtension(const std::string &tag) {
 
 const std::vector<DocumentExtension> &documentExtensions() {
     // Each setting that needs a record adds one line here; a tag, once used, keeps its meaning.
-    static const std::vector<DocumentExtension> extensions = {};
+    static const std::vector<DocumentExtension> extensions = {
+        {layoutRecordTag, &layoutRecordPresent, &writeLayoutRecord, &readLayoutRecord},
+    };
     return extensions;
 }
 
