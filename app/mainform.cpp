@@ -4,6 +4,7 @@
 #include "errorreport.h"
 #include "generationprogress.h"
 #include "generationrunner.h"
+#include "layoutchoice.h"
 #include "puzzleview.h"
 #include "startup.h"
 #include "ui_mainform.h"
@@ -59,6 +60,7 @@ TMainForm::TMainForm(QWidget *parent) : QMainWindow(parent), ui(std::make_unique
     resize(clientWidth, clientHeight + menuBar()->sizeHint().height());
     generation_ = new GenerationRunner(this);
     generationProgress_ = new GenerationProgress(this, *generation_, this);
+    setUpLayoutControls();
     connectHandlers();
     connectOutputHandlers();
     FormCreate();
@@ -132,6 +134,7 @@ PuzzleSettings TMainForm::settings() const {
     s.title = ui->caped->text().toStdU16String();
     s.clueFont = FontDialog1.Font;
     s.titleFont = FontDialog2.Font;
+    s.layout = layoutChoice_->layout();
     return s;
 }
 
@@ -148,6 +151,7 @@ void TMainForm::setSettings(const PuzzleSettings &s) {
     ui->FrageSchwarzCheck->setChecked(s.clueCellsBlack);
     FontDialog1.Font = s.clueFont;
     FontDialog2.Font = s.titleFont;
+    layoutChoice_->setLayout(s.layout);
 }
 
 void TMainForm::repaintPuzzle() {
@@ -207,13 +211,14 @@ void TMainForm::generatePuzzle() {
     if (generation_->isRunning())
         return;
     ui->StringGrid1->commitEdit();
-    generation_->start(copyWordRows(WordGridTable(*ui->StringGrid1)), random_.next64());
+    startGeneration(copyWordRows(WordGridTable(*ui->StringGrid1)));
 }
 
 void TMainForm::takeGeneratedPuzzle(GenerationResult &result) {
     model_.takeOver(result.model);
     std::swap(store_, result.store);
     repaintPuzzle();
+    showPageFitNotice();
 }
 
 void TMainForm::Button1Click() {
@@ -222,6 +227,7 @@ void TMainForm::Button1Click() {
 
 void TMainForm::sEdChange() {
     repaintPuzzle();
+    refreshPageFitNotice();
 }
 
 void TMainForm::LosungEinCheckClick() {
