@@ -15,6 +15,7 @@
 #include <QMainWindow>
 #include <QPrinter>
 
+#include <array>
 #include <memory>
 #include <optional>
 
@@ -22,6 +23,7 @@ namespace Ui {
 class TMainForm;
 }
 class GenerationProgress;
+class NumericSpinEdit;
 class GenerationRunner;
 class LayoutChoice;
 class QPushButton;
@@ -130,6 +132,8 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    // ZoomEd and the five length fields, in the order of settingsNumberFields.
+    std::array<NumericSpinEdit *, 6> numberFields() const;
     void FormCreate();
     void FormDestroy();
     void connectHandlers();

@@ -3,7 +3,6 @@
 // before printing a puzzle that the page would cut.
 #include "mainform.h"
 
-#include "fieldvalues.h"
 #include "generationrunner.h"
 #include "layoutchoice.h"
 #include "pagefit.h"
@@ -112,8 +111,8 @@ void TMainForm::startGeneration(VectorWordTable table) {
 }
 
 std::optional<int> TMainForm::zoomThatFitsPage() const {
-    return fitPageZoom(model_, settings(), printerQuery_.currentPage(), static_cast<int>(zoomRange.minimum),
-                       static_cast<int>(zoomRange.maximum));
+    return fitPageZoom(model_, settings(), printerQuery_.currentPage(), static_cast<int>(zoomField.minimum),
+                       static_cast<int>(zoomField.maximum));
 }
 
 void TMainForm::fitZoomToPage() {

@@ -3,15 +3,19 @@
 
 #include "documentconversion.h"
 #include "documentfile.h"
+#include "filename.h"
+#include "fileproblem.h"
 #include "generator.h"
 #include "gridtext.h"
 #include "layoutoptions.h"
+#include "qprinterquery.h"
 #include "randomgenerator.h"
 #include "renderer.h"
 #include "wordlist.h"
 
 #include <QCommandLineParser>
 #include <QElapsedTimer>
+#include <QPrinter>
 
 namespace {
 
@@ -88,13 +92,22 @@ int runGenerate(const QStringList &arguments) {
         return usageError(usage, QStringLiteral("--runs gilt nur mit --layout standard"));
 
     const QString wordsPath = positional.first();
+    const QString documentPath = parser.value(outputOption), pngPath = parser.value(pngOption);
+    if ((parser.isSet(outputOption) && documentPath.isEmpty()) ||
+        (parser.isSet(pngOption) && pngPath.isEmpty()))
+        return usageError(usage, QStringLiteral("ein leerer Dateiname ist keine Datei"));
+    if ((parser.isSet(outputOption) && sameFileNamed(documentPath, wordsPath)) ||
+        (parser.isSet(pngOption) && sameFileNamed(pngPath, wordsPath)))
+        return usageError(usage, QStringLiteral("eine Ausgabedatei ist die Wortliste selbst"));
+    if (parser.isSet(outputOption) && parser.isSet(pngOption) && sameFileNamed(documentPath, pngPath))
+        return usageError(usage, QStringLiteral("-o und --png nennen dieselbe Datei"));
     WordList words = readWordList(wordsPath);
     if (!words.ok())
         return fileError(wordsPath, words.error);
     if (words.rowCount > maxWordListRows)
         return usageError(usage,
                           QStringLiteral("%1: %2 Zeilen, höchstens 999 Zeilen passen in die Worttabelle")
-                              .arg(wordsPath)
+                              .arg(displayFileName(wordsPath))
                               .arg(words.rowCount));
 
     const VectorWordTable table(std::move(words.rows), static_cast<int>(maxWordListRows));
@@ -111,19 +124,20 @@ int runGenerate(const QStringList &arguments) {
         QString error;
         PuzzleSettings settings;
         settings.layout = layout.documentLayout(options);
-        if (!saveDocument(parser.value(outputOption), makeDocument(table, settings, model), &error)) {
-            printError(QStringLiteral("wabrix-cli: ") + error);
-            return exitFileError;
-        }
+        if (!saveDocument(documentPath, makeDocument(table, settings, model), &error))
+            return failure(error);
     }
     if (parser.isSet(pngOption)) {
-        // Default settings, zoom 100, and the page end of the PDF printer's default page: the command
-        // line asks no real printer.
-        const QString pngPath = parser.value(pngOption);
+        // Default settings, zoom 100, and the page end of the default printer, as render marks it.
+        const QPrinter printer(QPrinter::HighResolution);
         QString error;
-        const QImage picture = renderPuzzleImage(model, PuzzleSettings{}, pngResolution, &error);
-        if (picture.isNull() || !savePuzzleImage(picture, pngPath, "PNG", &error))
-            return fileError(pngPath, error);
+        const QImage picture =
+            renderPuzzleImage(model, PuzzleSettings{}, pngResolution, QPrinterQuery(printer), &error);
+        if (picture.isNull())
+            return failure(QStringLiteral("Die Datei %1 kann nicht gespeichert werden: %2")
+                               .arg(quotedPath(pngPath), error));
+        if (!savePuzzleImage(picture, pngPath, "PNG", &error))
+            return failure(error);
     }
 
     if (parser.isSet(statsOption))

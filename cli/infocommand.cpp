@@ -4,6 +4,7 @@
 #include "documentextensions.h"
 #include "documentfacts.h"
 #include "documentfile.h"
+#include "openedpuzzle.h"
 
 #include <QCommandLineParser>
 
@@ -31,7 +32,8 @@ QString jsonString(const std::u16string &text) {
             out += QStringLiteral("\\n");
         } else if (c == u'\t') {
             out += QStringLiteral("\\t");
-        } else if (c < 0x20 || high || low) {
+        } else if (c < 0x20 || (c >= 0x7F && c <= 0x9F) || high || low) {
+            // Control characters, also those of the C1 range that a terminal would obey.
             out += QStringLiteral("\\u%1").arg(static_cast<unsigned>(c), 4, 16, QLatin1Char('0'));
         } else {
             out += QChar(c);
@@ -119,8 +121,42 @@ QString documentJson(const PuzzleDocument &d, const DocumentFacts &facts) {
         .text();
 }
 
+// A text of the document for a terminal: control characters (C0, DEL, C1), which could steer it, as
+// \xNN or \uNNNN; lone surrogates, which UTF-8 cannot carry, as U+FFFD.
+QString printableText(const std::u16string &text) {
+    QString out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i];
+        if (c < 0x20 || c == 0x7F)
+            out += QStringLiteral("\\x") + QString::number(c, 16).toUpper().rightJustified(2, u'0');
+        else if (c >= 0x80 && c <= 0x9F)
+            out += QStringLiteral("\\u%1").arg(static_cast<unsigned>(c), 4, 16, QLatin1Char('0'));
+        else if (QChar::isHighSurrogate(c) && i + 1 < text.size() && QChar::isLowSurrogate(text[i + 1]))
+            out += QString::fromStdU16String(text.substr(i++, 2));
+        else if (QChar::isSurrogate(c))
+            out += QChar(QChar::ReplacementCharacter);
+        else
+            out += QChar(c);
+    }
+    return out;
+}
+
 QString yesNo(bool value) {
     return value ? QStringLiteral("ja") : QStringLiteral("nein");
+}
+
+// The character width a font record's pitch asks for.
+QString characterWidth(std::uint8_t pitch) {
+    switch (pitch) {
+    case 0:
+        return QStringLiteral("Standard");
+    case 1:
+        return QStringLiteral("veränderlich");
+    case 2:
+        return QStringLiteral("fest");
+    default:
+        return QStringLiteral("unbekannt (%1)").arg(pitch);
+    }
 }
 
 QString fontLine(const FontDescription &f) {
@@ -133,13 +169,13 @@ QString fontLine(const FontDescription &f) {
         style << QStringLiteral("unterstrichen");
     if (f.strikeOut)
         style << QStringLiteral("durchgestrichen");
-    return QString::fromStdU16String(f.face) +
-           QStringLiteral(", %1 pt bei %2 ppi, Zeichensatz %3, Farbe 0x%4, Zeichenabstand %5, %6")
+    return printableText(f.face) +
+           QStringLiteral(", %1 pt bei %2 ppi, Zeichensatz %3, Farbe 0x%4, Zeichenbreite %5, %6")
                .arg(f.pointSize)
                .arg(f.pixelsPerInch)
                .arg(f.charset)
                .arg(QString::number(f.color, 16).toUpper().rightJustified(8, u'0'))
-               .arg(f.pitch)
+               .arg(characterWidth(f.pitch))
                .arg(style.isEmpty() ? QStringLiteral("normal") : style.join(QStringLiteral(", ")));
 }
 
@@ -154,7 +190,7 @@ QStringList documentLines(const PuzzleDocument &d, const DocumentFacts &facts) {
     const PuzzleSettings &s = d.settings;
     return {
         QStringLiteral("Wortzeilen: %1, davon gefüllt: %2").arg(facts.rows).arg(facts.nonEmptyRows),
-        QStringLiteral("Überschrift: ") + QString::fromStdU16String(s.title),
+        QStringLiteral("Überschrift: ") + printableText(s.title),
         QStringLiteral("Lösung einblenden: %1").arg(yesNo(s.showSolution)),
         QStringLiteral("Blattende rot markieren: %1").arg(yesNo(s.markPageEnd)),
         QStringLiteral("Zoom in %: %1").arg(shortestNumber(s.zoom)),
@@ -193,11 +229,9 @@ int runInfo(const QStringList &arguments) {
         return *done;
     const QStringList positional = parser.positionalArguments();
 
-    const DocumentReadResult read = loadDocument(positional.first());
-    if (!read.ok) {
-        printError(QStringLiteral("wabrix-cli: ") + read.error);
-        return exitFileError;
-    }
+    const DocumentReadResult read = readDocumentFile(positional.first());
+    if (!read.ok)
+        return failure(read.error);
     const DocumentFacts facts = documentFacts(read.document);
     if (parser.isSet(jsonOption))
         printOut(documentJson(read.document, facts));

@@ -1,9 +1,7 @@
 #include "clicommand.h"
 #include "commands.h"
 
-#include "documentconversion.h"
-#include "documentfile.h"
-#include "fieldvalues.h"
+#include "openedpuzzle.h"
 #include "pagefit.h"
 #include "puzzleprinting.h"
 #include "qprinterquery.h"
@@ -61,11 +59,9 @@ int runPrint(const QStringList &arguments) {
     if (parser.isSet(printerOption) && parser.value(printerOption).isEmpty())
         return usageError(usage, QStringLiteral("--printer erwartet einen Druckernamen"));
 
-    const DocumentReadResult read = loadDocument(positional.first());
-    if (!read.ok) {
-        printError(QStringLiteral("wabrix-cli: ") + read.error);
+    OpenedPuzzle puzzle;
+    if (!openPuzzle(positional.first(), puzzle))
         return exitFileError;
-    }
     QString error;
     const QString printerName = choosePrinter(parser.value(printerOption), &error);
     if (printerName.isEmpty()) {
@@ -80,23 +76,21 @@ int runPrint(const QStringList &arguments) {
         return exitFileError;
     }
 
-    PuzzleSettings settings = settingsThroughFields(read.document.settings);
-    PuzzleModel model;
-    if (!applyDocumentToModel(read.document, model))
-        return fileError(positional.first(), QStringLiteral("Zu wenig Speicher für die Einträge"));
+    PuzzleSettings &settings = puzzle.settings;
     const PrinterPage page = QPrinterQuery(printer).currentPage();
     if (parser.isSet(fitPageOption))
-        settings.zoom = fitPageZoom(model, settings, page, static_cast<int>(zoomRange.minimum),
-                                    static_cast<int>(zoomRange.maximum))
+        settings.zoom = fitPageZoom(puzzle.model, settings, page, static_cast<int>(zoomField.minimum),
+                                    static_cast<int>(zoomField.maximum))
                             .value_or(settings.zoom);
-    else if (!puzzleFitsPage(model, settings, page))
+    else if (!puzzleFitsPage(puzzle.model, settings, page))
         printError(
             QStringLiteral("wabrix-cli: Warnung: Das Rätsel passt bei %1 % Zoom nicht ganz auf die Seite; "
                            "--fit-page verkleinert es passend.")
                 .arg(settings.zoom));
-    if (!printPuzzle(printer, model, settings, &error)) {
-        printError(QStringLiteral("wabrix-cli: ") + error);
-        return exitFileError;
-    }
+    if (!printPuzzle(printer, puzzle.model, settings, &error))
+        return failure(error);
+    const QString notice = printQueueNotice(printer);
+    if (!notice.isEmpty())
+        printError(QStringLiteral("wabrix-cli: Hinweis: ") + notice);
     return exitSuccess;
 }

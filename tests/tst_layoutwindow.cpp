@@ -51,7 +51,7 @@ QSpinBox &columnsField(TMainForm &form) {
 QSpinBox &rowsField(TMainForm &form) {
     return *control<QSpinBox>(form, "RahmenHoeheEd");
 }
-NumericSpinEdit &zoomField(TMainForm &form) {
+NumericSpinEdit &zoomEdit(TMainForm &form) {
     return *control<NumericSpinEdit>(form, "ZoomEd");
 }
 StatusNotices &notices(TMainForm &form) {
@@ -191,12 +191,12 @@ private slots:
         QVERIFY2(notices(*form).noticeText("pagefit").contains(QStringLiteral("%1 %").arg(*zoom)),
                  qPrintable(notices(*form).noticeText("pagefit")));
         notices(*form).actionButton("pagefit")->click();
-        QCOMPARE(zoomField(*form).value(), double(*zoom));
+        QCOMPARE(zoomEdit(*form).value(), double(*zoom));
         QVERIFY(!notices(*form).hasNotice("pagefit"));
         QVERIFY(
             puzzleFitsPage(form->model(), form->settings(), QPrinterQuery(form->printer()).currentPage()));
         // Zooming in again by hand brings no notice back: it follows generations.
-        zoomField(*form).setValue(100);
+        zoomEdit(*form).setValue(100);
         QVERIFY(!notices(*form).hasNotice("pagefit"));
     }
 
@@ -206,7 +206,7 @@ private slots:
         auto *button = control<QPushButton>(*form, "AnSeiteBtn");
         QVERIFY(button && button->isVisible());
         QCOMPARE(button->text(), QString("An Seite anpassen"));
-        QVERIFY(button->x() > zoomField(*form).geometry().right());
+        QVERIFY(button->x() > zoomEdit(*form).geometry().right());
         for (const char *after : {"LosungEinCheck", "BlattRotCheck", "Label7", "caped"})
             QVERIFY2(control<QWidget>(*form, after)->x() > button->geometry().right(), after);
         QVERIFY(control<QWidget>(*form, "caped")->geometry().right() < TMainForm::clientWidth);
@@ -215,7 +215,7 @@ private slots:
         button->click();
         QVERIFY(
             puzzleFitsPage(form->model(), form->settings(), QPrinterQuery(form->printer()).currentPage()));
-        zoomField(*form).setValue(zoomField(*form).value() + 1);
+        zoomEdit(*form).setValue(zoomEdit(*form).value() + 1);
         QVERIFY(
             !puzzleFitsPage(form->model(), form->settings(), QPrinterQuery(form->printer()).currentPage()));
     }
@@ -242,7 +242,7 @@ private slots:
         const bool fits =
             puzzleFitsPage(form->model(), form->settings(), QPrinterQuery(form->printer()).currentPage());
         QCOMPARE(fits, fitted);
-        QCOMPARE(zoomField(*form).value() < 100, fitted);
+        QCOMPARE(zoomEdit(*form).value() < 100, fitted);
         // Once it fits, printing asks nothing.
         if (fitted) {
             ModalAnswers answers;
