@@ -98,3 +98,9 @@ GenerationStats LayoutOptions::generate(const WordTable &table, PuzzleModel &mod
     return compact_ ? GenerateCompact(table, model, store, options)
                     : GenerateFast(table, model, store, options);
 }
+
+QString pageCutWarning(double zoom) {
+    return QStringLiteral("wabrix-cli: Warnung: Das Rätsel passt bei %1 % Zoom nicht ganz auf die Seite; "
+                          "--fit-page verkleinert es passend.")
+        .arg(zoom);
+}

@@ -39,3 +39,6 @@ private:
     bool compact_ = false;
     bool cellFrame_ = false;
 };
+
+// The line of warning that render and print write when the page cuts the puzzle at zoom percent.
+QString pageCutWarning(double zoom);

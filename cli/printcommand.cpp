@@ -1,6 +1,7 @@
 #include "clicommand.h"
 #include "commands.h"
 
+#include "layoutoptions.h"
 #include "openedpuzzle.h"
 #include "pagefit.h"
 #include "puzzleprinting.h"
@@ -82,13 +83,11 @@ int runPrint(const QStringList &arguments) {
         settings.zoom = fitPageZoom(puzzle.model, settings, page, static_cast<int>(zoomField.minimum),
                                     static_cast<int>(zoomField.maximum))
                             .value_or(settings.zoom);
-    else if (!puzzleFitsPage(puzzle.model, settings, page))
-        printError(
-            QStringLiteral("wabrix-cli: Warnung: Das Rätsel passt bei %1 % Zoom nicht ganz auf die Seite; "
-                           "--fit-page verkleinert es passend.")
-                .arg(settings.zoom));
     if (!printPuzzle(printer, puzzle.model, settings, &error))
         return failure(error);
+    // Said once the page went to the printer, so that a failure stays the one line it reports.
+    if (!parser.isSet(fitPageOption) && !puzzleFitsPage(puzzle.model, settings, page))
+        printError(pageCutWarning(settings.zoom));
     const QString notice = printQueueNotice(printer);
     if (!notice.isEmpty())
         printError(QStringLiteral("wabrix-cli: Hinweis: ") + notice);

@@ -3,6 +3,7 @@
 
 #include "fieldvalues.h"
 #include "filename.h"
+#include "layoutoptions.h"
 #include "openedpuzzle.h"
 #include "pagefit.h"
 #include "pictureexport.h"
@@ -91,12 +92,11 @@ int runRender(const QStringList &arguments) {
         settings.zoom = fitPageZoom(puzzle.model, settings, page, static_cast<int>(zoomField.minimum),
                                     static_cast<int>(zoomField.maximum))
                             .value_or(settings.zoom);
-    else if (*format == PictureFormat::Pdf && !puzzleFitsPage(puzzle.model, settings, page))
-        printError(QStringLiteral("wabrix-cli: Warnung: Das Rätsel passt bei %1 % Zoom nicht ganz auf die "
-                                  "Seite; --fit-page verkleinert es passend.")
-                       .arg(settings.zoom));
     QString error;
     if (!exportPuzzlePicture(out, *format, puzzle.model, settings, dpi, printer, &error))
         return failure(error);
+    // Said once the page is written, so that a failure stays the one line it reports.
+    if (*format == PictureFormat::Pdf && !puzzleFitsPage(puzzle.model, settings, page))
+        printError(pageCutWarning(settings.zoom));
     return exitSuccess;
 }
