@@ -2,7 +2,9 @@
 #include "commands.h"
 
 #include "openedpuzzle.h"
+#include "pagefit.h"
 #include "puzzleprinting.h"
+#include "qprinterquery.h"
 
 #include <QCommandLineParser>
 #include <QPrinter>
@@ -10,7 +12,7 @@
 
 namespace {
 
-const QString usage = QStringLiteral("wabrix-cli print FILE.wbx [--printer NAME]");
+const QString usage = QStringLiteral("wabrix-cli print FILE.wbx [--printer NAME] [--fit-page]");
 
 // The printer to print on: the named one, or the default printer. Empty with the reason when there
 // is none.
@@ -46,7 +48,10 @@ int runPrint(const QStringList &arguments) {
     const QCommandLineOption printerOption(QStringLiteral("printer"),
                                            QStringLiteral("Drucker (Standard: der Standarddrucker)"),
                                            QStringLiteral("NAME"));
-    parser.addOption(printerOption);
+    const QCommandLineOption fitPageOption(
+        QStringLiteral("fit-page"),
+        QStringLiteral("mit dem Zoom drucken, bei dem das ganze Rätsel auf den bedruckbaren Bereich passt"));
+    parser.addOptions({printerOption, fitPageOption});
     if (const auto done = parseArguments(parser, QStringLiteral("print"), arguments, usage, 1,
                                          QStringLiteral("genau eine Rätseldatei angeben")))
         return *done;
@@ -71,6 +76,16 @@ int runPrint(const QStringList &arguments) {
         return exitFileError;
     }
 
+    const PrinterPage page = QPrinterQuery(printer).currentPage();
+    if (parser.isSet(fitPageOption))
+        puzzle.settings.zoom = fitPageZoom(puzzle.model, puzzle.settings, page, static_cast<int>(zoomField.minimum),
+                                           static_cast<int>(zoomField.maximum))
+                                   .value_or(puzzle.settings.zoom);
+    else if (!puzzleFitsPage(puzzle.model, puzzle.settings, page))
+        printError(
+            QStringLiteral("wabrix-cli: Warnung: Das Rätsel passt bei %1 % Zoom nicht ganz auf die Seite; "
+                           "--fit-page verkleinert es passend.")
+                .arg(puzzle.settings.zoom));
     if (!printPuzzle(printer, puzzle.model, puzzle.settings, &error))
         return failure(error);
     const QString notice = printQueueNotice(printer);

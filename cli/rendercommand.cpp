@@ -5,14 +5,16 @@
 #include "filename.h"
 #include "openedpuzzle.h"
 #include "pictureexport.h"
+#include "pagefit.h"
+#include "qprinterquery.h"
 
 #include <QCommandLineParser>
 #include <QPrinter>
 
 namespace {
 
-const QString usage = QStringLiteral(
-    "wabrix-cli render FILE.wbx -o OUT.(png|bmp|svg|pdf) [--dpi D] [--zoom Z] [--solution | --no-solution]");
+const QString usage = QStringLiteral("wabrix-cli render FILE.wbx -o OUT.(png|bmp|svg|pdf) [--dpi D] "
+                                     "[--zoom Z | --fit-page] [--solution | --no-solution]");
 constexpr int defaultDpi = 96;
 constexpr int maxDpi = 9600;
 
@@ -38,7 +40,10 @@ int runRender(const QStringList &arguments) {
     const QCommandLineOption solutionOption(QStringLiteral("solution"), QStringLiteral("Lösung einblenden"));
     const QCommandLineOption noSolutionOption(QStringLiteral("no-solution"),
                                               QStringLiteral("Lösung ausblenden"));
-    parser.addOptions({outputOption, dpiOption, zoomOption, solutionOption, noSolutionOption});
+    const QCommandLineOption fitPageOption(
+        QStringLiteral("fit-page"),
+        QStringLiteral("Zoom, bei dem das ganze Bild auf den bedruckbaren Bereich der Seite passt"));
+    parser.addOptions({outputOption, dpiOption, zoomOption, fitPageOption, solutionOption, noSolutionOption});
     if (const auto done = parseArguments(parser, QStringLiteral("render"), arguments, usage, 1,
                                          QStringLiteral("genau eine Rätseldatei angeben")))
         return *done;
@@ -59,6 +64,8 @@ int runRender(const QStringList &arguments) {
     const int zoom = parser.isSet(zoomOption) ? parser.value(zoomOption).toInt(&ok) : 0;
     if (!ok || (parser.isSet(zoomOption) && (zoom < zoomField.minimum || zoom > zoomField.maximum)))
         return usageError(usage, QStringLiteral("--zoom erwartet eine ganze Zahl von 10 bis 1000"));
+    if (parser.isSet(zoomOption) && parser.isSet(fitPageOption))
+        return usageError(usage, QStringLiteral("--zoom und --fit-page schließen einander aus"));
     if (parser.isSet(solutionOption) && parser.isSet(noSolutionOption))
         return usageError(usage, QStringLiteral("--solution und --no-solution schließen einander aus"));
 
@@ -73,8 +80,17 @@ int runRender(const QStringList &arguments) {
         settings.showSolution = parser.isSet(solutionOption);
 
     // The export of "Exportieren als Bild...": the default printer's page (A4 when none is installed)
-    // gives the PDF's paper and the pictures' page-end marking.
+    // gives the PDF's paper, the pictures' page-end marking and the zoom of --fit-page.
     const QPrinter printer(QPrinter::HighResolution);
+    const PrinterPage page = QPrinterQuery(printer).currentPage();
+    if (parser.isSet(fitPageOption))
+        settings.zoom = fitPageZoom(puzzle.model, settings, page, static_cast<int>(zoomField.minimum),
+                                    static_cast<int>(zoomField.maximum))
+                            .value_or(settings.zoom);
+    else if (*format == PictureFormat::Pdf && !puzzleFitsPage(puzzle.model, settings, page))
+        printError(QStringLiteral("wabrix-cli: Warnung: Das Rätsel passt bei %1 % Zoom nicht ganz auf die "
+                                  "Seite; --fit-page verkleinert es passend.")
+                       .arg(settings.zoom));
     QString error;
     if (!exportPuzzlePicture(out, *format, puzzle.model, settings, dpi, printer, &error))
         return failure(error);

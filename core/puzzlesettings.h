@@ -2,6 +2,7 @@
 
 #include "fontdescription.h"
 #include "numberfield.h"
+#include "layoutsettings.h"
 
 #include <array>
 #include <string>
@@ -16,6 +17,12 @@ struct PuzzleSettings {
     double arrowSize = arrowSizeField.defaultValue;                  // PfeilgrossEd
     double textMargin = textMarginField.defaultValue;                // TextRandEd
     double pageMargin = pageMarginField.defaultValue;                // SeitenRandEd
+    double zoom = 100;                                               // ZoomEd, 10 to 1000
+    double cellWidth = 10;                                           // FeldBreitEd, 1 to 100
+    double lineWidth = 0.3;                                          // StrichStarkEd, 0.001 to 10
+    double arrowSize = 1;                                            // PfeilgrossEd, 0.001 to 100
+    double textMargin = 1;                                           // TextRandEd, 0.001 to 100
+    double pageMargin = 15;                                          // SeitenRandEd, 0.001 to 100
     bool showSolution = false;                                       // LosungEinCheck
     bool markPageEnd = true;                                         // BlattRotCheck
     bool clueCellsBlack = true;                                      // FrageSchwarzCheck
@@ -24,6 +31,7 @@ struct PuzzleSettings {
     FontDescription titleFont = FontDescription::defaultTitleFont(); // FontDialog2
     bool fitClues = false; // FragenEinpassenCheck: clues hyphenated and made smaller to fit
     double minClueFontSize = minClueFontField.defaultValue; // KleinsteSchriftEd: smallest clue font
+    LayoutSettings layout; // "Anordnung" and "Rahmen" on the settings page: how the next puzzle is made
 };
 
 // One number of the settings: the field that holds it and its place in PuzzleSettings.
