@@ -366,8 +366,8 @@ private slots:
                  text.out.constData());
     }
 
-    // --fit-clues writes a document with clue fitting on; info, render and thumbnail draw and measure
-    // with it, and the picture of --png shows it.
+    // --fit-clues writes a document with clue fitting on; info and render measure and draw with it, and
+    // the picture of --png shows it.
     void fittedCluesThroughTheCommandLine() {
         const QString fitted = dir.filePath("eingepasst.wbx"), plain = dir.filePath("schlicht.wbx");
         const QString fittedPng = dir.filePath("eingepasst.png"), plainPng = dir.filePath("schlicht.png");
@@ -394,11 +394,6 @@ private slots:
         QCOMPARE(runCli({"render", fitted, "-o", rendered}).exitCode, 0);
         QCOMPARE(QImage(rendered), QImage(fittedPng));
         QVERIFY(QImage(fittedPng) != QImage(plainPng));
-        const QString fittedThumb = dir.filePath("eingepasst-klein.png"),
-                      plainThumb = dir.filePath("klein.png");
-        QCOMPARE(runCli({"thumbnail", fitted, fittedThumb, "--size", "1024"}).exitCode, 0);
-        QCOMPARE(runCli({"thumbnail", plain, plainThumb, "--size", "1024"}).exitCode, 0);
-        QVERIFY(QImage(fittedThumb) != QImage(plainThumb));
     }
 
     void generateSavesADocument() {
