@@ -17,12 +17,6 @@ struct PuzzleSettings {
     double arrowSize = arrowSizeField.defaultValue;                  // PfeilgrossEd
     double textMargin = textMarginField.defaultValue;                // TextRandEd
     double pageMargin = pageMarginField.defaultValue;                // SeitenRandEd
-    double zoom = 100;                                               // ZoomEd, 10 to 1000
-    double cellWidth = 10;                                           // FeldBreitEd, 1 to 100
-    double lineWidth = 0.3;                                          // StrichStarkEd, 0.001 to 10
-    double arrowSize = 1;                                            // PfeilgrossEd, 0.001 to 100
-    double textMargin = 1;                                           // TextRandEd, 0.001 to 100
-    double pageMargin = 15;                                          // SeitenRandEd, 0.001 to 100
     bool showSolution = false;                                       // LosungEinCheck
     bool markPageEnd = true;                                         // BlattRotCheck
     bool clueCellsBlack = true;                                      // FrageSchwarzCheck
