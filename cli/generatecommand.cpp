@@ -19,9 +19,9 @@
 
 namespace {
 
-const QString usage =
-    QStringLiteral("wabrix-cli generate WORDS [-o OUT.wbx] [--seed N] [--runs N] [--stats] [--png FILE] "
-                   "[--layout standard|compact] [--frame page|WxH] [--effort N]");
+const QString usage = QStringLiteral("wabrix-cli generate WORDS [-o OUT.wbx] [--seed N] [--runs N] [--stats] "
+                                     "[--png FILE] [--fit-clues [--min-font PT]] [--layout standard|compact] "
+                                     "[--frame page|WxH] [--effort N]");
 // The picture of --png: the screen view at the usual screen resolution.
 constexpr int pngResolution = 96;
 constexpr int maxRuns = 100000;
@@ -65,7 +65,15 @@ int runGenerate(const QStringList &arguments) {
     QCommandLineOption engineOption(QStringLiteral("engine"), QStringLiteral("literal oder fast"),
                                     QStringLiteral("ENGINE"), QStringLiteral("fast"));
     engineOption.setFlags(QCommandLineOption::HiddenFromHelp);
-    parser.addOptions({seedOption, runsOption, statsOption, pngOption, outputOption, engineOption});
+    const QCommandLineOption fitOption(
+        QStringLiteral("fit-clues"),
+        QStringLiteral("Fragen einpassen: mit Silbentrennung umbrechen und wenn nötig kleiner setzen"));
+    const QCommandLineOption minFontOption(QStringLiteral("min-font"),
+                                           QStringLiteral("kleinste Schrift der Fragen in pt (1 bis 72, "
+                                                          "Vorgabe 5), nur mit --fit-clues"),
+                                           QStringLiteral("PT"));
+    parser.addOptions({seedOption, runsOption, statsOption, pngOption, fitOption, minFontOption, outputOption,
+                       engineOption});
     LayoutOptions layout;
     parser.addOptions(layout.options());
 
@@ -82,6 +90,18 @@ int runGenerate(const QStringList &arguments) {
     options.runs = parser.value(runsOption).toInt(&ok);
     if (!ok || options.runs < 1 || options.runs > maxRuns)
         return usageError(usage, QStringLiteral("--runs erwartet eine Zahl von 1 bis 100000"));
+
+    // The document's settings: the defaults, with clue fitting when asked for.
+    PuzzleSettings settings;
+    settings.fitClues = parser.isSet(fitOption);
+    if (parser.isSet(minFontOption)) {
+        if (!settings.fitClues)
+            return usageError(usage, QStringLiteral("--min-font gilt nur mit --fit-clues"));
+        const int points = parser.value(minFontOption).toInt(&ok);
+        if (!ok || points < minClueFontField.minimum || points > minClueFontField.maximum)
+            return usageError(usage, QStringLiteral("--min-font erwartet eine ganze Zahl von 1 bis 72"));
+        settings.minClueFontSize = points;
+    }
 
     const QString engine = parser.value(engineOption);
     if (engine != QStringLiteral("fast") && engine != QStringLiteral("literal"))
@@ -122,17 +142,16 @@ int runGenerate(const QStringList &arguments) {
 
     if (parser.isSet(outputOption)) {
         QString error;
-        PuzzleSettings settings;
         settings.layout = layout.documentLayout(options);
         if (!saveDocument(documentPath, makeDocument(table, settings, model), &error))
             return failure(error);
     }
     if (parser.isSet(pngOption)) {
-        // Default settings, zoom 100, and the page end of the default printer, as render marks it.
+        // The document's settings, zoom 100, and the page end of the default printer, as render marks it.
         const QPrinter printer(QPrinter::HighResolution);
         QString error;
         const QImage picture =
-            renderPuzzleImage(model, PuzzleSettings{}, pngResolution, QPrinterQuery(printer), &error);
+            renderPuzzleImage(model, settings, pngResolution, QPrinterQuery(printer), &error);
         if (picture.isNull())
             return failure(QStringLiteral("Die Datei %1 kann nicht gespeichert werden: %2")
                                .arg(quotedPath(pngPath), error));

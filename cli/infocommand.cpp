@@ -1,13 +1,17 @@
 #include "clicommand.h"
 #include "commands.h"
 
+#include "cluelayout.h"
 #include "documentextensions.h"
 #include "documentfacts.h"
 #include "documentfile.h"
+#include "entryrows.h"
+#include "fieldvalues.h"
 #include "openedpuzzle.h"
 
 #include <QCommandLineParser>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -69,6 +73,29 @@ private:
     QString text_;
 };
 
+// The word-table rows (1-based, ascending) of the placed clues whose text does not fit its cell at the
+// document's own settings, measured for a printer of overflowCheckResolution pixels per inch.
+std::vector<int> overflowingClueRows(const PuzzleDocument &d) {
+    std::vector<std::u16string> clues;
+    clues.reserve(d.entries.size());
+    for (const PuzzleDocumentEntry &entry : d.entries)
+        clues.push_back(entry.clue);
+    const std::vector<int> rows = entryTableRows(VectorWordTable(d.rows, 0), clues);
+    std::vector<int> overflowing;
+    for (const std::uint32_t n : overflowingClueEntries(d.feld, clues, settingsThroughFields(d.settings)))
+        if (rows[n] > 0)
+            overflowing.push_back(rows[n]);
+    std::sort(overflowing.begin(), overflowing.end());
+    return overflowing;
+}
+
+QString joinedNumbers(const std::vector<int> &values, const QString &separator) {
+    QStringList numbers;
+    for (const int v : values)
+        numbers.append(QString::number(v));
+    return numbers.join(separator);
+}
+
 QString jsonTags(const std::vector<std::string> &tags) {
     QStringList quoted;
     for (const std::string &tag : tags)
@@ -91,7 +118,8 @@ QString fontJson(const FontDescription &f) {
         .text();
 }
 
-QString documentJson(const PuzzleDocument &d, const DocumentFacts &facts) {
+QString documentJson(const PuzzleDocument &d, const DocumentFacts &facts,
+                     const std::vector<int> &overflowing) {
     const PuzzleSettings &s = d.settings;
     return JsonObject()
         .add("rows", qint64{facts.rows})
@@ -117,6 +145,7 @@ QString documentJson(const PuzzleDocument &d, const DocumentFacts &facts) {
                            .add("columns", qint64{facts.extent.columns})
                            .add("rows", qint64{facts.extent.rows})
                            .text())
+        .add("overflowingClues", u'[' + joinedNumbers(overflowing, QStringLiteral(",")) + u']')
         .add("extensions", jsonTags(extensionTags(d)))
         .text();
 }
@@ -186,7 +215,8 @@ QString tagList(const std::vector<std::string> &tags) {
     return names.isEmpty() ? QStringLiteral("keine") : names.join(QStringLiteral(", "));
 }
 
-QStringList documentLines(const PuzzleDocument &d, const DocumentFacts &facts) {
+QStringList documentLines(const PuzzleDocument &d, const DocumentFacts &facts,
+                          const std::vector<int> &overflowing) {
     const PuzzleSettings &s = d.settings;
     return {
         QStringLiteral("Wortzeilen: %1, davon gefüllt: %2").arg(facts.rows).arg(facts.nonEmptyRows),
@@ -209,6 +239,13 @@ QStringList documentLines(const PuzzleDocument &d, const DocumentFacts &facts) {
         QStringLiteral("Buchstabenfelder: %1").arg(facts.letterCells),
         QStringLiteral("Freie Felder: %1").arg(facts.freeCells),
         QStringLiteral("Ausdehnung: %1 Spalten, %2 Zeilen").arg(facts.extent.columns).arg(facts.extent.rows),
+        QStringLiteral("Fragen einpassen: %1, kleinste Schrift in pt: %2")
+            .arg(yesNo(s.fitClues), shortestNumber(s.minClueFontSize)),
+        QStringLiteral("Fragen, die nicht in ihr Feld passen: ") +
+            (overflowing.empty() ? QStringLiteral("keine")
+                                 : QStringLiteral("%1 (Zeilen %2)")
+                                       .arg(overflowing.size())
+                                       .arg(joinedNumbers(overflowing, QStringLiteral(", ")))),
         QStringLiteral("Erweiterungen: %1").arg(tagList(extensionTags(d))),
     };
 }
@@ -233,9 +270,10 @@ int runInfo(const QStringList &arguments) {
     if (!read.ok)
         return failure(read.error);
     const DocumentFacts facts = documentFacts(read.document);
+    const std::vector<int> overflowing = overflowingClueRows(read.document);
     if (parser.isSet(jsonOption))
-        printOut(documentJson(read.document, facts));
+        printOut(documentJson(read.document, facts, overflowing));
     else
-        printOut(documentLines(read.document, facts).join(u'\n'));
+        printOut(documentLines(read.document, facts, overflowing).join(u'\n'));
     return exitSuccess;
 }

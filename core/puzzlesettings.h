@@ -1,8 +1,8 @@
 #pragma once
 
 #include "fontdescription.h"
-#include "layoutsettings.h"
 #include "numberfield.h"
+#include "layoutsettings.h"
 
 #include <array>
 #include <string>
@@ -23,6 +23,8 @@ struct PuzzleSettings {
     std::u16string title = u"Wabrixr\u00e4tsel";                     // caped
     FontDescription clueFont = FontDescription::defaultClueFont();   // FontDialog1
     FontDescription titleFont = FontDescription::defaultTitleFont(); // FontDialog2
+    bool fitClues = false; // FragenEinpassenCheck: clues hyphenated and made smaller to fit
+    double minClueFontSize = minClueFontField.defaultValue; // KleinsteSchriftEd: smallest clue font
     LayoutSettings layout; // "Anordnung" and "Rahmen" on the settings page: how the next puzzle is made
 };
 

@@ -2,9 +2,10 @@
 # the Release tree in build/. Sourced, not run.
 
 # Packages needed to build and run the program (scdoc turns the manual pages into roff; libcups2-dev
-# lets the program ask a printer's queue whether it took a job).
+# lets the program ask a printer's queue whether it took a job; hyphen-de holds the German hyphenation
+# patterns that fitted clues are broken with, read at run time).
 BUILD_PACKAGES=(g++ cmake ninja-build qt6-base-dev libgl-dev qt6-svg-dev fonts-liberation fonts-wine libbenchmark-dev
-    qt6-translations-l10n scdoc libcups2-dev)
+    qt6-translations-l10n scdoc libcups2-dev libhyphen-dev hyphen-de)
 # Packages only the tests need (test.sh): a CUPS server with a PDF printer that the printing test starts
 # for itself, IPP queries and the PDF tools that look at what was printed; xmllint for the SVG pictures;
 # clang with libFuzzer for the fuzzers, llvm for the sanitizers' symbolizer (readable stack traces); the

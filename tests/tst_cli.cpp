@@ -164,6 +164,13 @@ private slots:
                    false);
         addFailure("generate: missing file", {"generate", notThere + "w.txt"}, 1, notThere + "w.txt", false);
         addFailure("generate: png without a file", {"generate", "x.txt", "--png"}, 2, "png", false);
+        addFailure("generate: smallest font without fitting", {"generate", "x.txt", "--min-font", "6"}, 2,
+                   "--min-font gilt nur mit --fit-clues", false);
+        addFailure("generate: smallest font 0", {"generate", "x.txt", "--fit-clues", "--min-font", "0"}, 2,
+                   "--min-font erwartet", false);
+        addFailure("generate: smallest font not whole",
+                   {"generate", "x.txt", "--fit-clues", "--min-font", "5.5"}, 2, "--min-font erwartet",
+                   false);
         addFailure("generate: png into a missing folder",
                    {"generate", words, "--runs", "1", "--png", notThere + "r.png"}, 1, notThere + "r.png",
                    false);
@@ -259,7 +266,7 @@ private slots:
             R"("clueCellsBlack":true,"clueFont":{"family":"Arial Narrow",)" +
             font.arg(8) + R"(,"titleFont":{"family":"Arial Black",)" + font.arg(14) +
             R"(,"entries":0,"clueCells":0,"placedEntries":0,"letterCells":10000,"freeCells":0,)"
-            R"("extent":{"columns":100,"rows":100},"extensions":[]})";
+            R"("extent":{"columns":100,"rows":100},"overflowingClues":[],"extensions":[]})";
         QCOMPARE(QString::fromUtf8(json.out).trimmed(), expected);
 
         const Result text = runCli({"info", path});
@@ -330,6 +337,63 @@ private slots:
         QCOMPARE(titleFont.value("color").toDouble(), double(0x00336699));
         QCOMPARE(titleFont.value("italic").toBool(), true);
         QCOMPARE(titleFont.value("bold").toBool(), false);
+    }
+
+    // The rows of the word table whose clue does not fit its cell, in table order: rows without an
+    // entry are passed over, and a row edited after the puzzle was made is not named.
+    void infoListsCluesThatDoNotFit() {
+        const std::u16string tooLong = u"Donaudampfschifffahrtsgesellschaftskapitänsmütze";
+        PuzzleDocument d;
+        d.rows.assign(6, {});
+        d.rows[0] = {tooLong, u"DAMPFER"};
+        d.rows[1] = {u"Ei", u"EI"};
+        d.rows[3] = {u"geändert", u"X"};
+        d.rows[4] = {tooLong + u" am Bodensee", u"Y"};
+        d.feld = gridFromPicture({"#.#", "...", "#.#"}); // entries 0 and 1, 2 and 3
+        d.entries.resize(4);
+        d.entries[0].clue = tooLong;
+        d.entries[1].clue = u"Ei";
+        d.entries[2].clue = tooLong; // the row says "geändert" now
+        d.entries[3].clue = tooLong + u" am Bodensee";
+        const QString path = writeTempFile("zulang.wbx", documentBytes(d));
+        const Result json = runCli({"info", path, "--json"});
+        QCOMPARE(json.exitCode, 0);
+        QVERIFY2(json.out.trimmed().endsWith(
+                     R"("extent":{"columns":3,"rows":3},"overflowingClues":[1,5],"extensions":[]})"),
+                 json.out.constData());
+        const Result text = runCli({"info", path});
+        QVERIFY2(text.out.contains("Fragen, die nicht in ihr Feld passen: 2 (Zeilen 1, 5)"),
+                 text.out.constData());
+    }
+
+    // --fit-clues writes a document with clue fitting on; info and render measure and draw with it, and
+    // the picture of --png shows it.
+    void fittedCluesThroughTheCommandLine() {
+        const QString fitted = dir.filePath("eingepasst.wbx"), plain = dir.filePath("schlicht.wbx");
+        const QString fittedPng = dir.filePath("eingepasst.png"), plainPng = dir.filePath("schlicht.png");
+        const QStringList generate{"generate", examplePath("woerter-100.txt"), "--seed", "3", "--runs", "5"};
+        QCOMPARE(runCli(generate + QStringList{"-o", plain, "--png", plainPng}).exitCode, 0);
+        QCOMPARE(
+            runCli(generate + QStringList{"-o", fitted, "--png", fittedPng, "--fit-clues", "--min-font", "6"})
+                .exitCode,
+            0);
+        const DocumentReadResult read = loadDocument(fitted);
+        QVERIFY2(read.ok, qPrintable(read.error));
+        QVERIFY(read.document.settings.fitClues);
+        QCOMPARE(read.document.settings.minClueFontSize, 6.0);
+
+        const QJsonObject plainInfo = QJsonDocument::fromJson(runCli({"info", plain, "--json"}).out).object();
+        const QJsonObject fittedInfo =
+            QJsonDocument::fromJson(runCli({"info", fitted, "--json"}).out).object();
+        QCOMPARE(plainInfo.value("extensions").toArray(), QJsonArray());
+        QCOMPARE(fittedInfo.value("extensions").toArray(), QJsonArray({"FITC"}));
+        QVERIFY(!plainInfo.value("overflowingClues").toArray().isEmpty());
+        QCOMPARE(fittedInfo.value("overflowingClues").toArray(), QJsonArray());
+
+        const QString rendered = dir.filePath("gerendert.png");
+        QCOMPARE(runCli({"render", fitted, "-o", rendered}).exitCode, 0);
+        QCOMPARE(QImage(rendered), QImage(fittedPng));
+        QVERIFY(QImage(fittedPng) != QImage(plainPng));
     }
 
     void generateSavesADocument() {
