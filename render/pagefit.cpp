@@ -4,8 +4,6 @@
 
 #include <QSize>
 
-#include <algorithm>
-
 namespace {
 
 bool pageKnown(const PrinterPage &page) {
@@ -24,13 +22,16 @@ QSize pictureOfExtent(const PuzzleSettings &settings, int columns, int rows, int
     return puzzlePictureSize(model, settings, resolution);
 }
 
-// How many cells of the given picture growth per cell fit into room beyond the first one's picture.
-int cellsThatFit(int firstCell, int perCell, int room) {
-    if (room < firstCell)
-        return 0;
-    if (perCell <= 0)
-        return gridSize;
-    return std::min(gridSize, 1 + (room - firstCell) / perCell);
+// The most cells from 0 to gridSize for which fitsWith holds, which holds up to some count and not
+// beyond it.
+template <typename Fits> int mostCellsThatFit(Fits fitsWith) {
+    int low = 0; // fits, or is nothing
+    int high = gridSize + 1;
+    while (high - low > 1) {
+        const int middle = low + (high - low) / 2;
+        (fitsWith(middle) ? low : high) = middle;
+    }
+    return low;
 }
 
 } // namespace
@@ -61,10 +62,17 @@ std::optional<int> fitPageZoom(const PuzzleModel &model, const PuzzleSettings &s
 CellCount pageCellFrame(const PuzzleSettings &settings, const PrinterPage &page) {
     if (!pageKnown(page))
         return {};
-    const QSize one = pictureOfExtent(settings, 1, 1, page.resolution);
-    const QSize two = pictureOfExtent(settings, 2, 2, page.resolution);
-    CellCount frame{cellsThatFit(one.width(), two.width() - one.width(), page.width),
-                    cellsThatFit(one.height(), two.height() - one.height(), page.height)};
+    // The picture grows with the columns and the rows, but not in equal steps: it is at least as wide
+    // as its title, for one.
+    CellCount frame{mostCellsThatFit([&](int columns) {
+                        return pictureOfExtent(settings, columns, 1, page.resolution).width() <= page.width;
+                    }),
+                    mostCellsThatFit([&](int rows) {
+                        return pictureOfExtent(settings, 1, rows, page.resolution).height() <= page.height;
+                    })};
+    while (frame.columns > 0 && frame.rows > 0 &&
+           !fits(pictureOfExtent(settings, frame.columns, frame.rows, page.resolution), page))
+        --frame.rows;
     if (frame.columns == 0 || frame.rows == 0)
         return {};
     return frame;
