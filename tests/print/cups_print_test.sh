@@ -232,7 +232,12 @@ for _ in $(seq 1 150); do
     sleep 0.2
 done
 [ "$(find "$WORK/out" -name '*.pdf' | wc -l)" -eq 4 ] || fail "vier gedruckte Seiten erwartet"
+# cups-pdf may still be writing the last file when it appears.
 for printed in "$WORK"/out/*.pdf; do
+    for _ in $(seq 1 50); do
+        pdfinfo "$printed" 2>/dev/null | grep -q '^Pages: *1$' && break
+        sleep 0.2
+    done
     pdfinfo "$printed" | grep -q '^Pages: *1$' || fail "$printed: eine Seite erwartet"
 done
 echo "Warnung beim Abschneiden, ganze Seiten mit --fit-page und im Rahmen der Seite"
