@@ -37,12 +37,19 @@ void GenerationRunner::setEngine(Engine engine) {
 }
 
 bool GenerationRunner::start(VectorWordTable table, std::uint64_t seed, int runs, UmlautSpelling umlauts) {
+    GenerationOptions options;
+    options.runs = runs;
+    options.seed = seed;
+    options.umlauts = umlauts;
+    return start(std::move(table), options, engine_, runs);
+}
+
+bool GenerationRunner::start(VectorWordTable table, const GenerationOptions &options, Engine engine,
+                             int progressTotal) {
     if (job_)
         return false;
-    auto job = std::make_unique<Job>(++lastJobId_, std::move(table), engine_);
-    job->options.runs = runs;
-    job->options.seed = seed;
-    job->options.umlauts = umlauts;
+    auto job = std::make_unique<Job>(++lastJobId_, std::move(table), std::move(engine));
+    job->options = options;
     Job *running = job.get();
     job->options.onRunDone = [this, running](int runsDone) {
         running->runsDone = runsDone;
@@ -54,7 +61,7 @@ bool GenerationRunner::start(VectorWordTable table, std::uint64_t seed, int runs
     };
     job->worker = std::thread([this, running] { work(*running); });
     job_ = std::move(job);
-    emit started(runs);
+    emit started(progressTotal);
     return true;
 }
 

@@ -7,6 +7,7 @@
 #include "generationprogress.h"
 #include "generationrunner.h"
 #include "hyphenation.h"
+#include "layoutchoice.h"
 #include "puzzleview.h"
 #include "startup.h"
 #include "statusnotices.h"
@@ -78,6 +79,7 @@ TMainForm::TMainForm(QWidget *parent) : QMainWindow(parent), ui(std::make_unique
                            grid.verticalScrollBar()->sizeHint().width() + 2 * grid.frameWidth();
     ui->Splitter1->setSizes({tableWidth, clientWidth - tableWidth - ui->Splitter1->handleWidth()});
     setAcceptDrops(true);
+    setUpLayoutControls();
     connectHandlers();
     connectOutputHandlers();
     connectFileHandlers();
@@ -164,6 +166,7 @@ PuzzleSettings TMainForm::settings() const {
     s.fitClues = ui->FragenEinpassenCheck->isChecked();
     s.minClueFontSize = ui->KleinsteSchriftEd->value();
     s.umlauts = static_cast<UmlautSpelling>(ui->UmlauteCombo->currentIndex());
+    s.layout = layoutChoice_->layout();
     return s;
 }
 
@@ -181,6 +184,7 @@ void TMainForm::setSettings(const PuzzleSettings &s) {
     ui->FragenEinpassenCheck->setChecked(s.fitClues);
     scheduleClueCheck();
     ui->UmlauteCombo->setCurrentIndex(static_cast<int>(s.umlauts));
+    layoutChoice_->setLayout(s.layout);
 }
 
 void TMainForm::repaintPuzzle() {
@@ -203,8 +207,7 @@ void TMainForm::generatePuzzle() {
     if (generation_->isRunning())
         return;
     ui->StringGrid1->commitEdit();
-    generation_->start(copyWordRows(WordGridTable(*ui->StringGrid1)), random_.next64(), defaultRuns,
-                       settings().umlauts);
+    startGeneration(copyWordRows(WordGridTable(*ui->StringGrid1)));
 }
 
 void TMainForm::takeGeneratedPuzzle(GenerationResult &result) {
@@ -214,6 +217,7 @@ void TMainForm::takeGeneratedPuzzle(GenerationResult &result) {
     document_->markChanged();
     showGenerationReport();
     scheduleClueCheck();
+    showPageFitNotice();
 }
 
 void TMainForm::FragenEinpassenCheckClick() {
@@ -246,6 +250,7 @@ void TMainForm::Button1Click() {
 void TMainForm::sEdChange() {
     repaintPuzzle();
     scheduleClueCheck();
+    refreshPageFitNotice();
 }
 
 void TMainForm::LosungEinCheckClick() {

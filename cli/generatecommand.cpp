@@ -8,6 +8,7 @@
 #include "fileproblem.h"
 #include "generator.h"
 #include "gridtext.h"
+#include "layoutoptions.h"
 #include "qprinterquery.h"
 #include "randomgenerator.h"
 #include "renderer.h"
@@ -24,7 +25,8 @@
 namespace {
 
 const QString usage = QStringLiteral("wabrix-cli generate WORDS [-o OUT.wbx] [--seed N] [--runs N] [--stats] "
-                                     "[--png FILE] [--fit-clues [--min-font PT]] [--umlauts caps|ae|keep]");
+                                     "[--png FILE] [--fit-clues [--min-font PT]] [--layout standard|compact] "
+                                     "[--frame page|WxH] [--effort N] [--umlauts caps|ae|keep]");
 // The picture of --png: the screen view at the usual screen resolution.
 constexpr int pngResolution = 96;
 constexpr int maxRuns = 100000;
@@ -40,16 +42,20 @@ QString rowsJson(const std::vector<int> &rows) {
     return u'[' + items.join(u',') + u']';
 }
 
-QString statsJson(const GenerationStats &s, double seconds, const std::vector<int> &leftOut) {
+QString statsJson(const GenerationStats &s, double seconds, const QString &layout,
+                  const std::vector<int> &leftOut) {
+    const double fill = s.area > 0 ? static_cast<double>(s.usedCells) / s.area : 0.0;
     return QStringLiteral("{\"entries\":%1,\"placed\":%2,\"usedCells\":%3,\"area\":%4,\"bestRun\":%5,"
-                          "\"runs\":%6,\"meanPlaced\":%7,\"seconds\":%8,\"leftOut\":%9}")
+                          "\"runs\":%6,\"meanPlaced\":%7,\"seconds\":%8,\"fill\":%9,\"layout\":\"%10\","
+                          "\"leftOut\":%11}")
         .arg(s.entries)
         .arg(s.placed)
         .arg(s.usedCells)
         .arg(s.area)
         .arg(s.bestRun)
         .arg(s.runs)
-        .arg(shortestNumber(s.meanPlaced), shortestNumber(seconds), rowsJson(leftOut));
+        .arg(shortestNumber(s.meanPlaced), shortestNumber(seconds), shortestNumber(fill), layout,
+             rowsJson(leftOut));
 }
 
 } // namespace
@@ -92,6 +98,8 @@ int runGenerate(const QStringList &arguments) {
                                            QStringLiteral("PT"));
     parser.addOptions({seedOption, runsOption, umlautsOption, statsOption, pngOption, fitOption,
                        minFontOption, outputOption, engineOption});
+    LayoutOptions layout;
+    parser.addOptions(layout.options());
 
     if (const auto done = parseArguments(parser, QStringLiteral("generate"), arguments, usage, 1,
                                          QStringLiteral("genau eine Wortliste angeben")))
@@ -128,6 +136,10 @@ int runGenerate(const QStringList &arguments) {
     const QString engine = parser.value(engineOption);
     if (engine != QStringLiteral("fast") && engine != QStringLiteral("literal"))
         return usageError(usage, QStringLiteral("--engine erwartet literal oder fast"));
+    if (const std::optional<QString> wrong = layout.apply(parser, options))
+        return usageError(usage, *wrong);
+    if (layout.compact() && (parser.isSet(runsOption) || parser.isSet(engineOption)))
+        return usageError(usage, QStringLiteral("--runs gilt nur mit --layout standard"));
 
     const QString wordsPath = positional.first();
     const QString documentPath = parser.value(outputOption), pngPath = parser.value(pngOption);
@@ -155,11 +167,12 @@ int runGenerate(const QStringList &arguments) {
     timer.start();
     const GenerationStats stats = engine == QStringLiteral("literal")
                                       ? GenerateLiteral(table, model, store, options)
-                                      : GenerateFast(table, model, store, options);
+                                      : layout.generate(table, model, store, options);
     const double seconds = static_cast<double>(timer.nsecsElapsed()) / 1e9;
 
     if (parser.isSet(outputOption)) {
         QString error;
+        settings.layout = layout.documentLayout(options);
         if (!saveDocument(documentPath, makeDocument(table, settings, model), &error))
             return failure(error);
     }
@@ -177,7 +190,8 @@ int runGenerate(const QStringList &arguments) {
     }
 
     if (parser.isSet(statsOption))
-        printOut(statsJson(stats, seconds, leftOutRows(table, entryTextsOf(model), model.feld)));
+        printOut(
+            statsJson(stats, seconds, layout.name(), leftOutRows(table, entryTextsOf(model), model.feld)));
     else if (!parser.isSet(outputOption))
         printOut(QString::fromStdU16String(gridText(model.feld)).chopped(1));
     return exitSuccess;

@@ -2,6 +2,7 @@
 
 #include "answerrules.h"
 #include "fontdescription.h"
+#include "layoutsettings.h"
 #include "numberfield.h"
 
 #include <array>
@@ -26,6 +27,7 @@ struct PuzzleSettings {
     bool fitClues = false; // FragenEinpassenCheck: clues hyphenated and made smaller to fit
     double minClueFontSize = minClueFontField.defaultValue; // KleinsteSchriftEd: smallest clue font
     UmlautSpelling umlauts = UmlautSpelling::Capitals; // UmlauteCombo: how the next puzzle writes umlauts
+    LayoutSettings layout; // "Anordnung" and "Rahmen" on the settings page: how the next puzzle is made
 };
 
 // One number of the settings: the field that holds it and its place in PuzzleSettings.

@@ -53,7 +53,7 @@ void doStep(WordGrid &grid, const QString &step) {
         QTest::keyClicks(editor, w[3].mid(1));
         QTest::keyClick(editor, Qt::Key_Return);
         // The editor hands its text over once the key has been handled.
-        QTest::qWaitFor([&] { return grid.Cells(n(2), n(1)) == w[3]; }, 1000);
+        QVERIFY2(QTest::qWaitFor([&] { return grid.Cells(n(2), n(1)) == w[3]; }, 1000), qPrintable(step));
     } else if (w[0] == QLatin1String("paste")) {
         selectCells(grid, n(1), n(2), n(1), n(2));
         QGuiApplication::clipboard()->setText(QString(w[3]).replace(u'|', u'\t').replace(u'/', u'\n'));
