@@ -2,6 +2,8 @@
 // question about unsaved changes, and the window title that shows the document and its changes.
 #include "mainform.h"
 
+#include "layoutchoice.h"
+
 #include "busycursor.h"
 #include "documentfile.h"
 #include "documentstate.h"
@@ -37,13 +39,15 @@ void TMainForm::connectFileHandlers() {
     connect(document_, &DocumentState::stateChanged, this, &TMainForm::updateCaption);
     // Everything a document holds besides the table counts as a change of the document.
     const auto changed = [this] { document_->markChanged(); };
-    for (NumericSpinEdit *field :
-         {ui->ZoomEd, ui->FeldBreitEd, ui->StrichStarkEd, ui->PfeilgrossEd, ui->TextRandEd, ui->SeitenRandEd})
+    for (NumericSpinEdit *field : {ui->ZoomEd, ui->FeldBreitEd, ui->StrichStarkEd, ui->PfeilgrossEd,
+                                   ui->TextRandEd, ui->SeitenRandEd, ui->KleinsteSchriftEd})
         connect(field, &NumericSpinEdit::changed, this, changed);
-    for (QCheckBox *box : {ui->LosungEinCheck, ui->BlattRotCheck, ui->FrageSchwarzCheck})
+    for (QCheckBox *box :
+         {ui->LosungEinCheck, ui->BlattRotCheck, ui->FrageSchwarzCheck, ui->FragenEinpassenCheck})
         connect(box, &QCheckBox::toggled, this, changed);
     connect(ui->caped, &QLineEdit::textChanged, this, changed);
     connect(ui->UmlauteCombo, &QComboBox::currentIndexChanged, this, changed);
+    connect(layoutChoice_, &LayoutChoice::chosen, this, changed);
 
     WordGrid &grid = *ui->StringGrid1;
     QUndoStack &steps = grid.undoStack();

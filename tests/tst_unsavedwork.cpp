@@ -78,7 +78,12 @@ class TestUnsavedWork : public QObject {
     QString path(const QString &name) const { return dir.filePath(name); }
 
 private slots:
-    void init() { answers = std::make_unique<ModalAnswers>(); }
+    // The layout choice is remembered for new work in the user's settings: those of a test stay apart.
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+    void init() {
+        QSettings(QStringLiteral("wabrix"), QStringLiteral("wabrix")).clear();
+        answers = std::make_unique<ModalAnswers>();
+    }
     void cleanup() { answers.reset(); }
 
     // "Neu", "Öffnen...", "Beenden" and closing the window ask about unsaved changes. Abbrechen changes
@@ -205,7 +210,8 @@ private slots:
     void everyKindOfChangeCounts_data() {
         QTest::addColumn<QString>("change");
         for (const char *change : {"typing", "paste", "row removed", "title", "zoom", "line width",
-                                   "solution", "clue cells", "umlauts", "clue font", "generation", "import"})
+                                   "solution", "clue cells", "fit clues", "smallest clue font", "umlauts",
+                                   "layout", "frame", "clue font", "title font", "generation", "import"})
             QTest::newRow(change) << QString::fromLatin1(change);
     }
     void everyKindOfChangeCounts() {
@@ -240,7 +246,18 @@ private slots:
             control<QCheckBox>(*form, "FrageSchwarzCheck")->click();
         } else if (change == QLatin1String("umlauts")) {
             control<QComboBox>(*form, "UmlauteCombo")->setCurrentIndex(1);
-        } else if (change == QLatin1String("clue font")) {
+        } else if (change == QLatin1String("fit clues")) {
+            control<QCheckBox>(*form, "FragenEinpassenCheck")->click();
+        } else if (change == QLatin1String("smallest clue font")) {
+            QTest::keyClick(control<NumericSpinEdit>(*form, "KleinsteSchriftEd"), Qt::Key_Up);
+        } else if (change == QLatin1String("layout")) {
+            control<QComboBox>(*form, "AnordnungBox")->setCurrentIndex(1);
+        } else if (change == QLatin1String("frame")) {
+            control<QComboBox>(*form, "AnordnungBox")->setCurrentIndex(1);
+            QVERIFY(form->SaveOptionsFile(path(QStringLiteral("kompakt.wbx"))));
+            QVERIFY(!form->isWindowModified());
+            control<QComboBox>(*form, "RahmenBox")->setCurrentIndex(1);
+        } else if (change == QLatin1String("clue font") || change == QLatin1String("title font")) {
             answers->then([](QWidget *window) {
                 auto *fonts = qobject_cast<FontChoiceWindow *>(window);
                 QFont font = fonts->currentFont();
@@ -248,7 +265,8 @@ private slots:
                 fonts->fontList()->setCurrentFont(font);
                 fonts->accept();
             });
-            control<QPushButton>(*form, "BitBtn1")->click();
+            control<QPushButton>(*form, change == QLatin1String("clue font") ? "BitBtn1" : "BitBtn2")
+                ->click();
         } else if (change == QLatin1String("generation")) {
             QVERIFY(generateAndWait(*form));
         } else if (change == QLatin1String("import")) {
