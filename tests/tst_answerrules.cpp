@@ -142,7 +142,7 @@ private slots:
         QCOMPARE(mark && mark->kind == RowMark::Kind::Unusable, problem != int(RowProblem::None));
     }
 
-    // The command line writes the same answers into the document it saves.
+    // The command line writes the same answers into the document it saves, with either layout.
     void commandLine_data() { answerRules(); }
     void commandLine() {
         QFETCH(QString, clue);
@@ -152,16 +152,20 @@ private slots:
         const QString words = dir.filePath(QStringLiteral("regel.txt"));
         QVERIFY(writeFile(words, (clue + u'\t' + typed + u'\n').toUtf8()));
         const QString out = dir.filePath(QStringLiteral("regel.wbx"));
-        const ProgramRun run = runProgram(
-            QStringLiteral(WABRIX_CLI),
-            {"generate", words, "--runs", "1", "--seed", "1", "--umlauts", spelling, "-o", out}, 60000);
-        QCOMPARE(run.exitCode, 0);
-        const DocumentReadResult read = loadDocument(out);
-        QVERIFY2(read.ok, qPrintable(read.error));
-        QStringList entries;
-        for (const PuzzleDocumentEntry &entry : read.document.entries)
-            entries << QString::fromStdU16String(entry.answer);
-        QCOMPARE(entries, written.isEmpty() ? QStringList() : QStringList{written});
+        for (const QStringList &layout :
+             {QStringList{"--runs", "1"}, QStringList{"--layout", "compact", "--effort", "100"}}) {
+            const ProgramRun run = runProgram(
+                QStringLiteral(WABRIX_CLI),
+                QStringList{"generate", words, "--seed", "1", "--umlauts", spelling, "-o", out} + layout,
+                60000);
+            QCOMPARE(run.exitCode, 0);
+            const DocumentReadResult read = loadDocument(out);
+            QVERIFY2(read.ok, qPrintable(read.error));
+            QStringList entries;
+            for (const PuzzleDocumentEntry &entry : read.document.entries)
+                entries << QString::fromStdU16String(entry.answer);
+            QCOMPARE(entries, written.isEmpty() ? QStringList() : QStringList{written});
+        }
     }
 
     // Which rows a generation left out: entries are matched to their rows in order, also when the table
