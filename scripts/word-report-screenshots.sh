@@ -2,8 +2,8 @@
 # Runs the real program on a virtual display as a teacher with a vocabulary list would: starts it with
 # the list (which is no puzzle document, so the window offers to import it), imports it, generates, points
 # at a word the puzzle left out, then quits with the work unsaved. Saves a screenshot after each step:
-# the offer, the line under the puzzle with the marked rows, a row's tooltip, the question about the
-# unsaved changes. The question is answered with Abbrechen, so the window stays.
+# the offer, the line under the puzzle with the marked rows, a row's tooltip, the settings page with
+# "Umlaute:", the question about the unsaved changes. The question is answered with Abbrechen, so the window stays.
 #
 #   scripts/word-report-screenshots.sh [OUTPUT_DIRECTORY]     (default: out/word-report-screenshots)
 set -euo pipefail
@@ -40,12 +40,16 @@ xdotool mousemove --window "$WINDOW" 122 $((FIRST_CELL_Y + 24 * 3 + 1))
 sleep 1.5
 shot 3-row-tooltip
 
+click 128 $((MENU + 52))       # the page "Einstellungen", with "Umlaute:"
+shot 4-settings
+click 40 $((MENU + 52))        # back to the puzzle
+
 xdotool key --clearmodifiers ctrl+q
 sleep 1
-shot 4-save-question
+shot 5-save-question
 xdotool key Escape              # Abbrechen: the window stays with its work
 sleep 0.5
-shot 5-after-cancel
+shot 6-after-cancel
 
 stop_program
 echo "Screenshots in $OUT"
