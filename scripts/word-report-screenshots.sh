@@ -33,7 +33,8 @@ xdotool mousemove 1020 760      # the pointer away from the button, so that no t
 sleep 0.5
 shot 2-words-report
 
-# The first row marked "nicht platziert": rows start below the header, 24 pixels each.
+# The fourth row, "Wetter" without an answer: its tooltip gives the reason. Rows start below the
+# header, 24 pixels each.
 xdotool mousemove --window "$WINDOW" 120 $((FIRST_CELL_Y + 24 * 3))
 sleep 0.2
 xdotool mousemove --window "$WINDOW" 122 $((FIRST_CELL_Y + 24 * 3 + 1))
