@@ -78,8 +78,9 @@ class TestUnsavedWork : public QObject {
     QString path(const QString &name) const { return dir.filePath(name); }
 
 private slots:
-    // The layout choice is remembered for new work in the user's settings: those of a test stay apart.
-    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+    // The layout choice is remembered for new work in the user's settings: this test keeps its own,
+    // apart from the user's and from other tests running at the same time.
+    void initTestCase() { qputenv("XDG_CONFIG_HOME", QFile::encodeName(path(QStringLiteral("config")))); }
     void init() {
         QSettings(QStringLiteral("wabrix"), QStringLiteral("wabrix")).clear();
         answers = std::make_unique<ModalAnswers>();
