@@ -208,6 +208,9 @@ private:
     void showPageFitNotice();
     // The same, only while the notice is shown (after a setting changed).
     void refreshPageFitNotice();
+    // The notice's offer for a puzzle of the first layout: "kompakt" in a frame of the page's shape
+    // that holds the puzzle's cells at a compact fill (the page itself when it does), then a generation.
+    void generateCompactly();
     // Starts building the puzzle from the word table; the result lands in takeGeneratedPuzzle.
     void generatePuzzle();
     // Puts a finished generation's entries, feld and store in place of the window's and repaints.

@@ -19,6 +19,13 @@ namespace {
 
 // The key of the notice that the puzzle does not fit the page.
 const QString pageFitNotice = QStringLiteral("pagefit");
+// The key of the notice that offers the compact layout for a puzzle of the first layout that is too big.
+const QString compactNotice = QStringLiteral("compact");
+
+int usedCellCount(const Grid &grid) {
+    return static_cast<int>(
+        std::count_if(grid.begin(), grid.end(), [](std::int32_t cell) { return !isFreeCell(cell); }));
+}
 
 // Where the program keeps the layout last chosen, for new work.
 QSettings userSettings() {
@@ -126,6 +133,7 @@ void TMainForm::showPageFitNotice() {
     const PuzzleSettings current = settings();
     if (puzzleFitsPage(model_, current, printerQuery_.currentPage())) {
         ui->PuzzleNotices->clearNotice(pageFitNotice);
+        ui->PuzzleNotices->clearNotice(compactNotice);
         return;
     }
     const std::optional<int> zoom = zoomThatFitsPage();
@@ -135,6 +143,32 @@ void TMainForm::showPageFitNotice() {
             .arg(current.zoom)
             .arg(zoom ? QStringLiteral(" (bei %1 % passt es)").arg(*zoom) : QString()),
         QStringLiteral("An Seite anpassen"), [this] { fitZoomToPage(); });
+    if (current.layout.arrangement == LayoutSettings::Arrangement::Standard)
+        ui->PuzzleNotices->setNotice(compactNotice,
+                                     QStringLiteral("Kompakt angeordnet braucht es etwa halb so viel Platz."),
+                                     QStringLiteral("Kompakt erzeugen"), [this] { generateCompactly(); });
+    else
+        ui->PuzzleNotices->clearNotice(compactNotice);
+}
+
+void TMainForm::generateCompactly() {
+    if (generation_->isRunning())
+        return;
+    LayoutSettings layout = layoutChoice_->layout();
+    layout.arrangement = LayoutSettings::Arrangement::Compact;
+    const CellCount page = pageCellFrame(settings(), printerQuery_.currentPage());
+    const CellCount frame = compactFrameFor(page, usedCellCount(model_.feld));
+    if (frame.columns == page.columns && frame.rows == page.rows) {
+        layout.frame = LayoutSettings::Frame::Page;
+    } else {
+        layout.frame = LayoutSettings::Frame::Cells;
+        layout.frameColumns = frame.columns;
+        layout.frameRows = frame.rows;
+    }
+    layoutChoice_->setLayout(layout);
+    rememberLayout(layout);
+    ui->PuzzleNotices->clearNotice(compactNotice);
+    generatePuzzle();
 }
 
 void TMainForm::refreshPageFitNotice() {

@@ -4,6 +4,9 @@
 
 #include <QSize>
 
+#include <algorithm>
+#include <cmath>
+
 namespace {
 
 bool pageKnown(const PrinterPage &page) {
@@ -76,4 +79,16 @@ CellCount pageCellFrame(const PuzzleSettings &settings, const PrinterPage &page)
     if (frame.columns == 0 || frame.rows == 0)
         return {};
     return frame;
+}
+
+CellCount compactFrameFor(const CellCount &page, int usedCells) {
+    // A little below the fill that compact layouts reach, so that the search has room to place all.
+    constexpr double expectedFill = 0.45;
+    const CellCount shape = page.columns > 0 && page.rows > 0 ? page
+                                                              : CellCount{LayoutSettings::defaultFrameColumns,
+                                                                          LayoutSettings::defaultFrameRows};
+    const double needed = std::max(usedCells, 0) / expectedFill;
+    const double scale = std::max(1.0, std::sqrt(needed / (double(shape.columns) * shape.rows)));
+    return {std::min(gridSize, static_cast<int>(std::ceil(shape.columns * scale))),
+            std::min(gridSize, static_cast<int>(std::ceil(shape.rows * scale)))};
 }

@@ -26,3 +26,9 @@ struct CellCount {
 // page at the settings' cell width, zoom and page margin, at most the whole grid; 0 x 0 when not one
 // cell fits or the page's size is unknown.
 CellCount pageCellFrame(const PuzzleSettings &settings, const PrinterPage &page);
+
+// A frame of the page's shape for a compact layout of about usedCells cells: compact layouts fill about
+// half their box, so the frame holds a little more than twice as many cells. The page frame itself when
+// that holds enough; the shape of an A4 page at the defaults when the page is unknown; at most the whole
+// grid.
+CellCount compactFrameFor(const CellCount &page, int usedCells);

@@ -200,6 +200,29 @@ private slots:
         QVERIFY(!notices(*form).hasNotice("pagefit"));
     }
 
+    // A puzzle of the first layout that the page cuts: the status line offers the compact layout, and
+    // one click makes it, every word placed, in a frame that fits the page at a smaller zoom than before.
+    void noticeOffersTheCompactLayout() {
+        const auto form = shownForm();
+        loadWords(*form, "woerter-100.txt");
+        QVERIFY(generateAndWaitLong(*form));
+        QVERIFY(notices(*form).hasNotice("compact"));
+        const std::optional<int> standardZoom = form->zoomThatFitsPage();
+        QVERIFY(standardZoom);
+        notices(*form).actionButton("compact")->click();
+        QVERIFY(QTest::qWaitFor([&] { return !form->generation().isRunning(); }, generationTimeout));
+        QVERIFY(QTest::qWaitFor([&] { return viewSettled(*form); }));
+        QCOMPARE(arrangementBox(*form).currentText(), QStringLiteral("kompakt"));
+        QVERIFY(!notices(*form).hasNotice("compact"));
+        const std::vector<std::string> problems = checkPuzzle(form->model().feld, answersOf(form->model()));
+        QVERIFY2(problems.empty(), problems.empty() ? "" : problems.front().c_str());
+        QCOMPARE(countClueCells(form->model().feld), 100);
+        const std::optional<int> compactZoom = form->zoomThatFitsPage();
+        QVERIFY(compactZoom);
+        QVERIFY2(*compactZoom > *standardZoom + 10,
+                 qPrintable(QStringLiteral("%1 %, before %2 %").arg(*compactZoom).arg(*standardZoom)));
+    }
+
     // "An Seite anpassen" stands right of the zoom field; the controls after it moved to make room.
     void fitButtonStandsBesideTheZoom() {
         const auto form = shownForm();

@@ -113,6 +113,40 @@ private slots:
                  std::optional<int>(minimumZoom));
         QVERIFY(!puzzleFitsPage(model, PuzzleSettings(), PrinterPage{1200, 1, 1}));
     }
+
+    // The frame that "Kompakt erzeugen" offers: the page's shape, large enough for the cells at a compact
+    // fill and not a row and column larger than that.
+    void compactFrameHoldsThePuzzleInThePageShape_data() {
+        QTest::addColumn<int>("pageColumns");
+        QTest::addColumn<int>("pageRows");
+        QTest::addColumn<int>("usedCells");
+        addRow("small puzzle: the page itself", 17, 23, 120);
+        addRow("100 words on A4", 17, 23, 846);
+        addRow("landscape page", 23, 17, 846);
+        addRow("unknown page: the shape of A4", 0, 0, 846);
+        addRow("no cells", 17, 23, 0);
+        addRow("more than the grid holds", 17, 23, 9000);
+    }
+    void compactFrameHoldsThePuzzleInThePageShape() {
+        QFETCH(int, pageColumns);
+        QFETCH(int, pageRows);
+        QFETCH(int, usedCells);
+        const CellCount frame = compactFrameFor({pageColumns, pageRows}, usedCells);
+        const CellCount shape = pageColumns > 0 ? CellCount{pageColumns, pageRows} : CellCount{17, 23};
+        QVERIFY(frame.columns >= shape.columns && frame.rows >= shape.rows);
+        QVERIFY(frame.columns <= gridSize && frame.rows <= gridSize);
+        const double fill = 0.45;
+        const bool capped = frame.columns == gridSize || frame.rows == gridSize;
+        QVERIFY2(capped || frame.columns * frame.rows * fill >= usedCells,
+                 qPrintable(QStringLiteral("%1 x %2").arg(frame.columns).arg(frame.rows)));
+        const bool larger = frame.columns > shape.columns || frame.rows > shape.rows;
+        if (larger && !capped)
+            QVERIFY((frame.columns - 1) * (frame.rows - 1) * fill < usedCells);
+        // The page's shape: the sides in the page's ratio, give or take the cell that rounding adds, until
+        // one side reaches the grid's edge.
+        QVERIFY(capped || std::abs(frame.columns * shape.rows - frame.rows * shape.columns) <=
+                              std::max(shape.columns, shape.rows));
+    }
 };
 
 QTEST_MAIN(TestPageFit)
