@@ -14,9 +14,8 @@ CrossingGrid::CrossingGrid(int roomLimit, const std::vector<std::int32_t> &lette
         }
 }
 
-void CrossingGrid::reset(Grid &target) {
-    feld_ = &target;
-    target.fill(cellFree);
+void CrossingGrid::reset() {
+    cells_.fill(cellFree);
     for (int dir = 0; dir < 2; ++dir)
         for (int line = 0; line < gridSize; ++line) {
             free_[dir][line] = LineBits::full();
@@ -53,7 +52,7 @@ void CrossingGrid::addCrossable(int dir, int line, int p) {
         return;
     const int after = roomAfter(dir, line, p, placeable);
     const int key = dir * gridCells + line * gridSize + p;
-    LetterLists *lists = listsOf((*feld_)[dir == down ? cellIndex(line, p) : cellIndex(p, line)]);
+    LetterLists *lists = listsOf(cells_[dir == down ? cellIndex(line, p) : cellIndex(p, line)]);
     if (!lists)
         return; // no answer can cross this letter
     lists->byRoomBefore.insert(static_cast<std::uint32_t>(key), before, slotBefore_);
@@ -65,7 +64,7 @@ void CrossingGrid::addCrossable(int dir, int line, int p) {
 
 void CrossingGrid::removeCrossable(int dir, int line, int p) {
     const int key = dir * gridCells + line * gridSize + p;
-    LetterLists *lists = listsOf((*feld_)[dir == down ? cellIndex(line, p) : cellIndex(p, line)]);
+    LetterLists *lists = listsOf(cells_[dir == down ? cellIndex(line, p) : cellIndex(p, line)]);
     lists->byRoomBefore.remove(static_cast<std::uint32_t>(key), roomBefore_[static_cast<std::size_t>(key)],
                                slotBefore_);
     lists->byRoomAfter.remove(static_cast<std::uint32_t>(key), roomAfter_[static_cast<std::size_t>(key)],
@@ -126,7 +125,7 @@ void CrossingGrid::updateRooms(int dir, int line, int p, int key, int before, in
     std::int8_t &oldAfter = roomAfter_[static_cast<std::size_t>(key)];
     if (before == oldBefore && after == oldAfter)
         return;
-    LetterLists *lists = listsOf((*feld_)[dir == down ? cellIndex(line, p) : cellIndex(p, line)]);
+    LetterLists *lists = listsOf(cells_[dir == down ? cellIndex(line, p) : cellIndex(p, line)]);
     if (before != oldBefore) {
         lists->byRoomBefore.changeKey(static_cast<std::uint32_t>(key), oldBefore, before, slotBefore_);
         oldBefore = static_cast<std::int8_t>(before);
@@ -137,7 +136,7 @@ void CrossingGrid::updateRooms(int dir, int line, int p, int key, int before, in
     }
 }
 
-void CrossingGrid::commit(const FastAnswer &answer, const Placement &at, std::uint32_t entryIndex) {
+int CrossingGrid::commit(const FastAnswer &answer, const Placement &at, std::uint32_t entryIndex) {
     const int dir = at.down ? down : across;
     const int cross = 1 - dir;
     const int clue = at.start - 1;
@@ -147,7 +146,7 @@ void CrossingGrid::commit(const FastAnswer &answer, const Placement &at, std::ui
     // Each changed cell lies on this line and on its own crossing line.
     LineBits written; // positions along the line that were free before
     for (int p = at.start; p < end; ++p) {
-        std::int32_t &cell = (*feld_)[static_cast<std::size_t>(cellAt(p))];
+        std::int32_t &cell = cells_[static_cast<std::size_t>(cellAt(p))];
         if (isFreeCell(cell)) {
             cell = answer.value[static_cast<std::size_t>(p - at.start)];
             written.set(p);
@@ -162,7 +161,7 @@ void CrossingGrid::commit(const FastAnswer &answer, const Placement &at, std::ui
             removeCrossable(cross, p, at.line); // now in two answers
         }
     }
-    (*feld_)[static_cast<std::size_t>(cellAt(clue))] = clueCellValue(entryIndex, at.down);
+    cells_[static_cast<std::size_t>(cellAt(clue))] = clueCellValue(entryIndex, at.down);
     free_[cross][clue].reset(at.line);
     placeable_[cross][clue].reset(at.line);
     const LineBits changed = written | LineBits::range(clue, clue);
@@ -185,6 +184,7 @@ void CrossingGrid::commit(const FastAnswer &answer, const Placement &at, std::ui
         if (written.test(line))
             addCrossable(cross, line, at.line);
     }
+    return written.count() + 1;
 }
 
 bool CrossingGrid::firstCrossingFits(std::uint32_t cellKey, int j, const FastAnswer &answer,
@@ -210,7 +210,7 @@ bool CrossingGrid::firstCrossingFits(std::uint32_t cellKey, int j, const FastAns
     while (!others.none()) {
         const int q = others.lowest();
         others.resetLowest();
-        const std::int32_t v = (*feld_)[dir == down ? cellIndex(line, q) : cellIndex(q, line)];
+        const std::int32_t v = cells_[dir == down ? cellIndex(line, q) : cellIndex(q, line)];
         if (v != answer.match[static_cast<std::size_t>(q - start)])
             return false;
     }

@@ -37,13 +37,13 @@ public:
     // cut.
     CrossingGrid(int roomLimit, const std::vector<std::int32_t> &letters);
 
-    // Starts a run on target, which becomes all free with nothing to cross. The letters and clue cells
-    // of the run go straight into target, which must stay alive until the next reset.
-    void reset(Grid &target);
+    // Starts a run: all cells free, nothing to cross.
+    void reset();
 
     // Writes the answer's letters and the clue cell of entry entryIndex, as commitPlacement does, and
-    // brings the line bits and the crossable cells up to date.
-    void commit(const FastAnswer &answer, const Placement &at, std::uint32_t entryIndex);
+    // brings the line bits and the crossable cells up to date. Returns the number of cells that were
+    // free before: the clue cell and the letters that cross nothing.
+    int commit(const FastAnswer &answer, const Placement &at, std::uint32_t entryIndex);
 
     // Crossable cells holding the letter cell value letter (0 to 255) with room for at least n letters
     // before them (or for more than the room limit, when n exceeds it), and the i-th of them as an
@@ -90,7 +90,7 @@ public:
     // Appends every valid placement of the answer that crosses something, each exactly once.
     void collectFits(const FastAnswer &answer, std::vector<Placement> &fits) const;
 
-    const Grid &cells() const { return *feld_; }
+    const Grid &cells() const { return cells_; }
 
 private:
     static constexpr int across = 0;
@@ -130,7 +130,7 @@ private:
     void updateRooms(int dir, int line, int p, int key, int before, int after);
 
     int roomLimit_;
-    Grid *feld_ = nullptr;
+    Grid cells_;
     LineBits free_[2][gridSize];   // [dir][line]: bit p set when the cell at p along the line is free
     LineBits letter_[2][gridSize]; // [dir][line]: bit p set when the cell at p is a letter cell
     // [dir][line]: bit p set when a letter may go into the cell at p: free, with no letter beside it

@@ -33,6 +33,8 @@ FastRun::FastRun(const std::vector<FastAnswer> &answers)
       outcomes_(answers.size()), openSlot_(answers.size()),
       crossingsUpTo_(static_cast<std::size_t>(maxAnswerLength)),
       byRoomAfter_(static_cast<std::size_t>(maxAnswerLength)) {
+    open_.reserve(answers.size());
+    placements_.reserve(answers.size());
     for (const FastAnswer &answer : answers) {
         std::vector<LetterQuery> queries(static_cast<std::size_t>(answer.length));
         for (int j = 0; j < answer.length; ++j) {
@@ -57,8 +59,21 @@ void FastRun::closeEntry(std::uint32_t entry) {
     open_.pop_back();
 }
 
-int FastRun::run(RandomGenerator &rng, Grid &target) {
-    grid_.reset(target);
+RunFigures FastRun::figures() const {
+    RunFigures f;
+    if (usedCells_ == 0)
+        return f;
+    f.usedCells = static_cast<std::int16_t>(usedCells_);
+    f.area = static_cast<std::int16_t>((maxX_ - minX_ + 1) * (maxY_ - minY_ + 1));
+    f.minX = static_cast<std::int8_t>(minX_);
+    f.minY = static_cast<std::int8_t>(minY_);
+    return f;
+}
+
+int FastRun::run(RandomGenerator &rng) {
+    grid_.reset();
+    placements_.clear();
+    usedCells_ = 0;
     open_.clear();
     for (std::uint32_t i = 0; i < answers_.size(); ++i) {
         outcomes_[i] = EntryOutcome();
@@ -76,7 +91,26 @@ int FastRun::run(RandomGenerator &rng, Grid &target) {
         else
             success = crossingRound(entry, rng, outcome.at);
         if (success) {
-            grid_.commit(answer, outcome.at, entry);
+            const int newlyUsed = grid_.commit(answer, outcome.at, entry);
+            // The clue cell and the last letter span the cells of the answer.
+            const Placement &at = outcome.at;
+            const int x0 = at.down ? at.line : at.start - 1;
+            const int y0 = at.down ? at.start - 1 : at.line;
+            const int x1 = at.down ? at.line : at.start - 1 + answer.length;
+            const int y1 = at.down ? at.start - 1 + answer.length : at.line;
+            if (usedCells_ == 0) {
+                minX_ = x0;
+                minY_ = y0;
+                maxX_ = x1;
+                maxY_ = y1;
+            } else {
+                minX_ = std::min(minX_, x0);
+                minY_ = std::min(minY_, y0);
+                maxX_ = std::max(maxX_, x1);
+                maxY_ = std::max(maxY_, y1);
+            }
+            usedCells_ += newlyUsed;
+            placements_.push_back(PlacedEntry{entry, at});
             outcome.placed = true;
             ++fitted;
             closeEntry(entry);

@@ -2,6 +2,7 @@
 
 #include "crossinggrid.h"
 #include "fastanswer.h"
+#include "generatorstore.h"
 #include "randomgenerator.h"
 
 #include <cstdint>
@@ -28,15 +29,21 @@ public:
     // The answers stay owned by the caller and must outlive the run.
     explicit FastRun(const std::vector<FastAnswer> &answers);
 
-    // Makes one run on target, which starts all free, and returns the number of entries placed.
-    // target must stay alive while the run's grid or outcomes are used.
-    int run(RandomGenerator &rng, Grid &target);
+    // Makes one run on a grid of its own, which starts all free, and returns the number of entries
+    // placed.
+    int run(RandomGenerator &rng);
 
     // Gives every entry that was not placed a placement drawn like one literal attempt, as the last
     // attempt of its last round would have left it.
     void drawLastAttempts(RandomGenerator &rng);
 
     const std::vector<EntryOutcome> &outcomes() const { return outcomes_; }
+    // The entries the last run placed, in the order placed.
+    const std::vector<PlacedEntry> &placements() const { return placements_; }
+    // The used cells and bounding box of the last run's grid.
+    RunFigures figures() const;
+    // The last run's grid.
+    const Grid &cells() const { return grid_.cells(); }
 
 private:
     // Where to count the candidate crossings of one answer letter: the lists of its letter value and
@@ -58,10 +65,13 @@ private:
     const std::vector<FastAnswer> &answers_;
     CrossingGrid grid_;
     std::vector<EntryOutcome> outcomes_;
-    std::vector<std::uint32_t> open_;     // entries that can still be picked, in any order
-    std::vector<std::uint32_t> openSlot_; // per entry: its index in open_
-    std::vector<int> crossingsUpTo_;      // per answer letter: candidates with this letter or one before
-    std::vector<char> byRoomAfter_;       // per answer letter: candidates chosen by room after the cell
+    std::vector<PlacedEntry> placements_;
+    int usedCells_ = 0;
+    int minX_ = 0, maxX_ = 0, minY_ = 0, maxY_ = 0; // bounding box of the used cells, when there are any
+    std::vector<std::uint32_t> open_;               // entries that can still be picked, in any order
+    std::vector<std::uint32_t> openSlot_;           // per entry: its index in open_
+    std::vector<int> crossingsUpTo_; // per answer letter: candidates with this letter or one before
+    std::vector<char> byRoomAfter_;  // per answer letter: candidates chosen by room after the cell
     std::vector<Placement> fits_;
     std::vector<std::vector<LetterQuery>> queries_; // per entry and answer letter
 };

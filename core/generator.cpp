@@ -4,9 +4,24 @@
 #include "literalgenerator.h"
 #include "runselection.h"
 
+namespace {
+
+// The placements of the entries that the last literal run placed: those it did not give up.
+std::vector<PlacedEntry> placementsOf(const PuzzleModel &model) {
+    std::vector<PlacedEntry> placements;
+    for (std::uint32_t i = 0; i < model.entryCount(); ++i) {
+        const TPuzzleEntry *e = model.entryAt(i);
+        if (e->tries < roundsPerEntry)
+            placements.push_back(PlacedEntry{i, Placement{e->down != 0, e->line, e->start}});
+    }
+    return placements;
+}
+
+} // namespace
+
 GenerationStats FinishGeneration(const PuzzleModel &model, GeneratorStore &store, Grid &feld) {
     const BestRun best = ChooseBestRun(store);
-    PlaceBestRun(store, best, feld);
+    PlaceBestRun(model, store, best, feld);
     GenerationStats stats;
     stats.entries = static_cast<int>(model.entryCount());
     stats.placed = store.maxfitted;
@@ -29,8 +44,9 @@ GenerationStats GenerateLiteral(const WordTable &table, PuzzleModel &model, Gene
     store.maxfitted = 0;
     for (int run = 0; run < options.runs; ++run) {
         store.fitted = LiteralRun(model, rng);
-        store.felder[static_cast<std::size_t>(run)] = model.feld;
-        store.fittedall[static_cast<std::size_t>(run)] = store.fitted;
+        store.setRun(run, store.fitted, runFigures(model.feld));
+        if (store.keepEveryRun || store.keptRun < 0 || store.ranksBefore(run, store.keptRun))
+            store.offerPlacements(run, placementsOf(model));
         if (store.fitted > store.maxfitted)
             store.maxfitted = store.fitted;
         if (options.onRunDone && !options.onRunDone(run + 1)) {

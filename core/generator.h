@@ -24,20 +24,21 @@ struct GenerationOptions {
 
 // What a generation produced, for the status line and the command line's statistics.
 struct GenerationStats {
-    int entries = 0;      // entries made from the word table
-    int placed = 0;       // answers in the chosen puzzle
-    int usedCells = 0;    // cells of the chosen puzzle that are not free
-    int area = 0;         // its bounding box
-    int bestRun = -1;     // the chosen run's number
-    int runs = 0;         // runs made
+    int entries = 0;       // entries made from the word table
+    int placed = 0;        // answers in the chosen puzzle
+    int usedCells = 0;     // cells of the chosen puzzle that are not free
+    int area = 0;          // its bounding box
+    int bestRun = -1;      // the chosen run's number
+    int runs = 0;          // runs made
     double meanPlaced = 0; // entries placed on average over all runs
     bool cancelled = false;
 };
 
 // Builds a puzzle from the word table: collects the entries, makes the runs with the literal placement
 // (one random sequence drawn from the seed), picks the best run and moves it to the top-left corner
-// of feld. The store receives every run's grid and count. On cancellation the model and the store hold
-// a partial state; callers that must keep the old puzzle generate into copies.
+// of feld. The store receives every run's count and figures and the best run's placements. On
+// cancellation the model and the store hold a partial state; callers that must keep the old puzzle
+// generate into copies.
 GenerationStats GenerateLiteral(const WordTable &table, PuzzleModel &model, GeneratorStore &store,
                                 const GenerationOptions &options);
 
@@ -47,7 +48,7 @@ GenerationStats GenerateLiteral(const WordTable &table, PuzzleModel &model, Gene
 // so a seed gives the same store and puzzle on any number of threads. The entries' placement fields
 // describe the last run (an entry left out keeps a random last attempt). Uses no shared state: model
 // and store may be private to a worker thread. On cancellation the entries are collected, feld is
-// unchanged, and the store holds the grids and counts of the finished runs only (stats.runs of them,
+// unchanged, and the store holds the counts and figures of the finished runs only (stats.runs of them,
 // not necessarily the first ones); stats.cancelled is set.
 GenerationStats GenerateFast(const WordTable &table, PuzzleModel &model, GeneratorStore &store,
                              const GenerationOptions &options);
@@ -55,5 +56,6 @@ GenerationStats GenerateFast(const WordTable &table, PuzzleModel &model, Generat
 // The seed of run number run's random generator in GenerateFast.
 std::uint64_t runSeed(std::uint64_t seed, int run);
 
-// Chooses the best run of a filled store, places it in feld and summarises the generation.
+// Chooses the best run of a filled store, builds its grid from the placements the store kept, places it
+// in feld and summarises the generation.
 GenerationStats FinishGeneration(const PuzzleModel &model, GeneratorStore &store, Grid &feld);

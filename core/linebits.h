@@ -27,6 +27,10 @@ struct LineBits {
                          : 63 - __builtin_clzll(static_cast<std::uint64_t>(bits));
     }
     void resetLowest() { bits &= bits - 1; }
+    int count() const {
+        return __builtin_popcountll(static_cast<std::uint64_t>(bits)) +
+               __builtin_popcountll(static_cast<std::uint64_t>(bits >> 64));
+    }
 
     // Positions from to to, both included; empty when from > to. Both lie in 0 to 99.
     static LineBits range(int from, int to) {

@@ -28,6 +28,10 @@ public:
     TPuzzleEntry *entryOfClueCell(std::int32_t cellValue);
     // Entry i made current; i must be below entryCount().
     TPuzzleEntry *entry(std::uint32_t i) { return static_cast<TPuzzleEntry *>(raten.GetObject(i)); }
+    // Entry i, left as it is and without moving the cursor; i must be below entryCount().
+    const TPuzzleEntry *entryAt(std::uint32_t i) const {
+        return static_cast<const TPuzzleEntry *>(raten.block()) + i;
+    }
     std::uint32_t entryCount() const { return raten.count(); }
 
     // Replaces the entries and the grid by those of other, which is left empty.

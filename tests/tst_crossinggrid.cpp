@@ -201,8 +201,8 @@ private slots:
             longest = std::max(longest, static_cast<int>(a.size()));
         }
         CrossingGrid grid(roomLimit < 0 ? longest - 1 : roomLimit, crossingLetters(fastAnswers));
-        Grid cells;
-        grid.reset(cells);
+        grid.reset();
+        const Grid &cells = grid.cells();
         RandomGenerator rng(static_cast<std::uint64_t>(seed));
         const std::u16string &first = texts[rng.Random(static_cast<std::uint32_t>(texts.size()))];
         grid.commit(makeFastAnswer(first), randomPlacement(static_cast<int>(first.size()), rng), 0);
