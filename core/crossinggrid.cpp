@@ -12,49 +12,72 @@ CrossingGrid::CrossingGrid(int roomLimit, const std::vector<std::int32_t> &lette
             listOf_[static_cast<std::size_t>(letter)] = static_cast<std::int16_t>(lists_.size());
             lists_.emplace_back();
         }
+    cells_.fill(cellFree);
+    for (int dir = 0; dir < 2; ++dir)
+        resetLines(dir, 0, gridSize - 1);
+}
+
+void CrossingGrid::resetLines(int dir, int first, int last) {
+    for (int line = std::max(first, 0); line <= std::min(last, gridSize - 1); ++line) {
+        free_[dir][line] = LineBits::full();
+        placeable_[dir][line] = LineBits::full();
+        letter_[dir][line] = LineBits();
+        crossable_[dir][line] = LineBits();
+    }
 }
 
 void CrossingGrid::reset() {
-    cells_.fill(cellFree);
-    for (int dir = 0; dir < 2; ++dir)
-        for (int line = 0; line < gridSize; ++line) {
-            free_[dir][line] = LineBits::full();
-            placeable_[dir][line] = LineBits::full();
-            letter_[dir][line] = LineBits();
-            crossable_[dir][line] = LineBits();
-        }
+    // Only the bounding box of the used cells holds anything, and only the lines through it and beside
+    // it have bits cleared.
+    if (usedCells_ > 0) {
+        for (int x = minX_; x <= maxX_; ++x)
+            std::fill_n(cells_.begin() + cellIndex(x, minY_), maxY_ - minY_ + 1, cellFree);
+        resetLines(down, minX_ - 1, maxX_ + 1);
+        resetLines(across, minY_ - 1, maxY_ + 1);
+        usedCells_ = 0;
+    }
     for (LetterLists &l : lists_) {
         l.byRoomBefore.clear();
         l.byRoomAfter.clear();
     }
 }
 
-int CrossingGrid::roomBefore(int dir, int line, int p, const LineBits &placeable) const {
+RunFigures CrossingGrid::figures() const {
+    RunFigures f;
+    if (usedCells_ == 0)
+        return f;
+    f.usedCells = static_cast<std::int16_t>(usedCells_);
+    f.area = static_cast<std::int16_t>((maxX_ - minX_ + 1) * (maxY_ - minY_ + 1));
+    f.minX = static_cast<std::int8_t>(minX_);
+    f.minY = static_cast<std::int8_t>(minY_);
+    return f;
+}
+
+int CrossingGrid::roomBefore(int dir, int line, int p) const {
     // Placeable cells back to the clue cell, which only has to be free.
-    const LineBits blocked = without(LineBits::range(0, p - 1), placeable);
+    const LineBits blocked = without(LineBits::range(0, p - 1), placeable_[dir][line]);
     if (blocked.none())
         return std::min(p - 1, roomLimit_);
     const int b = blocked.highest();
     return std::min(free_[dir][line].test(b) ? p - 1 - b : p - 2 - b, roomLimit_);
 }
 
-int CrossingGrid::roomAfter(int dir, int line, int p, const LineBits &placeable) const {
+int CrossingGrid::roomAfter(int dir, int line, int p) const {
     // Placeable cells and letter cells (which may be crossed too) up to the first other cell.
     const LineBits barrier =
-        without(without(LineBits::range(p + 1, gridSize - 1), placeable), letter_[dir][line]);
+        without(without(LineBits::range(p + 1, gridSize - 1), placeable_[dir][line]), letter_[dir][line]);
     return std::min(barrier.none() ? gridSize - 1 - p : barrier.lowest() - 1 - p, roomLimit_);
 }
 
 void CrossingGrid::addCrossable(int dir, int line, int p) {
-    const LineBits &placeable = placeable_[dir][line];
-    const int before = roomBefore(dir, line, p, placeable);
-    if (before < 0)
-        return;
-    const int after = roomAfter(dir, line, p, placeable);
-    const int key = dir * gridCells + line * gridSize + p;
     LetterLists *lists = listsOf(cells_[dir == down ? cellIndex(line, p) : cellIndex(p, line)]);
     if (!lists)
         return; // no answer can cross this letter
+    const int before = roomBefore(dir, line, p);
+    if (before < 0)
+        return;
+    const int after = roomAfter(dir, line, p);
+    const int key = dir * gridCells + line * gridSize + p;
     lists->byRoomBefore.insert(static_cast<std::uint32_t>(key), before, slotBefore_);
     lists->byRoomAfter.insert(static_cast<std::uint32_t>(key), after, slotAfter_);
     roomBefore_[static_cast<std::size_t>(key)] = static_cast<std::int8_t>(before);
@@ -72,71 +95,55 @@ void CrossingGrid::removeCrossable(int dir, int line, int p) {
     crossable_[dir][line].reset(p);
 }
 
-CrossingGrid::Changes::Changes(int fromPosition, int toPosition, int roomLimit)
-    : from(fromPosition), to(toPosition),
-      window(LineBits::range(std::max(from - roomLimit - 1, 0), std::min(to + roomLimit + 2, gridSize - 1))),
-      before(LineBits::range(0, from - 1)), inside(LineBits::range(from, to)),
-      behind(LineBits::range(to + 1, gridSize - 1)) {}
-
-void CrossingGrid::refreshLine(int dir, int line, const Changes &changes) {
-    if (line < 0 || line >= gridSize)
+void CrossingGrid::refreshRooms(std::uint32_t cellKey) {
+    const int key = static_cast<int>(cellKey);
+    const int dir = key / gridCells;
+    const int line = key / gridSize % gridSize;
+    const int p = key % gridSize;
+    if (!crossable_[dir][line].test(p))
         return;
-    const LineBits cells = crossable_[dir][line] & changes.window;
-    if (cells.none())
-        return;
-    // Cells only become less usable, so every changed cell now blocks the room before the cells behind
-    // it: of those only the first crossable cell, if nothing else blocks in between, can see a change
-    // (a crossable cell is a letter, which blocks too). The room after of a cell before the changes
-    // runs on over letters, up to the first other cell that is not placeable: all crossable cells back
-    // to the last such cell before the changes may see one. Rooms held at their limit do not change
-    // outside the window.
-    const LineBits &placeable = placeable_[dir][line];
-    const int base = dir * gridCells + line * gridSize;
-    if (!(cells & changes.behind).none()) {
-        const int p = without(changes.behind, placeable).lowest(); // exists: crossable cells are letters
-        if (cells.test(p))
-            updateRooms(dir, line, p, base + p, roomBefore(dir, line, p, placeable),
-                        roomAfter_[static_cast<std::size_t>(base + p)]);
-    }
-    LineBits left = cells & changes.before;
-    if (!left.none()) {
-        const LineBits barriers = without(without(changes.before, placeable), letter_[dir][line]);
-        if (!barriers.none())
-            left = left & LineBits::range(barriers.highest() + 1, changes.from - 1);
-        for (; !left.none(); left.resetLowest()) {
-            const int p = left.lowest();
-            updateRooms(dir, line, p, base + p, roomBefore_[static_cast<std::size_t>(base + p)],
-                        roomAfter(dir, line, p, placeable));
-        }
-    }
-    for (LineBits inside = cells & changes.inside; !inside.none(); inside.resetLowest()) {
-        const int p = inside.lowest();
-        updateRooms(dir, line, p, base + p, roomBefore(dir, line, p, placeable),
-                    roomAfter(dir, line, p, placeable));
-    }
-}
-
-void CrossingGrid::updateRooms(int dir, int line, int p, int key, int before, int after) {
+    const int before = roomBefore(dir, line, p);
     if (before < 0) {
         removeCrossable(dir, line, p);
         return;
     }
+    const int after = roomAfter(dir, line, p);
     std::int8_t &oldBefore = roomBefore_[static_cast<std::size_t>(key)];
     std::int8_t &oldAfter = roomAfter_[static_cast<std::size_t>(key)];
     if (before == oldBefore && after == oldAfter)
         return;
     LetterLists *lists = listsOf(cells_[dir == down ? cellIndex(line, p) : cellIndex(p, line)]);
     if (before != oldBefore) {
-        lists->byRoomBefore.changeKey(static_cast<std::uint32_t>(key), oldBefore, before, slotBefore_);
+        lists->byRoomBefore.changeKey(cellKey, oldBefore, before, slotBefore_);
         oldBefore = static_cast<std::int8_t>(before);
     }
     if (after != oldAfter) {
-        lists->byRoomAfter.changeKey(static_cast<std::uint32_t>(key), oldAfter, after, slotAfter_);
+        lists->byRoomAfter.changeKey(cellKey, oldAfter, after, slotAfter_);
         oldAfter = static_cast<std::int8_t>(after);
     }
 }
 
-int CrossingGrid::commit(const FastAnswer &answer, const Placement &at, std::uint32_t entryIndex) {
+void CrossingGrid::widenRoomsAfter(int dir, int line, int p) {
+    // Rooms are capped at the room limit, so cells further back than that do not see the change.
+    LineBits cells = crossable_[dir][line] & LineBits::range(std::max(p - roomLimit_ - 1, 0), p - 1);
+    const LineBits barriers =
+        without(without(LineBits::range(0, p - 1), placeable_[dir][line]), letter_[dir][line]);
+    if (!barriers.none())
+        cells = cells & LineBits::range(barriers.highest() + 1, p - 1);
+    for (; !cells.none(); cells.resetLowest()) {
+        const int q = cells.lowest();
+        const int key = dir * gridCells + line * gridSize + q;
+        const int after = roomAfter(dir, line, q);
+        std::int8_t &oldAfter = roomAfter_[static_cast<std::size_t>(key)];
+        if (after > oldAfter) {
+            listsOf(cells_[dir == down ? cellIndex(line, q) : cellIndex(q, line)])
+                ->byRoomAfter.changeKey(static_cast<std::uint32_t>(key), oldAfter, after, slotAfter_);
+            oldAfter = static_cast<std::int8_t>(after);
+        }
+    }
+}
+
+void CrossingGrid::commit(const FastAnswer &answer, const Placement &at, std::uint32_t entryIndex) {
     const int dir = at.down ? down : across;
     const int cross = 1 - dir;
     const int clue = at.start - 1;
@@ -144,12 +151,15 @@ int CrossingGrid::commit(const FastAnswer &answer, const Placement &at, std::uin
     auto cellAt = [&](int p) { return at.down ? cellIndex(at.line, p) : cellIndex(p, at.line); };
 
     // Each changed cell lies on this line and on its own crossing line.
-    LineBits written; // positions along the line that were free before
+    LineBits written;   // positions along the line that were free before
+    LineBits unblocked; // of those, the ones that could not take a letter along their crossing line
     for (int p = at.start; p < end; ++p) {
         std::int32_t &cell = cells_[static_cast<std::size_t>(cellAt(p))];
         if (isFreeCell(cell)) {
             cell = answer.value[static_cast<std::size_t>(p - at.start)];
             written.set(p);
+            if (!placeable_[cross][p].test(at.line))
+                unblocked.set(p);
             free_[cross][p].reset(at.line);
             letter_[cross][p].set(at.line);
             placeable_[cross][p].reset(at.line);
@@ -173,18 +183,31 @@ int CrossingGrid::commit(const FastAnswer &answer, const Placement &at, std::uin
     if (at.line + 1 < gridSize)
         placeable_[dir][at.line + 1] = without(placeable_[dir][at.line + 1], written);
 
-    // The lines beside the changed cells see new letters; crossed cells changed nothing.
-    const Changes alongLine(clue, end - 1, roomLimit_);
-    for (int line = at.line - 1; line <= at.line + 1; ++line)
-        refreshLine(dir, line, alongLine);
-    const Changes acrossLines(at.line, at.line, roomLimit_);
-    for (LineBits lines = changed | neighbours(written); !lines.none(); lines.resetLowest()) {
-        const int line = lines.lowest();
-        refreshLine(cross, line, acrossLines);
-        if (written.test(line))
-            addCrossable(cross, line, at.line);
+    // The new letters can be crossed across this line. The rooms of the cells already crossable stay
+    // bounds, with one exception: a free cell that could not take a letter along its crossing line
+    // ended the room after of the crossable cells before it there, and as a letter it no longer does.
+    for (LineBits cells = written; !cells.none(); cells.resetLowest())
+        addCrossable(cross, cells.lowest(), at.line);
+    for (; !unblocked.none(); unblocked.resetLowest())
+        widenRoomsAfter(cross, unblocked.lowest(), at.line);
+
+    // The clue cell and the last letter span the answer's cells.
+    const int x0 = at.down ? at.line : clue;
+    const int y0 = at.down ? clue : at.line;
+    const int x1 = at.down ? at.line : end - 1;
+    const int y1 = at.down ? end - 1 : at.line;
+    if (usedCells_ == 0) {
+        minX_ = x0;
+        minY_ = y0;
+        maxX_ = x1;
+        maxY_ = y1;
+    } else {
+        minX_ = std::min(minX_, x0);
+        minY_ = std::min(minY_, y0);
+        maxX_ = std::max(maxX_, x1);
+        maxY_ = std::max(maxY_, y1);
     }
-    return written.count() + 1;
+    usedCells_ += written.count() + 1;
 }
 
 bool CrossingGrid::firstCrossingFits(std::uint32_t cellKey, int j, const FastAnswer &answer,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "fastanswer.h"
+#include "generatorstore.h"
 #include "grid.h"
 #include "linebits.h"
 #include "placement.h"
@@ -26,8 +27,11 @@
 // Each crossable cell keeps two bounds that hold for every valid placement with it as first crossing:
 // room before (the most letters that fit before it: placeable cells back to a free cell for the clue)
 // and room after (the most letters that fit after it: up to the next clue cell or free cell with a
-// letter beside it). A cell without room for a clue cell before it can never be crossed again, since
-// cells never become free again during a run, and is dropped.
+// letter beside it). Cells only become less usable during a run, with one exception, so a room once
+// measured stays a bound as the grid fills: a commit measures the rooms of the cells it adds and widens
+// the rooms after that the exception widens (a free cell beside a letter, a barrier, becoming a letter
+// itself); the others it leaves to refreshRooms, which the generator calls for the cells it found not
+// to fit. A cell without room for a clue cell before it can never be crossed again and is dropped then.
 class CrossingGrid {
 public:
     // Only letter cells holding one of letters are kept as crossable: the letter cell values that the
@@ -37,13 +41,16 @@ public:
     // cut.
     CrossingGrid(int roomLimit, const std::vector<std::int32_t> &letters);
 
-    // Starts a run: all cells free, nothing to cross.
+    // Starts a run: all cells free, nothing to cross. Costs in proportion to the cells the last run used.
     void reset();
 
     // Writes the answer's letters and the clue cell of entry entryIndex, as commitPlacement does, and
-    // brings the line bits and the crossable cells up to date. Returns the number of cells that were
-    // free before: the clue cell and the letters that cross nothing.
-    int commit(const FastAnswer &answer, const Placement &at, std::uint32_t entryIndex);
+    // brings the line bits and the crossable cells up to date.
+    void commit(const FastAnswer &answer, const Placement &at, std::uint32_t entryIndex);
+
+    // Measures the rooms of a crossable cell anew, given by its key; drops it when no crossing fits
+    // there any more. Keys of cells that are no longer crossable are ignored.
+    void refreshRooms(std::uint32_t cellKey);
 
     // Crossable cells holding the letter cell value letter (0 to 255) with room for at least n letters
     // before them (or for more than the room limit, when n exceeds it), and the i-th of them as an
@@ -91,6 +98,8 @@ public:
     void collectFits(const FastAnswer &answer, std::vector<Placement> &fits) const;
 
     const Grid &cells() const { return cells_; }
+    // The used cells of the grid and their bounding box.
+    RunFigures figures() const;
 
 private:
     static constexpr int across = 0;
@@ -110,27 +119,20 @@ private:
     }
 
     // Room before position p of the line (-1 when no crossing fits there) and room after it.
-    int roomBefore(int dir, int line, int p, const LineBits &placeable) const;
-    int roomAfter(int dir, int line, int p, const LineBits &placeable) const;
+    int roomBefore(int dir, int line, int p) const;
+    int roomAfter(int dir, int line, int p) const;
     void addCrossable(int dir, int line, int p);
     void removeCrossable(int dir, int line, int p);
-    // Where a commit changed cells along lines: positions from to to, with the masks around them.
-    struct Changes {
-        Changes(int fromPosition, int toPosition, int roomLimit);
-        int from;
-        int to;
-        LineBits window; // where rooms may change: within the room limit of the changes
-        LineBits before; // positions before from
-        LineBits inside; // from to to
-        LineBits behind; // positions after to
-    };
-    // Recomputes the rooms of the crossable cells on a line whose cells changed as given.
-    void refreshLine(int dir, int line, const Changes &changes);
-    // Gives the crossable cell at p its new rooms, or drops it when no crossing fits any more.
-    void updateRooms(int dir, int line, int p, int key, int before, int after);
+    // Brings the room after of the crossable cells before position p of a line up to date after the cell
+    // at p, a barrier so far, became a letter cell: the only change that can widen a room.
+    void widenRoomsAfter(int dir, int line, int p);
+    // Frees the lines from first to last of one direction.
+    void resetLines(int dir, int first, int last);
 
     int roomLimit_;
     Grid cells_;
+    int usedCells_ = 0;
+    int minX_ = 0, maxX_ = 0, minY_ = 0, maxY_ = 0; // bounding box of the used cells, when there are any
     LineBits free_[2][gridSize];   // [dir][line]: bit p set when the cell at p along the line is free
     LineBits letter_[2][gridSize]; // [dir][line]: bit p set when the cell at p is a letter cell
     // [dir][line]: bit p set when a letter may go into the cell at p: free, with no letter beside it

@@ -3,6 +3,7 @@
 #include "generatorstore.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 Placement randomPlacement(int length, RandomGenerator &rng) {
@@ -14,6 +15,20 @@ Placement randomPlacement(int length, RandomGenerator &rng) {
 }
 
 namespace {
+
+// Counts of crossings up to this one have their no-hit chance remembered per answer length.
+constexpr int rememberedCrossings = 256;
+// Below this no-hit chance the binomial terms of a round could underflow.
+constexpr double smallestNoHitChance = 1e-250;
+
+// (n - k + 1) / k for k from 1 to n = attemptsPerRound: how P(K = k) of a binomial count K of hits in
+// n attempts follows from P(K = k - 1), apart from the odds of one attempt.
+std::array<double, attemptsPerRound + 1> makeBinomialSteps() {
+    std::array<double, attemptsPerRound + 1> steps{};
+    for (int k = 1; k <= attemptsPerRound; ++k)
+        steps[static_cast<std::size_t>(k)] = static_cast<double>(attemptsPerRound - k + 1) / k;
+    return steps;
+}
 
 int longestAnswer(const std::vector<FastAnswer> &answers) {
     int longest = 0;
@@ -32,10 +47,15 @@ FastRun::FastRun(const std::vector<FastAnswer> &answers)
     : answers_(answers), grid_(longestAnswer(answers) - 1, crossingLetters(answers)),
       outcomes_(answers.size()), openSlot_(answers.size()),
       crossingsUpTo_(static_cast<std::size_t>(maxAnswerLength)),
-      byRoomAfter_(static_cast<std::size_t>(maxAnswerLength)) {
+      byRoomAfter_(static_cast<std::size_t>(maxAnswerLength)), binomialSteps_(makeBinomialSteps()) {
     open_.reserve(answers.size());
     placements_.reserve(answers.size());
+    missed_.reserve(attemptsPerRound);
+    noHitChances_.resize(maxAnswerLength + 1);
     for (const FastAnswer &answer : answers) {
+        std::vector<double> &chances = noHitChances_[static_cast<std::size_t>(answer.length)];
+        if (chances.empty())
+            chances.assign(rememberedCrossings, -1.0);
         std::vector<LetterQuery> queries(static_cast<std::size_t>(answer.length));
         for (int j = 0; j < answer.length; ++j) {
             LetterQuery &q = queries[static_cast<std::size_t>(j)];
@@ -59,21 +79,9 @@ void FastRun::closeEntry(std::uint32_t entry) {
     open_.pop_back();
 }
 
-RunFigures FastRun::figures() const {
-    RunFigures f;
-    if (usedCells_ == 0)
-        return f;
-    f.usedCells = static_cast<std::int16_t>(usedCells_);
-    f.area = static_cast<std::int16_t>((maxX_ - minX_ + 1) * (maxY_ - minY_ + 1));
-    f.minX = static_cast<std::int8_t>(minX_);
-    f.minY = static_cast<std::int8_t>(minY_);
-    return f;
-}
-
 int FastRun::run(RandomGenerator &rng) {
     grid_.reset();
     placements_.clear();
-    usedCells_ = 0;
     open_.clear();
     for (std::uint32_t i = 0; i < answers_.size(); ++i) {
         outcomes_[i] = EntryOutcome();
@@ -91,26 +99,8 @@ int FastRun::run(RandomGenerator &rng) {
         else
             success = crossingRound(entry, rng, outcome.at);
         if (success) {
-            const int newlyUsed = grid_.commit(answer, outcome.at, entry);
-            // The clue cell and the last letter span the cells of the answer.
-            const Placement &at = outcome.at;
-            const int x0 = at.down ? at.line : at.start - 1;
-            const int y0 = at.down ? at.start - 1 : at.line;
-            const int x1 = at.down ? at.line : at.start - 1 + answer.length;
-            const int y1 = at.down ? at.start - 1 + answer.length : at.line;
-            if (usedCells_ == 0) {
-                minX_ = x0;
-                minY_ = y0;
-                maxX_ = x1;
-                maxY_ = y1;
-            } else {
-                minX_ = std::min(minX_, x0);
-                minY_ = std::min(minY_, y0);
-                maxX_ = std::max(maxX_, x1);
-                maxY_ = std::max(maxY_, y1);
-            }
-            usedCells_ += newlyUsed;
-            placements_.push_back(PlacedEntry{entry, at});
+            grid_.commit(answer, outcome.at, entry);
+            placements_.push_back(PlacedEntry{entry, outcome.at});
             outcome.placed = true;
             ++fitted;
             closeEntry(entry);
@@ -126,8 +116,11 @@ int FastRun::run(RandomGenerator &rng) {
 // its first, and that crossing is a candidate: for letter j the candidates are the crossable cells with
 // that letter and room for j letters before them, or those with room for the L - 1 - j letters after
 // them, whichever are fewer. Every other candidate stands for an invalid combination (there are enough
-// of those as long as T <= N). So walking from hit to hit and stopping at the first valid one gives the
-// round's exact law without making the misses.
+// of those as long as T <= N). So testing the hits in turn and stopping at the first valid one gives the
+// round's exact law without making the misses. The number of hits in the 1001 attempts is binomial; it
+// is drawn by inversion from one uniform number, term by term and only as far as the hits go, so that a
+// round needs no logarithm. Cells whose crossing did not fit have their rooms measured anew after the
+// round: the candidates stay the same within a round.
 bool FastRun::crossingRound(std::uint32_t entry, RandomGenerator &rng, Placement &at) {
     const FastAnswer &answer = answers_[entry];
     const std::vector<LetterQuery> &queries = queries_[entry];
@@ -151,19 +144,9 @@ bool FastRun::crossingRound(std::uint32_t entry, RandomGenerator &rng, Placement
     if (crossings > combinations || combinations < attemptsPerRound)
         return countedRound(answer, combinations, rng, at);
 
-    const double hitChance = static_cast<double>(crossings) / combinations;
-    const double logMiss = std::log1p(-hitChance);
-    int attempt = 0;
-    for (;;) {
-        if (hitChance < 1.0) {
-            // Misses before the next hit, geometric: P(more than m) = (1 - hitChance)^m.
-            const double misses = std::floor(std::log(1.0 - rng.uniform01()) / logMiss);
-            if (misses >= attemptsPerRound - attempt)
-                return false;
-            attempt += static_cast<int>(misses);
-        }
-        if (++attempt > attemptsPerRound)
-            return false;
+    missed_.clear();
+    // Tests one hit, uniform over the candidates.
+    const auto hitFits = [&] {
         const int hit = static_cast<int>(rng.Random(static_cast<std::uint32_t>(crossings)));
         const auto upTo = crossingsUpTo_.begin();
         const int j = static_cast<int>(std::upper_bound(upTo, upTo + length, hit) - upTo);
@@ -174,7 +157,61 @@ bool FastRun::crossingRound(std::uint32_t entry, RandomGenerator &rng, Placement
                                       : q.byRoomBefore->atLeast(q.needBefore, i);
         if (grid_.firstCrossingFits(key, j, answer, at))
             return true;
+        missed_.push_back(key);
+        return false;
+    };
+    bool fits = false;
+    const double noHit = noHitChance(length, crossings, combinations);
+    if (noHit >= smallestNoHitChance) {
+        // K, the number of hits, is the smallest k with u < P(K <= k); P(K = k) follows from
+        // P(K = k - 1) by the factor (n - k + 1) / k x T / (N - T).
+        const double u = rng.uniform01();
+        const double odds = static_cast<double>(crossings) / (combinations - crossings);
+        double term = noHit;
+        double upToHits = noHit; // P(K <= hits)
+        for (int hits = 1; hits <= attemptsPerRound && u >= upToHits; ++hits) {
+            if (hitFits()) {
+                fits = true;
+                break;
+            }
+            term *= odds * binomialSteps_[static_cast<std::size_t>(hits)];
+            upToHits += term;
+        }
+    } else {
+        // So many hits expected that the terms would underflow: walk from hit to hit instead, the misses
+        // between two hits geometric with P(more than m) = (1 - T/N)^m.
+        const double hitChance = static_cast<double>(crossings) / combinations;
+        const double logMiss = std::log1p(-hitChance);
+        for (int attempt = 0;;) {
+            if (hitChance < 1.0) {
+                const double misses = std::floor(std::log(1.0 - rng.uniform01()) / logMiss);
+                if (misses >= attemptsPerRound - attempt)
+                    break;
+                attempt += static_cast<int>(misses);
+            }
+            if (++attempt > attemptsPerRound)
+                break;
+            if (hitFits()) {
+                fits = true;
+                break;
+            }
+        }
     }
+    for (std::uint32_t key : missed_)
+        grid_.refreshRooms(key);
+    return fits;
+}
+
+double FastRun::noHitChance(int length, int crossings, int combinations) {
+    const auto chance = [&] {
+        return std::exp(attemptsPerRound * std::log1p(-static_cast<double>(crossings) / combinations));
+    };
+    if (crossings >= rememberedCrossings)
+        return chance();
+    double &known = noHitChances_[static_cast<std::size_t>(length)][static_cast<std::size_t>(crossings)];
+    if (known < 0)
+        known = chance();
+    return known;
 }
 
 bool FastRun::countedRound(const FastAnswer &answer, int combinations, RandomGenerator &rng, Placement &at) {

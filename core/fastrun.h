@@ -5,6 +5,7 @@
 #include "generatorstore.h"
 #include "randomgenerator.h"
 
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -41,7 +42,7 @@ public:
     // The entries the last run placed, in the order placed.
     const std::vector<PlacedEntry> &placements() const { return placements_; }
     // The used cells and bounding box of the last run's grid.
-    RunFigures figures() const;
+    RunFigures figures() const { return grid_.figures(); }
     // The last run's grid.
     const Grid &cells() const { return grid_.cells(); }
 
@@ -58,6 +59,9 @@ private:
 
     // One round of up to 1001 attempts for an entry that has to cross; true with at set on success.
     bool crossingRound(std::uint32_t entry, RandomGenerator &rng, Placement &at);
+    // The chance that none of a round's attempts lands on one of crossings candidates, for an answer
+    // of the given length: (1 - crossings / combinations)^1001.
+    double noHitChance(int length, int crossings, int combinations);
     // The same round decided from the exact number of valid placements.
     bool countedRound(const FastAnswer &answer, int combinations, RandomGenerator &rng, Placement &at);
     void closeEntry(std::uint32_t entry);
@@ -66,13 +70,16 @@ private:
     CrossingGrid grid_;
     std::vector<EntryOutcome> outcomes_;
     std::vector<PlacedEntry> placements_;
-    int usedCells_ = 0;
-    int minX_ = 0, maxX_ = 0, minY_ = 0, maxY_ = 0; // bounding box of the used cells, when there are any
-    std::vector<std::uint32_t> open_;               // entries that can still be picked, in any order
-    std::vector<std::uint32_t> openSlot_;           // per entry: its index in open_
-    std::vector<int> crossingsUpTo_; // per answer letter: candidates with this letter or one before
-    std::vector<char> byRoomAfter_;  // per answer letter: candidates chosen by room after the cell
+    std::vector<std::uint32_t> open_;     // entries that can still be picked, in any order
+    std::vector<std::uint32_t> openSlot_; // per entry: its index in open_
+    std::vector<int> crossingsUpTo_;      // per answer letter: candidates with this letter or one before
+    std::vector<char> byRoomAfter_;       // per answer letter: candidates chosen by room after the cell
     std::vector<Placement> fits_;
+    std::vector<std::uint32_t> missed_; // crossings of this round that did not fit
+    // Per answer length: noHitChance for the first few counts of crossings, worked out when first
+    // asked (negative until then).
+    std::vector<std::vector<double>> noHitChances_;
+    std::array<double, attemptsPerRound + 1> binomialSteps_;
     std::vector<std::vector<LetterQuery>> queries_; // per entry and answer letter
 };
 

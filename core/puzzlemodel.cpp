@@ -6,7 +6,9 @@
 
 PuzzleModel::PuzzleModel() : raten(sizeof(TPuzzleEntry), &arat) {}
 
-PuzzleModel::~PuzzleModel() { FreeRaten(); }
+PuzzleModel::~PuzzleModel() {
+    FreeRaten();
+}
 
 void PuzzleModel::FreeRaten() {
     raten.First();
@@ -68,4 +70,6 @@ std::size_t entryTextLength(const char16_t *text) {
     return n;
 }
 
-std::u16string entryText(const char16_t *text) { return std::u16string(text, entryTextLength(text)); }
+std::u16string entryText(const char16_t *text) {
+    return std::u16string(text, entryTextLength(text));
+}
