@@ -71,22 +71,19 @@ public:
         return listsOf(letter)->byRoomAfter.atLeast(std::min(n, roomLimit_), i);
     }
 
-    // The same lists themselves, for callers that ask often: the crossable cells of a letter cell value
-    // keyed by room before (or after), capped at roomLimit(); null for a letter that no answer crosses.
-    // They live as long as the grid.
-    const RankedList *listByRoomBefore(std::int32_t letter) const {
-        const LetterLists *l = listsOf(letter);
-        return l ? &l->byRoomBefore : nullptr;
+    // The same lists themselves, for callers that ask often: the number of the lists of a letter cell
+    // value (-1 for a letter that no answer crosses), and the crossable cells of list number i keyed by
+    // room before (or after), capped at roomLimit(). They live as long as the grid.
+    int listOf(std::int32_t letter) const {
+        return letter < 0 || letter > maxLetterCode ? -1 : listOf_[static_cast<std::size_t>(letter)];
     }
-    const RankedList *listByRoomAfter(std::int32_t letter) const {
-        const LetterLists *l = listsOf(letter);
-        return l ? &l->byRoomAfter : nullptr;
-    }
+    const RankedList &byRoomBefore(int i) const { return lists_[static_cast<std::size_t>(i)].byRoomBefore; }
+    const RankedList &byRoomAfter(int i) const { return lists_[static_cast<std::size_t>(i)].byRoomAfter; }
     int roomLimit() const { return roomLimit_; }
 
     // The key of the cell at position p of the placement's line, as a crossing of that placement.
     static std::uint32_t crossingKey(const Placement &at, int p) {
-        return static_cast<std::uint32_t>((at.down ? down : across) * gridCells + at.line * gridSize + p);
+        return keyOf(at.down ? down : across, at.line, p);
     }
 
     // Whether the answer with letter j on the crossable cell is a valid placement (no conflict under the
@@ -111,11 +108,33 @@ private:
         RankedList byRoomAfter;
     };
     const LetterLists *listsOf(std::int32_t letter) const {
-        const std::int16_t i = listOf_[static_cast<std::size_t>(letter)];
+        const int i = listOf(letter);
         return i < 0 ? nullptr : &lists_[static_cast<std::size_t>(i)];
     }
     LetterLists *listsOf(std::int32_t letter) {
         return const_cast<LetterLists *>(static_cast<const CrossingGrid *>(this)->listsOf(letter));
+    }
+
+    // A crossable cell is keyed by its cell index and the direction it is crossed in. A letter cell is
+    // crossed in one direction only, so the arrays by cell below serve both.
+    static std::uint32_t keyOf(int dir, int line, int p) {
+        return static_cast<std::uint32_t>(lineCell(dir, line, p) * 2 + dir);
+    }
+    static int lineCell(int dir, int line, int p) {
+        return dir == down ? cellIndex(line, p) : cellIndex(p, line);
+    }
+    // The direction, line and position of a key.
+    struct KeyPlace {
+        int dir;
+        int line;
+        int p;
+    };
+    static KeyPlace placeOf(std::uint32_t key) {
+        const int dir = static_cast<int>(key & 1);
+        const int cell = static_cast<int>(key >> 1);
+        const int x = cell / gridSize;
+        const int y = cell % gridSize;
+        return dir == down ? KeyPlace{dir, x, y} : KeyPlace{dir, y, x};
     }
 
     // Room before position p of the line (-1 when no crossing fits there) and room after it.
@@ -123,6 +142,8 @@ private:
     int roomAfter(int dir, int line, int p) const;
     void addCrossable(int dir, int line, int p);
     void removeCrossable(int dir, int line, int p);
+    // Gives the crossable cell of key new rooms; it must stay crossable.
+    void setRooms(std::uint32_t key, int cell, int before, int after);
     // Brings the room after of the crossable cells before position p of a line up to date after the cell
     // at p, a barrier so far, became a letter cell: the only change that can widen a room.
     void widenRoomsAfter(int dir, int line, int p);
@@ -131,20 +152,23 @@ private:
 
     int roomLimit_;
     Grid cells_;
+    // Per cell: its letter cell value, or cellFree for every other cell, which no letter matches.
+    std::array<std::uint8_t, gridCells> letters_;
     int usedCells_ = 0;
     int minX_ = 0, maxX_ = 0, minY_ = 0, maxY_ = 0; // bounding box of the used cells, when there are any
-    LineBits free_[2][gridSize];   // [dir][line]: bit p set when the cell at p along the line is free
-    LineBits letter_[2][gridSize]; // [dir][line]: bit p set when the cell at p is a letter cell
-    // [dir][line]: bit p set when a letter may go into the cell at p: free, with no letter beside it
-    // across the line
-    LineBits placeable_[2][gridSize];
-    LineBits crossable_[2][gridSize]; // [dir][line]: bit p set when that cell can be crossed along the line
-    // Crossable cells are keyed by crossing direction, line and position: dir * 10000 + line * 100 + p,
-    // so that the cells of one line lie side by side in the arrays below.
+    // What a crossing test looks up about one line, in one cache line: bit p stands for the cell at
+    // position p along the line.
+    struct alignas(64) LineState {
+        LineBits free;      // the cell is free
+        LineBits letter;    // the cell is a letter cell
+        LineBits placeable; // a letter may go there: free, with no letter beside it across the line
+        LineBits crossable; // the cell can be crossed along the line
+    };
+    LineState lines_[2][gridSize];                       // [dir][line]
     std::array<std::int16_t, maxLetterCode + 1> listOf_; // per letter cell value: its lists, or -1
     std::vector<LetterLists> lists_;
     std::vector<std::int32_t> slotBefore_; // per key: index in its byRoomBefore list
     std::vector<std::int32_t> slotAfter_;
-    std::vector<std::int8_t> roomBefore_; // per key of a crossable cell
-    std::vector<std::int8_t> roomAfter_;
+    std::array<std::int8_t, gridCells> roomBefore_; // per cell that is crossable
+    std::array<std::int8_t, gridCells> roomAfter_;
 };

@@ -56,18 +56,9 @@ FastRun::FastRun(const std::vector<FastAnswer> &answers)
         std::vector<double> &chances = noHitChances_[static_cast<std::size_t>(answer.length)];
         if (chances.empty())
             chances.assign(rememberedCrossings, -1.0);
-        std::vector<LetterQuery> queries(static_cast<std::size_t>(answer.length));
-        for (int j = 0; j < answer.length; ++j) {
-            LetterQuery &q = queries[static_cast<std::size_t>(j)];
-            const std::int32_t letter = answer.match[static_cast<std::size_t>(j)];
-            if (letter == noMatch)
-                continue;
-            q.byRoomBefore = grid_.listByRoomBefore(letter);
-            q.byRoomAfter = grid_.listByRoomAfter(letter);
-            q.needBefore = std::min(j, grid_.roomLimit());
-            q.needAfter = std::min(answer.length - 1 - j, grid_.roomLimit());
-        }
-        queries_.push_back(std::move(queries));
+        firstLetter_.push_back(static_cast<std::uint32_t>(letterLists_.size()));
+        for (std::int32_t letter : answer.match)
+            letterLists_.push_back(static_cast<std::int16_t>(letter == noMatch ? -1 : grid_.listOf(letter)));
     }
 }
 
@@ -123,15 +114,18 @@ int FastRun::run(RandomGenerator &rng) {
 // round: the candidates stay the same within a round.
 bool FastRun::crossingRound(std::uint32_t entry, RandomGenerator &rng, Placement &at) {
     const FastAnswer &answer = answers_[entry];
-    const std::vector<LetterQuery> &queries = queries_[entry];
+    const std::int16_t *lists = letterLists_.data() + firstLetter_[entry];
     const int length = answer.length;
     const int combinations = 2 * gridSize * (gridSize - length);
+    const int limit = grid_.roomLimit();
+    // The room needed before letter j, and after it.
+    const auto needBefore = [limit](int j) { return std::min(j, limit); };
+    const auto needAfter = [limit, length](int j) { return std::min(length - 1 - j, limit); };
     int crossings = 0;
     for (int j = 0; j < length; ++j) {
-        const LetterQuery &q = queries[static_cast<std::size_t>(j)];
-        if (q.byRoomBefore) {
-            const int before = q.byRoomBefore->countAtLeast(q.needBefore);
-            const int after = q.byRoomAfter->countAtLeast(q.needAfter);
+        if (lists[j] >= 0) {
+            const int before = grid_.byRoomBefore(lists[j]).countAtLeast(needBefore(j));
+            const int after = grid_.byRoomAfter(lists[j]).countAtLeast(needAfter(j));
             byRoomAfter_[static_cast<std::size_t>(j)] = after < before;
             crossings += after < before ? after : before;
         }
@@ -151,10 +145,9 @@ bool FastRun::crossingRound(std::uint32_t entry, RandomGenerator &rng, Placement
         const auto upTo = crossingsUpTo_.begin();
         const int j = static_cast<int>(std::upper_bound(upTo, upTo + length, hit) - upTo);
         const int i = hit - (j > 0 ? crossingsUpTo_[static_cast<std::size_t>(j - 1)] : 0);
-        const LetterQuery &q = queries[static_cast<std::size_t>(j)];
         const std::uint32_t key = byRoomAfter_[static_cast<std::size_t>(j)]
-                                      ? q.byRoomAfter->atLeast(q.needAfter, i)
-                                      : q.byRoomBefore->atLeast(q.needBefore, i);
+                                      ? grid_.byRoomAfter(lists[j]).atLeast(needAfter(j), i)
+                                      : grid_.byRoomBefore(lists[j]).atLeast(needBefore(j), i);
         if (grid_.firstCrossingFits(key, j, answer, at))
             return true;
         missed_.push_back(key);

@@ -47,16 +47,6 @@ public:
     const Grid &cells() const { return grid_.cells(); }
 
 private:
-    // Where to count the candidate crossings of one answer letter: the lists of its letter value and
-    // the rooms it needs before and after (capped like the lists). Null lists for a letter that
-    // cannot cross.
-    struct LetterQuery {
-        const RankedList *byRoomBefore = nullptr;
-        const RankedList *byRoomAfter = nullptr;
-        int needBefore = 0;
-        int needAfter = 0;
-    };
-
     // One round of up to 1001 attempts for an entry that has to cross; true with at set on success.
     bool crossingRound(std::uint32_t entry, RandomGenerator &rng, Placement &at);
     // The chance that none of a round's attempts lands on one of crossings candidates, for an answer
@@ -80,7 +70,10 @@ private:
     // asked (negative until then).
     std::vector<std::vector<double>> noHitChances_;
     std::array<double, attemptsPerRound + 1> binomialSteps_;
-    std::vector<std::vector<LetterQuery>> queries_; // per entry and answer letter
+    // Per entry: where its letters begin in letterLists_; there per answer letter the number of the
+    // crossing grid's lists of its letter cell value, -1 for a letter that cannot cross.
+    std::vector<std::uint32_t> firstLetter_;
+    std::vector<std::int16_t> letterLists_;
 };
 
 // The chance that a round of 1001 uniform attempts hits one of valid placements among combinations:

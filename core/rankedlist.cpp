@@ -2,12 +2,12 @@
 
 namespace {
 
-// upTo[k][m] = 1 for 1 <= m <= k: adding a whole row keeps the counts of "key >= m" in one pass of
+// upTo[k][m] = 1 for 0 <= m <= k: adding a whole row keeps the counts of "key >= m" in one pass of
 // fixed length, which the compiler turns into a few vector instructions.
 constexpr std::array<std::array<std::int16_t, RankedList::maxKey + 1>, RankedList::maxKey + 1> makeUpTo() {
     std::array<std::array<std::int16_t, RankedList::maxKey + 1>, RankedList::maxKey + 1> rows{};
     for (int k = 0; k <= RankedList::maxKey; ++k)
-        for (int m = 1; m <= k; ++m)
+        for (int m = 0; m <= k; ++m)
             rows[static_cast<std::size_t>(k)][static_cast<std::size_t>(m)] = 1;
     return rows;
 }
@@ -16,10 +16,11 @@ constexpr auto upTo = makeUpTo();
 } // namespace
 
 void RankedList::clear() {
+    if (atLeast_[0] == 0)
+        return; // every group is empty already
     for (auto &group : groups_)
         group.clear();
     atLeast_.fill(0);
-    size_ = 0;
 }
 
 void RankedList::count(int key, int sign) {
@@ -45,14 +46,12 @@ void RankedList::take(std::uint32_t item, int key, std::vector<std::int32_t> &sl
 
 void RankedList::insert(std::uint32_t item, int key, std::vector<std::int32_t> &slots) {
     put(item, key, slots);
-    ++size_;
     count(key, 1);
 }
 
 void RankedList::remove(std::uint32_t item, int key, std::vector<std::int32_t> &slots) {
     take(item, key, slots);
     slots[item] = -1;
-    --size_;
     count(key, -1);
 }
 

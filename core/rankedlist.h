@@ -13,18 +13,20 @@ public:
     static constexpr int maxKey = 15;
 
     void clear();
-    int size() const { return size_; }
+    int size() const { return atLeast_[0]; }
     // Number of items with key >= m.
     int countAtLeast(int m) const {
-        return m <= 0 ? size_ : (m > maxKey ? 0 : atLeast_[static_cast<std::size_t>(m)]);
+        return m <= 0 ? atLeast_[0] : (m > maxKey ? 0 : atLeast_[static_cast<std::size_t>(m)]);
     }
-    // The i-th of the items with key >= m, in a fixed but unspecified order.
+    // The i-th of the items with key >= m, in a fixed but unspecified order. The counts tell which
+    // group holds it, so that only that group's items are read.
     std::uint32_t atLeast(int m, int i) const {
         for (int k = m < 0 ? 0 : m;; ++k) {
-            const auto &group = groups_[static_cast<std::size_t>(k)];
-            if (i < static_cast<int>(group.size()))
-                return group[static_cast<std::size_t>(i)];
-            i -= static_cast<int>(group.size());
+            const int inGroup = atLeast_[static_cast<std::size_t>(k)] -
+                                (k < maxKey ? atLeast_[static_cast<std::size_t>(k + 1)] : 0);
+            if (i < inGroup)
+                return groups_[static_cast<std::size_t>(k)][static_cast<std::size_t>(i)];
+            i -= inGroup;
         }
     }
 
@@ -37,10 +39,9 @@ private:
 
     void take(std::uint32_t item, int key, std::vector<std::int32_t> &slots);
     void put(std::uint32_t item, int key, std::vector<std::int32_t> &slots);
-    // Adds sign to the count of every m from 1 to key.
+    // Adds sign to the count of every m from 0 to key.
     void count(int key, int sign);
 
+    Counts atLeast_{};                                          // [m]: items with key >= m
     std::array<std::vector<std::uint32_t>, maxKey + 1> groups_; // by key
-    Counts atLeast_{};                                          // [m]: items with key >= m (m >= 1)
-    int size_ = 0;
 };
