@@ -1,75 +1,69 @@
 #include "clicommand.h"
 #include "commands.h"
 
-#include <QDir>
-#include <QFile>
-#include <QGuiApplication>
+#include <QCoreApplication>
 
+#include <dlfcn.h>
 #include <unistd.h>
 
-#include <iterator>
+#include <climits>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+// wabrix-cli itself runs "generate" without --png, which draws nothing, on Qt Core alone. Every other
+// call may draw: it runs in the drawing part, a module loaded only then, so that generating puzzles
+// starts without Qt Gui and the many libraries that come with it.
 
 namespace {
 
-const CliCommand commands[] = {
-    {"generate", "erzeugt ein Rätsel aus einer Wortliste", &runGenerate},
-    {"info", "beschreibt eine Rätseldatei", &runInfo},
-    {"new", "schreibt ein leeres Rätsel mit Standardeinstellungen", &runNew},
-    {"print", "druckt eine Rätseldatei wie \"Drucken...\"", &runPrint},
-    {"render", "zeichnet eine Rätseldatei als Bild (PNG, BMP, SVG) oder PDF-Seite", &runRender},
-    {"thumbnail", "schreibt ein Vorschaubild einer Rätseldatei für Dateimanager", &runThumbnail},
-};
-
-void printOverview(void (*print)(const QString &)) {
-    print(QStringLiteral("Aufruf: wabrix-cli BEFEHL [OPTIONEN]\n\nBefehle:"));
-    for (const CliCommand &c : commands)
-        print(QStringLiteral("  %1  %2")
-                  .arg(QString::fromLatin1(c.name).leftJustified(10), QString::fromUtf8(c.summary)));
-    print(QStringLiteral("\n'wabrix-cli BEFEHL --help' zeigt die Optionen eines Befehls."));
+bool drawsNothing(int argc, char *argv[]) {
+    if (argc < 2 || std::strcmp(argv[1], "generate") != 0)
+        return false;
+    for (int i = 2; i < argc; ++i)
+        if (std::strncmp(argv[i], "--png", 5) == 0 && (argv[i][5] == '\0' || argv[i][5] == '='))
+            return false;
+    return true;
 }
 
-// Qt wants a private runtime directory; give it one when the environment has none, instead of
-// a warning on every call.
-void ensureRuntimeDirectory() {
-    if (!qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
-        return;
-    const QByteArray dir = QDir::tempPath().toLocal8Bit() + "/wabrix-runtime-" + QByteArray::number(getuid());
-    QDir().mkpath(QString::fromLocal8Bit(dir));
-    QFile::setPermissions(QString::fromLocal8Bit(dir),
-                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    qputenv("XDG_RUNTIME_DIR", dir);
+// The folder of the running program.
+std::string programFolder() {
+    char path[PATH_MAX];
+    const ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
+    if (length <= 0)
+        return ".";
+    path[length] = '\0';
+    const char *slash = std::strrchr(path, '/');
+    return slash ? std::string(path, static_cast<std::size_t>(slash - path)) : std::string(".");
+}
+
+// Loads the drawing part, beside the program in the build tree, or where it is installed, and runs it.
+int runDrawingPart(int argc, char *argv[]) {
+    const std::string folder = programFolder();
+    std::string reason;
+    for (const std::string &path : {folder + '/' + drawingModuleName,
+                                    folder + '/' + WABRIX_DRAWING_MODULE_FOLDER + '/' + drawingModuleName}) {
+        void *module = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+        if (!module) {
+            reason = dlerror();
+            continue;
+        }
+        if (const auto entry = reinterpret_cast<int (*)(int, char **)>(dlsym(module, "wabrixCliMain")))
+            return entry(argc, argv);
+        reason = dlerror();
+    }
+    std::fprintf(stderr, "wabrix-cli: der zeichnende Programmteil fehlt oder ist beschädigt: %s\n",
+                 reason.c_str());
+    return exitFileError;
 }
 
 } // namespace
 
 int main(int argc, char *argv[]) {
-    // The command line draws off-screen; it needs no display.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    ensureRuntimeDirectory();
-    QGuiApplication app(argc, argv);
-    QGuiApplication::setApplicationName(QStringLiteral("wabrix-cli"));
-    QGuiApplication::setApplicationVersion(QStringLiteral(WABRIX_VERSION));
-
-    QStringList arguments = QGuiApplication::arguments();
-    arguments.removeFirst();
-    if (arguments.isEmpty()) {
-        printOverview(&printError);
-        return exitUsage;
-    }
-    const QString name = arguments.takeFirst();
-    if (name == QLatin1String("--version")) {
-        printOut(QStringLiteral("wabrix-cli " WABRIX_VERSION));
-        return exitSuccess;
-    }
-    if (name == QLatin1String("--help") || name == QLatin1String("-h")) {
-        printOverview(&printOut);
-        return exitSuccess;
-    }
-    for (const CliCommand &c : commands)
-        if (name == QLatin1String(c.name))
-            return c.run(arguments);
-    printError(QStringLiteral("wabrix-cli: unbekannter Befehl '%1'").arg(name));
-    printOverview(&printError);
-    return exitUsage;
+    if (!drawsNothing(argc, argv))
+        return runDrawingPart(argc, argv);
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("wabrix-cli"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(WABRIX_VERSION));
+    return runGenerate(QCoreApplication::arguments().mid(2), nullptr);
 }

@@ -95,6 +95,50 @@ class TestCli : public QObject {
     }
 
 private slots:
+    // wabrix-cli generates on its own and loads its drawing part only for the rest: copied alone into a
+    // folder, it still generates, and every call that may draw fails with a clear message.
+    void withoutItsDrawingPart_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<bool>("damaged"); // a file that is no module stands in for the drawing part
+        QTest::addColumn<int>("exitCode");
+        QTest::newRow("generate into a document") << QStringList{"-o", "raetsel.wbx"} << false << 0;
+        QTest::newRow("generate with statistics") << QStringList{"--stats"} << true << 0;
+        QTest::newRow("generate with a picture") << QStringList{"--png", "bild.png"} << false << 1;
+        QTest::newRow("generate with a picture, joined") << QStringList{"--png=bild.png"} << false << 1;
+        QTest::newRow("another command") << QStringList{} << false << 1;
+        QTest::newRow("another command, damaged drawing part") << QStringList{} << true << 1;
+    }
+    void withoutItsDrawingPart() {
+        QFETCH(QStringList, arguments);
+        QFETCH(bool, damaged);
+        QFETCH(int, exitCode);
+        QTemporaryDir alone;
+        const QString program = alone.filePath("wabrix-cli");
+        QVERIFY(QFile::copy(QStringLiteral(WABRIX_CLI), program));
+        if (damaged)
+            writeFile(alone.filePath("wabrix-cli-drawing.so"), "kein Modul\n");
+        const QStringList call =
+            arguments.isEmpty()
+                ? QStringList{"new", alone.filePath("neu.wbx")}
+                : QStringList{"generate", examplePath("woerter-20.txt"), "--runs", "3"} + arguments;
+        QProcess process;
+        process.setWorkingDirectory(alone.path());
+        process.start(program, call);
+        QVERIFY(process.waitForFinished(60000));
+        QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(process.exitCode(), exitCode);
+        const QString errors = QString::fromUtf8(process.readAllStandardError());
+        if (exitCode == 0) {
+            QVERIFY2(errors.isEmpty(), qPrintable(errors));
+            QVERIFY(!process.readAllStandardOutput().isEmpty() ||
+                    QFile::exists(alone.filePath("raetsel.wbx")));
+        } else {
+            QVERIFY2(errors.startsWith("wabrix-cli: der zeichnende Programmteil fehlt"), qPrintable(errors));
+            QCOMPARE(errors.count('\n'), 1);
+            QVERIFY(!QFile::exists(alone.filePath("bild.png")) && !QFile::exists(alone.filePath("neu.wbx")));
+        }
+    }
+
     // Every engine generates, and --stats gives one JSON line with every key in order.
     void statsLineHasEveryKeyInOrder_data() {
         QTest::addColumn<QStringList>("engine");
