@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-CrossingGrid::CrossingGrid(int roomLimit, const std::vector<std::int32_t> &letters)
+CrossingGrid::CrossingGrid(int roomLimit, const std::vector<std::int32_t> &letters, int roomsAfterFrom)
     : roomLimit_(std::min(std::max(roomLimit, 0), static_cast<int>(RankedList::maxKey))),
-      slotBefore_(2 * gridCells, -1), slotAfter_(2 * gridCells, -1) {
+      roomsAfterFrom_(roomsAfterFrom), slotBefore_(2 * gridCells, -1), slotAfter_(2 * gridCells, -1) {
     listOf_.fill(-1);
     for (std::int32_t letter : letters)
         if (letter >= 0 && letter <= maxLetterCode && listOf_[static_cast<std::size_t>(letter)] < 0) {
@@ -41,6 +41,7 @@ void CrossingGrid::reset() {
         l.byRoomBefore.clear();
         l.byRoomAfter.clear();
     }
+    roomsAfterKept_ = false;
 }
 
 RunFigures CrossingGrid::figures() const {
@@ -78,13 +79,27 @@ void CrossingGrid::addCrossable(int dir, int line, int p) {
     const int before = roomBefore(dir, line, p);
     if (before < 0)
         return;
-    const int after = roomAfter(dir, line, p);
     const std::uint32_t key = keyOf(dir, line, p);
     lists->byRoomBefore.insert(key, before, slotBefore_);
-    lists->byRoomAfter.insert(key, after, slotAfter_);
     roomBefore_[static_cast<std::size_t>(cell)] = static_cast<std::int8_t>(before);
-    roomAfter_[static_cast<std::size_t>(cell)] = static_cast<std::int8_t>(after);
     lines_[dir][line].crossable.set(p);
+    if (roomsAfterKept_) {
+        const int after = roomAfter(dir, line, p);
+        lists->byRoomAfter.insert(key, after, slotAfter_);
+        roomAfter_[static_cast<std::size_t>(cell)] = static_cast<std::int8_t>(after);
+    }
+}
+
+void CrossingGrid::keepRoomsAfter() {
+    for (LetterLists &lists : lists_)
+        for (int i = 0; i < lists.byRoomBefore.size(); ++i) {
+            const std::uint32_t key = lists.byRoomBefore.atLeast(0, i);
+            const KeyPlace at = placeOf(key);
+            const int after = roomAfter(at.dir, at.line, at.p);
+            lists.byRoomAfter.insert(key, after, slotAfter_);
+            roomAfter_[static_cast<std::size_t>(key >> 1)] = static_cast<std::int8_t>(after);
+        }
+    roomsAfterKept_ = true;
 }
 
 void CrossingGrid::removeCrossable(int dir, int line, int p) {
@@ -92,21 +107,20 @@ void CrossingGrid::removeCrossable(int dir, int line, int p) {
     const std::uint32_t key = keyOf(dir, line, p);
     LetterLists *lists = listsOf(letters_[static_cast<std::size_t>(cell)]);
     lists->byRoomBefore.remove(key, roomBefore_[static_cast<std::size_t>(cell)], slotBefore_);
-    lists->byRoomAfter.remove(key, roomAfter_[static_cast<std::size_t>(cell)], slotAfter_);
+    if (roomsAfterKept_)
+        lists->byRoomAfter.remove(key, roomAfter_[static_cast<std::size_t>(cell)], slotAfter_);
     lines_[dir][line].crossable.reset(p);
 }
 
 void CrossingGrid::setRooms(std::uint32_t key, int cell, int before, int after) {
-    std::int8_t &oldBefore = roomBefore_[static_cast<std::size_t>(cell)];
-    std::int8_t &oldAfter = roomAfter_[static_cast<std::size_t>(cell)];
-    if (before == oldBefore && after == oldAfter)
-        return;
     LetterLists *lists = listsOf(letters_[static_cast<std::size_t>(cell)]);
+    std::int8_t &oldBefore = roomBefore_[static_cast<std::size_t>(cell)];
     if (before != oldBefore) {
         lists->byRoomBefore.changeKey(key, oldBefore, before, slotBefore_);
         oldBefore = static_cast<std::int8_t>(before);
     }
-    if (after != oldAfter) {
+    std::int8_t &oldAfter = roomAfter_[static_cast<std::size_t>(cell)];
+    if (roomsAfterKept_ && after != oldAfter) {
         lists->byRoomAfter.changeKey(key, oldAfter, after, slotAfter_);
         oldAfter = static_cast<std::int8_t>(after);
     }
@@ -117,10 +131,12 @@ void CrossingGrid::refreshRooms(std::uint32_t cellKey) {
     if (!lines_[at.dir][at.line].crossable.test(at.p))
         return;
     const int before = roomBefore(at.dir, at.line, at.p);
-    if (before < 0)
+    if (before < 0) {
         removeCrossable(at.dir, at.line, at.p);
-    else
-        setRooms(cellKey, static_cast<int>(cellKey >> 1), before, roomAfter(at.dir, at.line, at.p));
+        return;
+    }
+    setRooms(cellKey, static_cast<int>(cellKey >> 1), before,
+             roomsAfterKept_ ? roomAfter(at.dir, at.line, at.p) : 0);
 }
 
 void CrossingGrid::widenRoomsAfter(int dir, int line, int p) {
@@ -187,8 +203,9 @@ void CrossingGrid::commit(const FastAnswer &answer, const Placement &at, std::ui
     // ended the room after of the crossable cells before it there, and as a letter it no longer does.
     for (LineBits cells = written; !cells.none(); cells.resetLowest())
         addCrossable(cross, cells.lowest(), at.line);
-    for (; !unblocked.none(); unblocked.resetLowest())
-        widenRoomsAfter(cross, unblocked.lowest(), at.line);
+    if (roomsAfterKept_)
+        for (; !unblocked.none(); unblocked.resetLowest())
+            widenRoomsAfter(cross, unblocked.lowest(), at.line);
 
     // The clue cell and the last letter span the answer's cells.
     const int x0 = at.down ? at.line : clue;
@@ -207,6 +224,8 @@ void CrossingGrid::commit(const FastAnswer &answer, const Placement &at, std::ui
         maxY_ = std::max(maxY_, y1);
     }
     usedCells_ += written.count() + 1;
+    if (!roomsAfterKept_ && usedCells_ >= roomsAfterFrom_)
+        keepRoomsAfter();
 }
 
 bool CrossingGrid::firstCrossingFits(std::uint32_t cellKey, int j, const FastAnswer &answer,

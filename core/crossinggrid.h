@@ -39,7 +39,14 @@ public:
     // counts as roomLimit, and asking for more room than that gets the cells with roomLimit, a
     // superset. The generator passes the longest answer's length - 1, so that no room it asks about is
     // cut.
-    CrossingGrid(int roomLimit, const std::vector<std::int32_t> &letters);
+    //
+    // Rooms after are kept only once the run has used roomsAfterFrom cells: until then, asking for room
+    // after gets all crossable cells of the letter, again a superset. While the grid is sparse, most
+    // rooms after are wide, and telling the cells apart by them saves fewer tests of crossings than
+    // keeping them costs; in a crowded grid it saves many.
+    CrossingGrid(int roomLimit, const std::vector<std::int32_t> &letters,
+                 int roomsAfterFrom = defaultRoomsAfterFrom);
+    static constexpr int defaultRoomsAfterFrom = 1000;
 
     // Starts a run: all cells free, nothing to cross. Costs in proportion to the cells the last run used.
     void reset();
@@ -62,23 +69,31 @@ public:
     std::uint32_t withRoomBefore(std::int32_t letter, int n, int i) const {
         return listsOf(letter)->byRoomBefore.atLeast(std::min(n, roomLimit_), i);
     }
-    // The same for room after them.
+    // The same for room after them (all crossable cells of the letter while its rooms after are not
+    // kept).
     int countWithRoomAfter(std::int32_t letter, int n) const {
-        const LetterLists *l = listsOf(letter);
-        return l ? l->byRoomAfter.countAtLeast(std::min(n, roomLimit_)) : 0;
+        const int l = listOf(letter);
+        return l < 0 ? 0 : countAfter(l, std::min(n, roomLimit_));
     }
     std::uint32_t withRoomAfter(std::int32_t letter, int n, int i) const {
-        return listsOf(letter)->byRoomAfter.atLeast(std::min(n, roomLimit_), i);
+        return findAfter(listOf(letter), std::min(n, roomLimit_), i);
     }
 
-    // The same lists themselves, for callers that ask often: the number of the lists of a letter cell
-    // value (-1 for a letter that no answer crosses), and the crossable cells of list number i keyed by
-    // room before (or after), capped at roomLimit(). They live as long as the grid.
+    // The same for callers that ask often, by the number of the list of a letter cell value (-1 for a
+    // letter that no answer crosses) and n no more than roomLimit().
     int listOf(std::int32_t letter) const {
         return letter < 0 || letter > maxLetterCode ? -1 : listOf_[static_cast<std::size_t>(letter)];
     }
-    const RankedList &byRoomBefore(int i) const { return lists_[static_cast<std::size_t>(i)].byRoomBefore; }
-    const RankedList &byRoomAfter(int i) const { return lists_[static_cast<std::size_t>(i)].byRoomAfter; }
+    int countBefore(int list, int n) const { return listAt(list).byRoomBefore.countAtLeast(n); }
+    std::uint32_t findBefore(int list, int n, int i) const { return listAt(list).byRoomBefore.atLeast(n, i); }
+    int countAfter(int list, int n) const {
+        const LetterLists &l = listAt(list);
+        return roomsAfterKept_ ? l.byRoomAfter.countAtLeast(n) : l.byRoomBefore.size();
+    }
+    std::uint32_t findAfter(int list, int n, int i) const {
+        const LetterLists &l = listAt(list);
+        return roomsAfterKept_ ? l.byRoomAfter.atLeast(n, i) : l.byRoomBefore.atLeast(0, i);
+    }
     int roomLimit() const { return roomLimit_; }
 
     // The key of the cell at position p of the placement's line, as a crossing of that placement.
@@ -102,11 +117,12 @@ private:
     static constexpr int across = 0;
     static constexpr int down = 1;
 
-    // The crossable cells of one letter cell value, by room before and by room after.
+    // The crossable cells of one letter cell value, by room before and, once kept, by room after.
     struct LetterLists {
         RankedList byRoomBefore;
         RankedList byRoomAfter;
     };
+    const LetterLists &listAt(int list) const { return lists_[static_cast<std::size_t>(list)]; }
     const LetterLists *listsOf(std::int32_t letter) const {
         const int i = listOf(letter);
         return i < 0 ? nullptr : &lists_[static_cast<std::size_t>(i)];
@@ -142,8 +158,11 @@ private:
     int roomAfter(int dir, int line, int p) const;
     void addCrossable(int dir, int line, int p);
     void removeCrossable(int dir, int line, int p);
-    // Gives the crossable cell of key new rooms; it must stay crossable.
+    // Gives the crossable cell of key new rooms; it must stay crossable. after is ignored while the
+    // rooms after are not kept.
     void setRooms(std::uint32_t key, int cell, int before, int after);
+    // Starts keeping the rooms after of every crossable cell.
+    void keepRoomsAfter();
     // Brings the room after of the crossable cells before position p of a line up to date after the cell
     // at p, a barrier so far, became a letter cell: the only change that can widen a room.
     void widenRoomsAfter(int dir, int line, int p);
@@ -151,6 +170,8 @@ private:
     void resetLines(int dir, int first, int last);
 
     int roomLimit_;
+    int roomsAfterFrom_;
+    bool roomsAfterKept_ = false;
     Grid cells_;
     // Per cell: its letter cell value, or cellFree for every other cell, which no letter matches.
     std::array<std::uint8_t, gridCells> letters_;

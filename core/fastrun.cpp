@@ -124,8 +124,8 @@ bool FastRun::crossingRound(std::uint32_t entry, RandomGenerator &rng, Placement
     int crossings = 0;
     for (int j = 0; j < length; ++j) {
         if (lists[j] >= 0) {
-            const int before = grid_.byRoomBefore(lists[j]).countAtLeast(needBefore(j));
-            const int after = grid_.byRoomAfter(lists[j]).countAtLeast(needAfter(j));
+            const int before = grid_.countBefore(lists[j], needBefore(j));
+            const int after = grid_.countAfter(lists[j], needAfter(j));
             byRoomAfter_[static_cast<std::size_t>(j)] = after < before;
             crossings += after < before ? after : before;
         }
@@ -146,8 +146,8 @@ bool FastRun::crossingRound(std::uint32_t entry, RandomGenerator &rng, Placement
         const int j = static_cast<int>(std::upper_bound(upTo, upTo + length, hit) - upTo);
         const int i = hit - (j > 0 ? crossingsUpTo_[static_cast<std::size_t>(j - 1)] : 0);
         const std::uint32_t key = byRoomAfter_[static_cast<std::size_t>(j)]
-                                      ? grid_.byRoomAfter(lists[j]).atLeast(needAfter(j), i)
-                                      : grid_.byRoomBefore(lists[j]).atLeast(needBefore(j), i);
+                                      ? grid_.findAfter(lists[j], needAfter(j), i)
+                                      : grid_.findBefore(lists[j], needBefore(j), i);
         if (grid_.firstCrossingFits(key, j, answer, at))
             return true;
         missed_.push_back(key);
