@@ -80,20 +80,22 @@ public:
     }
 
     // The same for callers that ask often, by the number of the list of a letter cell value (-1 for a
-    // letter that no answer crosses) and n no more than roomLimit().
+    // letter that no answer crosses) and n from 0 to roomLimit(). Whether the rooms after are kept:
+    // when not, counting by room after gets every crossable cell of the letter.
     int listOf(std::int32_t letter) const {
         return letter < 0 || letter > maxLetterCode ? -1 : listOf_[static_cast<std::size_t>(letter)];
     }
-    int countBefore(int list, int n) const { return listAt(list).byRoomBefore.countAtLeast(n); }
+    int countBefore(int list, int n) const { return listAt(list).byRoomBefore.countFrom(n); }
     std::uint32_t findBefore(int list, int n, int i) const { return listAt(list).byRoomBefore.atLeast(n, i); }
     int countAfter(int list, int n) const {
         const LetterLists &l = listAt(list);
-        return roomsAfterKept_ ? l.byRoomAfter.countAtLeast(n) : l.byRoomBefore.size();
+        return roomsAfterKept_ ? l.byRoomAfter.countFrom(n) : l.byRoomBefore.size();
     }
     std::uint32_t findAfter(int list, int n, int i) const {
         const LetterLists &l = listAt(list);
         return roomsAfterKept_ ? l.byRoomAfter.atLeast(n, i) : l.byRoomBefore.atLeast(0, i);
     }
+    bool roomsAfterKept() const { return roomsAfterKept_; }
     int roomLimit() const { return roomLimit_; }
 
     // The key of the cell at position p of the placement's line, as a crossing of that placement.

@@ -122,15 +122,23 @@ bool FastRun::crossingRound(std::uint32_t entry, RandomGenerator &rng, Placement
     const auto needBefore = [limit](int j) { return std::min(j, limit); };
     const auto needAfter = [limit, length](int j) { return std::min(length - 1 - j, limit); };
     int crossings = 0;
-    for (int j = 0; j < length; ++j) {
-        if (lists[j] >= 0) {
-            const int before = grid_.countBefore(lists[j], needBefore(j));
-            const int after = grid_.countAfter(lists[j], needAfter(j));
-            byRoomAfter_[static_cast<std::size_t>(j)] = after < before;
-            crossings += after < before ? after : before;
+    const bool byRoomAfter = grid_.roomsAfterKept();
+    if (byRoomAfter)
+        for (int j = 0; j < length; ++j) {
+            if (lists[j] >= 0) {
+                const int before = grid_.countBefore(lists[j], needBefore(j));
+                const int after = grid_.countAfter(lists[j], needAfter(j));
+                byRoomAfter_[static_cast<std::size_t>(j)] = after < before;
+                crossings += after < before ? after : before;
+            }
+            crossingsUpTo_[static_cast<std::size_t>(j)] = crossings;
         }
-        crossingsUpTo_[static_cast<std::size_t>(j)] = crossings;
-    }
+    else
+        for (int j = 0; j < length; ++j) {
+            if (lists[j] >= 0)
+                crossings += grid_.countBefore(lists[j], needBefore(j));
+            crossingsUpTo_[static_cast<std::size_t>(j)] = crossings;
+        }
     if (crossings == 0)
         return false;
     // Few combinations (answers of 95 letters or more) or more candidates than combinations: counting
@@ -145,7 +153,7 @@ bool FastRun::crossingRound(std::uint32_t entry, RandomGenerator &rng, Placement
         const auto upTo = crossingsUpTo_.begin();
         const int j = static_cast<int>(std::upper_bound(upTo, upTo + length, hit) - upTo);
         const int i = hit - (j > 0 ? crossingsUpTo_[static_cast<std::size_t>(j - 1)] : 0);
-        const std::uint32_t key = byRoomAfter_[static_cast<std::size_t>(j)]
+        const std::uint32_t key = byRoomAfter && byRoomAfter_[static_cast<std::size_t>(j)]
                                       ? grid_.findAfter(lists[j], needAfter(j), i)
                                       : grid_.findBefore(lists[j], needBefore(j), i);
         if (grid_.firstCrossingFits(key, j, answer, at))

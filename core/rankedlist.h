@@ -18,6 +18,8 @@ public:
     int countAtLeast(int m) const {
         return m <= 0 ? atLeast_[0] : (m > maxKey ? 0 : atLeast_[static_cast<std::size_t>(m)]);
     }
+    // The same for m from 0 to maxKey, without looking at m.
+    int countFrom(int m) const { return atLeast_[static_cast<std::size_t>(m)]; }
     // The i-th of the items with key >= m, in a fixed but unspecified order. The counts tell which
     // group holds it, so that only that group's items are read.
     std::uint32_t atLeast(int m, int i) const {
