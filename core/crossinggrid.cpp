@@ -228,8 +228,8 @@ void CrossingGrid::commit(const FastAnswer &answer, const Placement &at, std::ui
         keepRoomsAfter();
 }
 
-bool CrossingGrid::firstCrossingFits(std::uint32_t cellKey, int j, const FastAnswer &answer,
-                                     Placement &at) const {
+CrossingGrid::CrossingTest CrossingGrid::testCrossing(std::uint32_t cellKey, int j, const FastAnswer &answer,
+                                                      Placement &at) const {
     const KeyPlace crossing = placeOf(cellKey);
     const int dir = crossing.dir;
     const int line = crossing.line;
@@ -237,25 +237,25 @@ bool CrossingGrid::firstCrossingFits(std::uint32_t cellKey, int j, const FastAns
     const int start = p - j;
     const int end = start + answer.length; // one past the last letter
     if (start < 1 || end > gridSize)
-        return false;
-    if (!lines_[dir][line].free.test(start - 1))
-        return false; // the clue cell must be free
-    if (end < gridSize && lines_[dir][line].letter.test(end))
-        return false; // no letter right after the answer
+        return CrossingTest::outOfRoom;
+    const LineState &state = lines_[dir][line];
+    if (!state.free.test(start - 1))
+        return CrossingTest::outOfRoom; // the clue cell must be free
+    if (end < gridSize && state.letter.test(end))
+        return CrossingTest::otherConflict; // no letter right after the answer
     // Before the crossing every letter goes into a free cell (else this is not the first crossing);
     // after it each letter goes into a free cell or onto a cell holding that very letter.
-    const LineBits &placeable = lines_[dir][line].placeable;
-    if (!covers(placeable, LineBits::range(start, p - 1)))
-        return false;
-    for (LineBits others = without(LineBits::range(p + 1, end - 1), placeable); !others.none();
+    if (!covers(state.placeable, LineBits::range(start, p - 1)))
+        return CrossingTest::outOfRoom;
+    for (LineBits others = without(LineBits::range(p + 1, end - 1), state.placeable); !others.none();
          others.resetLowest()) {
         const int q = others.lowest();
-        if (letters_[static_cast<std::size_t>(lineCell(dir, line, q))] !=
-            answer.match[static_cast<std::size_t>(q - start)])
-            return false;
+        const int held = letters_[static_cast<std::size_t>(lineCell(dir, line, q))];
+        if (held != answer.match[static_cast<std::size_t>(q - start)])
+            return held == cellFree ? CrossingTest::outOfRoom : CrossingTest::otherConflict;
     }
     at = Placement{dir == down, line, start};
-    return true;
+    return CrossingTest::fits;
 }
 
 void CrossingGrid::collectFits(const FastAnswer &answer, std::vector<Placement> &fits) const {

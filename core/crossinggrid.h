@@ -106,7 +106,22 @@ public:
     // Whether the answer with letter j on the crossable cell is a valid placement (no conflict under the
     // placement rules) whose first crossing this is; if so, at receives it. Answers whose letter j does
     // not match the cell must not be asked about.
-    bool firstCrossingFits(std::uint32_t cellKey, int j, const FastAnswer &answer, Placement &at) const;
+    bool firstCrossingFits(std::uint32_t cellKey, int j, const FastAnswer &answer, Placement &at) const {
+        return testCrossing(cellKey, j, answer, at) == CrossingTest::fits;
+    }
+    // The same, telling a conflict that the cell's rooms might have foreseen (a cell that cannot take
+    // a letter, or the edge of the grid) from one that they cannot (a letter right after the answer,
+    // or another letter in its way).
+    enum class CrossingTest { fits, outOfRoom, otherConflict };
+    CrossingTest testCrossing(std::uint32_t cellKey, int j, const FastAnswer &answer, Placement &at) const;
+
+    // Whether the rooms kept for a crossable cell allow needBefore letters before it and needAfter
+    // after it (the rooms after only while they are kept); when not, no placement with this first
+    // crossing fits.
+    bool roomsAllow(std::uint32_t cellKey, int needBefore, int needAfter) const {
+        const std::size_t cell = cellKey >> 1;
+        return roomBefore_[cell] >= needBefore && (!roomsAfterKept_ || roomAfter_[cell] >= needAfter);
+    }
 
     // Appends every valid placement of the answer that crosses something, each exactly once.
     void collectFits(const FastAnswer &answer, std::vector<Placement> &fits) const;

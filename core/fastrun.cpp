@@ -110,8 +110,8 @@ int FastRun::run(RandomGenerator &rng) {
 // of those as long as T <= N). So testing the hits in turn and stopping at the first valid one gives the
 // round's exact law without making the misses. The number of hits in the 1001 attempts is binomial; it
 // is drawn by inversion from one uniform number, term by term and only as far as the hits go, so that a
-// round needs no logarithm. Cells whose crossing did not fit have their rooms measured anew after the
-// round: the candidates stay the same within a round.
+// round needs no logarithm. Cells whose crossing did not fit for want of room have their rooms measured
+// anew after the round: the candidates stay the same within a round.
 bool FastRun::crossingRound(std::uint32_t entry, RandomGenerator &rng, Placement &at) {
     const FastAnswer &answer = answers_[entry];
     const std::int16_t *lists = letterLists_.data() + firstLetter_[entry];
@@ -156,9 +156,17 @@ bool FastRun::crossingRound(std::uint32_t entry, RandomGenerator &rng, Placement
         const std::uint32_t key = byRoomAfter && byRoomAfter_[static_cast<std::size_t>(j)]
                                       ? grid_.findAfter(lists[j], needAfter(j), i)
                                       : grid_.findBefore(lists[j], needBefore(j), i);
-        if (grid_.firstCrossingFits(key, j, answer, at))
+        // A cell drawn for one of its rooms may lack the other; then nothing needs testing. Only a
+        // conflict that the rooms might have foreseen says that they may be out of date.
+        if (!grid_.roomsAllow(key, needBefore(j), needAfter(j))) {
+            missed_.push_back(key);
+            return false;
+        }
+        const CrossingGrid::CrossingTest test = grid_.testCrossing(key, j, answer, at);
+        if (test == CrossingGrid::CrossingTest::fits)
             return true;
-        missed_.push_back(key);
+        if (test == CrossingGrid::CrossingTest::outOfRoom)
+            missed_.push_back(key);
         return false;
     };
     bool fits = false;

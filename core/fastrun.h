@@ -65,7 +65,7 @@ private:
     std::vector<int> crossingsUpTo_;      // per answer letter: candidates with this letter or one before
     std::vector<char> byRoomAfter_;       // per answer letter: candidates chosen by room after the cell
     std::vector<Placement> fits_;
-    std::vector<std::uint32_t> missed_; // crossings of this round that did not fit
+    std::vector<std::uint32_t> missed_; // crossings of this round that did not fit for want of room
     // Per answer length: noHitChance for the first few counts of crossings, worked out when first
     // asked (negative until then).
     std::vector<std::vector<double>> noHitChances_;

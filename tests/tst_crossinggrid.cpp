@@ -114,6 +114,9 @@ QString compareWithAllPlacements(const CrossingGrid &grid, const std::u16string 
         if (!candidates(j, false).count(key) || !candidates(after, true).count(key))
             return problem(
                 QStringLiteral("first crossing of placement %1 is no candidate").arg(placementCode(at)));
+        if (!grid.roomsAllow(key, std::min(j, grid.roomLimit()), std::min(after, grid.roomLimit())))
+            return problem(
+                QStringLiteral("rooms kept for placement %1 are too small").arg(placementCode(at)));
     }
     return {};
 }
