@@ -1,11 +1,15 @@
 #include "mainform.h"
 
+#include "clueoverflownotice.h"
 #include "documentfile.h"
 #include "errorreport.h"
 #include "generationprogress.h"
 #include "generationrunner.h"
+#include "hyphenation.h"
 #include "puzzleview.h"
 #include "startup.h"
+#include "statusnotices.h"
+#include "textrecord.h"
 #include "ui_mainform.h"
 #include "windowdocument.h"
 #include "wordgridtable.h"
@@ -15,6 +19,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
+#include <QTimer>
 
 #include <algorithm>
 #include <utility>
@@ -42,23 +47,39 @@ public:
 TMainForm::TMainForm(QWidget *parent) : QMainWindow(parent), ui(std::make_unique<Ui::TMainForm>()) {
     initResources();
     ui->setupUi(this);
+    // The form gives the fields their place; limits, step, decimals and default are the settings'.
+    const auto fields = numberFields();
+    for (std::size_t i = 0; i < fields.size(); ++i)
+        fields[i]->setField(*settingsNumberFields[i].field);
+    ui->KleinsteSchriftEd->setField(minClueFontField);
+    // A line edit keeps 32,767 characters unless told otherwise; the title keeps what a document holds.
+    ui->caped->setMaxLength(maxTextRecordLength);
     setWindowIcon(programIcon());
     // Labels size themselves to their caption, with room above the ascent for the dots of "Ü", which
     // some fonts draw higher than they declare.
     for (QLabel *label :
-         {ui->Label1, ui->Label2, ui->Label3, ui->Label4, ui->Label5, ui->Label6, ui->Label7}) {
+         {ui->Label1, ui->Label2, ui->Label3, ui->Label4, ui->Label5, ui->Label6, ui->Label7, ui->Label8}) {
         label->adjustSize();
         label->resize(label->width(), label->fontMetrics().height() + accentRoom);
     }
     // Qt draws a check box's mark and gap a few pixels wider than the classic look the layout was made
     // for; a box whose caption would be cut grows to the right instead.
-    for (QCheckBox *box : {ui->LosungEinCheck, ui->BlattRotCheck, ui->FrageSchwarzCheck})
+    for (QCheckBox *box :
+         {ui->LosungEinCheck, ui->BlattRotCheck, ui->FrageSchwarzCheck, ui->FragenEinpassenCheck})
         box->resize(std::max(box->width(), box->sizeHint().width()), box->height());
     view_ = new PuzzleView(
         ui->ScrollBox1, ui->PaintBox1, model_, printerQuery_, [this] { return settings(); }, this);
     resize(clientWidth, clientHeight + menuBar()->sizeHint().height());
     generation_ = new GenerationRunner(this);
     generationProgress_ = new GenerationProgress(this, *generation_, this);
+    clueOverflow_ = std::make_unique<ClueOverflowNotice>(
+        *ui->PuzzleNotices, *ui->StringGrid1, [this] { ui->FragenEinpassenCheck->setChecked(true); },
+        [this] { ui->PageControl1->setCurrentWidget(ui->TabSheet2); });
+    // Several settings often change in one go (a document opened): the clues are checked once after.
+    clueCheck_ = new QTimer(this);
+    clueCheck_->setSingleShot(true);
+    clueCheck_->setInterval(0);
+    connect(clueCheck_, &QTimer::timeout, this, &TMainForm::checkClueFit);
     connectHandlers();
     connectOutputHandlers();
     FormCreate();
@@ -72,11 +93,12 @@ void TMainForm::connectHandlers() {
     connect(ui->ErzeugeBtn, &QPushButton::clicked, this, &TMainForm::Button1Click);
     connect(generation_, &GenerationRunner::succeeded, this, &TMainForm::takeGeneratedPuzzle);
     connect(generation_, &GenerationRunner::failed, this, &showErrorMessage);
-    for (NumericSpinEdit *field :
-         {ui->ZoomEd, ui->FeldBreitEd, ui->StrichStarkEd, ui->PfeilgrossEd, ui->TextRandEd, ui->SeitenRandEd})
+    for (NumericSpinEdit *field : numberFields())
         connect(field, &NumericSpinEdit::changed, this, &TMainForm::sEdChange);
+    connect(ui->KleinsteSchriftEd, &NumericSpinEdit::changed, this, &TMainForm::sEdChange);
     connect(ui->LosungEinCheck, &QCheckBox::toggled, this, &TMainForm::LosungEinCheckClick);
     connect(ui->BlattRotCheck, &QCheckBox::toggled, this, &TMainForm::LosungEinCheckClick);
+    connect(ui->FragenEinpassenCheck, &QCheckBox::toggled, this, &TMainForm::FragenEinpassenCheckClick);
     connect(ui->caped, &QLineEdit::textChanged, this, &TMainForm::capedChange);
     connect(ui->BitBtn1, &QPushButton::clicked, this, &TMainForm::BitBtn1Click);
     connect(ui->BitBtn2, &QPushButton::clicked, this, &TMainForm::BitBtn2Click);
@@ -118,20 +140,24 @@ void TMainForm::closeEvent(QCloseEvent *event) {
     QMainWindow::closeEvent(event);
 }
 
+std::array<NumericSpinEdit *, 6> TMainForm::numberFields() const {
+    return {ui->ZoomEd,       ui->FeldBreitEd, ui->StrichStarkEd,
+            ui->PfeilgrossEd, ui->TextRandEd,  ui->SeitenRandEd};
+}
+
 PuzzleSettings TMainForm::settings() const {
     PuzzleSettings s;
-    s.zoom = ui->ZoomEd->value();
-    s.cellWidth = ui->FeldBreitEd->value();
-    s.lineWidth = ui->StrichStarkEd->value();
-    s.arrowSize = ui->PfeilgrossEd->value();
-    s.textMargin = ui->TextRandEd->value();
-    s.pageMargin = ui->SeitenRandEd->value();
+    const auto fields = numberFields();
+    for (std::size_t i = 0; i < fields.size(); ++i)
+        s.*settingsNumberFields[i].value = fields[i]->value();
     s.showSolution = ui->LosungEinCheck->isChecked();
     s.markPageEnd = ui->BlattRotCheck->isChecked();
     s.clueCellsBlack = ui->FrageSchwarzCheck->isChecked();
     s.title = ui->caped->text().toStdU16String();
     s.clueFont = FontDialog1.Font;
     s.titleFont = FontDialog2.Font;
+    s.fitClues = ui->FragenEinpassenCheck->isChecked();
+    s.minClueFontSize = ui->KleinsteSchriftEd->value();
     return s;
 }
 
@@ -139,23 +165,25 @@ void TMainForm::setSettings(const PuzzleSettings &s) {
     ui->caped->setText(QString::fromStdU16String(s.title));
     ui->LosungEinCheck->setChecked(s.showSolution);
     ui->BlattRotCheck->setChecked(s.markPageEnd);
-    ui->ZoomEd->setValue(s.zoom);
-    ui->FeldBreitEd->setValue(s.cellWidth);
-    ui->StrichStarkEd->setValue(s.lineWidth);
-    ui->PfeilgrossEd->setValue(s.arrowSize);
-    ui->TextRandEd->setValue(s.textMargin);
-    ui->SeitenRandEd->setValue(s.pageMargin);
+    const auto fields = numberFields();
+    for (std::size_t i = 0; i < fields.size(); ++i)
+        fields[i]->setValue(s.*settingsNumberFields[i].value);
     ui->FrageSchwarzCheck->setChecked(s.clueCellsBlack);
     FontDialog1.Font = s.clueFont;
     FontDialog2.Font = s.titleFont;
+    ui->KleinsteSchriftEd->setValue(s.minClueFontSize);
+    ui->FragenEinpassenCheck->setChecked(s.fitClues);
+    scheduleClueCheck();
 }
 
 void TMainForm::repaintPuzzle() {
+    loadHyphenationIfNeeded();
     view_->repaintNow();
 }
 
 void TMainForm::Neu1Click() {
     ui->StringGrid1->clearWordRows();
+    scheduleClueCheck();
 }
 
 void TMainForm::SaveOptionsFile(const QString &fname) {
@@ -197,6 +225,7 @@ void TMainForm::Beenden1Click() {
 
 void TMainForm::BitBtn1Click() {
     FontDialog1.Execute(this);
+    scheduleClueCheck();
 }
 
 void TMainForm::BitBtn2Click() {
@@ -214,6 +243,30 @@ void TMainForm::takeGeneratedPuzzle(GenerationResult &result) {
     model_.takeOver(result.model);
     std::swap(store_, result.store);
     repaintPuzzle();
+    scheduleClueCheck();
+}
+
+void TMainForm::FragenEinpassenCheckClick() {
+    repaintPuzzle();
+    scheduleClueCheck();
+}
+
+void TMainForm::scheduleClueCheck() {
+    clueCheck_->start();
+}
+
+void TMainForm::checkClueFit() {
+    clueCheck_->stop();
+    loadHyphenationIfNeeded();
+    clueOverflow_->update(model_, settings());
+}
+
+void TMainForm::loadHyphenationIfNeeded() {
+    // libhyphen takes a few seconds to read the German patterns, once; the user sees that it works.
+    if (ui->FragenEinpassenCheck->isChecked() && !GermanHyphenation::sharedIsLoaded()) {
+        BusyCursor busy;
+        GermanHyphenation::shared();
+    }
 }
 
 void TMainForm::Button1Click() {
@@ -222,6 +275,7 @@ void TMainForm::Button1Click() {
 
 void TMainForm::sEdChange() {
     repaintPuzzle();
+    scheduleClueCheck();
 }
 
 void TMainForm::LosungEinCheckClick() {

@@ -6,6 +6,7 @@
 #include "puzzleprinting.h"
 #include "ui_mainform.h"
 
+#include <QMessageBox>
 #include <QPrintPreviewDialog>
 
 void TMainForm::connectOutputHandlers() {
@@ -24,8 +25,12 @@ TAboutBox &TMainForm::aboutBox() {
 
 bool TMainForm::printCurrentPuzzle() {
     QString error;
-    if (printPuzzle(printer_, model_, settings(), &error))
+    if (printPuzzle(printer_, model_, settings(), &error)) {
+        const QString notice = printQueueNotice(printer_);
+        if (!notice.isEmpty())
+            QMessageBox::information(this, QStringLiteral("Drucken"), notice);
         return true;
+    }
     showErrorMessage(error);
     return false;
 }

@@ -4,22 +4,26 @@
 #include <QStringList>
 
 class PuzzleModel;
+struct PuzzleSettings;
 
-// Draws a generated puzzle as the screen shows it and saves it as a PNG file; false with the reason in
-// error when that failed.
-using PictureWriter = bool (*)(PuzzleModel &model, const QString &path, QString *error);
+// What generate takes from the drawing part of wabrix-cli: the picture of --png, drawn with the
+// document's settings as the screen shows it and saved as PNG (false with the German reason in error).
+// Without it generate makes no picture, and says so.
+struct GenerateDrawing {
+    bool (*writePicture)(PuzzleModel &model, const PuzzleSettings &settings, const QString &path,
+                         QString *error) = nullptr;
+};
 
-// Entry points of the subcommands, one file each. generate draws its --png picture with writePicture,
-// and fails on --png without one.
-int runGenerate(const QStringList &arguments, PictureWriter writePicture);
+// Entry points of the subcommands, one file each.
+int runGenerate(const QStringList &arguments, const GenerateDrawing &drawing);
 int runInfo(const QStringList &arguments);
 int runNew(const QStringList &arguments);
 int runPrint(const QStringList &arguments);
 int runRender(const QStringList &arguments);
 int runThumbnail(const QStringList &arguments);
 
-// The PictureWriter of the drawing part.
-bool writeGeneratedPicture(PuzzleModel &model, const QString &path, QString *error);
+// The drawing part's GenerateDrawing.
+GenerateDrawing generateDrawing();
 
 // The command line with every command, the drawing part of wabrix-cli: a module of its own, which
 // wabrix-cli loads only for a call that may draw. Takes main's arguments and returns its exit status.

@@ -1,6 +1,8 @@
 #include "clicommand.h"
 #include "commands.h"
 
+#include "filename.h"
+
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
@@ -11,12 +13,12 @@
 
 namespace {
 
-int runGenerateWithPictures(const QStringList &arguments) {
-    return runGenerate(arguments, &writeGeneratedPicture);
+int runGenerateWithDrawing(const QStringList &arguments) {
+    return runGenerate(arguments, generateDrawing());
 }
 
 const CliCommand commands[] = {
-    {"generate", "erzeugt ein Rätsel aus einer Wortliste", &runGenerateWithPictures},
+    {"generate", "erzeugt ein Rätsel aus einer Wortliste", &runGenerateWithDrawing},
     {"info", "beschreibt eine Rätseldatei", &runInfo},
     {"new", "schreibt ein leeres Rätsel mit Standardeinstellungen", &runNew},
     {"print", "druckt eine Rätseldatei wie \"Drucken...\"", &runPrint},
@@ -44,19 +46,8 @@ void ensureRuntimeDirectory() {
     qputenv("XDG_RUNTIME_DIR", dir);
 }
 
-} // namespace
-
-int wabrixCliMain(int argc, char *argv[]) {
-    // The command line draws off-screen; it needs no display.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    ensureRuntimeDirectory();
-    QGuiApplication app(argc, argv);
-    QGuiApplication::setApplicationName(QStringLiteral("wabrix-cli"));
-    QGuiApplication::setApplicationVersion(QStringLiteral(WABRIX_VERSION));
-
-    QStringList arguments = QGuiApplication::arguments();
-    arguments.removeFirst();
+// Runs the command named first in arguments.
+int runCommand(QStringList arguments) {
     if (arguments.isEmpty()) {
         printOverview(&printError);
         return exitUsage;
@@ -73,7 +64,21 @@ int wabrixCliMain(int argc, char *argv[]) {
     for (const CliCommand &c : commands)
         if (name == QLatin1String(c.name))
             return c.run(arguments);
-    printError(QStringLiteral("wabrix-cli: unbekannter Befehl '%1'").arg(name));
+    printError(QStringLiteral("wabrix-cli: unbekannter Befehl '%1'").arg(displayFileName(name)));
     printOverview(&printError);
     return exitUsage;
+}
+
+} // namespace
+
+extern "C" int wabrixCliMain(int argc, char *argv[]) {
+    // The command line draws off-screen; it needs no display.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    ensureRuntimeDirectory();
+    QGuiApplication app(argc, argv);
+    QGuiApplication::setApplicationName(QStringLiteral("wabrix-cli"));
+    QGuiApplication::setApplicationVersion(QStringLiteral(WABRIX_VERSION));
+
+    return runCommandLine(argc, argv, &runCommand);
 }

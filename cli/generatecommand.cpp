@@ -3,6 +3,8 @@
 
 #include "documentconversion.h"
 #include "documentfile.h"
+#include "filename.h"
+#include "fileproblem.h"
 #include "generator.h"
 #include "gridtext.h"
 #include "randomgenerator.h"
@@ -13,8 +15,8 @@
 
 namespace {
 
-const QString usage =
-    QStringLiteral("wabrix-cli generate WORDS [-o OUT.wbx] [--seed N] [--runs N] [--stats] [--png FILE]");
+const QString usage = QStringLiteral("wabrix-cli generate WORDS [-o OUT.wbx] [--seed N] [--runs N] [--stats] "
+                                     "[--png FILE] [--fit-clues [--min-font PT]]");
 constexpr int maxRuns = 100000;
 
 QString statsJson(const GenerationStats &s, double seconds) {
@@ -31,7 +33,7 @@ QString statsJson(const GenerationStats &s, double seconds) {
 
 } // namespace
 
-int runGenerate(const QStringList &arguments, PictureWriter writePicture) {
+int runGenerate(const QStringList &arguments, const GenerateDrawing &drawing) {
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
         "Erzeugt ein Rätsel aus einer Wortliste (Frage TAB Antwort je Zeile, oder CSV bei Endung .csv)."));
@@ -55,7 +57,15 @@ int runGenerate(const QStringList &arguments, PictureWriter writePicture) {
     QCommandLineOption engineOption(QStringLiteral("engine"), QStringLiteral("literal oder fast"),
                                     QStringLiteral("ENGINE"), QStringLiteral("fast"));
     engineOption.setFlags(QCommandLineOption::HiddenFromHelp);
-    parser.addOptions({seedOption, runsOption, statsOption, pngOption, outputOption, engineOption});
+    const QCommandLineOption fitOption(
+        QStringLiteral("fit-clues"),
+        QStringLiteral("Fragen einpassen: mit Silbentrennung umbrechen und wenn nötig kleiner setzen"));
+    const QCommandLineOption minFontOption(QStringLiteral("min-font"),
+                                           QStringLiteral("kleinste Schrift der Fragen in pt (1 bis 72, "
+                                                          "Vorgabe 5), nur mit --fit-clues"),
+                                           QStringLiteral("PT"));
+    parser.addOptions({seedOption, runsOption, statsOption, pngOption, fitOption, minFontOption, outputOption,
+                       engineOption});
 
     if (const auto done = parseArguments(parser, QStringLiteral("generate"), arguments, usage, 1,
                                          QStringLiteral("genau eine Wortliste angeben")))
@@ -71,18 +81,39 @@ int runGenerate(const QStringList &arguments, PictureWriter writePicture) {
     if (!ok || options.runs < 1 || options.runs > maxRuns)
         return usageError(usage, QStringLiteral("--runs erwartet eine Zahl von 1 bis 100000"));
 
+    // The document's settings: the defaults, with clue fitting when asked for.
+    PuzzleSettings settings;
+    settings.fitClues = parser.isSet(fitOption);
+    if (parser.isSet(minFontOption)) {
+        if (!settings.fitClues)
+            return usageError(usage, QStringLiteral("--min-font gilt nur mit --fit-clues"));
+        const int points = parser.value(minFontOption).toInt(&ok);
+        if (!ok || points < minClueFontField.minimum || points > minClueFontField.maximum)
+            return usageError(usage, QStringLiteral("--min-font erwartet eine ganze Zahl von 1 bis 72"));
+        settings.minClueFontSize = points;
+    }
+
     const QString engine = parser.value(engineOption);
     if (engine != QStringLiteral("fast") && engine != QStringLiteral("literal"))
         return usageError(usage, QStringLiteral("--engine erwartet literal oder fast"));
 
     const QString wordsPath = positional.first();
+    const QString documentPath = parser.value(outputOption), pngPath = parser.value(pngOption);
+    if ((parser.isSet(outputOption) && documentPath.isEmpty()) ||
+        (parser.isSet(pngOption) && pngPath.isEmpty()))
+        return usageError(usage, QStringLiteral("ein leerer Dateiname ist keine Datei"));
+    if ((parser.isSet(outputOption) && sameFileNamed(documentPath, wordsPath)) ||
+        (parser.isSet(pngOption) && sameFileNamed(pngPath, wordsPath)))
+        return usageError(usage, QStringLiteral("eine Ausgabedatei ist die Wortliste selbst"));
+    if (parser.isSet(outputOption) && parser.isSet(pngOption) && sameFileNamed(documentPath, pngPath))
+        return usageError(usage, QStringLiteral("-o und --png nennen dieselbe Datei"));
     WordList words = readWordList(wordsPath);
     if (!words.ok())
         return fileError(wordsPath, words.error);
     if (words.rowCount > maxWordListRows)
         return usageError(usage,
                           QStringLiteral("%1: %2 Zeilen, höchstens 999 Zeilen passen in die Worttabelle")
-                              .arg(wordsPath)
+                              .arg(displayFileName(wordsPath))
                               .arg(words.rowCount));
 
     const VectorWordTable table(std::move(words.rows), static_cast<int>(maxWordListRows));
@@ -97,16 +128,15 @@ int runGenerate(const QStringList &arguments, PictureWriter writePicture) {
 
     if (parser.isSet(outputOption)) {
         QString error;
-        if (!saveDocument(parser.value(outputOption), makeDocument(table, PuzzleSettings(), model), &error)) {
-            printError(QStringLiteral("wabrix-cli: ") + error);
-            return exitFileError;
-        }
+        if (!saveDocument(documentPath, makeDocument(table, settings, model), &error))
+            return failure(error);
     }
     if (parser.isSet(pngOption)) {
-        const QString pngPath = parser.value(pngOption);
-        QString error = QStringLiteral("dieser Programmteil zeichnet keine Bilder");
-        if (!writePicture || !writePicture(model, pngPath, &error))
-            return fileError(pngPath, error);
+        QString error = QStringLiteral("Die Datei %1 kann nicht gespeichert werden: dieser Programmteil "
+                                       "zeichnet keine Bilder")
+                            .arg(quotedPath(pngPath));
+        if (!drawing.writePicture || !drawing.writePicture(model, settings, pngPath, &error))
+            return failure(error);
     }
 
     if (parser.isSet(statsOption))

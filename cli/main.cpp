@@ -11,9 +11,9 @@
 #include <cstring>
 #include <string>
 
-// wabrix-cli itself runs "generate" without --png, which draws nothing, on Qt Core alone. Every other
-// call may draw: it runs in the drawing part, a module loaded only then, so that generating puzzles
-// starts without Qt Gui and the many libraries that come with it.
+// wabrix-cli itself runs "generate" without --png, which draws nothing, on Qt Core alone. Every other call
+// may draw: it runs in the drawing part, a module loaded only then, so that generating puzzles starts without
+// Qt Gui and the many libraries that come with it.
 
 namespace {
 
@@ -57,6 +57,11 @@ int runDrawingPart(int argc, char *argv[]) {
     return exitFileError;
 }
 
+int runGenerateOnly(QStringList arguments) {
+    arguments.removeFirst(); // "generate"
+    return runGenerate(arguments, GenerateDrawing());
+}
+
 } // namespace
 
 int main(int argc, char *argv[]) {
@@ -65,5 +70,5 @@ int main(int argc, char *argv[]) {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("wabrix-cli"));
     QCoreApplication::setApplicationVersion(QStringLiteral(WABRIX_VERSION));
-    return runGenerate(QCoreApplication::arguments().mid(2), nullptr);
+    return runCommandLine(argc, argv, &runGenerateOnly);
 }

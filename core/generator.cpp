@@ -4,24 +4,10 @@
 #include "literalgenerator.h"
 #include "runselection.h"
 
-namespace {
-
-// The placements of the entries that the last literal run placed: those it did not give up.
-std::vector<PlacedEntry> placementsOf(const PuzzleModel &model) {
-    std::vector<PlacedEntry> placements;
-    for (std::uint32_t i = 0; i < model.entryCount(); ++i) {
-        const TPuzzleEntry *e = model.entryAt(i);
-        if (e->tries < roundsPerEntry)
-            placements.push_back(PlacedEntry{i, Placement{e->down != 0, e->line, e->start}});
-    }
-    return placements;
-}
-
-} // namespace
-
-GenerationStats FinishGeneration(const PuzzleModel &model, GeneratorStore &store, Grid &feld) {
+GenerationStats FinishGeneration(PuzzleModel &model, GeneratorStore &store) {
     const BestRun best = ChooseBestRun(store);
-    PlaceBestRun(model, store, best, feld);
+    PlaceBestRun(model, store, best, model.feld);
+    model.storeClueDirections();
     GenerationStats stats;
     stats.entries = static_cast<int>(model.entryCount());
     stats.placed = store.maxfitted;
@@ -46,7 +32,7 @@ GenerationStats GenerateLiteral(const WordTable &table, PuzzleModel &model, Gene
         store.fitted = LiteralRun(model, rng);
         store.setRun(run, store.fitted, runFigures(model.feld));
         if (store.keepEveryRun || store.keptRun < 0 || store.ranksBefore(run, store.keptRun))
-            store.offerPlacements(run, placementsOf(model));
+            store.offerPlacements(run, placedEntries(model));
         if (store.fitted > store.maxfitted)
             store.maxfitted = store.fitted;
         if (options.onRunDone && !options.onRunDone(run + 1)) {
@@ -56,5 +42,5 @@ GenerationStats GenerateLiteral(const WordTable &table, PuzzleModel &model, Gene
             return stats;
         }
     }
-    return FinishGeneration(model, store, model.feld);
+    return FinishGeneration(model, store);
 }

@@ -36,9 +36,9 @@ struct GenerationStats {
 
 // Builds a puzzle from the word table: collects the entries, makes the runs with the literal placement
 // (one random sequence drawn from the seed), picks the best run and moves it to the top-left corner
-// of feld. The store receives every run's count and figures and the best run's placements. On
-// cancellation the model and the store hold a partial state; callers that must keep the old puzzle
-// generate into copies.
+// of feld; the entries it names take their clue cell's direction and arrow kind. The store receives
+// every run's count and figures and the best run's placements. On cancellation the model and the store
+// hold a partial state; callers that must keep the old puzzle generate into copies.
 GenerationStats GenerateLiteral(const WordTable &table, PuzzleModel &model, GeneratorStore &store,
                                 const GenerationOptions &options);
 
@@ -46,7 +46,8 @@ GenerationStats GenerateLiteral(const WordTable &table, PuzzleModel &model, Gene
 // each round's outcome is drawn from its exact law instead of attempt by attempt, and the runs are
 // spread over options.threads threads. Run r draws from its own generator seeded by runSeed(seed, r),
 // so a seed gives the same store and puzzle on any number of threads. The entries' placement fields
-// describe the last run (an entry left out keeps a random last attempt). Uses no shared state: model
+// describe the last run (an entry left out keeps a random last attempt), except that every entry the
+// chosen puzzle names runs in its clue cell's direction. Uses no shared state: model
 // and store may be private to a worker thread. On cancellation the entries are collected, feld is
 // unchanged, and the store holds the counts and figures of the finished runs only (stats.runs of them,
 // not necessarily the first ones); stats.cancelled is set.
@@ -57,5 +58,6 @@ GenerationStats GenerateFast(const WordTable &table, PuzzleModel &model, Generat
 std::uint64_t runSeed(std::uint64_t seed, int run);
 
 // Chooses the best run of a filled store, builds its grid from the placements the store kept, places it
-// in feld and summarises the generation.
-GenerationStats FinishGeneration(const PuzzleModel &model, GeneratorStore &store, Grid &feld);
+// in feld, gives the entries its clue cells name their direction and arrow kind, and summarises the
+// generation.
+GenerationStats FinishGeneration(PuzzleModel &model, GeneratorStore &store);

@@ -67,10 +67,20 @@ BestRun ChooseBestRun(const GeneratorStore &store) {
     return best;
 }
 
+std::vector<PlacedEntry> placedEntries(const PuzzleModel &model) {
+    std::vector<PlacedEntry> placements;
+    for (std::uint32_t i = 0; i < model.entryCount(); ++i) {
+        const TPuzzleEntry &e = model.entryAt(i);
+        if (e.tries < roundsPerEntry)
+            placements.push_back(PlacedEntry{i, Placement{e.down != 0, e.line, e.start}});
+    }
+    return placements;
+}
+
 Grid runGrid(const PuzzleModel &model, const std::vector<PlacedEntry> &placements) {
     Grid grid = freeGrid();
     for (const PlacedEntry &placed : placements)
-        commitPlacement(grid, entryText(model.entryAt(placed.entry)->answer), placed.at, placed.entry);
+        commitPlacement(grid, entryText(model.entryAt(placed.entry).answer), placed.at, placed.entry);
     return grid;
 }
 

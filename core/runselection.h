@@ -24,6 +24,10 @@ RunFigures runFigures(const Grid &grid);
 // bounding box, then the lowest run number.
 BestRun ChooseBestRun(const GeneratorStore &store);
 
+// Where the entries' placement fields put the entries they describe as placed (those not given up,
+// with tries below roundsPerEntry), in entry order.
+std::vector<PlacedEntry> placedEntries(const PuzzleModel &model);
+
 // The grid of a run, built from its placements: every answer's letters and its clue cell, as the run
 // wrote them.
 Grid runGrid(const PuzzleModel &model, const std::vector<PlacedEntry> &placements);

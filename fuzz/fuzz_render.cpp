@@ -66,6 +66,9 @@ PuzzleSettings someSettings(FuzzedDataProvider &input) {
     s.title = someText(input, 40);
     fillFont(input, s.clueFont);
     fillFont(input, s.titleFont);
+    // Fitted clues, with any smallest font: the layout keeps it within its own limits.
+    s.fitClues = input.ConsumeBool();
+    s.minClueFontSize = input.ConsumeFloatingPoint<double>();
     return s;
 }
 
@@ -126,7 +129,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         QImage page(200, 280, QImage::Format_RGB32);
         page.fill(Qt::white);
         QPainter painter(&page);
-        DrawRaetsel(painter, model, settings, settings.zoom, true, printer, nullptr, resolution);
+        drawPuzzle(painter, model, settings, RenderTarget::printerPage(resolution));
         return 0;
     }
     const QSize pictureSize = puzzlePictureSize(model, settings, resolution);

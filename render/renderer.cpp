@@ -1,6 +1,7 @@
 #include "renderer.h"
 
 #include "canvas.h"
+#include "cluelayout.h"
 #include "fontmapping.h"
 #include "gridtext.h"
 
@@ -28,11 +29,12 @@ int pixelLength(double millimetres, int resolution, double zoomFactor) {
 }
 
 // Extent, lengths in the order cell, arrow, margin, line, page margin, and the
-// sizes that follow from them and the title height.
-PuzzleGeometry makeGeometry(const Grid &feld, const PuzzleSettings &settings, double zoomedvalue,
-                            int resolution, int titleHeight) {
+// sizes that follow from them and the title's height and width. The picture is at least as wide as
+// the title with the page margin on both sides, so that a narrow puzzle does not cut its heading.
+PuzzleGeometry makeGeometry(const Grid &feld, const PuzzleSettings &settings, int resolution, int titleHeight,
+                            int titleWidth) {
     const GridExtent extent = usedExtent(feld);
-    const double z = zoomedvalue / 100;
+    const double z = settings.zoom / 100;
     PuzzleGeometry g{};
     g.I = extent.columns - 1;
     g.J = extent.rows - 1;
@@ -44,12 +46,22 @@ PuzzleGeometry makeGeometry(const Grid &feld, const PuzzleSettings &settings, do
     g.T = std::clamp(titleHeight, 0, maxPixelLength);
     g.Y0 = g.G + 2 * g.T;
     g.W = saturated((g.I + 1LL) * g.C + g.L + 2LL * g.G);
+    // A title too wide for any picture (fonts of thousands of points) is cut at the widest one.
+    g.W = std::max(g.W, saturated(std::min(std::max(titleWidth, 0) + 2LL * g.G, 0LL + maxPictureSide)));
     g.H = saturated((g.J + 1LL) * g.C + g.L + 2LL * g.Y0);
     return g;
 }
 
 QFont titleFont(const PuzzleSettings &settings, int verticalResolution) {
     return scaledFont(settings.titleFont, settings.zoom, verticalResolution);
+}
+
+// How far the title reaches to the right of where it starts: its advance, or its last
+// character's ink where that passes the advance (italics).
+int titleReach(const QFontMetrics &metrics, const QString &title) {
+    return title.isEmpty()
+               ? 0
+               : std::max(metrics.horizontalAdvance(title), metrics.boundingRect(title).right() + 1);
 }
 
 QString entryClue(const TPuzzleEntry &entry) {
@@ -71,8 +83,8 @@ bool cellReaches(const std::optional<QRect> &area, int X, int Y, int C, int marg
 // cells, so a letter cell's white inside need not be filled again, only outlined; this saves a quarter
 // of a paint. The caller allows it only without solution letters, which could spill into later cells
 // (and whose drawing is faster on freshly filled, cached memory anyway).
-void drawCells(Canvas &canvas, PuzzleModel &model, const PuzzleSettings &settings, const PuzzleGeometry &g,
-               const std::optional<QRect> &area, bool interiorsWhite) {
+void drawCells(Canvas &canvas, const PuzzleModel &model, const PuzzleSettings &settings,
+               const PuzzleGeometry &g, const std::optional<QRect> &area, bool interiorsWhite) {
     const bool showSolution = settings.showSolution;
     // A solution letter larger than its cell spills over the cell's edges, at most by its own size.
     const int margin = g.L + (showSolution ? std::max(canvas.textHeight(), canvas.maxCharWidth()) : 0);
@@ -81,6 +93,7 @@ void drawCells(Canvas &canvas, PuzzleModel &model, const PuzzleSettings &setting
     const int C = g.C, M = g.M;
     // Where a solution letter goes in its cell, measured once per letter code.
     std::array<std::optional<QPoint>, maxLetterCode + 1> places{};
+    ClueTextDrawing clueTexts(canvas, settings);
     for (int x = 0; x < gridSize; ++x)
         for (int y = 0; y < gridSize; ++y) {
             const std::int32_t v = model.feld[cellIndex(x, y)];
@@ -95,8 +108,8 @@ void drawCells(Canvas &canvas, PuzzleModel &model, const PuzzleSettings &setting
                 canvas.setFontColor(clueText);
                 canvas.rectangle(X, Y, X + C + 1, Y + C + 1);
                 if (const TPuzzleEntry *entry = model.entryOfClueCell(v))
-                    canvas.drawWrappedText(entryClue(*entry),
-                                           QRect(QPoint(X + M, Y + M), QPoint(X + C - M - 1, Y + C - M - 1)));
+                    clueTexts.draw(entryClue(*entry),
+                                   QRect(QPoint(X + M, Y + M), QPoint(X + C - M - 1, Y + C - M - 1)));
                 continue;
             }
             canvas.setBrush(Qt::white);
@@ -119,7 +132,7 @@ void drawCells(Canvas &canvas, PuzzleModel &model, const PuzzleSettings &setting
         }
 }
 
-void drawArrows(Canvas &canvas, PuzzleModel &model, const PuzzleGeometry &g,
+void drawArrows(Canvas &canvas, const PuzzleModel &model, const PuzzleGeometry &g,
                 const std::optional<QRect> &area) {
     canvas.setBrush(Qt::black);
     const int C = g.C, A = g.A;
@@ -130,15 +143,13 @@ void drawArrows(Canvas &canvas, PuzzleModel &model, const PuzzleGeometry &g,
             const std::int32_t v = model.feld[cellIndex(x, y)];
             if (!isClueCell(v))
                 continue;
-            TPuzzleEntry *entry = model.entryOfClueCell(v);
-            if (!entry)
+            // A clue cell whose entry is missing stays without an arrow; other arrow kinds have none.
+            if (!model.entryOfClueCell(v) || clueArrowKind(v) != 0)
                 continue;
-            entry->down = clueRunsDown(v) ? 1 : 0;
-            entry->arrowkind = clueArrowKind(v);
             const int X = g.G + x * C, Y = g.Y0 + y * C;
-            if (entry->arrowkind != 0 || !cellReaches(area, X, Y, C, margin))
+            if (!cellReaches(area, X, Y, C, margin))
                 continue;
-            if (entry->down)
+            if (clueRunsDown(v))
                 canvas.fillPath(QPolygon({QPoint(X + h - A, Y + C), QPoint(X + h + A, Y + C),
                                           QPoint(X + h, Y + C + t), QPoint(X + h - A, Y + C)}));
             else
@@ -177,37 +188,43 @@ std::optional<QPoint> pageEndPosition(const PrinterPage &page, int resolution) {
     return QPoint(roundHalfEven(page.width / P * resolution), roundHalfEven(page.height / P * resolution));
 }
 
-PuzzleGeometry puzzleGeometry(const PuzzleModel &model, const PuzzleSettings &settings, double zoomedvalue,
-                              int resolution) {
-    const QImage device(1, 1, QImage::Format_RGB32);
+PuzzleGeometry puzzleGeometry(const PuzzleModel &model, const PuzzleSettings &settings, int resolution) {
+    // The title is measured on an image of the resolution, as a picture measures it: the widths of
+    // fallback fonts for rare characters follow the device's resolution.
+    QImage device(1, 1, QImage::Format_RGB32);
+    const int dotsPerMetre =
+        static_cast<int>(std::clamp(std::lround(resolution / 0.0254), 1L, long{INT_MAX}));
+    device.setDotsPerMeterX(dotsPerMetre);
+    device.setDotsPerMeterY(dotsPerMetre);
     const QFontMetrics metrics(titleFont(settings, resolution), &device);
-    return makeGeometry(model.feld, settings, zoomedvalue, resolution, metrics.height());
+    return makeGeometry(model.feld, settings, resolution, metrics.height(),
+                        titleReach(metrics, QString::fromStdU16String(settings.title)));
 }
 
 QSize puzzlePictureSize(const PuzzleModel &model, const PuzzleSettings &settings, int resolution) {
-    const PuzzleGeometry g = puzzleGeometry(model, settings, settings.zoom, resolution);
+    const PuzzleGeometry g = puzzleGeometry(model, settings, resolution);
     return {g.W, g.H};
 }
 
-bool DrawRaetsel(QPainter &painter, PuzzleModel &model, const PuzzleSettings &settings, double zoomedvalue,
-                 bool printit, const PrinterQuery &printer, QSize *paintBoxSize, int resolution) {
-    Canvas canvas(painter, resolution);
+PuzzleDrawing drawPuzzle(QPainter &painter, const PuzzleModel &model, const PuzzleSettings &settings,
+                         const RenderTarget &target) {
+    Canvas canvas(painter, target.resolution);
     const int R = canvas.resolution();
-    const PrinterPage page = printer.currentPage();
+    const bool screenView = target.kind != RenderTarget::Kind::Printer;
 
     const QString title = QString::fromStdU16String(settings.title);
     const QFont heading = titleFont(settings, canvas.verticalResolution());
     const QColor headingColor = fontColor(settings.titleFont.color);
     canvas.setFont(heading, headingColor);
     canvas.setTextBackground(TextBackground::Transparent);
-    const PuzzleGeometry g = makeGeometry(model.feld, settings, zoomedvalue, R, canvas.textHeight());
+    const PuzzleGeometry g = makeGeometry(
+        model.feld, settings, R, canvas.textHeight(),
+        title.isEmpty() ? 0 : std::max(canvas.textWidth(title), canvas.inkBounds(title).right() + 1));
+    const QSize picture(g.W, g.H);
 
-    if (!printit) {
-        const QSize picture(g.W, g.H);
-        if (paintBoxSize && *paintBoxSize != picture) {
-            *paintBoxSize = picture;
-            return false;
-        }
+    if (screenView) {
+        if (target.size != picture)
+            return {false, picture};
         canvas.setBrush(Qt::white);
         canvas.setPen(Qt::white, g.L);
         canvas.setFontColor(Qt::white);
@@ -218,7 +235,7 @@ bool DrawRaetsel(QPainter &painter, PuzzleModel &model, const PuzzleSettings &se
     canvas.setTextBackground(TextBackground::Transparent);
     canvas.textOut(g.G, g.G, title);
     const bool interiorsWhite =
-        !printit && !settings.showSolution && g.G + canvas.inkBounds(title).bottom() < g.Y0 - g.L;
+        screenView && !settings.showSolution && g.G + canvas.inkBounds(title).bottom() < g.Y0 - g.L;
 
     canvas.setFont(scaledFont(settings.clueFont, settings.zoom, canvas.verticalResolution()),
                    fontColor(settings.clueFont.color));
@@ -228,13 +245,13 @@ bool DrawRaetsel(QPainter &painter, PuzzleModel &model, const PuzzleSettings &se
     drawCells(canvas, model, settings, g, area, interiorsWhite);
     drawArrows(canvas, model, g, area);
 
-    if (!printit && settings.markPageEnd)
-        if (const std::optional<QPoint> end = pageEndPosition(page, R)) {
+    if (screenView && settings.markPageEnd && target.printer)
+        if (const std::optional<QPoint> end = pageEndPosition(target.printer->currentPage(), R)) {
             canvas.setPen(Qt::red, 1);
             canvas.moveTo(end->x(), 0);
             canvas.lineTo(end->x(), end->y());
             canvas.lineTo(0, end->y());
         }
     canvas.setTextBackground(TextBackground::Opaque);
-    return true;
+    return {true, picture};
 }

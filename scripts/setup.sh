@@ -1,17 +1,23 @@
 # Shared by run.sh and test.sh: installs the Debian packages that are missing and configures and builds
 # the Release tree in build/. Sourced, not run.
 
-# Packages needed to build and run the program.
+# Packages needed to build and run the program (scdoc turns the manual pages into roff; libcups2-dev
+# lets the program ask a printer's queue whether it took a job; hyphen-de holds the German hyphenation
+# patterns that fitted clues are broken with, read at run time).
 BUILD_PACKAGES=(g++ cmake ninja-build qt6-base-dev libgl-dev qt6-svg-dev fonts-liberation fonts-wine libbenchmark-dev
-    qt6-translations-l10n)
+    qt6-translations-l10n scdoc libcups2-dev libhyphen-dev hyphen-de)
 # Packages only the tests need (test.sh): a CUPS server with a PDF printer that the printing test starts
-# for itself, IPP queries and the PDF tools that look at what was printed; clang with libFuzzer for the
-# fuzzers, llvm for the sanitizers' symbolizer (readable stack traces); the desktop's MIME database and
-# its tools for the installation test; a virtual display, its keyboard maps, xdotool and screenshots
-# for the smoke run of the real window (tests/smoke/window_smoke.sh).
-TEST_PACKAGES=(cups cups-client cups-ipp-utils printer-driver-cups-pdf ghostscript poppler-utils
+# for itself, IPP queries and the PDF tools that look at what was printed; xmllint for the SVG pictures;
+# clang with libFuzzer for the fuzzers, llvm for the sanitizers' symbolizer (readable stack traces); the
+# desktop's MIME database and its tools for the installation test; a virtual display, its keyboard maps,
+# xdotool and screenshots for the smoke run of the real window (tests/smoke/window_smoke.sh); the
+# packaging tools, lintian and appstreamcli for the package test (tests/tst_package.sh).
+TEST_PACKAGES=(cups cups-client cups-ipp-utils printer-driver-cups-pdf ghostscript poppler-utils libxml2-utils
     clang-14 libclang-rt-14-dev llvm-14 xdg-utils libfile-mimeinfo-perl shared-mime-info desktop-file-utils
-    xvfb xauth x11-xkb-utils xdotool imagemagick)
+    xvfb xauth x11-xkb-utils xdotool imagemagick dpkg-dev file lintian appstream)
+# Packages for scripts/make-package.sh: dpkg-shlibdeps (dpkg-dev) and file find the programs'
+# dependencies for CPack.
+PACKAGE_PACKAGES=(dpkg-dev file)
 # Packages for scripts/screenshots.sh: a virtual display, driving the window, the clipboard, screenshots.
 SCREENSHOT_PACKAGES=(xvfb xauth xdotool xclip imagemagick)
 # scripts/install-screenshots.sh also needs a window manager that shows window icons.
@@ -41,13 +47,18 @@ ensure_packages() {
         as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
-# Configures (once) and builds the given build directory with extra CMake arguments (a later
-# -DCMAKE_BUILD_TYPE overrides Release).
+# Builds the given build directory with extra CMake arguments (a later -DCMAKE_BUILD_TYPE overrides
+# Release). It is configured when it has no build files yet or was configured with other arguments;
+# then from a fresh cache, so that an option left out goes back to its default.
 build_tree() {
     local dir=$1
     shift
-    if [ ! -f "$dir/build.ninja" ]; then
+    local arguments="-G Ninja -DCMAKE_BUILD_TYPE=Release $*"
+    local stamp="$dir/wabrix-configured-with"
+    if [ ! -f "$dir/build.ninja" ] || [ "$(cat "$stamp" 2>/dev/null)" != "$arguments" ]; then
+        rm -f "$dir/CMakeCache.txt" "$stamp"
         cmake -S "$ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release "$@" || return 1
+        printf '%s\n' "$arguments" >"$stamp"
     fi
     cmake --build "$dir" --parallel "$(nproc)"
 }

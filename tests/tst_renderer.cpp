@@ -28,7 +28,7 @@ QPoint cellOrigin(const PuzzleGeometry &g, int x, int y) {
     return {g.G + x * g.C, g.Y0 + y * g.C};
 }
 
-QImage screenPicture(PuzzleModel &model, const PuzzleSettings &settings,
+QImage screenPicture(const PuzzleModel &model, const PuzzleSettings &settings,
                      const PrinterQuery &printer = FixedPrinterQuery(defaultPdfPage())) {
     QString error;
     const QImage image = renderPuzzleImage(model, settings, screenPpi, printer, &error);
@@ -48,15 +48,22 @@ struct Picture {
     QImage image;
     PuzzleGeometry g;
 };
-Picture picture(PuzzleModel &model, const PuzzleSettings &settings) {
-    return {screenPicture(model, settings), puzzleGeometry(model, settings, 100, screenPpi)};
+Picture picture(const PuzzleModel &model, const PuzzleSettings &settings) {
+    return {screenPicture(model, settings), puzzleGeometry(model, settings, screenPpi)};
 }
 
-// Draws the model with DrawRaetsel on image at the resolution (0: the image's own); its result.
-bool drawOnto(QImage &image, PuzzleModel &model, const PuzzleSettings &settings, bool printit, QSize *size,
-              int resolution = screenPpi, const PrinterQuery &printer = FixedPrinterQuery(defaultPdfPage())) {
+// Draws the model on image as a printer page or as a picture of *size at the resolution (0: the image's
+// own); whether it drew. A picture that needs another size sets *size to it.
+bool drawOnto(QImage &image, const PuzzleModel &model, const PuzzleSettings &settings, bool printit,
+              QSize *size, int resolution = screenPpi,
+              const PrinterQuery &printer = FixedPrinterQuery(defaultPdfPage())) {
     QPainter painter(&image);
-    return DrawRaetsel(painter, model, settings, settings.zoom, printit, printer, size, resolution);
+    const RenderTarget target =
+        printit ? RenderTarget::printerPage(resolution) : RenderTarget::picture(*size, resolution, printer);
+    const PuzzleDrawing drawing = drawPuzzle(painter, model, settings, target);
+    if (size)
+        *size = drawing.size;
+    return drawing.drawn;
 }
 
 // Runs draw on a canvas over the device at screen resolution, set to the clue font at the zoom in black
@@ -114,7 +121,7 @@ private slots:
         settings.zoom = zoom;
         settings.cellWidth = cellWidth;
         settings.lineWidth = lineWidth;
-        const PuzzleGeometry g = puzzleGeometry(model, settings, zoom, resolution);
+        const PuzzleGeometry g = puzzleGeometry(model, settings, resolution);
         QCOMPARE((QList<int>{g.C, g.L, g.A, g.M, g.G}), expected);
         QCOMPARE(g.Y0, g.G + 2 * g.T);
     }
@@ -132,13 +139,77 @@ private slots:
         if (allFree)
             model.feld = freeGrid();
         const PuzzleSettings settings;
-        const PuzzleGeometry g = puzzleGeometry(model, settings, 100, screenPpi);
+        const PuzzleGeometry g = puzzleGeometry(model, settings, screenPpi);
         QCOMPARE(g.I, extent);
         QCOMPARE(g.J, extent);
         QVERIFY(g.T > 0);
-        QCOMPARE(g.W, (extent + 1) * 38 + 1 + 2 * 57);
+        // The picture is at least as wide as the title and its margins: wider than one cell here.
+        const QImage device(1, 1, QImage::Format_RGB32);
+        const int title = QFontMetrics(scaledFont(settings.titleFont, 100, screenPpi), &device)
+                              .horizontalAdvance(QString::fromStdU16String(settings.title));
+        QCOMPARE(g.W, std::max((extent + 1) * 38 + 1, title) + 2 * 57);
         QCOMPARE(g.H, (extent + 1) * 38 + 1 + 2 * (57 + 2 * g.T));
         QCOMPARE(puzzlePictureSize(model, settings, screenPpi), QSize(g.W, g.H));
+    }
+
+    // A puzzle narrower than its title is drawn as wide as the title with the page margin after it; a
+    // short title leaves the width to the grid.
+    void titleIsNeverCut_data() {
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<bool>("italic");
+        QTest::addColumn<bool>("widens");
+        QTest::newRow("long title over one clue")
+            << QStringLiteral("Vokabelrätsel der Klasse 5b") << false << true;
+        QTest::newRow("italic title") << QStringLiteral("Vokabelrätsel der Klasse 5b") << true << true;
+        QTest::newRow("short title") << QStringLiteral("A") << false << false;
+    }
+    void titleIsNeverCut() {
+        QFETCH(QString, title);
+        QFETCH(bool, italic);
+        QFETCH(bool, widens);
+        PuzzleModel model;
+        model.feld = freeGrid();
+        model.AddEntry(u"Ei", u"EI");
+        model.feld[cellIndex(0, 0)] = clueCellValue(0, false);
+        PuzzleSettings settings;
+        settings.markPageEnd = false;
+        settings.titleFont.italic = italic;
+        settings.title = title.toStdU16String();
+        const Picture shown = picture(model, settings);
+        PuzzleSettings untitled = settings;
+        untitled.title.clear();
+        const QSize gridOnly = puzzlePictureSize(model, untitled, screenPpi);
+        QCOMPARE(shown.image.width() > gridOnly.width(), widens);
+        QCOMPARE(shown.image.height(), gridOnly.height());
+        // The title's ink ends before the page margin on the right.
+        const QRect titleBand(0, shown.g.G, shown.image.width(), shown.g.T);
+        const QRect rightMargin(shown.image.width() - shown.g.G, titleBand.top(), shown.g.G,
+                                titleBand.height());
+        QVERIFY(countPixels(shown.image, titleBand, isDark) > 0);
+        QVERIFY(allPixels(shown.image, rightMargin, white));
+    }
+
+    // The size a picture is announced with is the size it is drawn with, also where the title's width
+    // decides it and its characters come from fallback fonts at a low resolution.
+    void announcedSizeIsDrawnSize_data() {
+        QTest::addColumn<int>("resolution");
+        QTest::newRow("1 pixel per inch") << 1;
+        QTest::newRow("24 pixels per inch") << 24;
+        QTest::newRow("96 pixels per inch") << screenPpi;
+    }
+    void announcedSizeIsDrawnSize() {
+        QFETCH(int, resolution);
+        PuzzleModel model;
+        model.feld = freeGrid();
+        PuzzleSettings settings;
+        settings.zoom = 10;
+        settings.titleFont.face = u"Liberation Sans";
+        settings.titleFont.pointSize = INT32_MIN; // as small as a font gets: 1 point
+        settings.title = std::u16string(u"\u8383\u8000\u4780\u3328\u8375\u8383\u0083\0\0\t\0\0\0\0", 14);
+        QString error;
+        const QImage image = renderPuzzleImage(model, settings, resolution, &error);
+        QVERIFY2(!image.isNull(), qPrintable(error));
+        QCOMPARE(image.size(), puzzlePictureSize(model, settings, resolution));
     }
 
     void hugeSettingsDoNotOverflow() {
@@ -146,7 +217,7 @@ private slots:
         PuzzleSettings settings;
         settings.zoom = 1000;
         settings.cellWidth = 100;
-        const PuzzleGeometry g = puzzleGeometry(model, settings, settings.zoom, screenPpi);
+        const PuzzleGeometry g = puzzleGeometry(model, settings, screenPpi);
         QCOMPARE(g.C, 3780);
         QCOMPARE(g.W, 100 * 3780 + g.L + 2 * g.G);
         QVERIFY(!pictureSizeIsDrawable(QSize(g.W, g.H)));
@@ -154,7 +225,7 @@ private slots:
         QVERIFY(renderPuzzleImage(model, settings, screenPpi, &error).isNull());
         QVERIFY2(error.contains(QStringLiteral("zu groß")), qPrintable(error));
 
-        const PuzzleGeometry absurd = puzzleGeometry(model, settings, settings.zoom, INT_MAX);
+        const PuzzleGeometry absurd = puzzleGeometry(model, settings, INT_MAX);
         QCOMPARE(absurd.C, maxPixelLength);
         QVERIFY(absurd.W > 0 && absurd.H > 0);
     }
@@ -441,24 +512,12 @@ private slots:
         QCOMPARE(image.pixel(down + QPoint(h, g.C + t + 2)), white);
     }
 
-    void arrowPassStoresDirectionAndKind() {
+    void otherArrowKindsGetNoArrow() {
         PuzzleModel &model = *sample;
         model.AddEntry(u"Sonderfall", u"X");
         model.feld[cellIndex(2, 5)] = clueCellValue(2, true, 1);
         model.feld[cellIndex(2, 6)] = 'X';
-        for (std::uint32_t i = 0; i < model.entryCount(); ++i) {
-            model.entry(i)->down = 7;
-            model.entry(i)->arrowkind = 99;
-        }
         const auto [image, g] = picture(model, PuzzleSettings());
-        QCOMPARE(model.raten.cursorIndex(), 1); // the last clue cell drawn, (6, 0)
-        QCOMPARE(model.arat, model.raten.current());
-        QCOMPARE(int(model.entry(0)->down), 0);
-        QCOMPARE(model.entry(0)->arrowkind, 0);
-        QCOMPARE(int(model.entry(1)->down), 1);
-        QCOMPARE(model.entry(2)->arrowkind, 1);
-        QCOMPARE(int(model.entry(2)->down), 1);
-        // Arrow kind 1 gets no arrow.
         QCOMPARE(image.pixel(cellOrigin(g, 2, 5) + QPoint(g.C / 2, g.C + 2)), white);
     }
 
@@ -605,7 +664,7 @@ private slots:
         QSize size = puzzlePictureSize(model, settings, screenPpi);
         QImage image = filledImage(size, sentinel);
         QVERIFY(drawOnto(image, model, settings, printit, &size));
-        const PuzzleGeometry g = puzzleGeometry(model, settings, 100, screenPpi);
+        const PuzzleGeometry g = puzzleGeometry(model, settings, screenPpi);
         QCOMPARE(image.pixel(0, 0), printit ? sentinel : white);
         // Letter cells are white inside whatever the surface held before.
         QCOMPARE(countPixels(image, cellInside(g, 2, 1), [](QRgb p) { return p != white; }), 0);
@@ -642,8 +701,9 @@ private slots:
             painter.setClipRect(shown);
         else
             painter.translate(-shown.topLeft());
-        QVERIFY(DrawRaetsel(painter, model, settings, settings.zoom, false,
-                            FixedPrinterQuery(defaultPdfPage()), &size, screenPpi));
+        QVERIFY(drawPuzzle(painter, model, settings,
+                           RenderTarget::picture(size, screenPpi, FixedPrinterQuery(defaultPdfPage())))
+                    .drawn);
         painter.end();
         QCOMPARE(clipped ? part.copy(shown) : part, full.copy(shown));
         if (clipped)
@@ -669,7 +729,6 @@ private slots:
         settings.titleFont.pointSize = 1638;
         QImage page = filledImage(QSize(300, 300), white);
         QVERIFY(drawOnto(page, model, settings, true, nullptr, 600));
-        QCOMPARE(int(model.entry(0)->down), 0);
     }
 };
 

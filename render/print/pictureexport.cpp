@@ -5,9 +5,11 @@
 #include "qprinterquery.h"
 #include "renderer.h"
 
+#include "fileproblem.h"
+#include "safefile.h"
+
 #include <QFileInfo>
 #include <QPrinter>
-#include <QSaveFile>
 
 std::optional<PictureFormat> pictureFormatOfFile(const QString &fileName) {
     const QString suffix = QFileInfo(fileName).suffix().toLower();
@@ -22,36 +24,42 @@ std::optional<PictureFormat> pictureFormatOfFile(const QString &fileName) {
     return std::nullopt;
 }
 
-bool exportPuzzlePicture(const QString &fileName, PictureFormat format, PuzzleModel &model,
-                         const PuzzleSettings &settings, int screenResolution, const QPrinter &printer,
-                         QString *error) {
+QByteArray puzzlePicture(PictureFormat format, const PuzzleModel &model, const PuzzleSettings &settings,
+                         int screenResolution, const QPrinter &printer, QString *reason) {
     if (format == PictureFormat::Pdf)
-        return writePuzzlePdf(fileName, printer.pageLayout(), printer.resolution(), model, settings, error);
+        return puzzlePdf(printer.pageLayout(), printer.resolution(), model, settings, reason);
 
     const QPrinterQuery marking(printer);
-    if (format == PictureFormat::Svg) {
-        const QByteArray svg = renderPuzzleSvg(model, settings, screenResolution, marking, error);
-        if (svg.isEmpty())
-            return false;
-        QSaveFile file(fileName);
-        if (file.open(QIODevice::WriteOnly) && file.write(svg) == svg.size() && file.commit())
-            return true;
-        if (error)
-            *error = QStringLiteral("Die Datei „%1“ kann nicht geschrieben werden: %2")
-                         .arg(fileName, file.errorString());
-        return false;
-    }
+    if (format == PictureFormat::Svg)
+        return renderPuzzleSvg(model, settings, screenResolution, marking, reason);
 
-    QImage picture = renderPuzzleImage(model, settings, screenResolution, marking, error);
+    QImage picture = renderPuzzleImage(model, settings, screenResolution, marking, reason);
     if (picture.isNull())
-        return false;
+        return {};
     if (format == PictureFormat::Bmp) {
         picture = picture.convertToFormat(QImage::Format_RGB888); // a 24-bit bitmap
         if (picture.isNull()) {
-            if (error)
-                *error = QStringLiteral("Für das Bild reicht der Speicher nicht.");
-            return false;
+            if (reason)
+                *reason = QStringLiteral("Für das Bild reicht der Speicher nicht.");
+            return {};
         }
     }
-    return savePuzzleImage(picture, fileName, format == PictureFormat::Bmp ? "BMP" : "PNG", error);
+    const QByteArray bytes = encodePuzzleImage(picture, format == PictureFormat::Bmp ? "BMP" : "PNG");
+    if (bytes.isEmpty() && reason)
+        *reason = QStringLiteral("Das Bild lässt sich nicht kodieren.");
+    return bytes;
+}
+
+bool exportPuzzlePicture(const QString &fileName, PictureFormat format, const PuzzleModel &model,
+                         const PuzzleSettings &settings, int screenResolution, const QPrinter &printer,
+                         QString *error) {
+    QString reason;
+    const QByteArray picture = puzzlePicture(format, model, settings, screenResolution, printer, &reason);
+    if (picture.isEmpty()) {
+        if (error)
+            *error = QStringLiteral("Die Datei %1 kann nicht gespeichert werden: %2")
+                         .arg(quotedPath(fileName), reason);
+        return false;
+    }
+    return saveFileContents(fileName, picture, error);
 }

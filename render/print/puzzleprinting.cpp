@@ -1,24 +1,78 @@
 #include "puzzleprinting.h"
 
-#include "qprinterquery.h"
+#include "printqueue.h"
 #include "renderer.h"
 
+#include "safefile.h"
+
+#include <QBuffer>
 #include <QFile>
 #include <QPageLayout>
+#include <QPaintEngine>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPrinter>
-#include <QSaveFile>
-#include <QTemporaryDir>
+
+#include <sys/statvfs.h>
 
 #include <exception>
+#include <functional>
 #include <new>
 
 namespace {
+
+// The resolution of a PDF page when none is given: that of a QPrinter made with HighResolution.
+constexpr int pdfResolution = 1200;
 
 bool failWith(QString *error, const QString &message) {
     if (error)
         *error = message;
     return false;
+}
+
+// Runs draw; the reason in German when it threw, empty when it drew.
+QString drawingFailure(const std::function<void()> &draw) {
+    try {
+        draw();
+    } catch (const std::bad_alloc &) {
+        return QStringLiteral("zu wenig Arbeitsspeicher");
+    } catch (const std::exception &failure) {
+        const QString reason = QString::fromUtf8(failure.what());
+        return reason.isEmpty() ? QStringLiteral("unbekannter Fehler") : reason;
+    } catch (...) {
+        return QStringLiteral("unbekannter Fehler");
+    }
+    return {};
+}
+
+// Why the page cannot be handed to the print system: the print system's library writes the job into
+// its folder first and does not notice when that folder is full, so that an empty or cut job would
+// go out. The page is drawn into memory once to learn its size. Empty when there is room.
+QString spoolSpaceProblem(const QPrinter &printer, const PageDrawing &drawPage) {
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter pdf(&buffer);
+        pdf.setResolution(printer.resolution());
+        pdf.setPageLayout(printer.pageLayout());
+        QPainter painter;
+        if (!painter.begin(&pdf) || !drawingFailure([&] { drawPage(painter); }).isEmpty())
+            return {}; // the print job itself will say what is wrong
+    }
+    // Room for the page and the little that the print system adds to it.
+    constexpr qint64 spoolReserve = 16 * 1024;
+    const QString folder = spoolFolder();
+    struct statvfs space {};
+    if (::statvfs(QFile::encodeName(folder).constData(), &space) != 0)
+        return {};
+    const qint64 available = static_cast<qint64>(space.f_bavail) * static_cast<qint64>(space.f_frsize);
+    if (available >= buffer.size() + spoolReserve)
+        return {};
+    return QStringLiteral("Im Ordner für temporäre Dateien „%1“ ist kein Platz für den Druckauftrag (%L2 KB "
+                          "nötig, %L3 KB frei); es wurde nichts gedruckt.")
+        .arg(folder)
+        .arg((buffer.size() + spoolReserve) / 1024)
+        .arg(available / 1024);
 }
 
 // How the printer is called in a message.
@@ -34,22 +88,25 @@ QString printerLabel(const QPrinter &printer) {
 
 bool printPage(QPrinter &printer, const PageDrawing &drawPage, QString *error) {
     printer.setDocName(printJobTitle);
+    // A job for the print system, not a PDF file or the preview's pages: Qt hands it over without
+    // asking whether it was taken, so the queue is asked before and the answer looked at after.
+    const bool spooled = printer.outputFormat() == QPrinter::NativeFormat && printer.paintEngine() &&
+                         printer.paintEngine()->type() != QPaintEngine::Picture;
+    if (spooled) {
+        const PrintQueueState queue = printQueueState(printer.printerName());
+        if (queue.known && !queue.accepting)
+            return failWith(error, QStringLiteral("Der Drucker „%1“ nimmt keine Aufträge an; es wurde nichts "
+                                                  "gedruckt.")
+                                       .arg(printer.printerName()));
+        const QString space = spoolSpaceProblem(printer, drawPage);
+        if (!space.isEmpty())
+            return failWith(error, space);
+    }
     QPainter painter;
     if (!painter.begin(&printer))
         return failWith(error, QStringLiteral("Der Druckauftrag für %1 konnte nicht begonnen werden.")
                                    .arg(printerLabel(printer)));
-    QString reason;
-    try {
-        drawPage(painter);
-    } catch (const std::bad_alloc &) {
-        reason = QStringLiteral("zu wenig Arbeitsspeicher");
-    } catch (const std::exception &failure) {
-        reason = QString::fromUtf8(failure.what());
-        if (reason.isEmpty())
-            reason = QStringLiteral("unbekannter Fehler");
-    } catch (...) {
-        reason = QStringLiteral("unbekannter Fehler");
-    }
+    const QString reason = drawingFailure([&] { drawPage(painter); });
     if (!reason.isEmpty()) {
         // Qt's PDF and CUPS print engines cannot abort a job: they spool the page and hand it over when
         // the painter ends. The job is ended all the same, so that the printer can be used again, and the
@@ -68,46 +125,64 @@ bool printPage(QPrinter &printer, const PageDrawing &drawPage, QString *error) {
     if (!painter.end() || printer.printerState() == QPrinter::Error)
         return failWith(error, QStringLiteral("Der Druckauftrag für %1 konnte nicht abgeschlossen werden.")
                                    .arg(printerLabel(printer)));
+    if (spooled) {
+        const QString refused = submissionProblem();
+        if (!refused.isEmpty())
+            return failWith(error, QStringLiteral("Der Drucker „%1“ hat den Auftrag nicht angenommen: %2.")
+                                       .arg(printer.printerName(), refused));
+    }
     return true;
 }
 
-bool printPuzzle(QPrinter &printer, PuzzleModel &model, const PuzzleSettings &settings, QString *error) {
-    const QPrinterQuery query(printer);
+QString printQueueNotice(const QPrinter &printer) {
+    if (printer.outputFormat() != QPrinter::NativeFormat)
+        return {};
+    if (!printQueueState(printer.printerName()).stopped)
+        return {};
+    return QStringLiteral("Der Drucker „%1“ ist angehalten; der Auftrag wartet in seiner Warteschlange, bis "
+                          "der Drucker wieder freigegeben wird.")
+        .arg(printer.printerName());
+}
+
+bool printPuzzle(QPrinter &printer, const PuzzleModel &model, const PuzzleSettings &settings,
+                 QString *error) {
     return printPage(
-        printer,
-        [&](QPainter &page) { DrawRaetsel(page, model, settings, settings.zoom, true, query, nullptr); },
+        printer, [&](QPainter &page) { drawPuzzle(page, model, settings, RenderTarget::printerPage()); },
         error);
 }
 
-bool writePuzzlePdf(const QString &fileName, const QPageLayout &layout, int resolution, PuzzleModel &model,
-                    const PuzzleSettings &settings, QString *error) {
-    // The PDF printer writes its file as it goes; it writes into a private directory first, so that a
-    // failure leaves an existing file of that name as it was.
-    const QTemporaryDir scratch;
-    if (!scratch.isValid())
-        return failWith(
-            error,
-            QStringLiteral("Es kann keine temporäre Datei angelegt werden: %1").arg(scratch.errorString()));
-    const QString draft = scratch.filePath(QStringLiteral("seite.pdf"));
+QByteArray puzzlePdf(const QPageLayout &layout, int resolution, const PuzzleModel &model,
+                     const PuzzleSettings &settings, QString *error) {
+    // Written in memory: no temporary file or folder that a full or missing temporary folder could
+    // spoil, and a file, device or pipe gets the whole page or nothing.
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QString reason;
     {
-        QPrinter pdf(QPrinter::HighResolution);
-        pdf.setOutputFormat(QPrinter::PdfFormat);
-        pdf.setOutputFileName(draft);
-        if (resolution > 0)
-            pdf.setResolution(resolution);
-        if (layout.isValid())
-            pdf.setPageLayout(layout);
-        if (!printPuzzle(pdf, model, settings, error))
-            return false;
+        QPdfWriter pdf(&buffer);
+        pdf.setTitle(printJobTitle);
+        pdf.setCreator(QString());
+        pdf.setResolution(resolution > 0 ? resolution : pdfResolution);
+        pdf.setPageLayout(layout.isValid() ? layout
+                                           : QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                                         QMarginsF(10, 10, 10, 10), QPageLayout::Point));
+        QPainter painter;
+        if (!painter.begin(&pdf)) {
+            failWith(error, QStringLiteral("Die PDF-Seite konnte nicht begonnen werden."));
+            return {};
+        }
+        reason = drawingFailure([&] { drawPuzzle(painter, model, settings, RenderTarget::printerPage()); });
+        painter.end();
     }
-    QFile page(draft);
-    if (!page.open(QIODevice::ReadOnly))
-        return failWith(
-            error, QStringLiteral("Die PDF-Seite kann nicht gelesen werden: %1").arg(page.errorString()));
-    const QByteArray bytes = page.readAll();
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        return failWith(error, QStringLiteral("Die Datei „%1“ kann nicht geschrieben werden: %2")
-                                   .arg(fileName, file.errorString()));
-    return true;
+    if (!reason.isEmpty()) {
+        failWith(error, QStringLiteral("Die PDF-Seite konnte nicht gezeichnet werden (%1).").arg(reason));
+        return {};
+    }
+    return buffer.data();
+}
+
+bool writePuzzlePdf(const QString &fileName, const QPageLayout &layout, int resolution,
+                    const PuzzleModel &model, const PuzzleSettings &settings, QString *error) {
+    const QByteArray pdf = puzzlePdf(layout, resolution, model, settings, error);
+    return !pdf.isEmpty() && saveFileContents(fileName, pdf, error);
 }

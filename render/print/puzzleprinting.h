@@ -21,18 +21,29 @@ using PageDrawing = std::function<void(QPainter &)>;
 // Runs a print job of exactly one page on printer: sets the job title, opens the job, lets drawPage
 // draw the page and ends the job, which hands it to the print system. When the job cannot be opened,
 // or drawPage throws, the job is aborted where the printer allows it, and ended otherwise, so that
-// the printer is never left busy; false then, with the reason in German in *error.
+// the printer is never left busy; false then, with the reason in German in *error. A job for a real
+// printer is refused before anything is sent when its queue takes no jobs or the folder in which the
+// job is written first has no room for it, and fails when the print system refuses it.
 bool printPage(QPrinter &printer, const PageDrawing &drawPage, QString *error = nullptr);
 
+// After a job was handed over: a German notice when the printer's queue holds it instead of printing
+// (a stopped queue); empty otherwise.
+QString printQueueNotice(const QPrinter &printer);
+
 // Prints the puzzle on one page of printer, which should be made with QPrinter::HighResolution:
-// DrawRaetsel with printit on at the printer's resolution and the settings' zoom, from the top-left
-// corner of the printable area; nothing is scaled to fit the page.
-bool printPuzzle(QPrinter &printer, PuzzleModel &model, const PuzzleSettings &settings,
+// a printer target at the printer's resolution and the settings' zoom, from the top-left corner of the
+// printable area; nothing is scaled to fit the page.
+bool printPuzzle(QPrinter &printer, const PuzzleModel &model, const PuzzleSettings &settings,
                  QString *error = nullptr);
 
-// Writes the page that printPuzzle puts on paper as a one-page PDF file: the same drawing on a PDF
-// printer with the given page layout (paper, orientation, printable margins) and resolution.
-// An existing file is replaced only once the whole page was written; false with the reason in
-// German in *error otherwise.
-bool writePuzzlePdf(const QString &fileName, const QPageLayout &layout, int resolution, PuzzleModel &model,
-                    const PuzzleSettings &settings, QString *error = nullptr);
+// The page that printPuzzle puts on paper as a one-page PDF document: the same drawing on a PDF page
+// with the given page layout (paper, orientation, printable margins; A4 with margins of 10 points when
+// invalid) and resolution (1200 pixels per inch when not positive), titled with printJobTitle. Empty,
+// with the reason in German in *error, when it cannot be drawn.
+QByteArray puzzlePdf(const QPageLayout &layout, int resolution, const PuzzleModel &model,
+                     const PuzzleSettings &settings, QString *error = nullptr);
+
+// Writes puzzlePdf as a file through a SafeFile: an existing file is replaced only once the whole page
+// was written, a device or pipe gets the whole page; false with the German message in *error.
+bool writePuzzlePdf(const QString &fileName, const QPageLayout &layout, int resolution,
+                    const PuzzleModel &model, const PuzzleSettings &settings, QString *error = nullptr);
