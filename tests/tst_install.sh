@@ -45,7 +45,7 @@ for file in "${expected[@]}"; do
     [ -s "$PREFIX/$file" ] || fail "$file fehlt"
 done
 [ -x "$PREFIX/bin/wabrix" ] && [ -x "$PREFIX/bin/wabrix-cli" ] || fail "Programme nicht ausführbar"
-# wabrix-cli loads its drawing part from the library folder of the prefix.
+# wabrix-cli loads its drawing part from a private folder of the prefix.
 find "$PREFIX" -path '*/wabrix/wabrix-cli-drawing.so' | grep -q . || fail "wabrix-cli-drawing.so fehlt"
 
 # Width and height of a PNG from its header, "W H"; nothing when the file is no PNG.
