@@ -158,7 +158,7 @@ bool FastRun::crossingRound(std::uint32_t entry, RandomGenerator &rng, Placement
                                       : grid_.findBefore(lists[j], needBefore(j), i);
         // A cell drawn for one of its rooms may lack the other; then nothing needs testing. Only a
         // conflict that the rooms might have foreseen says that they may be out of date.
-        if (!grid_.roomsAllow(key, needBefore(j), needAfter(j))) {
+        if (byRoomAfter && !grid_.roomsAllow(key, needBefore(j), needAfter(j))) {
             missed_.push_back(key);
             return false;
         }
