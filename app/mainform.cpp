@@ -6,6 +6,7 @@
 #include "generationprogress.h"
 #include "generationrunner.h"
 #include "hyphenation.h"
+#include "layoutchoice.h"
 #include "puzzleview.h"
 #include "startup.h"
 #include "statusnotices.h"
@@ -80,6 +81,7 @@ TMainForm::TMainForm(QWidget *parent) : QMainWindow(parent), ui(std::make_unique
     clueCheck_->setSingleShot(true);
     clueCheck_->setInterval(0);
     connect(clueCheck_, &QTimer::timeout, this, &TMainForm::checkClueFit);
+    setUpLayoutControls();
     connectHandlers();
     connectOutputHandlers();
     FormCreate();
@@ -158,6 +160,7 @@ PuzzleSettings TMainForm::settings() const {
     s.titleFont = FontDialog2.Font;
     s.fitClues = ui->FragenEinpassenCheck->isChecked();
     s.minClueFontSize = ui->KleinsteSchriftEd->value();
+    s.layout = layoutChoice_->layout();
     return s;
 }
 
@@ -174,6 +177,7 @@ void TMainForm::setSettings(const PuzzleSettings &s) {
     ui->KleinsteSchriftEd->setValue(s.minClueFontSize);
     ui->FragenEinpassenCheck->setChecked(s.fitClues);
     scheduleClueCheck();
+    layoutChoice_->setLayout(s.layout);
 }
 
 void TMainForm::repaintPuzzle() {
@@ -236,7 +240,7 @@ void TMainForm::generatePuzzle() {
     if (generation_->isRunning())
         return;
     ui->StringGrid1->commitEdit();
-    generation_->start(copyWordRows(WordGridTable(*ui->StringGrid1)), random_.next64());
+    startGeneration(copyWordRows(WordGridTable(*ui->StringGrid1)));
 }
 
 void TMainForm::takeGeneratedPuzzle(GenerationResult &result) {
@@ -244,6 +248,7 @@ void TMainForm::takeGeneratedPuzzle(GenerationResult &result) {
     std::swap(store_, result.store);
     repaintPuzzle();
     scheduleClueCheck();
+    showPageFitNotice();
 }
 
 void TMainForm::FragenEinpassenCheckClick() {
@@ -276,6 +281,7 @@ void TMainForm::Button1Click() {
 void TMainForm::sEdChange() {
     repaintPuzzle();
     scheduleClueCheck();
+    refreshPageFitNotice();
 }
 
 void TMainForm::LosungEinCheckClick() {

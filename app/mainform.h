@@ -10,12 +10,14 @@
 #include "puzzlesettings.h"
 #include "qprinterquery.h"
 #include "randomgenerator.h"
+#include "wordtable.h"
 
 #include <QMainWindow>
 #include <QPrinter>
 
 #include <array>
 #include <memory>
+#include <optional>
 
 namespace Ui {
 class TMainForm;
@@ -23,6 +25,8 @@ class TMainForm;
 class GenerationProgress;
 class NumericSpinEdit;
 class GenerationRunner;
+class LayoutChoice;
+class QPushButton;
 struct GenerationResult;
 class PuzzleView;
 class TAboutBox;
@@ -111,6 +115,16 @@ public:
     // resolution, with the current printer's page; a failure is shown in a message box.
     bool exportPicture(const QString &fileName, PictureFormat format);
 
+    // The layout choice and fitting the puzzle to the page (mainformlayout.cpp).
+    // Sets the zoom to the largest whole percent at which the whole picture fits the printable area of
+    // the current printer's page ("An Seite anpassen").
+    void fitZoomToPage();
+    // Before printing: a puzzle that the page would cut makes the window ask "An Seite anpassen und
+    // drucken" (the zoom is fitted first), "Trotzdem drucken" or "Abbrechen"; false for "Abbrechen".
+    bool confirmWholePage();
+    // The zoom at which the puzzle fits the current page; nothing when the page is unknown.
+    std::optional<int> zoomThatFitsPage() const;
+
 public slots:
     void ExportierenalsBild1Click();
     void Druckereinrichten1Click();
@@ -130,6 +144,13 @@ private:
     void FormDestroy();
     void connectHandlers();
     void connectOutputHandlers();
+    void setUpLayoutControls();
+    // Starts the generation the layout choice asks for: 1001 runs, or compact inside its frame.
+    void startGeneration(VectorWordTable table);
+    // The notice that the puzzle does not fit the page, with "An Seite anpassen"; cleared when it fits.
+    void showPageFitNotice();
+    // The same, only while the notice is shown (after a setting changed).
+    void refreshPageFitNotice();
     // Starts building the puzzle from the word table; the result lands in takeGeneratedPuzzle.
     void generatePuzzle();
     // Puts a finished generation's entries, feld and store in place of the window's and repaints.
@@ -155,5 +176,7 @@ private:
     GenerationProgress *generationProgress_ = nullptr;
     std::unique_ptr<ClueOverflowNotice> clueOverflow_;
     QTimer *clueCheck_ = nullptr;
+    LayoutChoice *layoutChoice_ = nullptr;
+    QPushButton *fitPageButton_ = nullptr;
     bool centred_ = false;
 };

@@ -53,12 +53,14 @@ void TMainForm::ExportierenalsBild1Click() {
 
 void TMainForm::Druckereinrichten1Click() {
     // The red page-end marking shows the new page at once.
-    if (PrinterSetupDialog1.Execute(this))
+    if (PrinterSetupDialog1.Execute(this)) {
         repaintPuzzle();
+        refreshPageFitNotice();
+    }
 }
 
 void TMainForm::Drucken1Click() {
-    if (PrintDialog1.Execute(this))
+    if (confirmWholePage() && PrintDialog1.Execute(this))
         printCurrentPuzzle();
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "layoutoptions.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -7,11 +9,13 @@ class PuzzleModel;
 struct PuzzleSettings;
 
 // What generate takes from the drawing part of wabrix-cli: the picture of --png, drawn with the
-// document's settings as the screen shows it and saved as PNG (false with the German reason in error).
-// Without it generate makes no picture, and says so.
+// document's settings as the screen shows it and saved as PNG (false with the German reason in error),
+// and the default printer's page in cells, which the compact layout fills. Without them generate makes
+// no picture and no compact layout, and says so.
 struct GenerateDrawing {
     bool (*writePicture)(PuzzleModel &model, const PuzzleSettings &settings, const QString &path,
                          QString *error) = nullptr;
+    DefaultPageCells defaultPageCells = nullptr;
 };
 
 // Entry points of the subcommands, one file each.

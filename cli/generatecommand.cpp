@@ -7,6 +7,7 @@
 #include "fileproblem.h"
 #include "generator.h"
 #include "gridtext.h"
+#include "layoutoptions.h"
 #include "randomgenerator.h"
 #include "wordlist.h"
 
@@ -16,19 +17,21 @@
 namespace {
 
 const QString usage = QStringLiteral("wabrix-cli generate WORDS [-o OUT.wbx] [--seed N] [--runs N] [--stats] "
-                                     "[--png FILE] [--fit-clues [--min-font PT]]");
+                                     "[--png FILE] [--fit-clues [--min-font PT]] [--layout standard|compact] "
+                                     "[--frame page|WxH] [--effort N]");
 constexpr int maxRuns = 100000;
 
-QString statsJson(const GenerationStats &s, double seconds) {
+QString statsJson(const GenerationStats &s, double seconds, const QString &layout) {
+    const double fill = s.area > 0 ? static_cast<double>(s.usedCells) / s.area : 0.0;
     return QStringLiteral("{\"entries\":%1,\"placed\":%2,\"usedCells\":%3,\"area\":%4,\"bestRun\":%5,"
-                          "\"runs\":%6,\"meanPlaced\":%7,\"seconds\":%8}")
+                          "\"runs\":%6,\"meanPlaced\":%7,\"seconds\":%8,\"fill\":%9,\"layout\":\"%10\"}")
         .arg(s.entries)
         .arg(s.placed)
         .arg(s.usedCells)
         .arg(s.area)
         .arg(s.bestRun)
         .arg(s.runs)
-        .arg(shortestNumber(s.meanPlaced), shortestNumber(seconds));
+        .arg(shortestNumber(s.meanPlaced), shortestNumber(seconds), shortestNumber(fill), layout);
 }
 
 } // namespace
@@ -66,6 +69,8 @@ int runGenerate(const QStringList &arguments, const GenerateDrawing &drawing) {
                                            QStringLiteral("PT"));
     parser.addOptions({seedOption, runsOption, statsOption, pngOption, fitOption, minFontOption, outputOption,
                        engineOption});
+    LayoutOptions layout;
+    parser.addOptions(layout.options());
 
     if (const auto done = parseArguments(parser, QStringLiteral("generate"), arguments, usage, 1,
                                          QStringLiteral("genau eine Wortliste angeben")))
@@ -96,6 +101,10 @@ int runGenerate(const QStringList &arguments, const GenerateDrawing &drawing) {
     const QString engine = parser.value(engineOption);
     if (engine != QStringLiteral("fast") && engine != QStringLiteral("literal"))
         return usageError(usage, QStringLiteral("--engine erwartet literal oder fast"));
+    if (const std::optional<QString> wrong = layout.apply(parser, options, drawing.defaultPageCells))
+        return usageError(usage, *wrong);
+    if (layout.compact() && (parser.isSet(runsOption) || parser.isSet(engineOption)))
+        return usageError(usage, QStringLiteral("--runs gilt nur mit --layout standard"));
 
     const QString wordsPath = positional.first();
     const QString documentPath = parser.value(outputOption), pngPath = parser.value(pngOption);
@@ -123,11 +132,12 @@ int runGenerate(const QStringList &arguments, const GenerateDrawing &drawing) {
     timer.start();
     const GenerationStats stats = engine == QStringLiteral("literal")
                                       ? GenerateLiteral(table, model, store, options)
-                                      : GenerateFast(table, model, store, options);
+                                      : layout.generate(table, model, store, options);
     const double seconds = static_cast<double>(timer.nsecsElapsed()) / 1e9;
 
     if (parser.isSet(outputOption)) {
         QString error;
+        settings.layout = layout.documentLayout(options);
         if (!saveDocument(documentPath, makeDocument(table, settings, model), &error))
             return failure(error);
     }
@@ -140,7 +150,7 @@ int runGenerate(const QStringList &arguments, const GenerateDrawing &drawing) {
     }
 
     if (parser.isSet(statsOption))
-        printOut(statsJson(stats, seconds));
+        printOut(statsJson(stats, seconds, layout.name()));
     else if (!parser.isSet(outputOption))
         printOut(QString::fromStdU16String(gridText(model.feld)).chopped(1));
     return exitSuccess;

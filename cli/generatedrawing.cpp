@@ -1,6 +1,7 @@
 #include "commands.h"
 
 #include "fileproblem.h"
+#include "pagefit.h"
 #include "puzzlemodel.h"
 #include "puzzlesettings.h"
 #include "qprinterquery.h"
@@ -27,10 +28,17 @@ bool writePicture(PuzzleModel &model, const PuzzleSettings &settings, const QStr
     return savePuzzleImage(picture, path, "PNG", error);
 }
 
+PageCells defaultPageCells() {
+    const QPrinter printer(QPrinter::HighResolution);
+    const CellCount cells = pageCellFrame(PuzzleSettings(), QPrinterQuery(printer).currentPage());
+    return {cells.columns, cells.rows};
+}
+
 } // namespace
 
 GenerateDrawing generateDrawing() {
     GenerateDrawing drawing;
     drawing.writePicture = &writePicture;
+    drawing.defaultPageCells = &defaultPageCells;
     return drawing;
 }

@@ -11,18 +11,28 @@
 #include <cstring>
 #include <string>
 
-// wabrix-cli itself runs "generate" without --png, which draws nothing, on Qt Core alone. Every other call
-// may draw: it runs in the drawing part, a module loaded only then, so that generating puzzles starts without
-// Qt Gui and the many libraries that come with it.
+// wabrix-cli itself runs "generate" without --png and without a layout choice, which draws nothing and
+// needs no printer, on Qt Core alone. Every other call may draw or ask the default printer for its page
+// (the compact layout fills it): it runs in the drawing part, a module loaded only then, so that generating
+// puzzles starts without Qt Gui and the many libraries that come with it.
 
 namespace {
+
+// Whether argument is the long option name, alone or with its value after "=".
+bool isOption(const char *argument, const char *name) {
+    const std::size_t length = std::strlen(name);
+    return std::strncmp(argument, name, length) == 0 && (argument[length] == '\0' || argument[length] == '=');
+}
 
 bool drawsNothing(int argc, char *argv[]) {
     if (argc < 2 || std::strcmp(argv[1], "generate") != 0)
         return false;
+    // Wherever such a name stands, even as another option's value, the drawing part runs: it does all
+    // that this part does, only starting slower.
     for (int i = 2; i < argc; ++i)
-        if (std::strncmp(argv[i], "--png", 5) == 0 && (argv[i][5] == '\0' || argv[i][5] == '='))
-            return false;
+        for (const char *name : {"--png", "--layout", "--frame", "--effort"})
+            if (isOption(argv[i], name))
+                return false;
     return true;
 }
 

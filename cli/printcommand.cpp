@@ -1,8 +1,11 @@
 #include "clicommand.h"
 #include "commands.h"
 
+#include "layoutoptions.h"
 #include "openedpuzzle.h"
+#include "pagefit.h"
 #include "puzzleprinting.h"
+#include "qprinterquery.h"
 
 #include <QCommandLineParser>
 #include <QPrinter>
@@ -10,7 +13,7 @@
 
 namespace {
 
-const QString usage = QStringLiteral("wabrix-cli print FILE.wbx [--printer NAME]");
+const QString usage = QStringLiteral("wabrix-cli print FILE.wbx [--printer NAME] [--fit-page]");
 
 // The printer to print on: the named one, or the default printer. Empty with the reason when there
 // is none.
@@ -46,7 +49,10 @@ int runPrint(const QStringList &arguments) {
     const QCommandLineOption printerOption(QStringLiteral("printer"),
                                            QStringLiteral("Drucker (Standard: der Standarddrucker)"),
                                            QStringLiteral("NAME"));
-    parser.addOption(printerOption);
+    const QCommandLineOption fitPageOption(
+        QStringLiteral("fit-page"),
+        QStringLiteral("mit dem Zoom drucken, bei dem das ganze Rätsel auf den bedruckbaren Bereich passt"));
+    parser.addOptions({printerOption, fitPageOption});
     if (const auto done = parseArguments(parser, QStringLiteral("print"), arguments, usage, 1,
                                          QStringLiteral("genau eine Rätseldatei angeben")))
         return *done;
@@ -71,8 +77,17 @@ int runPrint(const QStringList &arguments) {
         return exitFileError;
     }
 
-    if (!printPuzzle(printer, puzzle.model, puzzle.settings, &error))
+    PuzzleSettings &settings = puzzle.settings;
+    const PrinterPage page = QPrinterQuery(printer).currentPage();
+    if (parser.isSet(fitPageOption))
+        settings.zoom = fitPageZoom(puzzle.model, settings, page, static_cast<int>(zoomField.minimum),
+                                    static_cast<int>(zoomField.maximum))
+                            .value_or(settings.zoom);
+    if (!printPuzzle(printer, puzzle.model, settings, &error))
         return failure(error);
+    // Said once the page went to the printer, so that a failure stays the one line it reports.
+    if (!parser.isSet(fitPageOption) && !puzzleFitsPage(puzzle.model, settings, page))
+        printError(pageCutWarning(settings.zoom));
     const QString notice = printQueueNotice(printer);
     if (!notice.isEmpty())
         printError(QStringLiteral("wabrix-cli: Hinweis: ") + notice);

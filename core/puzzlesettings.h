@@ -2,6 +2,7 @@
 
 #include "fontdescription.h"
 #include "numberfield.h"
+#include "layoutsettings.h"
 
 #include <array>
 #include <string>
@@ -24,6 +25,7 @@ struct PuzzleSettings {
     FontDescription titleFont = FontDescription::defaultTitleFont(); // FontDialog2
     bool fitClues = false; // FragenEinpassenCheck: clues hyphenated and made smaller to fit
     double minClueFontSize = minClueFontField.defaultValue; // KleinsteSchriftEd: smallest clue font
+    LayoutSettings layout; // "Anordnung" and "Rahmen" on the settings page: how the next puzzle is made
 };
 
 // One number of the settings: the field that holds it and its place in PuzzleSettings.

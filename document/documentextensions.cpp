@@ -1,5 +1,7 @@
 #include "documentextensions.h"
 
+#include "layoutrecord.h"
+
 #include "recordreader.h"
 #include "recordwriter.h"
 
@@ -36,6 +38,7 @@ const std::vector<DocumentExtension> &documentExtensions() {
     // Each setting that needs a record adds one line here; a tag, once used, keeps its meaning.
     static const std::vector<DocumentExtension> extensions = {
         {"FITC", clueFittingPresent, writeClueFitting, readClueFitting},
+        {layoutRecordTag, &layoutRecordPresent, &writeLayoutRecord, &readLayoutRecord},
     };
     return extensions;
 }

@@ -119,7 +119,14 @@ private slots:
         QWidget *widget = control<QWidget>(form, QTest::currentDataTag());
         QVERIFY(widget);
         QCOMPARE(widget->parentWidget()->objectName(), parent);
-        QCOMPARE(widget->pos(), geometry.topLeft());
+        // The controls right of the zoom field move over for "An Seite anpassen", which stands beside it.
+        const QWidget *zoom = control<QWidget>(form, "ZoomEd");
+        const QWidget *fit = control<QWidget>(form, "AnSeiteBtn");
+        const bool afterZoom = parent == QLatin1String("Panel1") && geometry.x() > zoom->geometry().right();
+        QVERIFY(fit && fit->x() > zoom->geometry().right());
+        QCOMPARE(widget->pos(),
+                 geometry.topLeft() +
+                     QPoint(afterZoom ? fit->x() + fit->width() - zoom->x() - zoom->width() + 1 : 0, 0));
         if (geometry.width() < 0) {
             QCOMPARE(widget->width(), widget->sizeHint().width());
             QVERIFY(widget->height() >= widget->sizeHint().height());
