@@ -105,6 +105,10 @@ private slots:
         QTest::newRow("generate with statistics") << QStringList{"--stats"} << true << 0;
         QTest::newRow("generate with a picture") << QStringList{"--png", "bild.png"} << false << 1;
         QTest::newRow("generate with a picture, joined") << QStringList{"--png=bild.png"} << false << 1;
+        // The compact layout fills the default printer's page, which only the drawing part knows.
+        QTest::newRow("generate a compact layout") << QStringList{"--layout", "compact"} << false << 1;
+        QTest::newRow("generate a compact layout, joined") << QStringList{"--layout=compact"} << false << 1;
+        QTest::newRow("generate with a frame") << QStringList{"--frame", "10x10"} << false << 1;
         QTest::newRow("another command") << QStringList{} << false << 1;
         QTest::newRow("another command, damaged drawing part") << QStringList{} << true << 1;
     }
