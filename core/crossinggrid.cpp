@@ -57,7 +57,7 @@ RunFigures CrossingGrid::figures() const {
 
 int CrossingGrid::roomBefore(int dir, int line, int p) const {
     // Placeable cells back to the clue cell, which only has to be free.
-    const LineBits blocked = without(LineBits::below(p), lines_[dir][line].placeable);
+    const LineBits blocked = without(LineBits::range(0, p - 1), lines_[dir][line].placeable);
     if (blocked.none())
         return std::min(p - 1, roomLimit_);
     const int b = blocked.highest();
@@ -165,31 +165,28 @@ void CrossingGrid::commit(const FastAnswer &answer, const Placement &at, std::ui
 
     // Each changed cell lies on this line and on its own crossing line.
     const LineBits wasFree = lines_[dir][at.line].free;
-    const LineBits::Position onCrossLines = LineBits::position(at.line);
-    LineState *crossLines = lines_[cross];
-    const std::int32_t *values = answer.value.data() - at.start;
     LineBits written; // positions along the line that were free before
     for (int p = at.start; p < end; ++p) {
         const int cell = lineCell(dir, at.line, p);
         if (wasFree.test(p)) {
-            const std::int32_t value = values[p];
+            const std::int32_t value = answer.value[static_cast<std::size_t>(p - at.start)];
             cells_[static_cast<std::size_t>(cell)] = value;
             letters_[static_cast<std::size_t>(cell)] = static_cast<std::uint8_t>(value);
             written.set(p);
-            crossLines[p].free.reset(onCrossLines);
-            crossLines[p].letter.set(onCrossLines);
-            crossLines[p].placeable.reset(onCrossLines);
+            lines_[cross][p].free.reset(at.line);
+            lines_[cross][p].letter.set(at.line);
+            lines_[cross][p].placeable.reset(at.line);
             if (p > 0)
-                crossLines[p - 1].placeable.reset(onCrossLines);
+                lines_[cross][p - 1].placeable.reset(at.line);
             if (p + 1 < gridSize)
-                crossLines[p + 1].placeable.reset(onCrossLines);
-        } else if (crossLines[p].crossable.test(onCrossLines)) {
+                lines_[cross][p + 1].placeable.reset(at.line);
+        } else if (lines_[cross][p].crossable.test(at.line)) {
             removeCrossable(cross, p, at.line); // now in two answers
         }
     }
     cells_[static_cast<std::size_t>(lineCell(dir, at.line, clue))] = clueCellValue(entryIndex, at.down);
-    crossLines[clue].free.reset(onCrossLines);
-    crossLines[clue].placeable.reset(onCrossLines);
+    lines_[cross][clue].free.reset(at.line);
+    lines_[cross][clue].placeable.reset(at.line);
     // A free cell beside a letter of this line could not take a letter along its crossing line.
     LineBits unblocked = written & neighbours(lines_[dir][at.line].letter);
     const LineBits changed = written | LineBits::range(clue, clue);

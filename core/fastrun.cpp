@@ -147,11 +147,15 @@ bool FastRun::crossingRound(std::uint32_t entry, RandomGenerator &rng, Placement
         return countedRound(answer, combinations, rng, at);
 
     missed_.clear();
-    // Tests one hit, uniform over the candidates; inlined, as it runs for most hits of most rounds.
-    const auto hitFits = [&]() __attribute__((always_inline)) {
+    // Tests one hit, uniform over the candidates.
+    const auto hitFits = [&] {
         const int hit = static_cast<int>(rng.Random(static_cast<std::uint32_t>(crossings)));
-        const auto upTo = crossingsUpTo_.begin();
-        const int j = static_cast<int>(std::upper_bound(upTo, upTo + length, hit) - upTo);
+        // The letter whose candidates hold the hit: the number of letters whose candidates, counted
+        // with those of the letters before, reach no further than the hit. Counted without a branch,
+        // where a search would guess wrong at about every other step.
+        int j = 0;
+        for (int k = 0; k < length; ++k)
+            j += crossingsUpTo_[static_cast<std::size_t>(k)] <= hit;
         const int i = hit - (j > 0 ? crossingsUpTo_[static_cast<std::size_t>(j - 1)] : 0);
         const std::uint32_t key = byRoomAfter && byRoomAfter_[static_cast<std::size_t>(j)]
                                       ? grid_.findAfter(lists[j], needAfter(j), i)

@@ -11,19 +11,9 @@
 struct LineBits {
     std::uint64_t words[2] = {0, 0};
 
-    // One position made ready for use on many lines: its word and its bit there.
-    struct Position {
-        int word;
-        std::uint64_t bit;
-    };
-    static Position position(int p) { return {p >> 6, bit(p)}; }
-
     void set(int p) { words[p >> 6] |= bit(p); }
     void reset(int p) { words[p >> 6] &= ~bit(p); }
     bool test(int p) const { return (words[p >> 6] >> (p & 63)) & 1; }
-    void set(Position p) { words[p.word] |= p.bit; }
-    void reset(Position p) { words[p.word] &= ~p.bit; }
-    bool test(Position p) const { return (words[p.word] & p.bit) != 0; }
     bool none() const { return (words[0] | words[1]) == 0; }
 
     // The lowest and the highest set position; the line must not be empty.
@@ -44,8 +34,6 @@ struct LineBits {
 
     // Every position of a line.
     static LineBits full() { return below(gridSize); }
-    // Positions 0 to n - 1, n from 0 to 128, looked up rather than shifted together.
-    static LineBits below(int n) { return belowTable()[static_cast<std::size_t>(n)]; }
 
     friend LineBits operator&(LineBits a, LineBits b) {
         return {{a.words[0] & b.words[0], a.words[1] & b.words[1]}};
@@ -71,6 +59,8 @@ struct LineBits {
 private:
     static std::uint64_t bit(int p) { return std::uint64_t{1} << (p & 63); }
 
+    // Positions 0 to n - 1, n from 0 to 128, looked up rather than shifted together.
+    static LineBits below(int n) { return belowTable()[static_cast<std::size_t>(n)]; }
     static const std::array<LineBits, 129> &belowTable() {
         static constexpr std::array<LineBits, 129> table = [] {
             std::array<LineBits, 129> t{};

@@ -20,18 +20,16 @@ public:
     }
     // The same for m from 0 to maxKey, without looking at m.
     int countFrom(int m) const { return atLeast_[static_cast<std::size_t>(m)]; }
-    // The i-th of the items with key >= m, in a fixed but unspecified order: the group of key m first,
-    // then those of the keys above. The counts tell which group holds it, so that only that group's
-    // items are read: with t = count(>= m) - i, it is the group of the largest key k whose count(>= k)
-    // is still at least t, and there the item atLeast_[k] - t. The counts fall as the key rises, so
-    // four halvings find k.
+    // The i-th of the items with key >= m, in a fixed but unspecified order. The counts tell which
+    // group holds it, so that only that group's items are read.
     std::uint32_t atLeast(int m, int i) const {
-        const int t = atLeast_[static_cast<std::size_t>(m < 0 ? 0 : m)] - i;
-        std::size_t k = 0;
-        for (std::size_t step = (maxKey + 1) / 2; step > 0; step /= 2)
-            if (atLeast_[k + step] >= t)
-                k += step;
-        return groups_[k][static_cast<std::size_t>(atLeast_[k] - t)];
+        for (int k = m < 0 ? 0 : m;; ++k) {
+            const int inGroup = atLeast_[static_cast<std::size_t>(k)] -
+                                (k < maxKey ? atLeast_[static_cast<std::size_t>(k + 1)] : 0);
+            if (i < inGroup)
+                return groups_[static_cast<std::size_t>(k)][static_cast<std::size_t>(i)];
+            i -= inGroup;
+        }
     }
 
     void insert(std::uint32_t item, int key, std::vector<std::int32_t> &slots) {
