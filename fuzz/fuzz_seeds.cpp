@@ -115,6 +115,13 @@ PuzzleDocument withUnknownExtensions() {
     return d;
 }
 
+// The smallest document with the umlaut choice in its trailer, beside an unknown record.
+PuzzleDocument withUmlautChoice() {
+    PuzzleDocument d = withUnknownExtensions();
+    d.settings.umlauts = UmlautSpelling::AsTyped;
+    return d;
+}
+
 } // namespace
 
 int main(int argc, char *argv[]) {
@@ -131,6 +138,7 @@ int main(int argc, char *argv[]) {
                     writeRenderSeeds(render) && writeSeed(folder, "start", PuzzleDocument()) &&
                     writeSeed(folder, "smallest", smallest()) && writeSeed(folder, "unusual", unusual()) &&
                     writeSeed(folder, "unknown-extensions", withUnknownExtensions()) &&
+                    writeSeed(folder, "umlaut-choice", withUmlautChoice()) &&
                     writeSeed(folder, "generated-20", generated(twenty, 20, 0)) &&
                     writeSeed(folder, "generated-20-short", generated(twenty, 5, 20)) &&
                     writeSeed(folder, "generated-100",
