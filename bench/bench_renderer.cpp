@@ -1,7 +1,8 @@
 // Paint time of the puzzle view: a full 100 x 100 grid with more than 500 clue cells drawn at 96 pixels
-// per inch into an image the size of the picture, as the screen view and the export do; with the clues
-// fitted into their cells (hyphenated and made smaller), a paint should take at most half as long again
-// as without.
+// per inch into an image the size of the picture, as the screen view and the export do, and the paint
+// of one window-sized part of it, as the view paints while the puzzle is dragged or zoomed; with the
+// clues fitted into their cells (hyphenated and made smaller), a paint should take at most half as long
+// again as without.
 #include "renderer.h"
 
 #include <QGuiApplication>
@@ -63,6 +64,38 @@ void DrawFullPuzzle(benchmark::State &state) {
     state.counters["pixels"] = static_cast<double>(size.width()) * size.height();
 }
 BENCHMARK(DrawFullPuzzle)
+    ->ArgsProduct({{0, 1}, {0, 1}})
+    ->ArgNames({"solution", "fit"})
+    ->Unit(benchmark::kMillisecond);
+
+// What dragging and zooming cost: the paint of one window-sized part of the same puzzle, as the view
+// paints the part its scroll box shows, into an image of the window's size.
+void DrawViewport(benchmark::State &state) {
+    PuzzleModel model;
+    fillDensePuzzle(model);
+    PuzzleSettings settings;
+    settings.showSolution = state.range(0) != 0;
+    settings.fitClues = state.range(1) != 0;
+    const FixedPrinterQuery printer(defaultPdfPage());
+    constexpr int resolution = 96;
+    const QSize size = puzzlePictureSize(model, settings, resolution);
+    const QSize window(1280, 800);
+    const QPoint scrolled(size.width() / 3, size.height() / 3);
+    QImage image(window, QImage::Format_RGB32);
+    const auto paint = [&] {
+        QPainter painter(&image);
+        painter.translate(-scrolled);
+        return drawPuzzle(painter, model, settings, RenderTarget::picture(size, resolution, printer)).drawn;
+    };
+    paint(); // the first paint lays the fitted clues out once, as above
+    for (auto _ : state) {
+        if (!paint())
+            state.SkipWithError("picture size changed");
+        benchmark::DoNotOptimize(image.constBits());
+    }
+    state.counters["pixels"] = static_cast<double>(window.width()) * window.height();
+}
+BENCHMARK(DrawViewport)
     ->ArgsProduct({{0, 1}, {0, 1}})
     ->ArgNames({"solution", "fit"})
     ->Unit(benchmark::kMillisecond);

@@ -3,13 +3,18 @@
 #include "filename.h"
 #include "fileproblem.h"
 #include "nativefile.h"
+#include "temporaryfiles.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QDir>
+#include <QLibraryInfo>
 #include <QLocale>
+#include <QTranslator>
 
 #include <cerrno>
 #include <cstdio>
+#include <new>
 
 namespace {
 
@@ -17,6 +22,32 @@ namespace {
 int standardOutputFailure = 0;
 
 } // namespace
+
+int runCommandLine(int argc, char *argv[], int (*run)(QStringList arguments)) {
+    // The command line speaks German, Qt's own texts (the help's "Aufruf:", "Optionen:", the parser's
+    // errors) included.
+    QTranslator qtTranslation;
+    if (qtTranslation.load(QStringLiteral("qtbase_de"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&qtTranslation);
+    removeTemporaryFilesOnInterrupt();
+
+    // File names are bytes: taken from argv as they are (Qt has removed its own options from it),
+    // not through a text conversion that would merge different names.
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << fileNameFromSystem(QByteArray(argv[i]));
+    int status = exitFileError;
+    try {
+        status = run(arguments);
+    } catch (const std::bad_alloc &) {
+        // A task larger than the memory it may take ends with a message, not with an abort.
+        printError(QStringLiteral("wabrix-cli: Zu wenig Arbeitsspeicher für diese Aufgabe"));
+    }
+    // Output that never arrived is a failure, whatever the command thought.
+    if (!standardOutputWritten() && status == exitSuccess)
+        return exitFileError;
+    return status;
+}
 
 void printOut(const QString &text) {
     const QByteArray bytes = (text + u'\n').toUtf8();

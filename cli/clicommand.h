@@ -20,6 +20,12 @@ struct CliCommand {
     int (*run)(const QStringList &arguments);
 };
 
+// Runs the command line once its application object exists: Qt's own texts in German, temporary files
+// removed when the program is interrupted, the arguments after the program's name taken as file names
+// are (by their bytes) and handed to run. Running out of memory ends with a German message; output that
+// did not reach standard output turns success into exitFileError.
+int runCommandLine(int argc, char *argv[], int (*run)(QStringList arguments));
+
 // Writes text and a line end to standard output or standard error, as UTF-8. A failed write to
 // standard output is remembered for standardOutputWritten.
 void printOut(const QString &text);

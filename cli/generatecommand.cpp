@@ -9,14 +9,11 @@
 #include "generator.h"
 #include "gridtext.h"
 #include "layoutoptions.h"
-#include "qprinterquery.h"
 #include "randomgenerator.h"
-#include "renderer.h"
 #include "wordlist.h"
 
 #include <QCommandLineParser>
 #include <QElapsedTimer>
-#include <QPrinter>
 
 #include <algorithm>
 #include <iterator>
@@ -27,8 +24,6 @@ namespace {
 const QString usage = QStringLiteral("wabrix-cli generate WORDS [-o OUT.wbx] [--seed N] [--runs N] [--stats] "
                                      "[--png FILE] [--fit-clues [--min-font PT]] [--layout standard|compact] "
                                      "[--frame page|WxH] [--effort N] [--umlauts caps|ae|keep]");
-// The picture of --png: the screen view at the usual screen resolution.
-constexpr int pngResolution = 96;
 constexpr int maxRuns = 100000;
 
 // The umlaut spellings by their names on the command line.
@@ -60,7 +55,7 @@ QString statsJson(const GenerationStats &s, double seconds, const QString &layou
 
 } // namespace
 
-int runGenerate(const QStringList &arguments) {
+int runGenerate(const QStringList &arguments, const GenerateDrawing &drawing) {
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
         "Erzeugt ein Rätsel aus einer Wortliste (Frage TAB Antwort je Zeile, oder CSV bei Endung .csv)."));
@@ -136,7 +131,7 @@ int runGenerate(const QStringList &arguments) {
     const QString engine = parser.value(engineOption);
     if (engine != QStringLiteral("fast") && engine != QStringLiteral("literal"))
         return usageError(usage, QStringLiteral("--engine erwartet literal oder fast"));
-    if (const std::optional<QString> wrong = layout.apply(parser, options))
+    if (const std::optional<QString> wrong = layout.apply(parser, options, drawing.defaultPageCells))
         return usageError(usage, *wrong);
     if (layout.compact() && (parser.isSet(runsOption) || parser.isSet(engineOption)))
         return usageError(usage, QStringLiteral("--runs gilt nur mit --layout standard"));
@@ -177,15 +172,10 @@ int runGenerate(const QStringList &arguments) {
             return failure(error);
     }
     if (parser.isSet(pngOption)) {
-        // The document's settings, zoom 100, and the page end of the default printer, as render marks it.
-        const QPrinter printer(QPrinter::HighResolution);
-        QString error;
-        const QImage picture =
-            renderPuzzleImage(model, settings, pngResolution, QPrinterQuery(printer), &error);
-        if (picture.isNull())
-            return failure(QStringLiteral("Die Datei %1 kann nicht gespeichert werden: %2")
-                               .arg(quotedPath(pngPath), error));
-        if (!savePuzzleImage(picture, pngPath, "PNG", &error))
+        QString error = QStringLiteral("Die Datei %1 kann nicht gespeichert werden: dieser Programmteil "
+                                       "zeichnet keine Bilder")
+                            .arg(quotedPath(pngPath));
+        if (!drawing.writePicture || !drawing.writePicture(model, settings, pngPath, &error))
             return failure(error);
     }
 

@@ -1,21 +1,11 @@
 #include "layoutoptions.h"
 
-#include "pagefit.h"
-#include "qprinterquery.h"
-
 #include <QCommandLineParser>
-#include <QPrinter>
 #include <QRegularExpression>
 
 namespace {
 
 constexpr int maxEffort = 1000000000;
-
-// The cells of the default printer's page at the default settings, as generate saves the document.
-CellCount defaultPageCells() {
-    const QPrinter printer(QPrinter::HighResolution);
-    return pageCellFrame(PuzzleSettings(), QPrinterQuery(printer).currentPage());
-}
 
 } // namespace
 
@@ -38,7 +28,8 @@ QString LayoutOptions::name() const {
     return compact_ ? QStringLiteral("compact") : QStringLiteral("standard");
 }
 
-std::optional<QString> LayoutOptions::apply(const QCommandLineParser &parser, GenerationOptions &options) {
+std::optional<QString> LayoutOptions::apply(const QCommandLineParser &parser, GenerationOptions &options,
+                                            DefaultPageCells pageCells) {
     const QString layout = parser.value(layout_);
     if (layout != QLatin1String("standard") && layout != QLatin1String("compact"))
         return QStringLiteral("--layout erwartet standard oder compact");
@@ -53,7 +44,9 @@ std::optional<QString> LayoutOptions::apply(const QCommandLineParser &parser, Ge
     if (!ok || options.effort < 1 || options.effort > maxEffort)
         return QStringLiteral("--effort erwartet eine Zahl von 1 bis 1000000000");
 
-    const CellCount page = defaultPageCells();
+    if (!pageCells)
+        return QStringLiteral("--layout compact braucht den zeichnenden Programmteil, der den Drucker kennt");
+    const PageCells page = pageCells();
     options.shapeWidth = page.columns;
     options.shapeHeight = page.rows;
     if (!parser.isSet(frame_))

@@ -11,6 +11,14 @@
 
 class QCommandLineParser;
 
+// The cells of the default printer's page at the default settings, as generate saves the document.
+struct PageCells {
+    int columns = 0;
+    int rows = 0;
+};
+// Where they come from: the printer, which only the drawing part of wabrix-cli knows.
+using DefaultPageCells = PageCells (*)();
+
 // The options of generate that choose the layout: --layout standard|compact, and for the compact
 // layout --frame page|WxH and --effort N.
 class LayoutOptions {
@@ -19,8 +27,10 @@ public:
     QList<QCommandLineOption> options() const { return {layout_, frame_, effort_}; }
 
     // Takes the parsed values into options: the compact layout's effort and frame; without --frame,
-    // the proportions of the default printer's page. A German message when a value is wrong.
-    std::optional<QString> apply(const QCommandLineParser &parser, GenerationOptions &options);
+    // the proportions of the default printer's page, asked of pageCells. A German message when a value
+    // is wrong, or when the compact layout is asked for without pageCells.
+    std::optional<QString> apply(const QCommandLineParser &parser, GenerationOptions &options,
+                                 DefaultPageCells pageCells);
 
     bool compact() const { return compact_; }
     // The layout's name as --layout and --stats write it.

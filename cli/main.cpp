@@ -1,110 +1,84 @@
 #include "clicommand.h"
 #include "commands.h"
 
-#include "filename.h"
-#include "temporaryfiles.h"
+#include <QCoreApplication>
 
-#include <QDir>
-#include <QFile>
-#include <QGuiApplication>
-#include <QLibraryInfo>
-#include <QTranslator>
-
+#include <dlfcn.h>
 #include <unistd.h>
 
-#include <iterator>
-#include <new>
+#include <climits>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+// wabrix-cli itself runs "generate" without --png and without a layout choice, which draws nothing and
+// needs no printer, on Qt Core alone. Every other call may draw or ask the default printer for its page
+// (the compact layout fills it): it runs in the drawing part, a module loaded only then, so that generating
+// puzzles starts without Qt Gui and the many libraries that come with it.
 
 namespace {
 
-const CliCommand commands[] = {
-    {"generate", "erzeugt ein Rätsel aus einer Wortliste", &runGenerate},
-    {"info", "beschreibt eine Rätseldatei", &runInfo},
-    {"new", "schreibt ein leeres Rätsel mit Standardeinstellungen", &runNew},
-    {"print", "druckt eine Rätseldatei wie \"Drucken...\"", &runPrint},
-    {"render", "zeichnet eine Rätseldatei als Bild (PNG, BMP, SVG) oder PDF-Seite", &runRender},
-    {"thumbnail", "schreibt ein Vorschaubild einer Rätseldatei für Dateimanager", &runThumbnail},
-};
-
-void printOverview(void (*print)(const QString &)) {
-    print(QStringLiteral("Aufruf: wabrix-cli BEFEHL [OPTIONEN]\n\nBefehle:"));
-    for (const CliCommand &c : commands)
-        print(QStringLiteral("  %1  %2")
-                  .arg(QString::fromLatin1(c.name).leftJustified(10), QString::fromUtf8(c.summary)));
-    print(QStringLiteral("\n'wabrix-cli BEFEHL --help' zeigt die Optionen eines Befehls."));
+// Whether argument is the long option name, alone or with its value after "=".
+bool isOption(const char *argument, const char *name) {
+    const std::size_t length = std::strlen(name);
+    return std::strncmp(argument, name, length) == 0 && (argument[length] == '\0' || argument[length] == '=');
 }
 
-// Qt wants a private runtime directory; give it one when the environment has none, instead of
-// a warning on every call.
-void ensureRuntimeDirectory() {
-    if (!qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
-        return;
-    const QByteArray dir = QDir::tempPath().toLocal8Bit() + "/wabrix-runtime-" + QByteArray::number(getuid());
-    QDir().mkpath(QString::fromLocal8Bit(dir));
-    QFile::setPermissions(QString::fromLocal8Bit(dir),
-                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    qputenv("XDG_RUNTIME_DIR", dir);
+bool drawsNothing(int argc, char *argv[]) {
+    if (argc < 2 || std::strcmp(argv[1], "generate") != 0)
+        return false;
+    // Wherever such a name stands, even as another option's value, the drawing part runs: it does all
+    // that this part does, only starting slower.
+    for (int i = 2; i < argc; ++i)
+        for (const char *name : {"--png", "--layout", "--frame", "--effort"})
+            if (isOption(argv[i], name))
+                return false;
+    return true;
 }
 
-// The command line speaks German, Qt's own texts (the help's "Aufruf:", "Optionen:", the parser's
-// errors) included.
-void loadQtTranslation(QTranslator &translator) {
-    if (translator.load(QStringLiteral("qtbase_de"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QCoreApplication::installTranslator(&translator);
+// The folder of the running program.
+std::string programFolder() {
+    char path[PATH_MAX];
+    const ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
+    if (length <= 0)
+        return ".";
+    path[length] = '\0';
+    const char *slash = std::strrchr(path, '/');
+    return slash ? std::string(path, static_cast<std::size_t>(slash - path)) : std::string(".");
 }
 
-// Runs the command named first in arguments.
-int runCommand(QStringList arguments) {
-    if (arguments.isEmpty()) {
-        printOverview(&printError);
-        return exitUsage;
+// Loads the drawing part, beside the program in the build tree, or where it is installed, and runs it.
+int runDrawingPart(int argc, char *argv[]) {
+    const std::string folder = programFolder();
+    std::string reason;
+    for (const std::string &path : {folder + '/' + drawingModuleName,
+                                    folder + '/' + WABRIX_DRAWING_MODULE_FOLDER + '/' + drawingModuleName}) {
+        void *module = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+        if (!module) {
+            reason = dlerror();
+            continue;
+        }
+        if (const auto entry = reinterpret_cast<int (*)(int, char **)>(dlsym(module, "wabrixCliMain")))
+            return entry(argc, argv);
+        reason = dlerror();
     }
-    const QString name = arguments.takeFirst();
-    if (name == QLatin1String("--version")) {
-        printOut(QStringLiteral("wabrix-cli " WABRIX_VERSION));
-        return exitSuccess;
-    }
-    if (name == QLatin1String("--help") || name == QLatin1String("-h")) {
-        printOverview(&printOut);
-        return exitSuccess;
-    }
-    for (const CliCommand &c : commands)
-        if (name == QLatin1String(c.name))
-            return c.run(arguments);
-    printError(QStringLiteral("wabrix-cli: unbekannter Befehl '%1'").arg(displayFileName(name)));
-    printOverview(&printError);
-    return exitUsage;
+    std::fprintf(stderr, "wabrix-cli: der zeichnende Programmteil fehlt oder ist beschädigt: %s\n",
+                 reason.c_str());
+    return exitFileError;
+}
+
+int runGenerateOnly(QStringList arguments) {
+    arguments.removeFirst(); // "generate"
+    return runGenerate(arguments, GenerateDrawing());
 }
 
 } // namespace
 
 int main(int argc, char *argv[]) {
-    // The command line draws off-screen; it needs no display.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    ensureRuntimeDirectory();
-    QGuiApplication app(argc, argv);
-    QGuiApplication::setApplicationName(QStringLiteral("wabrix-cli"));
-    QGuiApplication::setApplicationVersion(QStringLiteral(WABRIX_VERSION));
-
-    QTranslator qtTranslation;
-    loadQtTranslation(qtTranslation);
-    removeTemporaryFilesOnInterrupt();
-
-    // File names are bytes: taken from argv as they are (Qt has removed its own options from it),
-    // not through a text conversion that would merge different names.
-    QStringList arguments;
-    for (int i = 1; i < argc; ++i)
-        arguments << fileNameFromSystem(QByteArray(argv[i]));
-    int status = exitFileError;
-    try {
-        status = runCommand(arguments);
-    } catch (const std::bad_alloc &) {
-        // A task larger than the memory it may take ends with a message, not with an abort.
-        printError(QStringLiteral("wabrix-cli: Zu wenig Arbeitsspeicher für diese Aufgabe"));
-    }
-    // Output that never arrived is a failure, whatever the command thought.
-    if (!standardOutputWritten() && status == exitSuccess)
-        return exitFileError;
-    return status;
+    if (!drawsNothing(argc, argv))
+        return runDrawingPart(argc, argv);
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("wabrix-cli"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(WABRIX_VERSION));
+    return runCommandLine(argc, argv, &runGenerateOnly);
 }

@@ -2,6 +2,7 @@
 
 #include "compactchain.h"
 #include "entrycollector.h"
+#include "runselection.h"
 
 #include <algorithm>
 #include <atomic>
@@ -136,9 +137,9 @@ GenerationStats GenerateCompact(const WordTable &table, PuzzleModel &model, Gene
         if (betterLayout(*results[c], *results[best], shape))
             best = c;
     store.prepare(1);
-    store.felder[0] = compactGrid(*results[best]);
     describePlacements(*results[best], model);
-    store.fittedall[0] = results[best]->placedCount();
+    store.setRun(0, results[best]->placedCount(), runFigures(compactGrid(*results[best])));
+    store.offerPlacements(0, placedEntries(model));
     store.fitted = store.fittedall[0];
     store.maxfitted = store.fittedall[0];
     return FinishGeneration(model, store);

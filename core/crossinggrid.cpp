@@ -2,138 +2,158 @@
 
 #include <algorithm>
 
-CrossingGrid::CrossingGrid(int roomLimit, const std::vector<std::int32_t> &letters)
+CrossingGrid::CrossingGrid(int roomLimit, const std::vector<std::int32_t> &letters, int roomsAfterFrom)
     : roomLimit_(std::min(std::max(roomLimit, 0), static_cast<int>(RankedList::maxKey))),
-      slotBefore_(2 * gridCells, -1), slotAfter_(2 * gridCells, -1), roomBefore_(2 * gridCells, -1),
-      roomAfter_(2 * gridCells, -1) {
+      roomsAfterFrom_(roomsAfterFrom), slotBefore_(2 * gridCells, -1), slotAfter_(2 * gridCells, -1) {
     listOf_.fill(-1);
     for (std::int32_t letter : letters)
         if (letter >= 0 && letter <= maxLetterCode && listOf_[static_cast<std::size_t>(letter)] < 0) {
             listOf_[static_cast<std::size_t>(letter)] = static_cast<std::int16_t>(lists_.size());
             lists_.emplace_back();
         }
+    cells_.fill(cellFree);
+    letters_.fill(cellFree);
+    roomBefore_.fill(-1);
+    roomAfter_.fill(-1);
+    for (int dir = 0; dir < 2; ++dir)
+        resetLines(dir, 0, gridSize - 1);
 }
 
-void CrossingGrid::reset(Grid &target) {
-    feld_ = &target;
-    target.fill(cellFree);
-    for (int dir = 0; dir < 2; ++dir)
-        for (int line = 0; line < gridSize; ++line) {
-            free_[dir][line] = LineBits::full();
-            placeable_[dir][line] = LineBits::full();
-            letter_[dir][line] = LineBits();
-            crossable_[dir][line] = LineBits();
+void CrossingGrid::resetLines(int dir, int first, int last) {
+    for (int line = std::max(first, 0); line <= std::min(last, gridSize - 1); ++line)
+        lines_[dir][line] = LineState{LineBits::full(), LineBits(), LineBits::full(), LineBits()};
+}
+
+void CrossingGrid::reset() {
+    // Only the bounding box of the used cells holds anything, and only the lines through it and beside
+    // it have bits cleared.
+    if (usedCells_ > 0) {
+        const int height = maxY_ - minY_ + 1;
+        for (int x = minX_; x <= maxX_; ++x) {
+            std::fill_n(cells_.begin() + cellIndex(x, minY_), height, cellFree);
+            std::fill_n(letters_.begin() + cellIndex(x, minY_), height, static_cast<std::uint8_t>(cellFree));
         }
+        resetLines(down, minX_ - 1, maxX_ + 1);
+        resetLines(across, minY_ - 1, maxY_ + 1);
+        usedCells_ = 0;
+    }
     for (LetterLists &l : lists_) {
         l.byRoomBefore.clear();
         l.byRoomAfter.clear();
     }
+    roomsAfterKept_ = false;
 }
 
-int CrossingGrid::roomBefore(int dir, int line, int p, const LineBits &placeable) const {
+RunFigures CrossingGrid::figures() const {
+    RunFigures f;
+    if (usedCells_ == 0)
+        return f;
+    f.usedCells = static_cast<std::int16_t>(usedCells_);
+    f.area = static_cast<std::int16_t>((maxX_ - minX_ + 1) * (maxY_ - minY_ + 1));
+    f.minX = static_cast<std::int8_t>(minX_);
+    f.minY = static_cast<std::int8_t>(minY_);
+    return f;
+}
+
+int CrossingGrid::roomBefore(int dir, int line, int p) const {
     // Placeable cells back to the clue cell, which only has to be free.
-    const LineBits blocked = without(LineBits::range(0, p - 1), placeable);
+    const LineBits blocked = without(LineBits::range(0, p - 1), lines_[dir][line].placeable);
     if (blocked.none())
         return std::min(p - 1, roomLimit_);
     const int b = blocked.highest();
-    return std::min(free_[dir][line].test(b) ? p - 1 - b : p - 2 - b, roomLimit_);
+    return std::min(lines_[dir][line].free.test(b) ? p - 1 - b : p - 2 - b, roomLimit_);
 }
 
-int CrossingGrid::roomAfter(int dir, int line, int p, const LineBits &placeable) const {
+int CrossingGrid::roomAfter(int dir, int line, int p) const {
     // Placeable cells and letter cells (which may be crossed too) up to the first other cell.
-    const LineBits barrier =
-        without(without(LineBits::range(p + 1, gridSize - 1), placeable), letter_[dir][line]);
+    const LineBits barrier = without(
+        without(LineBits::range(p + 1, gridSize - 1), lines_[dir][line].placeable), lines_[dir][line].letter);
     return std::min(barrier.none() ? gridSize - 1 - p : barrier.lowest() - 1 - p, roomLimit_);
 }
 
 void CrossingGrid::addCrossable(int dir, int line, int p) {
-    const LineBits &placeable = placeable_[dir][line];
-    const int before = roomBefore(dir, line, p, placeable);
-    if (before < 0)
-        return;
-    const int after = roomAfter(dir, line, p, placeable);
-    const int key = dir * gridCells + line * gridSize + p;
-    LetterLists *lists = listsOf((*feld_)[dir == down ? cellIndex(line, p) : cellIndex(p, line)]);
+    const int cell = lineCell(dir, line, p);
+    LetterLists *lists = listsOf(letters_[static_cast<std::size_t>(cell)]);
     if (!lists)
         return; // no answer can cross this letter
-    lists->byRoomBefore.insert(static_cast<std::uint32_t>(key), before, slotBefore_);
-    lists->byRoomAfter.insert(static_cast<std::uint32_t>(key), after, slotAfter_);
-    roomBefore_[static_cast<std::size_t>(key)] = static_cast<std::int8_t>(before);
-    roomAfter_[static_cast<std::size_t>(key)] = static_cast<std::int8_t>(after);
-    crossable_[dir][line].set(p);
+    const int before = roomBefore(dir, line, p);
+    if (before < 0)
+        return;
+    const std::uint32_t key = keyOf(dir, line, p);
+    lists->byRoomBefore.insert(key, before, slotBefore_);
+    roomBefore_[static_cast<std::size_t>(cell)] = static_cast<std::int8_t>(before);
+    lines_[dir][line].crossable.set(p);
+    if (roomsAfterKept_) {
+        const int after = roomAfter(dir, line, p);
+        lists->byRoomAfter.insert(key, after, slotAfter_);
+        roomAfter_[static_cast<std::size_t>(cell)] = static_cast<std::int8_t>(after);
+    }
+}
+
+void CrossingGrid::keepRoomsAfter() {
+    for (LetterLists &lists : lists_)
+        for (int i = 0; i < lists.byRoomBefore.size(); ++i) {
+            const std::uint32_t key = lists.byRoomBefore.atLeast(0, i);
+            const KeyPlace at = placeOf(key);
+            const int after = roomAfter(at.dir, at.line, at.p);
+            lists.byRoomAfter.insert(key, after, slotAfter_);
+            roomAfter_[static_cast<std::size_t>(key >> 1)] = static_cast<std::int8_t>(after);
+        }
+    roomsAfterKept_ = true;
 }
 
 void CrossingGrid::removeCrossable(int dir, int line, int p) {
-    const int key = dir * gridCells + line * gridSize + p;
-    LetterLists *lists = listsOf((*feld_)[dir == down ? cellIndex(line, p) : cellIndex(p, line)]);
-    lists->byRoomBefore.remove(static_cast<std::uint32_t>(key), roomBefore_[static_cast<std::size_t>(key)],
-                               slotBefore_);
-    lists->byRoomAfter.remove(static_cast<std::uint32_t>(key), roomAfter_[static_cast<std::size_t>(key)],
-                              slotAfter_);
-    crossable_[dir][line].reset(p);
+    const int cell = lineCell(dir, line, p);
+    const std::uint32_t key = keyOf(dir, line, p);
+    LetterLists *lists = listsOf(letters_[static_cast<std::size_t>(cell)]);
+    lists->byRoomBefore.remove(key, roomBefore_[static_cast<std::size_t>(cell)], slotBefore_);
+    if (roomsAfterKept_)
+        lists->byRoomAfter.remove(key, roomAfter_[static_cast<std::size_t>(cell)], slotAfter_);
+    lines_[dir][line].crossable.reset(p);
 }
 
-CrossingGrid::Changes::Changes(int fromPosition, int toPosition, int roomLimit)
-    : from(fromPosition), to(toPosition),
-      window(LineBits::range(std::max(from - roomLimit - 1, 0), std::min(to + roomLimit + 2, gridSize - 1))),
-      before(LineBits::range(0, from - 1)), inside(LineBits::range(from, to)),
-      behind(LineBits::range(to + 1, gridSize - 1)) {}
-
-void CrossingGrid::refreshLine(int dir, int line, const Changes &changes) {
-    if (line < 0 || line >= gridSize)
-        return;
-    const LineBits cells = crossable_[dir][line] & changes.window;
-    if (cells.none())
-        return;
-    // Cells only become less usable, so every changed cell now blocks the room before the cells behind
-    // it: of those only the first crossable cell, if nothing else blocks in between, can see a change
-    // (a crossable cell is a letter, which blocks too). The room after of a cell before the changes
-    // runs on over letters, up to the first other cell that is not placeable: all crossable cells back
-    // to the last such cell before the changes may see one. Rooms held at their limit do not change
-    // outside the window.
-    const LineBits &placeable = placeable_[dir][line];
-    const int base = dir * gridCells + line * gridSize;
-    if (!(cells & changes.behind).none()) {
-        const int p = without(changes.behind, placeable).lowest(); // exists: crossable cells are letters
-        if (cells.test(p))
-            updateRooms(dir, line, p, base + p, roomBefore(dir, line, p, placeable),
-                        roomAfter_[static_cast<std::size_t>(base + p)]);
-    }
-    LineBits left = cells & changes.before;
-    if (!left.none()) {
-        const LineBits barriers = without(without(changes.before, placeable), letter_[dir][line]);
-        if (!barriers.none())
-            left = left & LineBits::range(barriers.highest() + 1, changes.from - 1);
-        for (; !left.none(); left.resetLowest()) {
-            const int p = left.lowest();
-            updateRooms(dir, line, p, base + p, roomBefore_[static_cast<std::size_t>(base + p)],
-                        roomAfter(dir, line, p, placeable));
-        }
-    }
-    for (LineBits inside = cells & changes.inside; !inside.none(); inside.resetLowest()) {
-        const int p = inside.lowest();
-        updateRooms(dir, line, p, base + p, roomBefore(dir, line, p, placeable),
-                    roomAfter(dir, line, p, placeable));
-    }
-}
-
-void CrossingGrid::updateRooms(int dir, int line, int p, int key, int before, int after) {
-    if (before < 0) {
-        removeCrossable(dir, line, p);
-        return;
-    }
-    std::int8_t &oldBefore = roomBefore_[static_cast<std::size_t>(key)];
-    std::int8_t &oldAfter = roomAfter_[static_cast<std::size_t>(key)];
-    if (before == oldBefore && after == oldAfter)
-        return;
-    LetterLists *lists = listsOf((*feld_)[dir == down ? cellIndex(line, p) : cellIndex(p, line)]);
+void CrossingGrid::setRooms(std::uint32_t key, int cell, int before, int after) {
+    LetterLists *lists = listsOf(letters_[static_cast<std::size_t>(cell)]);
+    std::int8_t &oldBefore = roomBefore_[static_cast<std::size_t>(cell)];
     if (before != oldBefore) {
-        lists->byRoomBefore.changeKey(static_cast<std::uint32_t>(key), oldBefore, before, slotBefore_);
+        lists->byRoomBefore.changeKey(key, oldBefore, before, slotBefore_);
         oldBefore = static_cast<std::int8_t>(before);
     }
-    if (after != oldAfter) {
-        lists->byRoomAfter.changeKey(static_cast<std::uint32_t>(key), oldAfter, after, slotAfter_);
+    std::int8_t &oldAfter = roomAfter_[static_cast<std::size_t>(cell)];
+    if (roomsAfterKept_ && after != oldAfter) {
+        lists->byRoomAfter.changeKey(key, oldAfter, after, slotAfter_);
         oldAfter = static_cast<std::int8_t>(after);
+    }
+}
+
+void CrossingGrid::refreshRooms(std::uint32_t cellKey) {
+    const KeyPlace at = placeOf(cellKey);
+    if (!lines_[at.dir][at.line].crossable.test(at.p))
+        return;
+    const int before = roomBefore(at.dir, at.line, at.p);
+    if (before < 0) {
+        removeCrossable(at.dir, at.line, at.p);
+        return;
+    }
+    setRooms(cellKey, static_cast<int>(cellKey >> 1), before,
+             roomsAfterKept_ ? roomAfter(at.dir, at.line, at.p) : 0);
+}
+
+void CrossingGrid::widenRoomsAfter(int dir, int line, int p) {
+    // Rooms are capped at the room limit, so cells further back than that do not see the change.
+    LineBits cells = lines_[dir][line].crossable & LineBits::range(std::max(p - roomLimit_ - 1, 0), p - 1);
+    if (cells.none())
+        return;
+    const LineBits barriers =
+        without(without(LineBits::range(0, p - 1), lines_[dir][line].placeable), lines_[dir][line].letter);
+    if (!barriers.none())
+        cells = cells & LineBits::range(barriers.highest() + 1, p - 1);
+    for (; !cells.none(); cells.resetLowest()) {
+        const int q = cells.lowest();
+        const int cell = lineCell(dir, line, q);
+        const int after = roomAfter(dir, line, q);
+        if (after > roomAfter_[static_cast<std::size_t>(cell)])
+            setRooms(keyOf(dir, line, q), cell, roomBefore_[static_cast<std::size_t>(cell)], after);
     }
 }
 
@@ -142,80 +162,100 @@ void CrossingGrid::commit(const FastAnswer &answer, const Placement &at, std::ui
     const int cross = 1 - dir;
     const int clue = at.start - 1;
     const int end = at.start + answer.length; // one past the last letter
-    auto cellAt = [&](int p) { return at.down ? cellIndex(at.line, p) : cellIndex(p, at.line); };
 
     // Each changed cell lies on this line and on its own crossing line.
+    const LineBits wasFree = lines_[dir][at.line].free;
     LineBits written; // positions along the line that were free before
     for (int p = at.start; p < end; ++p) {
-        std::int32_t &cell = (*feld_)[static_cast<std::size_t>(cellAt(p))];
-        if (isFreeCell(cell)) {
-            cell = answer.value[static_cast<std::size_t>(p - at.start)];
+        const int cell = lineCell(dir, at.line, p);
+        if (wasFree.test(p)) {
+            const std::int32_t value = answer.value[static_cast<std::size_t>(p - at.start)];
+            cells_[static_cast<std::size_t>(cell)] = value;
+            letters_[static_cast<std::size_t>(cell)] = static_cast<std::uint8_t>(value);
             written.set(p);
-            free_[cross][p].reset(at.line);
-            letter_[cross][p].set(at.line);
-            placeable_[cross][p].reset(at.line);
+            lines_[cross][p].free.reset(at.line);
+            lines_[cross][p].letter.set(at.line);
+            lines_[cross][p].placeable.reset(at.line);
             if (p > 0)
-                placeable_[cross][p - 1].reset(at.line);
+                lines_[cross][p - 1].placeable.reset(at.line);
             if (p + 1 < gridSize)
-                placeable_[cross][p + 1].reset(at.line);
-        } else if (crossable_[cross][p].test(at.line)) {
+                lines_[cross][p + 1].placeable.reset(at.line);
+        } else if (lines_[cross][p].crossable.test(at.line)) {
             removeCrossable(cross, p, at.line); // now in two answers
         }
     }
-    (*feld_)[static_cast<std::size_t>(cellAt(clue))] = clueCellValue(entryIndex, at.down);
-    free_[cross][clue].reset(at.line);
-    placeable_[cross][clue].reset(at.line);
+    cells_[static_cast<std::size_t>(lineCell(dir, at.line, clue))] = clueCellValue(entryIndex, at.down);
+    lines_[cross][clue].free.reset(at.line);
+    lines_[cross][clue].placeable.reset(at.line);
+    // A free cell beside a letter of this line could not take a letter along its crossing line.
+    LineBits unblocked = written & neighbours(lines_[dir][at.line].letter);
     const LineBits changed = written | LineBits::range(clue, clue);
-    free_[dir][at.line] = without(free_[dir][at.line], changed);
-    letter_[dir][at.line] = letter_[dir][at.line] | written;
-    placeable_[dir][at.line] = without(placeable_[dir][at.line], changed);
+    lines_[dir][at.line].free = without(lines_[dir][at.line].free, changed);
+    lines_[dir][at.line].letter = lines_[dir][at.line].letter | written;
+    lines_[dir][at.line].placeable = without(lines_[dir][at.line].placeable, changed);
     if (at.line > 0)
-        placeable_[dir][at.line - 1] = without(placeable_[dir][at.line - 1], written);
+        lines_[dir][at.line - 1].placeable = without(lines_[dir][at.line - 1].placeable, written);
     if (at.line + 1 < gridSize)
-        placeable_[dir][at.line + 1] = without(placeable_[dir][at.line + 1], written);
+        lines_[dir][at.line + 1].placeable = without(lines_[dir][at.line + 1].placeable, written);
 
-    // The lines beside the changed cells see new letters; crossed cells changed nothing.
-    const Changes alongLine(clue, end - 1, roomLimit_);
-    for (int line = at.line - 1; line <= at.line + 1; ++line)
-        refreshLine(dir, line, alongLine);
-    const Changes acrossLines(at.line, at.line, roomLimit_);
-    for (LineBits lines = changed | neighbours(written); !lines.none(); lines.resetLowest()) {
-        const int line = lines.lowest();
-        refreshLine(cross, line, acrossLines);
-        if (written.test(line))
-            addCrossable(cross, line, at.line);
+    // The new letters can be crossed across this line. The rooms of the cells already crossable stay
+    // bounds, with one exception: a free cell that could not take a letter along its crossing line
+    // ended the room after of the crossable cells before it there, and as a letter it no longer does.
+    for (LineBits cells = written; !cells.none(); cells.resetLowest())
+        addCrossable(cross, cells.lowest(), at.line);
+    if (roomsAfterKept_)
+        for (; !unblocked.none(); unblocked.resetLowest())
+            widenRoomsAfter(cross, unblocked.lowest(), at.line);
+
+    // The clue cell and the last letter span the answer's cells.
+    const int x0 = at.down ? at.line : clue;
+    const int y0 = at.down ? clue : at.line;
+    const int x1 = at.down ? at.line : end - 1;
+    const int y1 = at.down ? end - 1 : at.line;
+    if (usedCells_ == 0) {
+        minX_ = x0;
+        minY_ = y0;
+        maxX_ = x1;
+        maxY_ = y1;
+    } else {
+        minX_ = std::min(minX_, x0);
+        minY_ = std::min(minY_, y0);
+        maxX_ = std::max(maxX_, x1);
+        maxY_ = std::max(maxY_, y1);
     }
+    usedCells_ += written.count() + 1;
+    if (!roomsAfterKept_ && usedCells_ >= roomsAfterFrom_)
+        keepRoomsAfter();
 }
 
-bool CrossingGrid::firstCrossingFits(std::uint32_t cellKey, int j, const FastAnswer &answer,
-                                     Placement &at) const {
-    const int key = static_cast<int>(cellKey);
-    const int dir = key / gridCells;
-    const int line = key / gridSize % gridSize;
-    const int p = key % gridSize;
+CrossingGrid::CrossingTest CrossingGrid::testCrossing(std::uint32_t cellKey, int j, const FastAnswer &answer,
+                                                      Placement &at) const {
+    const KeyPlace crossing = placeOf(cellKey);
+    const int dir = crossing.dir;
+    const int line = crossing.line;
+    const int p = crossing.p;
     const int start = p - j;
     const int end = start + answer.length; // one past the last letter
     if (start < 1 || end > gridSize)
-        return false;
-    if (!free_[dir][line].test(start - 1))
-        return false; // the clue cell must be free
-    if (end < gridSize && letter_[dir][line].test(end))
-        return false; // no letter right after the answer
+        return CrossingTest::outOfRoom;
+    const LineState &state = lines_[dir][line];
+    if (!state.free.test(start - 1))
+        return CrossingTest::outOfRoom; // the clue cell must be free
+    if (end < gridSize && state.letter.test(end))
+        return CrossingTest::otherConflict; // no letter right after the answer
     // Before the crossing every letter goes into a free cell (else this is not the first crossing);
     // after it each letter goes into a free cell or onto a cell holding that very letter.
-    const LineBits &placeable = placeable_[dir][line];
-    if (!covers(placeable, LineBits::range(start, p - 1)))
-        return false;
-    LineBits others = without(LineBits::range(p + 1, end - 1), placeable);
-    while (!others.none()) {
+    if (!covers(state.placeable, LineBits::range(start, p - 1)))
+        return CrossingTest::outOfRoom;
+    for (LineBits others = without(LineBits::range(p + 1, end - 1), state.placeable); !others.none();
+         others.resetLowest()) {
         const int q = others.lowest();
-        others.resetLowest();
-        const std::int32_t v = (*feld_)[dir == down ? cellIndex(line, q) : cellIndex(q, line)];
-        if (v != answer.match[static_cast<std::size_t>(q - start)])
-            return false;
+        const int held = letters_[static_cast<std::size_t>(lineCell(dir, line, q))];
+        if (held != answer.match[static_cast<std::size_t>(q - start)])
+            return held == cellFree ? CrossingTest::outOfRoom : CrossingTest::otherConflict;
     }
     at = Placement{dir == down, line, start};
-    return true;
+    return CrossingTest::fits;
 }
 
 void CrossingGrid::collectFits(const FastAnswer &answer, std::vector<Placement> &fits) const {

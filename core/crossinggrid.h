@@ -1,6 +1,7 @@
 #pragma once
 
 #include "fastanswer.h"
+#include "generatorstore.h"
 #include "grid.h"
 #include "linebits.h"
 #include "placement.h"
@@ -26,8 +27,11 @@
 // Each crossable cell keeps two bounds that hold for every valid placement with it as first crossing:
 // room before (the most letters that fit before it: placeable cells back to a free cell for the clue)
 // and room after (the most letters that fit after it: up to the next clue cell or free cell with a
-// letter beside it). A cell without room for a clue cell before it can never be crossed again, since
-// cells never become free again during a run, and is dropped.
+// letter beside it). Cells only become less usable during a run, with one exception, so a room once
+// measured stays a bound as the grid fills: a commit measures the rooms of the cells it adds and widens
+// the rooms after that the exception widens (a free cell beside a letter, a barrier, becoming a letter
+// itself); the others it leaves to refreshRooms, which the generator calls for the cells it found not
+// to fit. A cell without room for a clue cell before it can never be crossed again and is dropped then.
 class CrossingGrid {
 public:
     // Only letter cells holding one of letters are kept as crossable: the letter cell values that the
@@ -35,15 +39,25 @@ public:
     // counts as roomLimit, and asking for more room than that gets the cells with roomLimit, a
     // superset. The generator passes the longest answer's length - 1, so that no room it asks about is
     // cut.
-    CrossingGrid(int roomLimit, const std::vector<std::int32_t> &letters);
+    //
+    // Rooms after are kept only once the run has used roomsAfterFrom cells: until then, asking for room
+    // after gets all crossable cells of the letter, again a superset. While the grid is sparse, most
+    // rooms after are wide, and telling the cells apart by them saves fewer tests of crossings than
+    // keeping them costs; in a crowded grid it saves many.
+    CrossingGrid(int roomLimit, const std::vector<std::int32_t> &letters,
+                 int roomsAfterFrom = defaultRoomsAfterFrom);
+    static constexpr int defaultRoomsAfterFrom = 1000;
 
-    // Starts a run on target, which becomes all free with nothing to cross. The letters and clue cells
-    // of the run go straight into target, which must stay alive until the next reset.
-    void reset(Grid &target);
+    // Starts a run: all cells free, nothing to cross. Costs in proportion to the cells the last run used.
+    void reset();
 
     // Writes the answer's letters and the clue cell of entry entryIndex, as commitPlacement does, and
     // brings the line bits and the crossable cells up to date.
     void commit(const FastAnswer &answer, const Placement &at, std::uint32_t entryIndex);
+
+    // Measures the rooms of a crossable cell anew, given by its key; drops it when no crossing fits
+    // there any more. Keys of cells that are no longer crossable are ignored.
+    void refreshRooms(std::uint32_t cellKey);
 
     // Crossable cells holding the letter cell value letter (0 to 255) with room for at least n letters
     // before them (or for more than the room limit, when n exceeds it), and the i-th of them as an
@@ -55,94 +69,144 @@ public:
     std::uint32_t withRoomBefore(std::int32_t letter, int n, int i) const {
         return listsOf(letter)->byRoomBefore.atLeast(std::min(n, roomLimit_), i);
     }
-    // The same for room after them.
+    // The same for room after them (all crossable cells of the letter while its rooms after are not
+    // kept).
     int countWithRoomAfter(std::int32_t letter, int n) const {
-        const LetterLists *l = listsOf(letter);
-        return l ? l->byRoomAfter.countAtLeast(std::min(n, roomLimit_)) : 0;
+        const int l = listOf(letter);
+        return l < 0 ? 0 : countAfter(l, std::min(n, roomLimit_));
     }
     std::uint32_t withRoomAfter(std::int32_t letter, int n, int i) const {
-        return listsOf(letter)->byRoomAfter.atLeast(std::min(n, roomLimit_), i);
+        return findAfter(listOf(letter), std::min(n, roomLimit_), i);
     }
 
-    // The same lists themselves, for callers that ask often: the crossable cells of a letter cell value
-    // keyed by room before (or after), capped at roomLimit(); null for a letter that no answer crosses.
-    // They live as long as the grid.
-    const RankedList *listByRoomBefore(std::int32_t letter) const {
-        const LetterLists *l = listsOf(letter);
-        return l ? &l->byRoomBefore : nullptr;
+    // The same for callers that ask often, by the number of the list of a letter cell value (-1 for a
+    // letter that no answer crosses) and n from 0 to roomLimit(). Whether the rooms after are kept:
+    // when not, counting by room after gets every crossable cell of the letter.
+    int listOf(std::int32_t letter) const {
+        return letter < 0 || letter > maxLetterCode ? -1 : listOf_[static_cast<std::size_t>(letter)];
     }
-    const RankedList *listByRoomAfter(std::int32_t letter) const {
-        const LetterLists *l = listsOf(letter);
-        return l ? &l->byRoomAfter : nullptr;
+    int countBefore(int list, int n) const { return listAt(list).byRoomBefore.countFrom(n); }
+    std::uint32_t findBefore(int list, int n, int i) const { return listAt(list).byRoomBefore.atLeast(n, i); }
+    int countAfter(int list, int n) const {
+        const LetterLists &l = listAt(list);
+        return roomsAfterKept_ ? l.byRoomAfter.countFrom(n) : l.byRoomBefore.size();
     }
+    std::uint32_t findAfter(int list, int n, int i) const {
+        const LetterLists &l = listAt(list);
+        return roomsAfterKept_ ? l.byRoomAfter.atLeast(n, i) : l.byRoomBefore.atLeast(0, i);
+    }
+    bool roomsAfterKept() const { return roomsAfterKept_; }
     int roomLimit() const { return roomLimit_; }
 
     // The key of the cell at position p of the placement's line, as a crossing of that placement.
     static std::uint32_t crossingKey(const Placement &at, int p) {
-        return static_cast<std::uint32_t>((at.down ? down : across) * gridCells + at.line * gridSize + p);
+        return keyOf(at.down ? down : across, at.line, p);
     }
 
     // Whether the answer with letter j on the crossable cell is a valid placement (no conflict under the
     // placement rules) whose first crossing this is; if so, at receives it. Answers whose letter j does
     // not match the cell must not be asked about.
-    bool firstCrossingFits(std::uint32_t cellKey, int j, const FastAnswer &answer, Placement &at) const;
+    bool firstCrossingFits(std::uint32_t cellKey, int j, const FastAnswer &answer, Placement &at) const {
+        return testCrossing(cellKey, j, answer, at) == CrossingTest::fits;
+    }
+    // The same, telling a conflict that the cell's rooms might have foreseen (a cell that cannot take
+    // a letter, or the edge of the grid) from one that they cannot (a letter right after the answer,
+    // or another letter in its way).
+    enum class CrossingTest { fits, outOfRoom, otherConflict };
+    CrossingTest testCrossing(std::uint32_t cellKey, int j, const FastAnswer &answer, Placement &at) const;
+
+    // Whether the rooms kept for a crossable cell allow needBefore letters before it and needAfter
+    // after it (the rooms after only while they are kept); when not, no placement with this first
+    // crossing fits.
+    bool roomsAllow(std::uint32_t cellKey, int needBefore, int needAfter) const {
+        const std::size_t cell = cellKey >> 1;
+        return roomBefore_[cell] >= needBefore && (!roomsAfterKept_ || roomAfter_[cell] >= needAfter);
+    }
 
     // Appends every valid placement of the answer that crosses something, each exactly once.
     void collectFits(const FastAnswer &answer, std::vector<Placement> &fits) const;
 
-    const Grid &cells() const { return *feld_; }
+    const Grid &cells() const { return cells_; }
+    // The used cells of the grid and their bounding box.
+    RunFigures figures() const;
 
 private:
     static constexpr int across = 0;
     static constexpr int down = 1;
 
-    // The crossable cells of one letter cell value, by room before and by room after.
+    // The crossable cells of one letter cell value, by room before and, once kept, by room after.
     struct LetterLists {
         RankedList byRoomBefore;
         RankedList byRoomAfter;
     };
+    const LetterLists &listAt(int list) const { return lists_[static_cast<std::size_t>(list)]; }
     const LetterLists *listsOf(std::int32_t letter) const {
-        const std::int16_t i = listOf_[static_cast<std::size_t>(letter)];
+        const int i = listOf(letter);
         return i < 0 ? nullptr : &lists_[static_cast<std::size_t>(i)];
     }
     LetterLists *listsOf(std::int32_t letter) {
         return const_cast<LetterLists *>(static_cast<const CrossingGrid *>(this)->listsOf(letter));
     }
 
+    // A crossable cell is keyed by its cell index and the direction it is crossed in. A letter cell is
+    // crossed in one direction only, so the arrays by cell below serve both.
+    static std::uint32_t keyOf(int dir, int line, int p) {
+        return static_cast<std::uint32_t>(lineCell(dir, line, p) * 2 + dir);
+    }
+    static int lineCell(int dir, int line, int p) {
+        return dir == down ? cellIndex(line, p) : cellIndex(p, line);
+    }
+    // The direction, line and position of a key.
+    struct KeyPlace {
+        int dir;
+        int line;
+        int p;
+    };
+    static KeyPlace placeOf(std::uint32_t key) {
+        const int dir = static_cast<int>(key & 1);
+        const int cell = static_cast<int>(key >> 1);
+        const int x = cell / gridSize;
+        const int y = cell % gridSize;
+        return dir == down ? KeyPlace{dir, x, y} : KeyPlace{dir, y, x};
+    }
+
     // Room before position p of the line (-1 when no crossing fits there) and room after it.
-    int roomBefore(int dir, int line, int p, const LineBits &placeable) const;
-    int roomAfter(int dir, int line, int p, const LineBits &placeable) const;
+    int roomBefore(int dir, int line, int p) const;
+    int roomAfter(int dir, int line, int p) const;
     void addCrossable(int dir, int line, int p);
     void removeCrossable(int dir, int line, int p);
-    // Where a commit changed cells along lines: positions from to to, with the masks around them.
-    struct Changes {
-        Changes(int fromPosition, int toPosition, int roomLimit);
-        int from;
-        int to;
-        LineBits window; // where rooms may change: within the room limit of the changes
-        LineBits before; // positions before from
-        LineBits inside; // from to to
-        LineBits behind; // positions after to
-    };
-    // Recomputes the rooms of the crossable cells on a line whose cells changed as given.
-    void refreshLine(int dir, int line, const Changes &changes);
-    // Gives the crossable cell at p its new rooms, or drops it when no crossing fits any more.
-    void updateRooms(int dir, int line, int p, int key, int before, int after);
+    // Gives the crossable cell of key new rooms; it must stay crossable. after is ignored while the
+    // rooms after are not kept.
+    void setRooms(std::uint32_t key, int cell, int before, int after);
+    // Starts keeping the rooms after of every crossable cell.
+    void keepRoomsAfter();
+    // Brings the room after of the crossable cells before position p of a line up to date after the cell
+    // at p, a barrier so far, became a letter cell: the only change that can widen a room.
+    void widenRoomsAfter(int dir, int line, int p);
+    // Frees the lines from first to last of one direction.
+    void resetLines(int dir, int first, int last);
 
     int roomLimit_;
-    Grid *feld_ = nullptr;
-    LineBits free_[2][gridSize];   // [dir][line]: bit p set when the cell at p along the line is free
-    LineBits letter_[2][gridSize]; // [dir][line]: bit p set when the cell at p is a letter cell
-    // [dir][line]: bit p set when a letter may go into the cell at p: free, with no letter beside it
-    // across the line
-    LineBits placeable_[2][gridSize];
-    LineBits crossable_[2][gridSize]; // [dir][line]: bit p set when that cell can be crossed along the line
-    // Crossable cells are keyed by crossing direction, line and position: dir * 10000 + line * 100 + p,
-    // so that the cells of one line lie side by side in the arrays below.
+    int roomsAfterFrom_;
+    bool roomsAfterKept_ = false;
+    Grid cells_;
+    // Per cell: its letter cell value, or cellFree for every other cell, which no letter matches.
+    std::array<std::uint8_t, gridCells> letters_;
+    int usedCells_ = 0;
+    int minX_ = 0, maxX_ = 0, minY_ = 0, maxY_ = 0; // bounding box of the used cells, when there are any
+    // What a crossing test looks up about one line, in one cache line: bit p stands for the cell at
+    // position p along the line.
+    struct alignas(64) LineState {
+        LineBits free;      // the cell is free
+        LineBits letter;    // the cell is a letter cell
+        LineBits placeable; // a letter may go there: free, with no letter beside it across the line
+        LineBits crossable; // the cell can be crossed along the line
+    };
+    LineState lines_[2][gridSize];                       // [dir][line]
     std::array<std::int16_t, maxLetterCode + 1> listOf_; // per letter cell value: its lists, or -1
     std::vector<LetterLists> lists_;
     std::vector<std::int32_t> slotBefore_; // per key: index in its byRoomBefore list
     std::vector<std::int32_t> slotAfter_;
-    std::vector<std::int8_t> roomBefore_; // per key of a crossable cell
-    std::vector<std::int8_t> roomAfter_;
+    std::array<std::int8_t, gridCells> roomBefore_; // per cell that is crossable
+    std::array<std::int8_t, gridCells> roomAfter_;
 };

@@ -13,7 +13,9 @@ AllocationFailureHook &failureHook() {
     return hook;
 }
 
-void *zeroFilled(std::size_t bytes) { return std::calloc(1, bytes); }
+void *zeroFilled(std::size_t bytes) {
+    return std::calloc(1, bytes);
+}
 
 BlockAllocator blockAllocator = &zeroFilled;
 
@@ -28,9 +30,13 @@ void reportAllocationFailure(int code, std::uint64_t bytes) {
 
 } // namespace
 
-void setAllocationFailureHook(AllocationFailureHook hook) { failureHook() = std::move(hook); }
+void setAllocationFailureHook(AllocationFailureHook hook) {
+    failureHook() = std::move(hook);
+}
 
-void setBlockAllocator(BlockAllocator allocator) { blockAllocator = allocator ? allocator : &zeroFilled; }
+void setBlockAllocator(BlockAllocator allocator) {
+    blockAllocator = allocator ? allocator : &zeroFilled;
+}
 
 TDynaArray::~TDynaArray() {
     std::free(poi);

@@ -29,23 +29,35 @@ struct RunQueue {
     std::atomic<int> nextRun{0};
     std::atomic<int> finished{0};
     std::atomic<bool> cancelled{false};
+    std::mutex offering;                        // one thread at a time offers placements to the store
     std::vector<FastRun::EntryOutcome> lastRun; // outcomes of the store's last run
 };
 
 // Takes runs from the queue until none is left or the generation is cancelled, calling afterRun after
 // each. Each run draws from its own generator, so what a run produces does not depend on which thread
-// makes it.
+// makes it. A thread offers the store the placements of each run that beats its own earlier runs; the
+// best run of all is among them.
 template <typename AfterRun> void makeRuns(RunQueue &queue, AfterRun afterRun) {
-    // A run's working state holds its line bits by value: on the heap rather than on a thread's stack.
+    // A run's working state holds its grid and line bits by value: on the heap rather than on a
+    // thread's stack.
     const auto runner = std::make_unique<FastRun>(queue.answers);
-    const int runs = queue.store.runs();
+    GeneratorStore &store = queue.store;
+    const int runs = store.runs();
+    int ownBest = -1;
     while (!queue.cancelled.load(std::memory_order_relaxed)) {
         const int run = queue.nextRun.fetch_add(1);
         if (run >= runs)
             break;
         RandomGenerator rng(runSeed(queue.seed, run));
-        const int fitted = runner->run(rng, queue.store.felder[static_cast<std::size_t>(run)]);
-        queue.store.fittedall[static_cast<std::size_t>(run)] = fitted;
+        const int fitted = runner->run(rng);
+        store.setRun(run, fitted, runner->figures());
+        const bool beatsOwn = ownBest < 0 || store.ranksBefore(run, ownBest);
+        if (beatsOwn)
+            ownBest = run;
+        if (beatsOwn || store.keepEveryRun) {
+            std::lock_guard<std::mutex> lock(queue.offering);
+            store.offerPlacements(run, runner->placements());
+        }
         if (run == runs - 1) {
             runner->drawLastAttempts(rng);
             queue.lastRun = runner->outcomes();

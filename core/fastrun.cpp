@@ -3,6 +3,7 @@
 #include "generatorstore.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 Placement randomPlacement(int length, RandomGenerator &rng) {
@@ -14,6 +15,20 @@ Placement randomPlacement(int length, RandomGenerator &rng) {
 }
 
 namespace {
+
+// Counts of crossings up to this one have their no-hit chance remembered per answer length.
+constexpr int rememberedCrossings = 256;
+// Below this no-hit chance the binomial terms of a round could underflow.
+constexpr double smallestNoHitChance = 1e-250;
+
+// (n - k + 1) / k for k from 1 to n = attemptsPerRound: how P(K = k) of a binomial count K of hits in
+// n attempts follows from P(K = k - 1), apart from the odds of one attempt.
+std::array<double, attemptsPerRound + 1> makeBinomialSteps() {
+    std::array<double, attemptsPerRound + 1> steps{};
+    for (int k = 1; k <= attemptsPerRound; ++k)
+        steps[static_cast<std::size_t>(k)] = static_cast<double>(attemptsPerRound - k + 1) / k;
+    return steps;
+}
 
 int longestAnswer(const std::vector<FastAnswer> &answers) {
     int longest = 0;
@@ -32,20 +47,18 @@ FastRun::FastRun(const std::vector<FastAnswer> &answers)
     : answers_(answers), grid_(longestAnswer(answers) - 1, crossingLetters(answers)),
       outcomes_(answers.size()), openSlot_(answers.size()),
       crossingsUpTo_(static_cast<std::size_t>(maxAnswerLength)),
-      byRoomAfter_(static_cast<std::size_t>(maxAnswerLength)) {
+      byRoomAfter_(static_cast<std::size_t>(maxAnswerLength)), binomialSteps_(makeBinomialSteps()) {
+    open_.reserve(answers.size());
+    placements_.reserve(answers.size());
+    missed_.reserve(attemptsPerRound);
+    noHitChances_.resize(maxAnswerLength + 1);
     for (const FastAnswer &answer : answers) {
-        std::vector<LetterQuery> queries(static_cast<std::size_t>(answer.length));
-        for (int j = 0; j < answer.length; ++j) {
-            LetterQuery &q = queries[static_cast<std::size_t>(j)];
-            const std::int32_t letter = answer.match[static_cast<std::size_t>(j)];
-            if (letter == noMatch)
-                continue;
-            q.byRoomBefore = grid_.listByRoomBefore(letter);
-            q.byRoomAfter = grid_.listByRoomAfter(letter);
-            q.needBefore = std::min(j, grid_.roomLimit());
-            q.needAfter = std::min(answer.length - 1 - j, grid_.roomLimit());
-        }
-        queries_.push_back(std::move(queries));
+        std::vector<double> &chances = noHitChances_[static_cast<std::size_t>(answer.length)];
+        if (chances.empty())
+            chances.assign(rememberedCrossings, -1.0);
+        firstLetter_.push_back(static_cast<std::uint32_t>(letterLists_.size()));
+        for (std::int32_t letter : answer.match)
+            letterLists_.push_back(static_cast<std::int16_t>(letter == noMatch ? -1 : grid_.listOf(letter)));
     }
 }
 
@@ -57,8 +70,9 @@ void FastRun::closeEntry(std::uint32_t entry) {
     open_.pop_back();
 }
 
-int FastRun::run(RandomGenerator &rng, Grid &target) {
-    grid_.reset(target);
+int FastRun::run(RandomGenerator &rng) {
+    grid_.reset();
+    placements_.clear();
     open_.clear();
     for (std::uint32_t i = 0; i < answers_.size(); ++i) {
         outcomes_[i] = EntryOutcome();
@@ -77,6 +91,7 @@ int FastRun::run(RandomGenerator &rng, Grid &target) {
             success = crossingRound(entry, rng, outcome.at);
         if (success) {
             grid_.commit(answer, outcome.at, entry);
+            placements_.push_back(PlacedEntry{entry, outcome.at});
             outcome.placed = true;
             ++fitted;
             closeEntry(entry);
@@ -92,24 +107,38 @@ int FastRun::run(RandomGenerator &rng, Grid &target) {
 // its first, and that crossing is a candidate: for letter j the candidates are the crossable cells with
 // that letter and room for j letters before them, or those with room for the L - 1 - j letters after
 // them, whichever are fewer. Every other candidate stands for an invalid combination (there are enough
-// of those as long as T <= N). So walking from hit to hit and stopping at the first valid one gives the
-// round's exact law without making the misses.
+// of those as long as T <= N). So testing the hits in turn and stopping at the first valid one gives the
+// round's exact law without making the misses. The number of hits in the 1001 attempts is binomial; it
+// is drawn by inversion from one uniform number, term by term and only as far as the hits go, so that a
+// round needs no logarithm. Cells whose crossing did not fit for want of room have their rooms measured
+// anew after the round: the candidates stay the same within a round.
 bool FastRun::crossingRound(std::uint32_t entry, RandomGenerator &rng, Placement &at) {
     const FastAnswer &answer = answers_[entry];
-    const std::vector<LetterQuery> &queries = queries_[entry];
+    const std::int16_t *lists = letterLists_.data() + firstLetter_[entry];
     const int length = answer.length;
     const int combinations = 2 * gridSize * (gridSize - length);
+    const int limit = grid_.roomLimit();
+    // The room needed before letter j, and after it.
+    const auto needBefore = [limit](int j) { return std::min(j, limit); };
+    const auto needAfter = [limit, length](int j) { return std::min(length - 1 - j, limit); };
     int crossings = 0;
-    for (int j = 0; j < length; ++j) {
-        const LetterQuery &q = queries[static_cast<std::size_t>(j)];
-        if (q.byRoomBefore) {
-            const int before = q.byRoomBefore->countAtLeast(q.needBefore);
-            const int after = q.byRoomAfter->countAtLeast(q.needAfter);
-            byRoomAfter_[static_cast<std::size_t>(j)] = after < before;
-            crossings += after < before ? after : before;
+    const bool byRoomAfter = grid_.roomsAfterKept();
+    if (byRoomAfter)
+        for (int j = 0; j < length; ++j) {
+            if (lists[j] >= 0) {
+                const int before = grid_.countBefore(lists[j], needBefore(j));
+                const int after = grid_.countAfter(lists[j], needAfter(j));
+                byRoomAfter_[static_cast<std::size_t>(j)] = after < before;
+                crossings += after < before ? after : before;
+            }
+            crossingsUpTo_[static_cast<std::size_t>(j)] = crossings;
         }
-        crossingsUpTo_[static_cast<std::size_t>(j)] = crossings;
-    }
+    else
+        for (int j = 0; j < length; ++j) {
+            if (lists[j] >= 0)
+                crossings += grid_.countBefore(lists[j], needBefore(j));
+            crossingsUpTo_[static_cast<std::size_t>(j)] = crossings;
+        }
     if (crossings == 0)
         return false;
     // Few combinations (answers of 95 letters or more) or more candidates than combinations: counting
@@ -117,30 +146,85 @@ bool FastRun::crossingRound(std::uint32_t entry, RandomGenerator &rng, Placement
     if (crossings > combinations || combinations < attemptsPerRound)
         return countedRound(answer, combinations, rng, at);
 
-    const double hitChance = static_cast<double>(crossings) / combinations;
-    const double logMiss = std::log1p(-hitChance);
-    int attempt = 0;
-    for (;;) {
-        if (hitChance < 1.0) {
-            // Misses before the next hit, geometric: P(more than m) = (1 - hitChance)^m.
-            const double misses = std::floor(std::log(1.0 - rng.uniform01()) / logMiss);
-            if (misses >= attemptsPerRound - attempt)
-                return false;
-            attempt += static_cast<int>(misses);
-        }
-        if (++attempt > attemptsPerRound)
-            return false;
+    missed_.clear();
+    // Tests one hit, uniform over the candidates.
+    const auto hitFits = [&] {
         const int hit = static_cast<int>(rng.Random(static_cast<std::uint32_t>(crossings)));
-        const auto upTo = crossingsUpTo_.begin();
-        const int j = static_cast<int>(std::upper_bound(upTo, upTo + length, hit) - upTo);
+        // The letter whose candidates hold the hit: the number of letters whose candidates, counted
+        // with those of the letters before, reach no further than the hit. Counted without a branch,
+        // where a search would guess wrong at about every other step.
+        int j = 0;
+        for (int k = 0; k < length; ++k)
+            j += crossingsUpTo_[static_cast<std::size_t>(k)] <= hit;
         const int i = hit - (j > 0 ? crossingsUpTo_[static_cast<std::size_t>(j - 1)] : 0);
-        const LetterQuery &q = queries[static_cast<std::size_t>(j)];
-        const std::uint32_t key = byRoomAfter_[static_cast<std::size_t>(j)]
-                                      ? q.byRoomAfter->atLeast(q.needAfter, i)
-                                      : q.byRoomBefore->atLeast(q.needBefore, i);
-        if (grid_.firstCrossingFits(key, j, answer, at))
+        const std::uint32_t key = byRoomAfter && byRoomAfter_[static_cast<std::size_t>(j)]
+                                      ? grid_.findAfter(lists[j], needAfter(j), i)
+                                      : grid_.findBefore(lists[j], needBefore(j), i);
+        // A cell drawn for one of its rooms may lack the other; then nothing needs testing. Only a
+        // conflict that the rooms might have foreseen says that they may be out of date.
+        if (byRoomAfter && !grid_.roomsAllow(key, needBefore(j), needAfter(j))) {
+            missed_.push_back(key);
+            return false;
+        }
+        const CrossingGrid::CrossingTest test = grid_.testCrossing(key, j, answer, at);
+        if (test == CrossingGrid::CrossingTest::fits)
             return true;
+        if (test == CrossingGrid::CrossingTest::outOfRoom)
+            missed_.push_back(key);
+        return false;
+    };
+    bool fits = false;
+    const double noHit = noHitChance(length, crossings, combinations);
+    if (noHit >= smallestNoHitChance) {
+        // K, the number of hits, is the smallest k with u < P(K <= k); P(K = k) follows from
+        // P(K = k - 1) by the factor (n - k + 1) / k x T / (N - T).
+        const double u = rng.uniform01();
+        const double odds = static_cast<double>(crossings) / (combinations - crossings);
+        double term = noHit;
+        double upToHits = noHit; // P(K <= hits)
+        for (int hits = 1; hits <= attemptsPerRound && u >= upToHits; ++hits) {
+            if (hitFits()) {
+                fits = true;
+                break;
+            }
+            term *= odds * binomialSteps_[static_cast<std::size_t>(hits)];
+            upToHits += term;
+        }
+    } else {
+        // So many hits expected that the terms would underflow: walk from hit to hit instead, the misses
+        // between two hits geometric with P(more than m) = (1 - T/N)^m.
+        const double hitChance = static_cast<double>(crossings) / combinations;
+        const double logMiss = std::log1p(-hitChance);
+        for (int attempt = 0;;) {
+            if (hitChance < 1.0) {
+                const double misses = std::floor(std::log(1.0 - rng.uniform01()) / logMiss);
+                if (misses >= attemptsPerRound - attempt)
+                    break;
+                attempt += static_cast<int>(misses);
+            }
+            if (++attempt > attemptsPerRound)
+                break;
+            if (hitFits()) {
+                fits = true;
+                break;
+            }
+        }
     }
+    for (std::uint32_t key : missed_)
+        grid_.refreshRooms(key);
+    return fits;
+}
+
+double FastRun::noHitChance(int length, int crossings, int combinations) {
+    const auto chance = [&] {
+        return std::exp(attemptsPerRound * std::log1p(-static_cast<double>(crossings) / combinations));
+    };
+    if (crossings >= rememberedCrossings)
+        return chance();
+    double &known = noHitChances_[static_cast<std::size_t>(length)][static_cast<std::size_t>(crossings)];
+    if (known < 0)
+        known = chance();
+    return known;
 }
 
 bool FastRun::countedRound(const FastAnswer &answer, int combinations, RandomGenerator &rng, Placement &at) {

@@ -2,8 +2,10 @@
 
 #include "crossinggrid.h"
 #include "fastanswer.h"
+#include "generatorstore.h"
 #include "randomgenerator.h"
 
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -28,29 +30,28 @@ public:
     // The answers stay owned by the caller and must outlive the run.
     explicit FastRun(const std::vector<FastAnswer> &answers);
 
-    // Makes one run on target, which starts all free, and returns the number of entries placed.
-    // target must stay alive while the run's grid or outcomes are used.
-    int run(RandomGenerator &rng, Grid &target);
+    // Makes one run on a grid of its own, which starts all free, and returns the number of entries
+    // placed.
+    int run(RandomGenerator &rng);
 
     // Gives every entry that was not placed a placement drawn like one literal attempt, as the last
     // attempt of its last round would have left it.
     void drawLastAttempts(RandomGenerator &rng);
 
     const std::vector<EntryOutcome> &outcomes() const { return outcomes_; }
+    // The entries the last run placed, in the order placed.
+    const std::vector<PlacedEntry> &placements() const { return placements_; }
+    // The used cells and bounding box of the last run's grid.
+    RunFigures figures() const { return grid_.figures(); }
+    // The last run's grid.
+    const Grid &cells() const { return grid_.cells(); }
 
 private:
-    // Where to count the candidate crossings of one answer letter: the lists of its letter value and
-    // the rooms it needs before and after (capped like the lists). Null lists for a letter that
-    // cannot cross.
-    struct LetterQuery {
-        const RankedList *byRoomBefore = nullptr;
-        const RankedList *byRoomAfter = nullptr;
-        int needBefore = 0;
-        int needAfter = 0;
-    };
-
     // One round of up to 1001 attempts for an entry that has to cross; true with at set on success.
     bool crossingRound(std::uint32_t entry, RandomGenerator &rng, Placement &at);
+    // The chance that none of a round's attempts lands on one of crossings candidates, for an answer
+    // of the given length: (1 - crossings / combinations)^1001.
+    double noHitChance(int length, int crossings, int combinations);
     // The same round decided from the exact number of valid placements.
     bool countedRound(const FastAnswer &answer, int combinations, RandomGenerator &rng, Placement &at);
     void closeEntry(std::uint32_t entry);
@@ -58,12 +59,21 @@ private:
     const std::vector<FastAnswer> &answers_;
     CrossingGrid grid_;
     std::vector<EntryOutcome> outcomes_;
+    std::vector<PlacedEntry> placements_;
     std::vector<std::uint32_t> open_;     // entries that can still be picked, in any order
     std::vector<std::uint32_t> openSlot_; // per entry: its index in open_
     std::vector<int> crossingsUpTo_;      // per answer letter: candidates with this letter or one before
     std::vector<char> byRoomAfter_;       // per answer letter: candidates chosen by room after the cell
     std::vector<Placement> fits_;
-    std::vector<std::vector<LetterQuery>> queries_; // per entry and answer letter
+    std::vector<std::uint32_t> missed_; // crossings of this round that did not fit for want of room
+    // Per answer length: noHitChance for the first few counts of crossings, worked out when first
+    // asked (negative until then).
+    std::vector<std::vector<double>> noHitChances_;
+    std::array<double, attemptsPerRound + 1> binomialSteps_;
+    // Per entry: where its letters begin in letterLists_; there per answer letter the number of the
+    // crossing grid's lists of its letter cell value, -1 for a letter that cannot cross.
+    std::vector<std::uint32_t> firstLetter_;
+    std::vector<std::int16_t> letterLists_;
 };
 
 // The chance that a round of 1001 uniform attempts hits one of valid placements among combinations:

@@ -6,7 +6,7 @@
 
 GenerationStats FinishGeneration(PuzzleModel &model, GeneratorStore &store) {
     const BestRun best = ChooseBestRun(store);
-    PlaceBestRun(store, best, model.feld);
+    PlaceBestRun(model, store, best, model.feld);
     model.storeClueDirections();
     GenerationStats stats;
     stats.entries = static_cast<int>(model.entryCount());
@@ -30,8 +30,9 @@ GenerationStats GenerateLiteral(const WordTable &table, PuzzleModel &model, Gene
     store.maxfitted = 0;
     for (int run = 0; run < options.runs; ++run) {
         store.fitted = LiteralRun(model, rng);
-        store.felder[static_cast<std::size_t>(run)] = model.feld;
-        store.fittedall[static_cast<std::size_t>(run)] = store.fitted;
+        store.setRun(run, store.fitted, runFigures(model.feld));
+        if (store.keepEveryRun || store.keptRun < 0 || store.ranksBefore(run, store.keptRun))
+            store.offerPlacements(run, placedEntries(model));
         if (store.fitted > store.maxfitted)
             store.maxfitted = store.fitted;
         if (options.onRunDone && !options.onRunDone(run + 1)) {

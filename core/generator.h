@@ -52,8 +52,8 @@ struct GenerationStats {
 // Builds a puzzle from the word table: collects the entries, makes the runs with the literal placement
 // (one random sequence drawn from the seed), picks the best run and moves it to the top-left corner
 // of feld; the entries it names take their clue cell's direction and arrow kind. The store receives
-// every run's grid and count. On cancellation the model and the store hold
-// a partial state; callers that must keep the old puzzle generate into copies.
+// every run's count and figures and the best run's placements. On cancellation the model and the store
+// hold a partial state; callers that must keep the old puzzle generate into copies.
 GenerationStats GenerateLiteral(const WordTable &table, PuzzleModel &model, GeneratorStore &store,
                                 const GenerationOptions &options);
 
@@ -64,7 +64,7 @@ GenerationStats GenerateLiteral(const WordTable &table, PuzzleModel &model, Gene
 // describe the last run (an entry left out keeps a random last attempt), except that every entry the
 // chosen puzzle names runs in its clue cell's direction. Uses no shared state: model
 // and store may be private to a worker thread. On cancellation the entries are collected, feld is
-// unchanged, and the store holds the grids and counts of the finished runs only (stats.runs of them,
+// unchanged, and the store holds the counts and figures of the finished runs only (stats.runs of them,
 // not necessarily the first ones); stats.cancelled is set.
 GenerationStats GenerateFast(const WordTable &table, PuzzleModel &model, GeneratorStore &store,
                              const GenerationOptions &options);
@@ -83,6 +83,7 @@ GenerationStats GenerateCompact(const WordTable &table, PuzzleModel &model, Gene
 // The seed of run number run's random generator in GenerateFast.
 std::uint64_t runSeed(std::uint64_t seed, int run);
 
-// Chooses the best run of a filled store, places it in feld, gives the entries its clue cells name
-// their direction and arrow kind, and summarises the generation.
+// Chooses the best run of a filled store, builds its grid from the placements the store kept, places it
+// in feld, gives the entries its clue cells name their direction and arrow kind, and summarises the
+// generation.
 GenerationStats FinishGeneration(PuzzleModel &model, GeneratorStore &store);

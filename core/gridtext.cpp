@@ -5,8 +5,10 @@ GridExtent usedExtent(const Grid &grid) {
     for (int x = 0; x < gridSize; ++x)
         for (int y = 0; y < gridSize; ++y)
             if (!isFreeCell(grid[cellIndex(x, y)])) {
-                if (x + 1 > e.columns) e.columns = x + 1;
-                if (y + 1 > e.rows) e.rows = y + 1;
+                if (x + 1 > e.columns)
+                    e.columns = x + 1;
+                if (y + 1 > e.rows)
+                    e.rows = y + 1;
             }
     if (e.columns == 0)
         e = GridExtent{};

@@ -11,11 +11,15 @@ std::uint64_t splitmix64(std::uint64_t &x) {
     return z ^ (z >> 31);
 }
 
-std::uint64_t rotl(std::uint64_t x, int k) { return (x << k) | (x >> (64 - k)); }
+std::uint64_t rotl(std::uint64_t x, int k) {
+    return (x << k) | (x >> (64 - k));
+}
 
 } // namespace
 
-RandomGenerator::RandomGenerator(std::uint64_t value) { seed(value); }
+RandomGenerator::RandomGenerator(std::uint64_t value) {
+    seed(value);
+}
 
 void RandomGenerator::seed(std::uint64_t value) {
     for (auto &word : s_)

@@ -13,34 +13,78 @@ public:
     static constexpr int maxKey = 15;
 
     void clear();
-    int size() const { return size_; }
+    int size() const { return atLeast_[0]; }
     // Number of items with key >= m.
     int countAtLeast(int m) const {
-        return m <= 0 ? size_ : (m > maxKey ? 0 : atLeast_[static_cast<std::size_t>(m)]);
+        return m <= 0 ? atLeast_[0] : (m > maxKey ? 0 : atLeast_[static_cast<std::size_t>(m)]);
     }
-    // The i-th of the items with key >= m, in a fixed but unspecified order.
+    // The same for m from 0 to maxKey, without looking at m.
+    int countFrom(int m) const { return atLeast_[static_cast<std::size_t>(m)]; }
+    // The i-th of the items with key >= m, in a fixed but unspecified order. The counts tell which
+    // group holds it, so that only that group's items are read.
     std::uint32_t atLeast(int m, int i) const {
         for (int k = m < 0 ? 0 : m;; ++k) {
-            const auto &group = groups_[static_cast<std::size_t>(k)];
-            if (i < static_cast<int>(group.size()))
-                return group[static_cast<std::size_t>(i)];
-            i -= static_cast<int>(group.size());
+            const int inGroup = atLeast_[static_cast<std::size_t>(k)] -
+                                (k < maxKey ? atLeast_[static_cast<std::size_t>(k + 1)] : 0);
+            if (i < inGroup)
+                return groups_[static_cast<std::size_t>(k)][static_cast<std::size_t>(i)];
+            i -= inGroup;
         }
     }
 
-    void insert(std::uint32_t item, int key, std::vector<std::int32_t> &slots);
-    void changeKey(std::uint32_t item, int from, int to, std::vector<std::int32_t> &slots);
-    void remove(std::uint32_t item, int key, std::vector<std::int32_t> &slots);
+    void insert(std::uint32_t item, int key, std::vector<std::int32_t> &slots) {
+        put(item, key, slots);
+        count(key, 1);
+    }
+    void changeKey(std::uint32_t item, int from, int to, std::vector<std::int32_t> &slots) {
+        if (from == to)
+            return;
+        take(item, from, slots);
+        put(item, to, slots);
+        count(from, -1);
+        count(to, 1);
+    }
+    void remove(std::uint32_t item, int key, std::vector<std::int32_t> &slots) {
+        take(item, key, slots);
+        slots[item] = -1;
+        count(key, -1);
+    }
 
 private:
     using Counts = std::array<std::int16_t, maxKey + 1>;
 
-    void take(std::uint32_t item, int key, std::vector<std::int32_t> &slots);
-    void put(std::uint32_t item, int key, std::vector<std::int32_t> &slots);
-    // Adds sign to the count of every m from 1 to key.
-    void count(int key, int sign);
+    void take(std::uint32_t item, int key, std::vector<std::int32_t> &slots) {
+        auto &group = groups_[static_cast<std::size_t>(key)];
+        const std::int32_t slot = slots[item];
+        const std::uint32_t moved = group.back();
+        group[static_cast<std::size_t>(slot)] = moved;
+        slots[moved] = slot;
+        group.pop_back();
+    }
+    void put(std::uint32_t item, int key, std::vector<std::int32_t> &slots) {
+        auto &group = groups_[static_cast<std::size_t>(key)];
+        slots[item] = static_cast<std::int32_t>(group.size());
+        group.push_back(item);
+    }
+    // Adds sign to the count of every m from 0 to key: a whole row of ones up to key, so that the
+    // compiler makes it a few vector instructions.
+    void count(int key, int sign) {
+        const Counts &row = upTo()[static_cast<std::size_t>(key)];
+        for (std::size_t m = 0; m < atLeast_.size(); ++m)
+            atLeast_[m] = static_cast<std::int16_t>(atLeast_[m] + sign * row[m]);
+    }
+    // upTo()[k][m] = 1 for 0 <= m <= k.
+    static const std::array<Counts, maxKey + 1> &upTo() {
+        static constexpr std::array<Counts, maxKey + 1> rows = [] {
+            std::array<Counts, maxKey + 1> r{};
+            for (int k = 0; k <= maxKey; ++k)
+                for (int m = 0; m <= k; ++m)
+                    r[static_cast<std::size_t>(k)][static_cast<std::size_t>(m)] = 1;
+            return r;
+        }();
+        return rows;
+    }
 
+    Counts atLeast_{};                                          // [m]: items with key >= m
     std::array<std::vector<std::uint32_t>, maxKey + 1> groups_; // by key
-    Counts atLeast_{};                                          // [m]: items with key >= m (m >= 1)
-    int size_ = 0;
 };

@@ -1,5 +1,7 @@
 #include "runselection.h"
 
+#include "placement.h"
+
 #include <algorithm>
 
 BestRun measureGrid(const Grid &grid) {
@@ -37,25 +39,57 @@ BestRun measureGrid(const Grid &grid) {
     return m;
 }
 
+RunFigures runFigures(const Grid &grid) {
+    const BestRun m = measureGrid(grid);
+    RunFigures f;
+    f.usedCells = static_cast<std::int16_t>(m.usedCells);
+    f.area = static_cast<std::int16_t>(m.area);
+    f.minX = static_cast<std::int8_t>(m.minX);
+    f.minY = static_cast<std::int8_t>(m.minY);
+    return f;
+}
+
 BestRun ChooseBestRun(const GeneratorStore &store) {
+    int chosen = -1;
+    for (int run = 0; run < store.runs(); ++run)
+        if (store.fittedall[static_cast<std::size_t>(run)] == store.maxfitted &&
+            (chosen < 0 || store.ranksBefore(run, chosen)))
+            chosen = run;
     BestRun best;
-    for (int run = 0; run < store.runs(); ++run) {
-        if (store.fittedall[static_cast<std::size_t>(run)] != store.maxfitted)
-            continue;
-        BestRun candidate = measureGrid(store.felder[static_cast<std::size_t>(run)]);
-        candidate.run = run;
-        if (best.run < 0 || candidate.usedCells < best.usedCells ||
-            (candidate.usedCells == best.usedCells && candidate.area < best.area))
-            best = candidate;
-    }
+    if (chosen < 0)
+        return best;
+    const RunFigures &f = store.figures[static_cast<std::size_t>(chosen)];
+    best.run = chosen;
+    best.usedCells = f.usedCells;
+    best.area = f.area;
+    best.minX = f.minX;
+    best.minY = f.minY;
     return best;
 }
 
-void PlaceBestRun(const GeneratorStore &store, const BestRun &best, Grid &feld) {
+std::vector<PlacedEntry> placedEntries(const PuzzleModel &model) {
+    std::vector<PlacedEntry> placements;
+    for (std::uint32_t i = 0; i < model.entryCount(); ++i) {
+        const TPuzzleEntry &e = model.entryAt(i);
+        if (e.tries < roundsPerEntry)
+            placements.push_back(PlacedEntry{i, Placement{e.down != 0, e.line, e.start}});
+    }
+    return placements;
+}
+
+Grid runGrid(const PuzzleModel &model, const std::vector<PlacedEntry> &placements) {
+    Grid grid = freeGrid();
+    for (const PlacedEntry &placed : placements)
+        commitPlacement(grid, entryText(model.entryAt(placed.entry).answer), placed.at, placed.entry);
+    return grid;
+}
+
+void PlaceBestRun(const PuzzleModel &model, const GeneratorStore &store, const BestRun &best, Grid &feld) {
     feld.fill(cellFree);
-    if (best.run < 0 || best.usedCells == 0)
+    const std::vector<PlacedEntry> *placements = store.placementsOf(best.run);
+    if (!placements || best.usedCells == 0)
         return;
-    const Grid &winner = store.felder[static_cast<std::size_t>(best.run)];
+    const Grid winner = runGrid(model, *placements);
     for (int x = best.minX; x < gridSize; ++x)
         for (int y = best.minY; y < gridSize; ++y)
             feld[cellIndex(x - best.minX, y - best.minY)] = winner[cellIndex(x, y)];

@@ -5,8 +5,10 @@
 void RecordWriter::append(std::uint64_t value, int width) {
     if (failed())
         return;
+    char little[8] = {};
     for (int i = 0; i < width; ++i)
-        bytes_.append(static_cast<char>((value >> (8 * i)) & 0xFF));
+        little[i] = static_cast<char>((value >> (8 * i)) & 0xFF);
+    bytes_.append(little, width);
 }
 
 void RecordWriter::writeU8(std::uint8_t value) {

@@ -116,6 +116,20 @@ void Canvas::outline(int x1, int y1, int x2, int y2) {
     fillBand(f.right, f.top + w, w, f.bottom - f.top - w, penColor_);
 }
 
+void Canvas::horizontalEdge(int x1, int x2, int y) {
+    if (x2 < x1)
+        std::swap(x1, x2);
+    const int w = penWidth_;
+    fillBand(bandStart(x1, w), bandStart(y, w), bandStart(x2, w) - bandStart(x1, w) + w, w, penColor_);
+}
+
+void Canvas::verticalEdge(int x, int y1, int y2) {
+    if (y2 < y1)
+        std::swap(y1, y2);
+    const int w = penWidth_;
+    fillBand(bandStart(x, w), bandStart(y1, w), w, bandStart(y2, w) - bandStart(y1, w) + w, penColor_);
+}
+
 void Canvas::moveTo(int x, int y) {
     position_ = QPoint(x, y);
 }

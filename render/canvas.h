@@ -53,6 +53,11 @@ public:
     void rectangle(int x1, int y1, int x2, int y2);
     // The outline that rectangle draws, leaving the inside as it is.
     void outline(int x1, int y1, int x2, int y2);
+    // An edge as rectangle draws it, in the pen: along row y from column x1 to column x2, or along
+    // column x from row y1 to row y2, pen-width pixels wide and centred on the edge's row or column,
+    // from the band of its first coordinate to the band of its last, both included.
+    void horizontalEdge(int x1, int x2, int y);
+    void verticalEdge(int x, int y1, int y2);
     // The current position for lineTo.
     void moveTo(int x, int y);
     // A line in the pen from the current position to (x, y), without its end point, which becomes

@@ -4,6 +4,9 @@
 Each line of the thesaurus is a group of synonyms. One single-word term of the group becomes the
 answer, another short term of the same group the clue. The choice is seeded, so the lists can be
 rebuilt identically.
+
+    make-wordlists.py DIR            the example lists, into DIR
+    make-wordlists.py DIR --other    andere-20/100/999.txt, lists of the same sizes with other words
 """
 import random
 import re
@@ -40,6 +43,18 @@ def main():
             continue
         seen.add(answer.lower())
         unique.append((clue, answer))
+    if len(sys.argv) > 2 and sys.argv[2] == "--other":
+        # Lists of the benchmark's sizes that share no answer with the example lists: drawn from the
+        # pairs after the first 999, in an order of their own.
+        rest = unique[999:]
+        random.Random(2027).shuffle(rest)
+        first = 0
+        for n in (20, 100, 999):
+            with open(f"{sys.argv[1]}/andere-{n}.txt", "w", encoding="utf-8") as out:
+                for clue, answer in rest[first:first + n]:
+                    out.write(f"{clue}\t{answer.lower()}\n")
+            first += n
+        return
     for name, n in (("woerter.txt", 80), ("woerter-20.txt", 20), ("woerter-30.txt", 30),
                     ("woerter-50.txt", 50), ("woerter-100.txt", 100), ("woerter-999.txt", 999)):
         with open(f"{sys.argv[1]}/{name}", "w", encoding="utf-8") as out:

@@ -114,6 +114,9 @@ QString compareWithAllPlacements(const CrossingGrid &grid, const std::u16string 
         if (!candidates(j, false).count(key) || !candidates(after, true).count(key))
             return problem(
                 QStringLiteral("first crossing of placement %1 is no candidate").arg(placementCode(at)));
+        if (!grid.roomsAllow(key, std::min(j, grid.roomLimit()), std::min(after, grid.roomLimit())))
+            return problem(
+                QStringLiteral("rooms kept for placement %1 are too small").arg(placementCode(at)));
     }
     return {};
 }
@@ -167,30 +170,84 @@ private slots:
         }
     }
 
+    // A free cell beside a letter ends the room after of the crossable cells before it; once an answer
+    // running through it makes it a letter, the room reaches further. The answers go in at fixed
+    // places, and the crossings must then still find every valid placement.
+    void roomAfterWidensWhenItsEndBecomesALetter_data() {
+        QTest::addColumn<int>("roomsAfterFrom");
+        QTest::newRow("rooms after kept") << 0;
+        QTest::newRow("rooms after kept from the third answer on") << 12;
+    }
+    void roomAfterWidensWhenItsEndBecomesALetter() {
+        QFETCH(int, roomsAfterFrom);
+        const std::vector<std::pair<std::u16string, Placement>> answers{
+            {u"ABCDE", Placement{false, 10, 11}}, // across row 10 from column 11
+            {u"XPQR", Placement{true, 14, 12}},   // down column 14 from row 12: (13, 12) can take no letter
+            {u"MNX", Placement{false, 12, 12}},   // across row 12, crossing X: (13, 12) becomes N
+        };
+        std::vector<FastAnswer> fastAnswers;
+        for (const auto &a : answers)
+            fastAnswers.push_back(makeFastAnswer(a.first));
+        fastAnswers.push_back(makeFastAnswer(u"CAN"));
+        CrossingGrid grid(4, crossingLetters(fastAnswers), roomsAfterFrom);
+        grid.reset();
+        Grid expected = freeGrid();
+        for (std::size_t i = 0; i < answers.size(); ++i) {
+            grid.commit(fastAnswers[i], answers[i].second, static_cast<std::uint32_t>(i));
+            commitPlacement(expected, answers[i].first, answers[i].second, static_cast<std::uint32_t>(i));
+            // Every room measured anew, as after missed crossings, up to the last answer: C's room
+            // after ends at (13, 12) until MNX goes in.
+            if (i + 1 < answers.size())
+                for (std::int32_t letter : crossingLetters(fastAnswers))
+                    for (std::uint32_t key : candidateKeys(grid, letter, 0, false))
+                        grid.refreshRooms(key);
+        }
+        QVERIFY(grid.cells() == expected);
+        // CAN down column 13 from row 10: C crossed, A into a free cell, N onto the new N.
+        const std::vector<Placement> valid = allValidPlacements(grid.cells(), u"CAN");
+        QVERIFY(std::any_of(valid.begin(), valid.end(),
+                            [](const Placement &at) { return at.down && at.line == 13 && at.start == 10; }));
+        const QString problem = compareWithAllPlacements(grid, u"CAN");
+        QVERIFY2(problem.isEmpty(),
+                 qPrintable(problem + "\n" + QString::fromStdU16String(gridText(grid.cells())).left(1600)));
+    }
+
     // A random walk of placements, each drawn from all valid ones: at every step the crossings must
     // find exactly the placements that the literal test accepts.
     void crossingsFindExactlyTheValidPlacements_data() {
         QTest::addColumn<QStringList>("answers");
-        QTest::addColumn<int>("roomLimit"); // -1: the longest answer's length - 1
+        QTest::addColumn<int>("roomLimit");      // -1: the longest answer's length - 1
+        QTest::addColumn<int>("roomsAfterFrom"); // used cells from which rooms after are kept
+        QTest::addColumn<bool>("measureAnew");   // rooms of random cells measured anew after each step
         QTest::addColumn<int>("seed");
+        const int always = 0;
+        const int never = gridCells + 1;
+        const int midway = 60;
         const QStringList words{"KATZE",   "HUND", "ELEFANT", "GIRAFFE", "ZEBRA", "AMEISE",  "ESEL",  "TIGER",
                                 "NASHORN", "ENTE", "AFFE",    "REH",     "HAI",   "SEEIGEL", "ANANAS"};
-        QTest::newRow("animals") << words << -1 << 1;
-        QTest::newRow("animals, other seed") << words << -1 << 2;
-        QTest::newRow("animals, rooms held up to 2") << words << 2 << 3;
+        QTest::newRow("animals") << words << -1 << always << false << 1;
+        QTest::newRow("animals, other seed") << words << -1 << always << false << 2;
+        QTest::newRow("animals, rooms after from midway") << words << -1 << midway << true << 7;
+        QTest::newRow("animals, no rooms after") << words << -1 << never << true << 8;
+        QTest::newRow("animals, rooms held up to 2") << words << 2 << always << false << 3;
         QTest::newRow("repeated letters")
-            << QStringList{"ANANAS", "BANANE", "NASA", "ANNA", "SAAL", "AA"} << -1 << 3;
+            << QStringList{"ANANAS", "BANANE", "NASA", "ANNA", "SAAL", "AA"} << -1 << always << false << 3;
+        QTest::newRow("repeated letters, no rooms after")
+            << QStringList{"ANANAS", "BANANE", "NASA", "ANNA", "SAAL", "AA"} << -1 << never << true << 9;
         const QStringList longAnswers{QString(99, 'A'), QString("AB").repeated(30), "BAB", "ABBA"};
-        QTest::newRow("long answers") << longAnswers << -1 << 4;
-        QTest::newRow("long answers, rooms held up to 5") << longAnswers << 5 << 6;
+        QTest::newRow("long answers") << longAnswers << -1 << always << false << 4;
+        QTest::newRow("long answers, rooms held up to 5") << longAnswers << 5 << always << false << 6;
+        QTest::newRow("long answers, rooms after from midway") << longAnswers << -1 << midway << true << 10;
         const QStringList uncrossable{
             QString::fromUtf16(u"\u03a9?\u03a9"), "?A?", QString::fromUtf16(u"\u0001A\u0001"), " A ", "A A",
             QString::fromUtf16(u"\u00c4 \u00c4"), "A?A"};
-        QTest::newRow("codes that cannot cross") << uncrossable << -1 << 5;
+        QTest::newRow("codes that cannot cross") << uncrossable << -1 << always << false << 5;
     }
     void crossingsFindExactlyTheValidPlacements() {
         QFETCH(QStringList, answers);
         QFETCH(int, roomLimit);
+        QFETCH(int, roomsAfterFrom);
+        QFETCH(bool, measureAnew);
         QFETCH(int, seed);
         Answers texts;
         std::vector<FastAnswer> fastAnswers;
@@ -200,9 +257,10 @@ private slots:
             fastAnswers.push_back(makeFastAnswer(texts.back()));
             longest = std::max(longest, static_cast<int>(a.size()));
         }
-        CrossingGrid grid(roomLimit < 0 ? longest - 1 : roomLimit, crossingLetters(fastAnswers));
-        Grid cells;
-        grid.reset(cells);
+        CrossingGrid grid(roomLimit < 0 ? longest - 1 : roomLimit, crossingLetters(fastAnswers),
+                          roomsAfterFrom);
+        grid.reset();
+        const Grid &cells = grid.cells();
         RandomGenerator rng(static_cast<std::uint64_t>(seed));
         const std::u16string &first = texts[rng.Random(static_cast<std::uint32_t>(texts.size()))];
         grid.commit(makeFastAnswer(first), randomPlacement(static_cast<int>(first.size()), rng), 0);
@@ -225,6 +283,13 @@ private slots:
             commitPlacement(expected, texts[chosen.first], chosen.second, step);
             grid.commit(makeFastAnswer(texts[chosen.first]), chosen.second, step);
             QVERIFY(cells == expected);
+            // The generator measures the rooms of cells anew when their crossings miss: a third of
+            // the crossable cells, drawn at random, are measured anew before the next comparison.
+            if (measureAnew)
+                for (std::int32_t letter : crossingLetters(fastAnswers))
+                    for (std::uint32_t key : candidateKeys(grid, letter, 0, false))
+                        if (rng.Random(3) == 0)
+                            grid.refreshRooms(key);
         }
     }
 };

@@ -39,13 +39,24 @@ GenerationOptions optionsFor(int runs, std::uint64_t seed, int threads = 0) {
     return options;
 }
 
-// One generation into a model and store of its own.
+// A store that keeps the placements of every run, or only those of the best one.
+GeneratorStore storeKeeping(bool everyRun) {
+    GeneratorStore store(0);
+    store.keepEveryRun = everyRun;
+    return store;
+}
+
+// One generation into a model and store of its own; the store keeps every run's placements unless
+// asked not to.
 struct Generation {
     PuzzleModel model;
-    GeneratorStore store{0};
+    GeneratorStore store;
     GenerationStats stats;
-    Generation(Engine engine, const Rows &rows, const GenerationOptions &options)
-        : stats(generate(engine, rows, model, store, options)) {}
+    Generation(Engine engine, const Rows &rows, const GenerationOptions &options, bool everyRun = true)
+        : store(storeKeeping(everyRun)), stats(generate(engine, rows, model, store, options)) {}
+
+    // The grid of one run, built from the placements the store kept.
+    Grid grid(int run) const { return runGrid(model, *store.placementsOf(run)); }
 };
 
 // What one single-run generation produced, as seen from outside.
@@ -92,7 +103,8 @@ Grid atCorner(const Grid &grid) {
 }
 
 bool sameStore(const GeneratorStore &a, const GeneratorStore &b) {
-    return a.felder == b.felder && a.fittedall == b.fittedall && a.maxfitted == b.maxfitted &&
+    return a.everyRun == b.everyRun && a.fittedall == b.fittedall && a.figures == b.figures &&
+           a.keptRun == b.keptRun && a.keptPlacements == b.keptPlacements && a.maxfitted == b.maxfitted &&
            a.fitted == b.fitted;
 }
 
@@ -212,13 +224,17 @@ private slots:
         QVERIFY(!rows.empty());
         for (int seed = 1; seed <= seeds; ++seed) {
             Generation g(Engine::Fast, rows, optionsFor(3, static_cast<std::uint64_t>(seed)));
-            for (const Grid &run : g.store.felder) {
+            for (int r = 0; r < g.store.runs(); ++r) {
+                const Grid run = g.grid(r);
                 const std::vector<std::string> problems = checkPuzzle(atCorner(run), answersOf(g.model));
                 if (!problems.empty())
                     QFAIL(qPrintable(QStringLiteral("seed %1: %2\n%3")
                                          .arg(seed)
                                          .arg(QString::fromStdString(problems.front()))
                                          .arg(QString::fromStdU16String(gridText(run)))));
+                // The figures the run kept up as it went are those of its grid.
+                QVERIFY(g.store.figures[static_cast<std::size_t>(r)] == runFigures(run));
+                QCOMPARE(countClueCells(run), g.store.fittedall[static_cast<std::size_t>(r)]);
             }
             QCOMPARE(countClueCells(g.model.feld), g.stats.placed);
             QCOMPARE(g.store.maxfitted, g.stats.placed);
@@ -230,7 +246,7 @@ private slots:
     // Their direction is the chosen puzzle's where it names them, so the last run's is read from its grid.
     void entriesDescribeTheLastRun() {
         Generation g(Engine::Fast, readExampleList("woerter-20.txt"), optionsFor(5, 3));
-        const Grid &last = g.store.felder.back();
+        const Grid last = g.grid(g.store.runs() - 1);
         int placed = 0;
         for (std::uint32_t i = 0; i < g.model.entryCount(); ++i) {
             const TPuzzleEntry *e = g.model.entry(i);
@@ -261,18 +277,23 @@ private slots:
         QFETCH(QString, list);
         QFETCH(int, runs);
         const Rows rows = readExampleList(list);
-        Generation one(Engine::Fast, rows, optionsFor(runs, 7, 1));
-        for (int threads : {2, 3, 0}) {
-            Generation many(Engine::Fast, rows, optionsFor(runs, 7, threads));
-            QVERIFY(sameStore(one.store, many.store));
-            QVERIFY(one.model.feld == many.model.feld);
-            QCOMPARE(many.stats.bestRun, one.stats.bestRun);
-            for (std::uint32_t i = 0; i < one.model.entryCount(); ++i)
-                QVERIFY(std::memcmp(&one.model.entry(i)->spare, &many.model.entry(i)->spare,
-                                    sizeof(TPuzzleEntry) - offsetof(TPuzzleEntry, spare)) == 0);
+        // Every run's placements, and the best run's alone as the window keeps them.
+        for (bool everyRun : {true, false}) {
+            Generation one(Engine::Fast, rows, optionsFor(runs, 7, 1), everyRun);
+            for (int threads : {2, 3, 0}) {
+                Generation many(Engine::Fast, rows, optionsFor(runs, 7, threads), everyRun);
+                QVERIFY(sameStore(one.store, many.store));
+                QVERIFY(one.model.feld == many.model.feld);
+                QCOMPARE(many.stats.bestRun, one.stats.bestRun);
+                QCOMPARE(many.store.keptRun, one.stats.bestRun);
+                for (std::uint32_t i = 0; i < one.model.entryCount(); ++i)
+                    QVERIFY(std::memcmp(&one.model.entry(i)->spare, &many.model.entry(i)->spare,
+                                        sizeof(TPuzzleEntry) - offsetof(TPuzzleEntry, spare)) == 0);
+            }
+            const Generation other(Engine::Fast, rows, optionsFor(runs, 8), everyRun);
+            QVERIFY(!(other.store.keptPlacements == one.store.keptPlacements));
+            QVERIFY(!everyRun || !(other.store.everyRun == one.store.everyRun));
         }
-        const Generation other(Engine::Fast, rows, optionsFor(runs, 8));
-        QVERIFY(!(other.store.felder == one.store.felder));
     }
 
     void progressReportsAndCancels_data() {
@@ -323,7 +344,7 @@ private slots:
 
     void edgeCases() {
         PuzzleModel model;
-        GeneratorStore store(0);
+        GeneratorStore store = storeKeeping(true);
         const GenerationOptions options = optionsFor(50, 5);
         // No entries: nothing placed, feld all free, run 0 chosen.
         GenerationStats stats = generate(Engine::Fast, {{u"nur Frage", u""}}, model, store, options);
@@ -333,8 +354,8 @@ private slots:
         // One answer of 99 letters: always at position 1 of its line, every run ties.
         stats = generate(Engine::Fast, {{u"lang", std::u16string(99, u'W')}}, model, store, options);
         QCOMPARE(stats.bestRun, 0);
-        for (const Grid &run : store.felder)
-            QCOMPARE(measureGrid(run).area, 100);
+        for (int run = 0; run < store.runs(); ++run)
+            QCOMPARE(measureGrid(runGrid(model, *store.placementsOf(run))).area, 100);
         // Two answers without a common letter: one placed, the other given up after 5 rounds.
         stats = generate(Engine::Fast, {{u"a", u"ABCDEFG"}, {u"b", u"XYZ"}}, model, store, options);
         for (std::int32_t n : store.fittedall)

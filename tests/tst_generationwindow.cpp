@@ -109,7 +109,8 @@ struct WindowState {
 
     bool operator==(const WindowState &o) const {
         return tableTexts == o.tableTexts && entries == o.entries && feld == o.feld &&
-               store.felder == o.store.felder && store.fittedall == o.store.fittedall &&
+               store.fittedall == o.store.fittedall && store.figures == o.store.figures &&
+               store.keptRun == o.store.keptRun && store.keptPlacements == o.store.keptPlacements &&
                store.fitted == o.store.fitted && store.maxfitted == o.store.maxfitted && picture == o.picture;
     }
 };

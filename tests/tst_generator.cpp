@@ -12,14 +12,14 @@ namespace {
 
 using Rows = std::vector<VectorWordTable::Row>;
 
-// A literal generation into a model and store of its own.
+// A literal generation into a model and store of its own; the store keeps every run's placements.
 struct Generated {
     PuzzleModel model;
     GeneratorStore store{0};
     GenerationStats stats;
 
-    Generated() = default;
-    Generated(const Rows &rows, int runs, std::uint64_t seed) { run(rows, runs, seed); }
+    Generated() { store.keepEveryRun = true; }
+    Generated(const Rows &rows, int runs, std::uint64_t seed) : Generated() { run(rows, runs, seed); }
     void run(const Rows &rows, int runs, std::uint64_t seed, std::function<bool(int)> onRunDone = {}) {
         GenerationOptions options;
         options.runs = runs;
@@ -27,6 +27,9 @@ struct Generated {
         options.onRunDone = std::move(onRunDone);
         stats = GenerateLiteral(VectorWordTable(rows, 999), model, store, options);
     }
+
+    // The grid of one run, built from the placements the store kept.
+    Grid grid(int run) const { return runGrid(model, *store.placementsOf(run)); }
 };
 
 bool allFree(const Grid &grid) {
@@ -100,6 +103,12 @@ private slots:
             QCOMPARE(countClueCells(g.model.feld), g.stats.placed);
             QVERIFY(g.stats.placed >= 1);
             QCOMPARE(g.store.maxfitted, g.stats.placed);
+            // Every run's kept placements rebuild the grid it measured.
+            for (int r = 0; r < g.store.runs(); ++r) {
+                const Grid run = g.grid(r);
+                QVERIFY(g.store.figures[static_cast<std::size_t>(r)] == runFigures(run));
+                QCOMPARE(countClueCells(run), g.store.fittedall[static_cast<std::size_t>(r)]);
+            }
         }
     }
 
@@ -135,8 +144,8 @@ private slots:
         QCOMPARE(g.stats.usedCells, length + 1);
         QCOMPARE(g.stats.area, length + 1);
         if (length == 99) // always at position 1 of its line, clue at 0, in every run
-            for (const Grid &run : g.store.felder)
-                QCOMPARE(measureGrid(run).area, 100);
+            for (int run = 0; run < g.store.runs(); ++run)
+                QCOMPARE(measureGrid(g.grid(run)).area, 100);
     }
 
     void answersWithoutCommonLetter_data() {
@@ -173,7 +182,8 @@ private slots:
         const Generated c(rows, 20, 43);
         QVERIFY(a.model.feld == b.model.feld);
         QCOMPARE(a.store.fittedall, b.store.fittedall);
-        QVERIFY(!(a.store.felder == c.store.felder));
+        QVERIFY(a.store.everyRun == b.store.everyRun);
+        QVERIFY(!(a.store.everyRun == c.store.everyRun));
     }
 
     void bestRunChoice_data() {
@@ -197,24 +207,38 @@ private slots:
         QFETCH(QList<int>, used);
         QFETCH(QList<int>, width);
         QFETCH(int, winner);
+        // Each run's grid is rows of across answers from (10, 20) on: a clue cell and width - 1 letters
+        // A, the last row shorter. The store is offered the runs in reverse order, as threads may.
+        PuzzleModel model;
         GeneratorStore store(static_cast<int>(placed.size()));
+        std::vector<std::vector<PlacedEntry>> runs(static_cast<std::size_t>(placed.size()));
         for (int r = 0; r < placed.size(); ++r) {
-            Grid &grid = store.felder[static_cast<std::size_t>(r)];
-            grid = freeGrid();
-            for (int k = 0; k < used[r]; ++k)
-                grid[cellIndex(10 + k % width[r], 20 + k / width[r])] = 'A';
-            store.fittedall[static_cast<std::size_t>(r)] = placed[r];
+            for (int k = 0; k < used[r]; k += width[r]) {
+                const int cells = std::min(width[r], used[r] - k);
+                const std::uint32_t entry = model.entryCount();
+                model.AddEntry(u"Frage", std::u16string(static_cast<std::size_t>(cells - 1), u'A'));
+                runs[static_cast<std::size_t>(r)].push_back(
+                    PlacedEntry{entry, Placement{false, 20 + k / width[r], 11}});
+            }
+            const Grid grid = runGrid(model, runs[static_cast<std::size_t>(r)]);
+            QCOMPARE(measureGrid(grid).usedCells, used[r]);
+            store.setRun(r, placed[r], runFigures(grid));
             store.maxfitted = std::max(store.maxfitted, placed[r]);
         }
+        for (int r = static_cast<int>(placed.size()) - 1; r >= 0; --r)
+            store.offerPlacements(r, runs[static_cast<std::size_t>(r)]);
         const BestRun best = ChooseBestRun(store);
         QCOMPARE(best.run, winner);
+        QCOMPARE(store.keptRun, winner);
         QCOMPARE(best.minX, 10);
         QCOMPARE(best.minY, 20);
         Grid feld{};
-        PlaceBestRun(store, best, feld);
-        QCOMPARE(feld[cellIndex(0, 0)], std::int32_t('A'));
+        PlaceBestRun(model, store, best, feld);
+        QVERIFY(isClueCell(feld[cellIndex(0, 0)]));
+        QCOMPARE(feld[cellIndex(1, 0)], width[winner] > 1 ? std::int32_t('A') : cellFree);
         QCOMPARE(measureGrid(feld).usedCells, used[winner]);
         QCOMPARE(measureGrid(feld).minX, 0);
+        QCOMPARE(measureGrid(feld).area, best.area);
     }
 
     void cancellingStopsAfterTheRun() {

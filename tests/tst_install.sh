@@ -45,6 +45,8 @@ for file in "${expected[@]}"; do
     [ -s "$PREFIX/$file" ] || fail "$file fehlt"
 done
 [ -x "$PREFIX/bin/wabrix" ] && [ -x "$PREFIX/bin/wabrix-cli" ] || fail "Programme nicht ausführbar"
+# wabrix-cli loads its drawing part from a private folder of the prefix.
+find "$PREFIX" -path '*/wabrix/wabrix-cli-drawing.so' | grep -q . || fail "wabrix-cli-drawing.so fehlt"
 
 # Width and height of a PNG from its header, "W H"; nothing when the file is no PNG.
 png_size() {
@@ -77,6 +79,7 @@ grep -q '<icon name="application-x-wabrix-puzzle"/>' "$SHARE/mime/packages/wabri
     fail "Symbol des Dateityps nicht angegeben"
 
 "$PREFIX/bin/wabrix" --version | grep -q '^wabrix ' || fail "wabrix --version"
+"$PREFIX/bin/wabrix-cli" --version | grep -q '^wabrix-cli ' || fail "wabrix-cli --version"
 
 # The thumbnailer's own command line, with the file manager's %s, %i and %o put in.
 exec_line=$(sed -n 's/^Exec=//p' "$SHARE/thumbnailers/wabrix.thumbnailer")

@@ -61,7 +61,7 @@ control_files=$(dpkg-deb --ctrl-tarfile "$DEB" | tar -t | sed 's|^\./||' | grep 
 [ "$control_files" = "control md5sums " ] || fail "Steuerdateien: $control_files"
 
 # Exactly these files; in particular no cache made while staging (mime.cache, icon-theme.cache...).
-expected=(usr/bin/wabrix usr/bin/wabrix-cli
+expected=(usr/bin/wabrix usr/bin/wabrix-cli usr/libexec/wabrix/wabrix-cli-drawing.so
     usr/share/applications/wabrix.desktop usr/share/mime/packages/wabrix.xml
     usr/share/thumbnailers/wabrix.thumbnailer usr/share/metainfo/io.github.wabrix.Wabrix.metainfo.xml
     usr/share/man/man1/wabrix.1.gz usr/share/man/man1/wabrix-cli.1.gz

@@ -1,5 +1,6 @@
 #include "canvas.h"
 #include "fontmapping.h"
+#include "gridpicture.h"
 #include "pixels.h"
 #include "placement.h"
 #include "printerpage.h"
@@ -684,14 +685,21 @@ private slots:
     }
 
     // Cells outside the painter's clip or beyond the device are skipped; what is visible must not change.
+    // Without solution letters the outlines are drawn together as edge lines, with them cell by cell.
     void partialPaintsShowTheSamePixels_data() {
-        boolRows("clipped", "clip rectangle", "translated onto a smaller image");
+        QTest::addColumn<bool>("clipped");
+        QTest::addColumn<bool>("showSolution");
+        QTest::newRow("clip rectangle, solution") << true << true;
+        QTest::newRow("translated onto a smaller image, solution") << false << true;
+        QTest::newRow("clip rectangle, edge lines") << true << false;
+        QTest::newRow("translated onto a smaller image, edge lines") << false << false;
     }
     void partialPaintsShowTheSamePixels() {
         QFETCH(bool, clipped);
+        QFETCH(bool, showSolution);
         PuzzleModel &model = *sample;
         PuzzleSettings settings;
-        settings.showSolution = true;
+        settings.showSolution = showSolution;
         const QImage full = screenPicture(model, settings);
         const QRect shown(150, 90, 80, 60);
         QImage part = filledImage(clipped ? full.size() : shown.size(), sentinel);
@@ -708,6 +716,42 @@ private slots:
         QCOMPARE(clipped ? part.copy(shown) : part, full.copy(shown));
         if (clipped)
             QCOMPARE(part.pixel(0, 0), sentinel);
+    }
+
+    // The screen view draws the outlines of all cells at once, as runs along each edge line; a printer
+    // page draws them cell by cell. On a white page both must give the very same pixels, holes, ragged
+    // edges and thick lines included.
+    void gridLinesAsDrawnCellByCell_data() {
+        QTest::addColumn<double>("lineWidth");
+        QTest::addColumn<double>("zoom");
+        QTest::newRow("1 pixel") << 0.3 << 100.0;
+        QTest::newRow("2 pixels") << 0.5 << 100.0;
+        QTest::newRow("3 pixels, odd") << 0.8 << 100.0;
+        QTest::newRow("7 pixels, zoom 50") << 3.7 << 50.0;
+        QTest::newRow("lines as wide as cells") << 10.0 << 100.0;
+    }
+    void gridLinesAsDrawnCellByCell() {
+        QFETCH(double, lineWidth);
+        QFETCH(double, zoom);
+        PuzzleModel model;
+        model.AddEntry(u"Stadt", u"HAUS");
+        model.feld = gridFromPicture({
+            "#HAUS...#",
+            "..B.ABC.O",
+            "..C..#..S",
+            "QRS.X.X.T",
+            ".....#...",
+            "#ABCDEFGH",
+        });
+        PuzzleSettings settings;
+        settings.lineWidth = lineWidth;
+        settings.zoom = zoom;
+        settings.markPageEnd = false;
+        const QImage screen = screenPicture(model, settings);
+        QVERIFY(!screen.isNull());
+        QImage page = filledImage(screen.size(), white);
+        QVERIFY(drawOnto(page, model, settings, true, nullptr));
+        QCOMPARE(screen, page);
     }
 
     void extremeSettingsOnAPrinterPageStaySafe_data() {
