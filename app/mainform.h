@@ -1,5 +1,6 @@
 #pragma once
 
+#include "documenttrailer.h"
 #include "filedialog.h"
 #include "fontchoicedialog.h"
 #include "generatorstore.h"
@@ -59,6 +60,8 @@ public:
     void LoadOptionsFile(const QString &fname);
 
     PuzzleModel &model() { return model_; }
+    // Trailer records of the opened document that this program does not know; saved back with it.
+    std::vector<TrailerRecord> &keptExtensions() { return keptExtensions_; }
     GeneratorStore &store() { return store_; }
     PuzzleView &view() { return *view_; }
     // Where "Erzeuge Rätsel" generates: off the window's thread, one generation at a time.
@@ -124,6 +127,7 @@ private:
 
     std::unique_ptr<Ui::TMainForm> ui;
     PuzzleModel model_;
+    std::vector<TrailerRecord> keptExtensions_;
     GeneratorStore store_;
     RandomGenerator random_;
     QPrinter printer_{QPrinter::HighResolution};

@@ -10,7 +10,9 @@
 PuzzleDocument windowDocument(TMainForm &form) {
     WordGrid &table = *form.controls().StringGrid1;
     table.commitEdit();
-    return makeDocument(WordGridTable(table), form.settings(), form.model());
+    PuzzleDocument document = makeDocument(WordGridTable(table), form.settings(), form.model());
+    document.keptExtensions = form.keptExtensions();
+    return document;
 }
 
 bool showDocument(TMainForm &form, const PuzzleDocument &document) {
@@ -19,6 +21,7 @@ bool showDocument(TMainForm &form, const PuzzleDocument &document) {
     settings.clueFont = fontThroughDialog(form.FontDialog1.Font, settings.clueFont);
     settings.titleFont = fontThroughDialog(form.FontDialog2.Font, settings.titleFont);
     form.setSettings(settings);
+    form.keptExtensions() = document.keptExtensions;
     const bool complete = applyDocumentToModel(document, form.model());
     form.repaintPuzzle();
     return complete;

@@ -6,7 +6,8 @@ class TMainForm;
 
 // What "Speichern unter..." saves of the window: the word rows of StringGrid1 (an edit in progress
 // counts with the text it shows), the settings as the controls report them, the two fonts, feld and
-// the entries of raten in list order. Only the entry list's cursor arat moves.
+// the entries of raten in list order, and the trailer records it keeps. Only the entry list's cursor
+// arat moves.
 PuzzleDocument windowDocument(TMainForm &form);
 
 // Puts a completely read document into the window, field by field in the order of the file: the word

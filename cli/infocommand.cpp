@@ -1,6 +1,7 @@
 #include "clicommand.h"
 #include "commands.h"
 
+#include "documentextensions.h"
 #include "documentfacts.h"
 #include "documentfile.h"
 
@@ -66,6 +67,13 @@ private:
     QString text_;
 };
 
+QString jsonTags(const std::vector<std::string> &tags) {
+    QStringList quoted;
+    for (const std::string &tag : tags)
+        quoted << u'"' + QString::fromLatin1(tag.data(), static_cast<qsizetype>(tag.size())) + u'"';
+    return u'[' + quoted.join(u',') + u']';
+}
+
 QString fontJson(const FontDescription &f) {
     return JsonObject()
         .add("family", jsonString(f.face))
@@ -107,6 +115,7 @@ QString documentJson(const PuzzleDocument &d, const DocumentFacts &facts) {
                            .add("columns", qint64{facts.extent.columns})
                            .add("rows", qint64{facts.extent.rows})
                            .text())
+        .add("extensions", jsonTags(extensionTags(d)))
         .text();
 }
 
@@ -134,6 +143,13 @@ QString fontLine(const FontDescription &f) {
                .arg(style.isEmpty() ? QStringLiteral("normal") : style.join(QStringLiteral(", ")));
 }
 
+QString tagList(const std::vector<std::string> &tags) {
+    QStringList names;
+    for (const std::string &tag : tags)
+        names << QString::fromLatin1(tag.data(), static_cast<qsizetype>(tag.size()));
+    return names.isEmpty() ? QStringLiteral("keine") : names.join(QStringLiteral(", "));
+}
+
 QStringList documentLines(const PuzzleDocument &d, const DocumentFacts &facts) {
     const PuzzleSettings &s = d.settings;
     return {
@@ -157,6 +173,7 @@ QStringList documentLines(const PuzzleDocument &d, const DocumentFacts &facts) {
         QStringLiteral("Buchstabenfelder: %1").arg(facts.letterCells),
         QStringLiteral("Freie Felder: %1").arg(facts.freeCells),
         QStringLiteral("Ausdehnung: %1 Spalten, %2 Zeilen").arg(facts.extent.columns).arg(facts.extent.rows),
+        QStringLiteral("Erweiterungen: %1").arg(tagList(extensionTags(d))),
     };
 }
 

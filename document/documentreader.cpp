@@ -1,5 +1,6 @@
 #include "documentreader.h"
 
+#include "documentextensions.h"
 #include "entryrecord.h"
 #include "fontrecord.h"
 #include "recordreader.h"
@@ -66,6 +67,18 @@ bool readGrid(RecordReader &reader, Grid &feld) {
     return true;
 }
 
+bool readExtensions(RecordReader &reader, PuzzleDocument &doc) {
+    std::vector<TrailerRecord> records;
+    if (!readTrailer(reader, records))
+        return false;
+    QString error;
+    if (!takeExtensionRecords(records, doc, &error)) {
+        reader.fail(error);
+        return false;
+    }
+    return true;
+}
+
 bool readEntries(RecordReader &reader, std::vector<PuzzleDocumentEntry> &entries) {
     std::int32_t count = 0;
     if (!readCount(reader, count, minEntryBytes, QStringLiteral("Eintragszahl")))
@@ -89,7 +102,8 @@ DocumentReadResult readDocument(QIODevice &device, std::int32_t maxWordRows) {
     PuzzleDocument &doc = result.document;
     if (readRows(reader, doc.rows, maxWordRows, result.tooManyRows) && readSettings(reader, doc.settings) &&
         readGrid(reader, doc.feld) && readFontRecord(reader, doc.settings.clueFont) &&
-        readFontRecord(reader, doc.settings.titleFont) && readEntries(reader, doc.entries)) {
+        readFontRecord(reader, doc.settings.titleFont) && readEntries(reader, doc.entries) &&
+        readExtensions(reader, doc)) {
         result.ok = true;
         return result;
     }

@@ -28,5 +28,7 @@ struct DocumentReadResult {
 // for a negative count, one larger than the rest of the device can hold, or a document that would
 // pass maxDocumentBytes (256 MB); none of these allocates for such a count, so memory stays bounded
 // also on endless devices. A document of more than maxWordRows word rows fails at its row count,
-// before anything of its rows is read, with tooManyRows set. Bytes after the last entry are ignored.
+// before anything of its rows is read, with tooManyRows set. After the last entry an optional trailer
+// (documenttrailer.h) is read and its records taken into the document; a damaged trailer fails the
+// whole document. Other bytes after the last entry are ignored.
 DocumentReadResult readDocument(QIODevice &device, std::int32_t maxWordRows = anyWordRows);

@@ -1,5 +1,6 @@
 #include "documentwriter.h"
 
+#include "documentextensions.h"
 #include "entryrecord.h"
 #include "fileproblem.h"
 #include "fontrecord.h"
@@ -63,6 +64,7 @@ bool writeDocument(QIODevice &device, const PuzzleDocument &document, QString *e
         for (const PuzzleDocumentEntry &entry : document.entries)
             writeEntryRecord(writer, entry);
     }
+    writeTrailer(writer, extensionRecords(document));
     if (writer.failed()) {
         if (error)
             *error = writer.error();

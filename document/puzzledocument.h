@@ -1,5 +1,6 @@
 #pragma once
 
+#include "documenttrailer.h"
 #include "grid.h"
 #include "puzzlesettings.h"
 #include "wordtable.h"
@@ -33,7 +34,8 @@ struct PuzzleDocumentEntry {
     bool operator!=(const PuzzleDocumentEntry &o) const { return !(*this == o); }
 };
 
-// A whole puzzle document (.wbx): word rows, title, switches, layout numbers, fonts, grid and entries.
+// A whole puzzle document (.wbx): word rows, title, switches, layout numbers, fonts, grid and entries,
+// and the settings of the optional trailer (documentextensions.h).
 // The numbers are kept as stored, without clamping. A default-constructed document is the one the
 // program saves right after start-up: 999 empty rows, the default settings and fonts (made at 96
 // pixels per inch), a grid of 10,000 cells of value 0 and no entries.
@@ -42,4 +44,7 @@ struct PuzzleDocument {
     PuzzleSettings settings;
     Grid feld{};
     std::vector<PuzzleDocumentEntry> entries;
+    // Trailer records of settings this program does not know (written by a later version), kept so
+    // that saving the document again writes them back.
+    std::vector<TrailerRecord> keptExtensions;
 };

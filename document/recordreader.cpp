@@ -58,6 +58,25 @@ bool RecordReader::readBytes(char *buffer, qint64 count) {
     return true;
 }
 
+qint64 RecordReader::readAvailable(char *buffer, qint64 count) {
+    if (failed())
+        return 0;
+    count = std::min(count, maxDocumentBytes - offset_);
+    qint64 done = 0;
+    while (done < count) {
+        const qint64 got = device_.read(buffer + done, count - done);
+        if (got < 0) {
+            fail(QStringLiteral("Lesefehler bei Byte %1: %2").arg(offset_ + done).arg(device_.errorString()));
+            break;
+        }
+        if (got == 0 && !device_.waitForReadyRead(waitMilliseconds))
+            break;
+        done += got;
+    }
+    offset_ += done;
+    return done;
+}
+
 bool RecordReader::readU8(std::uint8_t &value) {
     unsigned char byte = 0;
     if (!readBytes(reinterpret_cast<char *>(&byte), 1))

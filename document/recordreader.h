@@ -32,6 +32,9 @@ public:
     bool readF64(double &value);
     // count bytes into buffer.
     bool readBytes(char *buffer, qint64 count);
+    // Up to count bytes into buffer, fewer where the device ends; returns how many. Only a device
+    // error fails (and returns what was read before it).
+    qint64 readAvailable(char *buffer, qint64 count);
     // count UTF-16 code units, little-endian, replacing text. Fails without allocating when the rest
     // of the device cannot hold them.
     bool readUnits(std::u16string &text, qint64 count);

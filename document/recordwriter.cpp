@@ -35,6 +35,12 @@ void RecordWriter::writeUnits(const char16_t *units, std::size_t count) {
         append(units[i], 2);
 }
 
+void RecordWriter::writeBytes(const char *bytes, std::size_t count) {
+    if (failed())
+        return;
+    bytes_.append(bytes, static_cast<qsizetype>(count));
+}
+
 void RecordWriter::fail(const QString &message) {
     if (!failed())
         error_ = message;

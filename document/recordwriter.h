@@ -19,6 +19,8 @@ public:
     void writeF64(double value);
     // UTF-16 code units, little-endian, without terminator.
     void writeUnits(const char16_t *units, std::size_t count);
+    // Bytes as they are.
+    void writeBytes(const char *bytes, std::size_t count);
 
     void fail(const QString &message);
     bool failed() const { return !error_.isEmpty(); }

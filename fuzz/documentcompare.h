@@ -5,7 +5,7 @@
 #include <QByteArray>
 #include <QIODevice>
 
-// True when both documents hold the same rows, settings, fonts, grid and entries. Numbers are
+// True when both documents hold the same rows, settings, fonts, grid, entries and kept trailer records. Numbers are
 // compared bit for bit, so a stored NaN equals itself and 0 differs from -0.
 bool sameDocument(const PuzzleDocument &a, const PuzzleDocument &b);
 

@@ -108,6 +108,13 @@ PuzzleDocument unusual() {
     return d;
 }
 
+// The smallest document with a trailer of records this program does not know, which it keeps.
+PuzzleDocument withUnknownExtensions() {
+    PuzzleDocument d = smallest();
+    d.keptExtensions = {{"ZZ01", "abc"}, {"ZZ02", std::string("\0\xff", 2)}};
+    return d;
+}
+
 } // namespace
 
 int main(int argc, char *argv[]) {
@@ -123,6 +130,7 @@ int main(int argc, char *argv[]) {
     const bool ok = QDir().mkpath(folder.path()) && QDir().mkpath(render.path()) &&
                     writeRenderSeeds(render) && writeSeed(folder, "start", PuzzleDocument()) &&
                     writeSeed(folder, "smallest", smallest()) && writeSeed(folder, "unusual", unusual()) &&
+                    writeSeed(folder, "unknown-extensions", withUnknownExtensions()) &&
                     writeSeed(folder, "generated-20", generated(twenty, 20, 0)) &&
                     writeSeed(folder, "generated-20-short", generated(twenty, 5, 20)) &&
                     writeSeed(folder, "generated-100",

@@ -237,7 +237,7 @@ private slots:
             R"("clueCellsBlack":true,"clueFont":{"family":"Arial Narrow",)" +
             font.arg(8) + R"(,"titleFont":{"family":"Arial Black",)" + font.arg(14) +
             R"(,"entries":0,"clueCells":0,"placedEntries":0,"letterCells":10000,"freeCells":0,)"
-            R"("extent":{"columns":100,"rows":100}})";
+            R"("extent":{"columns":100,"rows":100},"extensions":[]})";
         QCOMPARE(QString::fromUtf8(json.out).trimmed(), expected);
 
         const Result text = runCli({"info", path});
@@ -246,7 +246,7 @@ private slots:
         for (const char *line :
              {"Wortzeilen: 999, davon gefüllt: 0", "Überschrift: Wabrixrätsel", "Strichstärke in mm: 0.3",
               "Lösung einblenden: nein", "Schrift der Fragen: Arial Narrow, 8 pt bei 96 ppi",
-              "Buchstabenfelder: 10000", "Ausdehnung: 100 Spalten, 100 Zeilen"})
+              "Buchstabenfelder: 10000", "Ausdehnung: 100 Spalten, 100 Zeilen", "Erweiterungen: keine"})
             QVERIFY2(lines.contains(QString::fromUtf8(line)), line);
     }
 

@@ -225,6 +225,17 @@ private slots:
         QCOMPARE(fileBytes(path("b.wbx")), fileBytes(path("a.wbx")));
     }
 
+    void unknownTrailerRecordsSurviveOpenAndSave() {
+        PuzzleDocument d = sampleDocument();
+        d.keptExtensions = {{"ZZ01", "eine spätere Einstellung"}, {"ZZ02", ""}};
+        QVERIFY(save("later.wbx", d));
+        auto form = shownForm();
+        form->LoadOptionsFile(path("later.wbx"));
+        QCOMPARE(answers->messages, QStringList());
+        form->SaveOptionsFile(path("later-again.wbx"));
+        QCOMPARE(fileBytes(path("later-again.wbx")), fileBytes(path("later.wbx")));
+    }
+
     void openingRestoresEverything() {
         const PuzzleDocument d = sampleDocument();
         auto form = shownForm();
