@@ -7,6 +7,7 @@
 #include "gridtext.h"
 #include "randomgenerator.h"
 #include "renderer.h"
+#include "solutionword.h"
 #include "wordlist.h"
 
 #include <QCommandLineParser>
@@ -14,8 +15,8 @@
 
 namespace {
 
-const QString usage =
-    QStringLiteral("wabrix-cli generate WORDS [-o OUT.wbx] [--seed N] [--runs N] [--stats] [--png FILE]");
+const QString usage = QStringLiteral("wabrix-cli generate WORDS [-o OUT.wbx] [--seed N] [--runs N] [--stats] "
+                                     "[--png FILE] [--solution-word WORD]");
 // The picture of --png: the screen view at the usual screen resolution.
 constexpr int pngResolution = 96;
 constexpr int maxRuns = 100000;
@@ -54,11 +55,16 @@ int runGenerate(const QStringList &arguments) {
         QStringLiteral("png"),
         QStringLiteral("das Rätsel auch als Bild speichern, wie der Bildschirm es zeigt"),
         QStringLiteral("FILE"));
+    const QCommandLineOption solutionWordOption(
+        QStringLiteral("solution-word"),
+        QStringLiteral("Lösungswort: je Buchstabe ein nummeriertes Feld im Rätsel und ein Kästchen darunter"),
+        QStringLiteral("WORD"));
     // Hidden: the literal engine, attempt by attempt, for comparisons.
     QCommandLineOption engineOption(QStringLiteral("engine"), QStringLiteral("literal oder fast"),
                                     QStringLiteral("ENGINE"), QStringLiteral("fast"));
     engineOption.setFlags(QCommandLineOption::HiddenFromHelp);
-    parser.addOptions({seedOption, runsOption, statsOption, pngOption, outputOption, engineOption});
+    parser.addOptions(
+        {seedOption, runsOption, statsOption, pngOption, outputOption, solutionWordOption, engineOption});
 
     if (const auto done = parseArguments(parser, QStringLiteral("generate"), arguments, usage, 1,
                                          QStringLiteral("genau eine Wortliste angeben")))
@@ -98,9 +104,27 @@ int runGenerate(const QStringList &arguments) {
                                       : GenerateFast(table, model, store, options);
     const double seconds = static_cast<double>(timer.nsecsElapsed()) / 1e9;
 
+    // The solution word is marked as the window marks it after a generation; a word that cannot be
+    // marked stops the command before anything is written.
+    PuzzleSettings settings;
+    if (parser.isSet(solutionWordOption)) {
+        const SolutionChoice choice =
+            chooseSolutionCells(model.feld, parser.value(solutionWordOption).toStdU16String());
+        if (choice.problem == SolutionProblem::NoPuzzle)
+            return usageError(usage, QStringLiteral("Das Rätsel hat keine Buchstaben für das Lösungswort."));
+        if (choice.problem != SolutionProblem::None)
+            return usageError(usage, QString::fromStdU16String(solutionProblemText(choice)));
+        settings.solution.word = parser.value(solutionWordOption).toStdU16String();
+        settings.solution.cells = choice.cells;
+        const std::u16string missing = missingSolutionLetters(choice.letters, choice.cells);
+        if (!missing.empty())
+            printError(QStringLiteral("wabrix-cli: ") +
+                       QString::fromStdU16String(missingLettersText(missing)));
+    }
+
     if (parser.isSet(outputOption)) {
         QString error;
-        if (!saveDocument(parser.value(outputOption), makeDocument(table, PuzzleSettings(), model), &error)) {
+        if (!saveDocument(parser.value(outputOption), makeDocument(table, settings, model), &error)) {
             printError(QStringLiteral("wabrix-cli: ") + error);
             return exitFileError;
         }
@@ -110,7 +134,7 @@ int runGenerate(const QStringList &arguments) {
         // line asks no real printer.
         const QString pngPath = parser.value(pngOption);
         QString error;
-        const QImage picture = renderPuzzleImage(model, PuzzleSettings{}, pngResolution, &error);
+        const QImage picture = renderPuzzleImage(model, settings, pngResolution, &error);
         if (picture.isNull() || !savePuzzleImage(picture, pngPath, "PNG", &error))
             return fileError(pngPath, error);
     }

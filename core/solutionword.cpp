@@ -388,6 +388,13 @@ std::u16string missingSolutionLetters(const std::u16string &letters, const std::
     return missing;
 }
 
+std::u16string missingLettersText(const std::u16string &missing) {
+    std::u16string text = missing.size() == 1 ? u"Im Rätsel fehlt: " : u"Im Rätsel fehlen: ";
+    for (std::size_t i = 0; i < missing.size(); ++i)
+        text += (i > 0 ? u", " : u"") + std::u16string(1, missing[i]);
+    return text;
+}
+
 std::u16string solutionBoxLetters(const Grid &grid, const SolutionWord &solution) {
     const std::u16string letters = solutionLetters(solution.word);
     const bool wordFits = letters.size() == solution.cells.size();

@@ -71,6 +71,9 @@ SolutionChoice chooseSolutionCells(const Grid &grid, const std::u16string &word)
 // The letters that have no cell, each once, in the word's order.
 std::u16string missingSolutionLetters(const std::u16string &letters, const std::vector<GridCell> &cells);
 
+// The status line's report of missing letters: "Im Rätsel fehlt: X" or "Im Rätsel fehlen: X, Y".
+std::u16string missingLettersText(const std::u16string &missing);
+
 // What the boxes below the puzzle hold when the solution is shown: the letter of each chosen cell,
 // and where a letter has no cell, the word's own letter; 0 where neither is known.
 std::u16string solutionBoxLetters(const Grid &grid, const SolutionWord &solution);

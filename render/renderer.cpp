@@ -3,6 +3,7 @@
 #include "canvas.h"
 #include "fontmapping.h"
 #include "gridtext.h"
+#include "solutiondrawing.h"
 
 #include <QImage>
 #include <QPainter>
@@ -46,6 +47,17 @@ PuzzleGeometry makeGeometry(const Grid &feld, const PuzzleSettings &settings, do
     g.W = saturated((g.I + 1LL) * g.C + g.L + 2LL * g.G);
     g.H = saturated((g.J + 1LL) * g.C + g.L + 2LL * g.Y0);
     return g;
+}
+
+// The row of solution boxes below the grid makes the picture taller, and wide enough for its caption.
+SolutionRowGeometry makeRoomForSolutionRow(PuzzleGeometry &g, const PuzzleSettings &settings,
+                                           int verticalResolution, const QPaintDevice *device) {
+    const SolutionRowGeometry row =
+        solutionRowGeometry(settings, g.I + 1, g.C, g.M, verticalResolution, device);
+    g.H = saturated(static_cast<long long>(g.H) + row.height(g.C));
+    if (row.rows > 0)
+        g.W = std::max(g.W, saturated(2LL * g.G + row.captionWidth));
+    return row;
 }
 
 QFont titleFont(const PuzzleSettings &settings, int verticalResolution) {
@@ -181,7 +193,9 @@ PuzzleGeometry puzzleGeometry(const PuzzleModel &model, const PuzzleSettings &se
                               int resolution) {
     const QImage device(1, 1, QImage::Format_RGB32);
     const QFontMetrics metrics(titleFont(settings, resolution), &device);
-    return makeGeometry(model.feld, settings, zoomedvalue, resolution, metrics.height());
+    PuzzleGeometry g = makeGeometry(model.feld, settings, zoomedvalue, resolution, metrics.height());
+    makeRoomForSolutionRow(g, settings, resolution, &device);
+    return g;
 }
 
 QSize puzzlePictureSize(const PuzzleModel &model, const PuzzleSettings &settings, int resolution) {
@@ -200,7 +214,9 @@ bool DrawRaetsel(QPainter &painter, PuzzleModel &model, const PuzzleSettings &se
     const QColor headingColor = fontColor(settings.titleFont.color);
     canvas.setFont(heading, headingColor);
     canvas.setTextBackground(TextBackground::Transparent);
-    const PuzzleGeometry g = makeGeometry(model.feld, settings, zoomedvalue, R, canvas.textHeight());
+    PuzzleGeometry g = makeGeometry(model.feld, settings, zoomedvalue, R, canvas.textHeight());
+    const SolutionRowGeometry solutionRow =
+        makeRoomForSolutionRow(g, settings, canvas.verticalResolution(), painter.device());
 
     if (!printit) {
         const QSize picture(g.W, g.H);
@@ -226,6 +242,7 @@ bool DrawRaetsel(QPainter &painter, PuzzleModel &model, const PuzzleSettings &se
 
     const std::optional<QRect> area = canvas.reachableArea();
     drawCells(canvas, model, settings, g, area, interiorsWhite);
+    drawSolutionWord(canvas, model.feld, settings, {g.G, g.Y0, g.C, g.L, g.J + 1}, solutionRow);
     drawArrows(canvas, model, g, area);
 
     if (!printit && settings.markPageEnd)
