@@ -44,3 +44,13 @@ std::optional<int> parseArguments(QCommandLineParser &parser, const QString &com
         return usageError(usage, missingPositional);
     return std::nullopt;
 }
+
+std::optional<PrintPages> printPagesNamed(const QString &name) {
+    if (name == QLatin1String("puzzle"))
+        return PrintPages::Puzzle;
+    if (name == QLatin1String("solution"))
+        return PrintPages::Solution;
+    if (name == QLatin1String("both"))
+        return PrintPages::Both;
+    return std::nullopt;
+}

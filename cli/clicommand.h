@@ -1,5 +1,7 @@
 #pragma once
 
+#include "puzzleprinting.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -36,6 +38,9 @@ int fileError(const QString &file, const QString &reason);
 std::optional<int> parseArguments(QCommandLineParser &parser, const QString &command,
                                   const QStringList &arguments, const QString &usage,
                                   int positionalCount = -1, const QString &missingPositional = {});
+
+// The pages that --pages names: puzzle, solution or both; nothing for another name.
+std::optional<PrintPages> printPagesNamed(const QString &name);
 
 // Formats a double in the shortest form that reads back as exactly the same value.
 QString shortestNumber(double value);

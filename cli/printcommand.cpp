@@ -12,7 +12,8 @@
 
 namespace {
 
-const QString usage = QStringLiteral("wabrix-cli print FILE.wbx [--printer NAME]");
+const QString usage =
+    QStringLiteral("wabrix-cli print FILE.wbx [--printer NAME] [--pages puzzle|solution|both]");
 
 // The printer to print on: the named one, or the default printer. Empty with the reason when there
 // is none.
@@ -48,13 +49,21 @@ int runPrint(const QStringList &arguments) {
     const QCommandLineOption printerOption(QStringLiteral("printer"),
                                            QStringLiteral("Drucker (Standard: der Standarddrucker)"),
                                            QStringLiteral("NAME"));
-    parser.addOption(printerOption);
+    const QCommandLineOption pagesOption(
+        QStringLiteral("pages"),
+        QStringLiteral("puzzle (das Rätsel, Standard), solution (die Lösungsseite) oder both (Rätsel ohne "
+                       "Buchstaben, dann die Lösungsseite, in einem Auftrag)"),
+        QStringLiteral("PAGES"), QStringLiteral("puzzle"));
+    parser.addOptions({printerOption, pagesOption});
     if (const auto done = parseArguments(parser, QStringLiteral("print"), arguments, usage, 1,
                                          QStringLiteral("genau eine Rätseldatei angeben")))
         return *done;
     const QStringList positional = parser.positionalArguments();
     if (parser.isSet(printerOption) && parser.value(printerOption).isEmpty())
         return usageError(usage, QStringLiteral("--printer erwartet einen Druckernamen"));
+    const std::optional<PrintPages> pages = printPagesNamed(parser.value(pagesOption));
+    if (!pages)
+        return usageError(usage, QStringLiteral("--pages erwartet puzzle, solution oder both"));
 
     const DocumentReadResult read = loadDocument(positional.first());
     if (!read.ok) {
@@ -79,7 +88,7 @@ int runPrint(const QStringList &arguments) {
     PuzzleModel model;
     if (!applyDocumentToModel(read.document, model))
         return fileError(positional.first(), QStringLiteral("Zu wenig Speicher für die Einträge"));
-    if (!printPuzzle(printer, model, settings, &error)) {
+    if (!printPuzzle(printer, model, settings, *pages, &error)) {
         printError(QStringLiteral("wabrix-cli: ") + error);
         return exitFileError;
     }

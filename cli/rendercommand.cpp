@@ -15,8 +15,9 @@
 
 namespace {
 
-const QString usage = QStringLiteral(
-    "wabrix-cli render FILE.wbx -o OUT.(png|bmp|svg|pdf) [--dpi D] [--zoom Z] [--solution | --no-solution]");
+const QString usage =
+    QStringLiteral("wabrix-cli render FILE.wbx -o OUT.(png|bmp|svg|pdf) [--dpi D] [--zoom Z] "
+                   "[--solution | --no-solution] [--pages puzzle|solution|both]");
 constexpr int defaultDpi = 96;
 constexpr int maxDpi = 9600;
 
@@ -55,7 +56,12 @@ int runRender(const QStringList &arguments) {
     const QCommandLineOption solutionOption(QStringLiteral("solution"), QStringLiteral("Lösung einblenden"));
     const QCommandLineOption noSolutionOption(QStringLiteral("no-solution"),
                                               QStringLiteral("Lösung ausblenden"));
-    parser.addOptions({outputOption, dpiOption, zoomOption, solutionOption, noSolutionOption});
+    const QCommandLineOption pagesOption(
+        QStringLiteral("pages"),
+        QStringLiteral("nur für PDF: puzzle (das Rätsel, Standard), solution (die Lösungsseite) oder both "
+                       "(Rätsel ohne Buchstaben, dann die Lösungsseite)"),
+        QStringLiteral("PAGES"), QStringLiteral("puzzle"));
+    parser.addOptions({outputOption, dpiOption, zoomOption, solutionOption, noSolutionOption, pagesOption});
     if (const auto done = parseArguments(parser, QStringLiteral("render"), arguments, usage, 1,
                                          QStringLiteral("genau eine Rätseldatei angeben")))
         return *done;
@@ -77,6 +83,11 @@ int runRender(const QStringList &arguments) {
         return usageError(usage, QStringLiteral("--zoom erwartet eine ganze Zahl von 10 bis 1000"));
     if (parser.isSet(solutionOption) && parser.isSet(noSolutionOption))
         return usageError(usage, QStringLiteral("--solution und --no-solution schließen einander aus"));
+    const std::optional<PrintPages> pages = printPagesNamed(parser.value(pagesOption));
+    if (!pages)
+        return usageError(usage, QStringLiteral("--pages erwartet puzzle, solution oder both"));
+    if (parser.isSet(pagesOption) && format != QLatin1String("pdf"))
+        return usageError(usage, QStringLiteral("--pages gilt nur für PDF-Dateien"));
 
     const DocumentReadResult read = loadDocument(positional.first());
     if (!read.ok) {
@@ -98,7 +109,7 @@ int runRender(const QStringList &arguments) {
         // The page of the default printer, as "Drucken..." would print it; Qt falls back to its PDF
         // printer on an A4 page when no printer is installed.
         const QPrinter printer(QPrinter::HighResolution);
-        if (!writePuzzlePdf(out, printer.pageLayout(), printer.resolution(), model, settings, &error))
+        if (!writePuzzlePdf(out, printer.pageLayout(), printer.resolution(), model, settings, &error, *pages))
             return fileError(out, error);
         return exitSuccess;
     }

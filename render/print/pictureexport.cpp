@@ -1,6 +1,5 @@
 #include "pictureexport.h"
 
-#include "puzzleprinting.h"
 #include "puzzlesvg.h"
 #include "qprinterquery.h"
 #include "renderer.h"
@@ -24,9 +23,10 @@ std::optional<PictureFormat> pictureFormatOfFile(const QString &fileName) {
 
 bool exportPuzzlePicture(const QString &fileName, PictureFormat format, PuzzleModel &model,
                          const PuzzleSettings &settings, int screenResolution, const QPrinter &printer,
-                         QString *error) {
+                         QString *error, PrintPages pages) {
     if (format == PictureFormat::Pdf)
-        return writePuzzlePdf(fileName, printer.pageLayout(), printer.resolution(), model, settings, error);
+        return writePuzzlePdf(fileName, printer.pageLayout(), printer.resolution(), model, settings, error,
+                              pages);
 
     const QPrinterQuery marking(printer);
     if (format == PictureFormat::Svg) {

@@ -12,6 +12,7 @@
 
 #include <exception>
 #include <new>
+#include <stdexcept>
 
 namespace {
 
@@ -32,7 +33,32 @@ QString printerLabel(const QPrinter &printer) {
 
 } // namespace
 
+PuzzleSettings solutionPageSettings(const PuzzleSettings &settings) {
+    PuzzleSettings solution = settings;
+    solution.showSolution = true;
+    solution.title += u" \u2013 L\u00f6sung";
+    return solution;
+}
+
+std::vector<PuzzleSettings> pageSettings(const PuzzleSettings &settings, PrintPages pages) {
+    switch (pages) {
+    case PrintPages::Puzzle:
+        return {settings};
+    case PrintPages::Solution:
+        return {solutionPageSettings(settings)};
+    case PrintPages::Both:
+        break;
+    }
+    PuzzleSettings puzzle = settings;
+    puzzle.showSolution = false;
+    return {puzzle, solutionPageSettings(settings)};
+}
+
 bool printPage(QPrinter &printer, const PageDrawing &drawPage, QString *error) {
+    return printPages(printer, {drawPage}, error);
+}
+
+bool printPages(QPrinter &printer, const std::vector<PageDrawing> &drawPages, QString *error) {
     printer.setDocName(printJobTitle);
     QPainter painter;
     if (!painter.begin(&printer))
@@ -40,7 +66,11 @@ bool printPage(QPrinter &printer, const PageDrawing &drawPage, QString *error) {
                                    .arg(printerLabel(printer)));
     QString reason;
     try {
-        drawPage(painter);
+        for (std::size_t page = 0; page < drawPages.size(); ++page) {
+            if (page > 0 && !printer.newPage())
+                throw std::runtime_error("neue Seite nicht möglich");
+            drawPages[page](painter);
+        }
     } catch (const std::bad_alloc &) {
         reason = QStringLiteral("zu wenig Arbeitsspeicher");
     } catch (const std::exception &failure) {
@@ -72,15 +102,22 @@ bool printPage(QPrinter &printer, const PageDrawing &drawPage, QString *error) {
 }
 
 bool printPuzzle(QPrinter &printer, PuzzleModel &model, const PuzzleSettings &settings, QString *error) {
+    return printPuzzle(printer, model, settings, PrintPages::Puzzle, error);
+}
+
+bool printPuzzle(QPrinter &printer, PuzzleModel &model, const PuzzleSettings &settings, PrintPages pages,
+                 QString *error) {
     const QPrinterQuery query(printer);
-    return printPage(
-        printer,
-        [&](QPainter &page) { DrawRaetsel(page, model, settings, settings.zoom, true, query, nullptr); },
-        error);
+    std::vector<PageDrawing> drawings;
+    for (const PuzzleSettings &page : pageSettings(settings, pages))
+        drawings.push_back([&model, &query, page](QPainter &painter) {
+            DrawRaetsel(painter, model, page, page.zoom, true, query, nullptr);
+        });
+    return printPages(printer, drawings, error);
 }
 
 bool writePuzzlePdf(const QString &fileName, const QPageLayout &layout, int resolution, PuzzleModel &model,
-                    const PuzzleSettings &settings, QString *error) {
+                    const PuzzleSettings &settings, QString *error, PrintPages pages) {
     // The PDF printer writes its file as it goes; it writes into a private directory first, so that a
     // failure leaves an existing file of that name as it was.
     const QTemporaryDir scratch;
@@ -97,13 +134,13 @@ bool writePuzzlePdf(const QString &fileName, const QPageLayout &layout, int reso
             pdf.setResolution(resolution);
         if (layout.isValid())
             pdf.setPageLayout(layout);
-        if (!printPuzzle(pdf, model, settings, error))
+        if (!printPuzzle(pdf, model, settings, pages, error))
             return false;
     }
     QFile page(draft);
     if (!page.open(QIODevice::ReadOnly))
         return failWith(
-            error, QStringLiteral("Die PDF-Seite kann nicht gelesen werden: %1").arg(page.errorString()));
+            error, QStringLiteral("Die PDF-Datei kann nicht gelesen werden: %1").arg(page.errorString()));
     const QByteArray bytes = page.readAll();
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
