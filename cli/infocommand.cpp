@@ -89,10 +89,18 @@ QString fontJson(const FontDescription &f) {
         .text();
 }
 
+// The chosen cells as [[column,row],...] in the word's order; null for a letter without a cell.
+QString jsonCells(const std::vector<GridCell> &cells) {
+    QStringList items;
+    for (const GridCell &c : cells)
+        items << (c == noCell ? QStringLiteral("null") : QStringLiteral("[%1,%2]").arg(c.column).arg(c.row));
+    return u'[' + items.join(u',') + u']';
+}
+
 QString documentJson(const PuzzleDocument &d, const DocumentFacts &facts) {
     const PuzzleSettings &s = d.settings;
-    return JsonObject()
-        .add("rows", qint64{facts.rows})
+    JsonObject json;
+    json.add("rows", qint64{facts.rows})
         .add("nonEmptyRows", qint64{facts.nonEmptyRows})
         .add("title", jsonString(s.title))
         .add("showSolution", s.showSolution)
@@ -115,8 +123,12 @@ QString documentJson(const PuzzleDocument &d, const DocumentFacts &facts) {
                            .add("columns", qint64{facts.extent.columns})
                            .add("rows", qint64{facts.extent.rows})
                            .text())
-        .add("extensions", jsonTags(extensionTags(d)))
-        .text();
+        .add("extensions", jsonTags(extensionTags(d)));
+    if (!s.solution.word.empty())
+        json.add("solutionWord", jsonString(s.solution.word))
+            .add("solutionCells", jsonCells(s.solution.cells))
+            .add("solutionWordOn", s.solution.enabled);
+    return json.text();
 }
 
 QString yesNo(bool value) {
@@ -150,6 +162,18 @@ QString tagList(const std::vector<std::string> &tags) {
     return names.isEmpty() ? QStringLiteral("keine") : names.join(QStringLiteral(", "));
 }
 
+// The solution word, its switch and its cells as "(column, row)", "-" for a letter without a cell.
+QString solutionLine(const SolutionWord &solution) {
+    if (solution.word.empty())
+        return QStringLiteral("keines");
+    QStringList cells;
+    for (const GridCell &c : solution.cells)
+        cells << (c == noCell ? QStringLiteral("-") : QStringLiteral("(%1, %2)").arg(c.column).arg(c.row));
+    return QString::fromStdU16String(solution.word) +
+           (solution.enabled ? QString() : QStringLiteral(" (ausgeschaltet)")) +
+           QStringLiteral(", Felder: ") + (cells.isEmpty() ? QStringLiteral("keine") : cells.join(u' '));
+}
+
 QStringList documentLines(const PuzzleDocument &d, const DocumentFacts &facts) {
     const PuzzleSettings &s = d.settings;
     return {
@@ -174,6 +198,7 @@ QStringList documentLines(const PuzzleDocument &d, const DocumentFacts &facts) {
         QStringLiteral("Freie Felder: %1").arg(facts.freeCells),
         QStringLiteral("Ausdehnung: %1 Spalten, %2 Zeilen").arg(facts.extent.columns).arg(facts.extent.rows),
         QStringLiteral("Erweiterungen: %1").arg(tagList(extensionTags(d))),
+        QStringLiteral("Lösungswort: ") + solutionLine(s.solution),
     };
 }
 
