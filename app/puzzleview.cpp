@@ -15,7 +15,7 @@ int dragScrollPosition(int position, int anchor, int pointer, int range) {
     return static_cast<int>(std::max(0LL, std::min(wanted, static_cast<long long>(range) - 1)));
 }
 
-PuzzleView::PuzzleView(QScrollArea *scrollBox, PaintBox *paintBox, PuzzleModel &model,
+PuzzleView::PuzzleView(QScrollArea *scrollBox, PaintBox *paintBox, const PuzzleModel &model,
                        const PrinterQuery &printer, SettingsSource settings, QObject *parent)
     : QObject(parent), ScrollBox1(scrollBox), PaintBox1(paintBox), model_(model), printer_(printer),
       settings_(std::move(settings)) {
@@ -31,15 +31,22 @@ void PuzzleView::repaintNow() {
     PaintBox1->repaint();
 }
 
-void PuzzleView::PaintBox1Paint(QPainter &canvas) {
-    const PuzzleSettings settings = settings_();
-    QSize size = PaintBox1->size();
-    if (DrawRaetsel(canvas, model_, settings, settings.zoom, false, printer_, &size))
-        return;
-    // A widget is not resized from inside its own paint; the resize follows at once and paints anew.
-    if (size != PaintBox1->size())
+bool PuzzleView::DrawRaetsel(QPainter &canvas, double zoomedvalue, bool printit) {
+    PuzzleSettings settings = settings_();
+    settings.zoom = zoomedvalue;
+    if (printit)
+        return drawPuzzle(canvas, model_, settings, RenderTarget::printerPage()).drawn;
+    const PuzzleDrawing drawing =
+        drawPuzzle(canvas, model_, settings, RenderTarget::screen(PaintBox1->size(), printer_));
+    if (!drawing.drawn)
+        // A widget is not resized from inside its own paint; the resize follows at once and paints anew.
         QMetaObject::invokeMethod(
-            PaintBox1, [box = PaintBox1, size] { box->resize(size); }, Qt::QueuedConnection);
+            PaintBox1, [box = PaintBox1, size = drawing.size] { box->resize(size); }, Qt::QueuedConnection);
+    return drawing.drawn;
+}
+
+void PuzzleView::PaintBox1Paint(QPainter &canvas) {
+    DrawRaetsel(canvas, settings_().zoom, false);
 }
 
 void PuzzleView::PaintBox1MouseDown(Qt::MouseButton, Qt::KeyboardModifiers, QPoint position) {

@@ -32,14 +32,18 @@ public:
     // The paint box sits at this offset inside the scroll box.
     static constexpr QPoint paintBoxOffset{4, 4};
 
-    PuzzleView(QScrollArea *ScrollBox1, PaintBox *PaintBox1, PuzzleModel &model, const PrinterQuery &printer,
-               SettingsSource settings, QObject *parent = nullptr);
+    PuzzleView(QScrollArea *ScrollBox1, PaintBox *PaintBox1, const PuzzleModel &model,
+               const PrinterQuery &printer, SettingsSource settings, QObject *parent = nullptr);
 
     // Draws the puzzle at once, when the view is visible.
     void repaintNow();
 
-    // Paints the puzzle with the renderer on the paint box; when the renderer reports a new picture
-    // size, resizes the paint box instead, which paints again.
+    // Draws the window's puzzle with its settings at zoomedvalue percent: on the paint box's canvas with
+    // printit false, on a printer page with printit true. With printit false a picture whose size
+    // differs from the paint box's is not drawn: the paint box takes the new size, which paints again,
+    // and the result is false.
+    bool DrawRaetsel(QPainter &canvas, double zoomedvalue, bool printit);
+    // Paints the puzzle on the paint box at the zoom of the settings.
     void PaintBox1Paint(QPainter &canvas);
     void PaintBox1MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint position);
     void PaintBox1MouseMove(Qt::KeyboardModifiers shift, QPoint position);
@@ -55,7 +59,7 @@ protected:
 private:
     QScrollArea *ScrollBox1;
     PaintBox *PaintBox1;
-    PuzzleModel &model_;
+    const PuzzleModel &model_;
     const PrinterQuery &printer_;
     SettingsSource settings_;
 };

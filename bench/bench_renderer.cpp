@@ -41,11 +41,11 @@ void DrawFullPuzzle(benchmark::State &state) {
     settings.showSolution = state.range(0) != 0;
     const FixedPrinterQuery printer(defaultPdfPage());
     constexpr int resolution = 96;
-    QSize size = puzzlePictureSize(model, settings, resolution);
+    const QSize size = puzzlePictureSize(model, settings, resolution);
     QImage image(size, QImage::Format_RGB32);
     for (auto _ : state) {
         QPainter painter(&image);
-        if (!DrawRaetsel(painter, model, settings, settings.zoom, false, printer, &size, resolution))
+        if (!drawPuzzle(painter, model, settings, RenderTarget::picture(size, resolution, printer)).drawn)
             state.SkipWithError("picture size changed");
         painter.end();
         benchmark::DoNotOptimize(image.constBits());

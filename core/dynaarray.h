@@ -35,6 +35,8 @@ public:
 
     // Address of record Index, made current. No range check: 0 <= Index < count().
     void *GetObject(std::uint32_t Index);
+    // Address of record Index; the cursor stays where it is. No range check: 0 <= Index < count().
+    const void *record(std::uint32_t Index) const { return recordAt(Index); }
     // A new all-zero last record, made current; null when its block could not be allocated.
     void *Add();
     // A new all-zero record at nr (nr == count() appends), made current; null when nr is out of range

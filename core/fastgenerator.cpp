@@ -140,5 +140,5 @@ GenerationStats GenerateFast(const WordTable &table, PuzzleModel &model, Generat
             e->arrowkind = 0;
         }
     }
-    return FinishGeneration(model, store, model.feld);
+    return FinishGeneration(model, store);
 }

@@ -4,9 +4,10 @@
 #include "literalgenerator.h"
 #include "runselection.h"
 
-GenerationStats FinishGeneration(const PuzzleModel &model, GeneratorStore &store, Grid &feld) {
+GenerationStats FinishGeneration(PuzzleModel &model, GeneratorStore &store) {
     const BestRun best = ChooseBestRun(store);
-    PlaceBestRun(store, best, feld);
+    PlaceBestRun(store, best, model.feld);
+    model.storeClueDirections();
     GenerationStats stats;
     stats.entries = static_cast<int>(model.entryCount());
     stats.placed = store.maxfitted;
@@ -40,5 +41,5 @@ GenerationStats GenerateLiteral(const WordTable &table, PuzzleModel &model, Gene
             return stats;
         }
     }
-    return FinishGeneration(model, store, model.feld);
+    return FinishGeneration(model, store);
 }

@@ -24,19 +24,20 @@ struct GenerationOptions {
 
 // What a generation produced, for the status line and the command line's statistics.
 struct GenerationStats {
-    int entries = 0;      // entries made from the word table
-    int placed = 0;       // answers in the chosen puzzle
-    int usedCells = 0;    // cells of the chosen puzzle that are not free
-    int area = 0;         // its bounding box
-    int bestRun = -1;     // the chosen run's number
-    int runs = 0;         // runs made
+    int entries = 0;       // entries made from the word table
+    int placed = 0;        // answers in the chosen puzzle
+    int usedCells = 0;     // cells of the chosen puzzle that are not free
+    int area = 0;          // its bounding box
+    int bestRun = -1;      // the chosen run's number
+    int runs = 0;          // runs made
     double meanPlaced = 0; // entries placed on average over all runs
     bool cancelled = false;
 };
 
 // Builds a puzzle from the word table: collects the entries, makes the runs with the literal placement
 // (one random sequence drawn from the seed), picks the best run and moves it to the top-left corner
-// of feld. The store receives every run's grid and count. On cancellation the model and the store hold
+// of feld; the entries it names take their clue cell's direction and arrow kind. The store receives
+// every run's grid and count. On cancellation the model and the store hold
 // a partial state; callers that must keep the old puzzle generate into copies.
 GenerationStats GenerateLiteral(const WordTable &table, PuzzleModel &model, GeneratorStore &store,
                                 const GenerationOptions &options);
@@ -45,7 +46,8 @@ GenerationStats GenerateLiteral(const WordTable &table, PuzzleModel &model, Gene
 // each round's outcome is drawn from its exact law instead of attempt by attempt, and the runs are
 // spread over options.threads threads. Run r draws from its own generator seeded by runSeed(seed, r),
 // so a seed gives the same store and puzzle on any number of threads. The entries' placement fields
-// describe the last run (an entry left out keeps a random last attempt). Uses no shared state: model
+// describe the last run (an entry left out keeps a random last attempt), except that every entry the
+// chosen puzzle names runs in its clue cell's direction. Uses no shared state: model
 // and store may be private to a worker thread. On cancellation the entries are collected, feld is
 // unchanged, and the store holds the grids and counts of the finished runs only (stats.runs of them,
 // not necessarily the first ones); stats.cancelled is set.
@@ -55,5 +57,6 @@ GenerationStats GenerateFast(const WordTable &table, PuzzleModel &model, Generat
 // The seed of run number run's random generator in GenerateFast.
 std::uint64_t runSeed(std::uint64_t seed, int run);
 
-// Chooses the best run of a filled store, places it in feld and summarises the generation.
-GenerationStats FinishGeneration(const PuzzleModel &model, GeneratorStore &store, Grid &feld);
+// Chooses the best run of a filled store, places it in feld, gives the entries its clue cells name
+// their direction and arrow kind, and summarises the generation.
+GenerationStats FinishGeneration(PuzzleModel &model, GeneratorStore &store);

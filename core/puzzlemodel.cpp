@@ -6,7 +6,9 @@
 
 PuzzleModel::PuzzleModel() : raten(sizeof(TPuzzleEntry), &arat) {}
 
-PuzzleModel::~PuzzleModel() { FreeRaten(); }
+PuzzleModel::~PuzzleModel() {
+    FreeRaten();
+}
 
 void PuzzleModel::FreeRaten() {
     raten.First();
@@ -35,11 +37,23 @@ TPuzzleEntry *PuzzleModel::AddEntry(const std::u16string &clue, const std::u16st
     return added;
 }
 
-TPuzzleEntry *PuzzleModel::entryOfClueCell(std::int32_t cellValue) {
+const TPuzzleEntry *PuzzleModel::entryOfClueCell(std::int32_t cellValue) const {
     const std::uint32_t index = clueEntryIndex(cellValue);
     if (index >= raten.count())
         return nullptr;
-    return entry(index);
+    return &entryAt(index);
+}
+
+void PuzzleModel::storeClueDirections() {
+    for (int x = 0; x < gridSize; ++x)
+        for (int y = 0; y < gridSize; ++y) {
+            const std::int32_t v = feld[cellIndex(x, y)];
+            if (!isClueCell(v) || clueEntryIndex(v) >= raten.count())
+                continue;
+            TPuzzleEntry *named = entry(clueEntryIndex(v));
+            named->down = clueRunsDown(v) ? 1 : 0;
+            named->arrowkind = clueArrowKind(v);
+        }
 }
 
 void PuzzleModel::takeOver(PuzzleModel &other) {
@@ -68,4 +82,6 @@ std::size_t entryTextLength(const char16_t *text) {
     return n;
 }
 
-std::u16string entryText(const char16_t *text) { return std::u16string(text, entryTextLength(text)); }
+std::u16string entryText(const char16_t *text) {
+    return std::u16string(text, entryTextLength(text));
+}

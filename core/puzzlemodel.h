@@ -8,7 +8,8 @@
 #include <string>
 
 // The puzzle the window holds: the entry list raten with its cursor arat, and the working grid feld.
-// The renderer draws from feld alone and fetches clue texts from the entries its clue cells name.
+// The renderer only reads it: it draws from feld alone and fetches clue texts from the entries its clue
+// cells name, without moving the cursor.
 class PuzzleModel {
 public:
     PuzzleModel();
@@ -24,14 +25,24 @@ public:
     // hold a buffer of its own yet (a record fresh from Add).
     static void SetEntryText(char16_t *&target, const std::u16string &text);
 
-    // The entry a clue cell names, made current; null when its index is not below the entry count.
-    TPuzzleEntry *entryOfClueCell(std::int32_t cellValue);
+    // The entry a clue cell names; null when its index is not below the entry count. The cursor stays.
+    const TPuzzleEntry *entryOfClueCell(std::int32_t cellValue) const;
     // Entry i made current; i must be below entryCount().
     TPuzzleEntry *entry(std::uint32_t i) { return static_cast<TPuzzleEntry *>(raten.GetObject(i)); }
+    // Entry i; the cursor stays. i must be below entryCount().
+    const TPuzzleEntry &entryAt(std::uint32_t i) const {
+        return *static_cast<const TPuzzleEntry *>(raten.record(i));
+    }
     std::uint32_t entryCount() const { return raten.count(); }
 
     // Replaces the entries and the grid by those of other, which is left empty.
     void takeOver(PuzzleModel &other);
+
+    // Gives every entry that a clue cell of feld names that cell's direction (down) and arrow kind;
+    // when several cells name one entry, the last one column by column counts. Other entries keep
+    // theirs; the last entry given a direction is current afterwards. Done wherever a grid comes in (a
+    // generation, an opened document), so the entries that are saved agree with the grid that is drawn.
+    void storeClueDirections();
 
     TPuzzleEntry *arat = nullptr;
     TDynaArray raten;

@@ -19,10 +19,13 @@ PuzzleDocument makeDocument(const WordTable &table, const PuzzleSettings &settin
 bool applyDocumentToModel(const PuzzleDocument &document, PuzzleModel &model) {
     model.FreeRaten();
     model.feld = document.feld;
+    bool complete = true;
     for (const PuzzleDocumentEntry &d : document.entries) {
         TPuzzleEntry *e = model.AddEntry(d.clue, d.answer);
-        if (!e)
-            return false;
+        if (!e) {
+            complete = false;
+            break;
+        }
         e->spare = d.spare;
         e->down = d.down ? 1 : 0;
         e->done = d.done ? 1 : 0;
@@ -32,7 +35,8 @@ bool applyDocumentToModel(const PuzzleDocument &document, PuzzleModel &model) {
         e->start = d.start;
         e->arrowkind = d.arrowkind;
     }
-    return true;
+    model.storeClueDirections();
+    return complete;
 }
 
 VectorWordTable documentWordTable(const PuzzleDocument &document) {

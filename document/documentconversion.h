@@ -10,8 +10,9 @@ PuzzleDocument makeDocument(const WordTable &table, const PuzzleSettings &settin
 
 // Replaces the model's entries and grid by the document's: every old entry is released, then each
 // document entry is added in order with its placement fields and fresh copies of its texts, and feld
-// is replaced whole. False when memory ran out while adding entries; the model then holds the grid and
-// the entries added so far.
+// is replaced whole; the entries the grid's clue cells name then take those cells' direction and
+// arrow kind. False when memory ran out while adding entries; the model then holds the grid and the
+// entries added so far.
 bool applyDocumentToModel(const PuzzleDocument &document, PuzzleModel &model);
 
 // The document's word rows as a word table.

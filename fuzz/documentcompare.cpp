@@ -31,6 +31,14 @@ PuzzleDocument asModelKeepsIt(PuzzleDocument document) {
         entry.clue = upToZero(entry.clue);
         entry.answer = upToZero(entry.answer);
     }
+    // The grid is stored column by column, so the last cell that names an entry in storage order
+    // is the one that counts.
+    for (const std::int32_t v : document.feld)
+        if (isClueCell(v) && clueEntryIndex(v) < document.entries.size()) {
+            PuzzleDocumentEntry &named = document.entries[clueEntryIndex(v)];
+            named.down = clueRunsDown(v);
+            named.arrowkind = clueArrowKind(v);
+        }
     return document;
 }
 

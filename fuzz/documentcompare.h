@@ -10,7 +10,8 @@
 bool sameDocument(const PuzzleDocument &a, const PuzzleDocument &b);
 
 // The document as a model holds it after applyDocumentToModel: entry texts end at their first zero
-// code unit, because an entry keeps its texts as zero-terminated buffers.
+// code unit, because an entry keeps its texts as zero-terminated buffers, and every entry a clue cell
+// names runs in that cell's direction with its arrow kind.
 PuzzleDocument asModelKeepsIt(PuzzleDocument document);
 
 // Reads from bytes in memory but, like a pipe, cannot tell its size or seek, so a reader must take

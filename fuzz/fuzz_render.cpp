@@ -144,7 +144,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         QImage page(200, 280, QImage::Format_RGB32);
         page.fill(Qt::white);
         QPainter painter(&page);
-        DrawRaetsel(painter, model, settings, settings.zoom, true, printer, nullptr, resolution);
+        drawPuzzle(painter, model, settings, RenderTarget::printerPage(resolution));
         return 0;
     }
     const QSize pictureSize = puzzlePictureSize(model, settings, resolution);

@@ -13,7 +13,7 @@ bool pictureSizeIsDrawable(QSize size) {
            static_cast<long long>(size.width()) * size.height() <= maxPicturePixels;
 }
 
-QImage renderPuzzleImage(PuzzleModel &model, const PuzzleSettings &settings, int resolution,
+QImage renderPuzzleImage(const PuzzleModel &model, const PuzzleSettings &settings, int resolution,
                          const PrinterQuery &printer, QString *error) {
     auto fail = [error](const QString &message) {
         if (error)
@@ -44,13 +44,17 @@ QImage renderPuzzleImage(PuzzleModel &model, const PuzzleSettings &settings, int
         image.setDotsPerMeterX(dotsPerMetre);
         image.setDotsPerMeterY(dotsPerMetre);
         QPainter painter(&image);
-        if (DrawRaetsel(painter, model, settings, settings.zoom, false, printer, &size, resolution))
+        const PuzzleDrawing drawing =
+            drawPuzzle(painter, model, settings, RenderTarget::picture(size, resolution, printer));
+        if (drawing.drawn)
             return image;
+        size = drawing.size;
     }
     return fail(QStringLiteral("Das Bild konnte nicht gezeichnet werden."));
 }
 
-QImage renderPuzzleImage(PuzzleModel &model, const PuzzleSettings &settings, int resolution, QString *error) {
+QImage renderPuzzleImage(const PuzzleModel &model, const PuzzleSettings &settings, int resolution,
+                         QString *error) {
     return renderPuzzleImage(model, settings, resolution, FixedPrinterQuery(defaultPdfPage()), error);
 }
 

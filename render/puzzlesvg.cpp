@@ -6,7 +6,7 @@
 #include <QPainter>
 #include <QSvgGenerator>
 
-QByteArray renderPuzzleSvg(PuzzleModel &model, const PuzzleSettings &settings, int resolution,
+QByteArray renderPuzzleSvg(const PuzzleModel &model, const PuzzleSettings &settings, int resolution,
                            const PrinterQuery &printer, QString *error) {
     auto fail = [error](const QString &message) {
         if (error)
@@ -32,11 +32,12 @@ QByteArray renderPuzzleSvg(PuzzleModel &model, const PuzzleSettings &settings, i
         generator.setViewBox(QRect(QPoint(0, 0), size));
         generator.setTitle(QString::fromStdU16String(settings.title));
         QPainter painter(&generator);
-        const bool drawn =
-            DrawRaetsel(painter, model, settings, settings.zoom, false, printer, &size, resolution);
+        const PuzzleDrawing drawing =
+            drawPuzzle(painter, model, settings, RenderTarget::picture(size, resolution, printer));
         painter.end();
-        if (drawn)
+        if (drawing.drawn)
             return buffer.data();
+        size = drawing.size;
     }
     return fail(QStringLiteral("Das Bild konnte nicht gezeichnet werden."));
 }

@@ -8,8 +8,8 @@
 #include <QString>
 
 // The screen view of the puzzle as an SVG document at resolution pixels per inch: the same drawing as
-// the picture export (printit off, page-end marking from printer), on an SVG generator whose user
+// the picture export (a picture target, page-end marking from printer), on an SVG generator whose user
 // units are the picture's pixels. Empty with the reason in German in *error when the picture would be
 // too large to draw.
-QByteArray renderPuzzleSvg(PuzzleModel &model, const PuzzleSettings &settings, int resolution,
+QByteArray renderPuzzleSvg(const PuzzleModel &model, const PuzzleSettings &settings, int resolution,
                            const PrinterQuery &printer, QString *error = nullptr);

@@ -10,7 +10,7 @@ constexpr int screenResolution = 96;
 
 } // namespace
 
-QImage renderPuzzleThumbnail(PuzzleModel &model, PuzzleSettings settings, int maxSide, QString *error) {
+QImage renderPuzzleThumbnail(const PuzzleModel &model, PuzzleSettings settings, int maxSide, QString *error) {
     if (maxSide < minThumbnailSide || maxSide > maxThumbnailSide) {
         if (error)
             *error = QStringLiteral("Die Vorschaugröße %1 liegt nicht zwischen %2 und %3 Pixeln.")

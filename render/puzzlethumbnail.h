@@ -15,5 +15,5 @@ constexpr int maxThumbnailSide = 4096;
 // resolution first (about twice the thumbnail's size, as if seen from further away), so that the work
 // stays small whatever the document's zoom and lengths, then scaled down smoothly. A null image when
 // it cannot be made, with the reason in German in *error.
-QImage renderPuzzleThumbnail(PuzzleModel &model, PuzzleSettings settings, int maxSide,
+QImage renderPuzzleThumbnail(const PuzzleModel &model, PuzzleSettings settings, int maxSide,
                              QString *error = nullptr);

@@ -30,10 +30,10 @@ int pixelLength(double millimetres, int resolution, double zoomFactor) {
 
 // Extent, lengths in the order cell, arrow, margin, line, page margin, and the
 // sizes that follow from them and the title height.
-PuzzleGeometry makeGeometry(const Grid &feld, const PuzzleSettings &settings, double zoomedvalue,
-                            int resolution, int titleHeight) {
+PuzzleGeometry makeGeometry(const Grid &feld, const PuzzleSettings &settings, int resolution,
+                            int titleHeight) {
     const GridExtent extent = usedExtent(feld);
-    const double z = zoomedvalue / 100;
+    const double z = settings.zoom / 100;
     PuzzleGeometry g{};
     g.I = extent.columns - 1;
     g.J = extent.rows - 1;
@@ -83,8 +83,8 @@ bool cellReaches(const std::optional<QRect> &area, int X, int Y, int C, int marg
 // cells, so a letter cell's white inside need not be filled again, only outlined; this saves a quarter
 // of a paint. The caller allows it only without solution letters, which could spill into later cells
 // (and whose drawing is faster on freshly filled, cached memory anyway).
-void drawCells(Canvas &canvas, PuzzleModel &model, const PuzzleSettings &settings, const PuzzleGeometry &g,
-               const std::optional<QRect> &area, bool interiorsWhite) {
+void drawCells(Canvas &canvas, const PuzzleModel &model, const PuzzleSettings &settings,
+               const PuzzleGeometry &g, const std::optional<QRect> &area, bool interiorsWhite) {
     const bool showSolution = settings.showSolution;
     // A solution letter larger than its cell spills over the cell's edges, at most by its own size.
     const int margin = g.L + (showSolution ? std::max(canvas.textHeight(), canvas.maxCharWidth()) : 0);
@@ -131,7 +131,7 @@ void drawCells(Canvas &canvas, PuzzleModel &model, const PuzzleSettings &setting
         }
 }
 
-void drawArrows(Canvas &canvas, PuzzleModel &model, const PuzzleGeometry &g,
+void drawArrows(Canvas &canvas, const PuzzleModel &model, const PuzzleGeometry &g,
                 const std::optional<QRect> &area) {
     canvas.setBrush(Qt::black);
     const int C = g.C, A = g.A;
@@ -142,15 +142,13 @@ void drawArrows(Canvas &canvas, PuzzleModel &model, const PuzzleGeometry &g,
             const std::int32_t v = model.feld[cellIndex(x, y)];
             if (!isClueCell(v))
                 continue;
-            TPuzzleEntry *entry = model.entryOfClueCell(v);
-            if (!entry)
+            // A clue cell whose entry is missing stays without an arrow; other arrow kinds have none.
+            if (!model.entryOfClueCell(v) || clueArrowKind(v) != 0)
                 continue;
-            entry->down = clueRunsDown(v) ? 1 : 0;
-            entry->arrowkind = clueArrowKind(v);
             const int X = g.G + x * C, Y = g.Y0 + y * C;
-            if (entry->arrowkind != 0 || !cellReaches(area, X, Y, C, margin))
+            if (!cellReaches(area, X, Y, C, margin))
                 continue;
-            if (entry->down)
+            if (clueRunsDown(v))
                 canvas.fillPath(QPolygon({QPoint(X + h - A, Y + C), QPoint(X + h + A, Y + C),
                                           QPoint(X + h, Y + C + t), QPoint(X + h - A, Y + C)}));
             else
@@ -189,41 +187,38 @@ std::optional<QPoint> pageEndPosition(const PrinterPage &page, int resolution) {
     return QPoint(roundHalfEven(page.width / P * resolution), roundHalfEven(page.height / P * resolution));
 }
 
-PuzzleGeometry puzzleGeometry(const PuzzleModel &model, const PuzzleSettings &settings, double zoomedvalue,
-                              int resolution) {
+PuzzleGeometry puzzleGeometry(const PuzzleModel &model, const PuzzleSettings &settings, int resolution) {
     const QImage device(1, 1, QImage::Format_RGB32);
     const QFontMetrics metrics(titleFont(settings, resolution), &device);
-    PuzzleGeometry g = makeGeometry(model.feld, settings, zoomedvalue, resolution, metrics.height());
+    PuzzleGeometry g = makeGeometry(model.feld, settings, resolution, metrics.height());
     makeRoomForSolutionRow(g, settings, resolution, &device);
     return g;
 }
 
 QSize puzzlePictureSize(const PuzzleModel &model, const PuzzleSettings &settings, int resolution) {
-    const PuzzleGeometry g = puzzleGeometry(model, settings, settings.zoom, resolution);
+    const PuzzleGeometry g = puzzleGeometry(model, settings, resolution);
     return {g.W, g.H};
 }
 
-bool DrawRaetsel(QPainter &painter, PuzzleModel &model, const PuzzleSettings &settings, double zoomedvalue,
-                 bool printit, const PrinterQuery &printer, QSize *paintBoxSize, int resolution) {
-    Canvas canvas(painter, resolution);
+PuzzleDrawing drawPuzzle(QPainter &painter, const PuzzleModel &model, const PuzzleSettings &settings,
+                         const RenderTarget &target) {
+    Canvas canvas(painter, target.resolution);
     const int R = canvas.resolution();
-    const PrinterPage page = printer.currentPage();
+    const bool screenView = target.kind != RenderTarget::Kind::Printer;
 
     const QString title = QString::fromStdU16String(settings.title);
     const QFont heading = titleFont(settings, canvas.verticalResolution());
     const QColor headingColor = fontColor(settings.titleFont.color);
     canvas.setFont(heading, headingColor);
     canvas.setTextBackground(TextBackground::Transparent);
-    PuzzleGeometry g = makeGeometry(model.feld, settings, zoomedvalue, R, canvas.textHeight());
+    PuzzleGeometry g = makeGeometry(model.feld, settings, R, canvas.textHeight());
     const SolutionRowGeometry solutionRow =
         makeRoomForSolutionRow(g, settings, canvas.verticalResolution(), painter.device());
+    const QSize picture(g.W, g.H);
 
-    if (!printit) {
-        const QSize picture(g.W, g.H);
-        if (paintBoxSize && *paintBoxSize != picture) {
-            *paintBoxSize = picture;
-            return false;
-        }
+    if (screenView) {
+        if (target.size != picture)
+            return {false, picture};
         canvas.setBrush(Qt::white);
         canvas.setPen(Qt::white, g.L);
         canvas.setFontColor(Qt::white);
@@ -234,7 +229,7 @@ bool DrawRaetsel(QPainter &painter, PuzzleModel &model, const PuzzleSettings &se
     canvas.setTextBackground(TextBackground::Transparent);
     canvas.textOut(g.G, g.G, title);
     const bool interiorsWhite =
-        !printit && !settings.showSolution && g.G + canvas.inkBounds(title).bottom() < g.Y0 - g.L;
+        screenView && !settings.showSolution && g.G + canvas.inkBounds(title).bottom() < g.Y0 - g.L;
 
     canvas.setFont(scaledFont(settings.clueFont, settings.zoom, canvas.verticalResolution()),
                    fontColor(settings.clueFont.color));
@@ -245,13 +240,13 @@ bool DrawRaetsel(QPainter &painter, PuzzleModel &model, const PuzzleSettings &se
     drawSolutionWord(canvas, model.feld, settings, {g.G, g.Y0, g.C, g.L, g.J + 1}, solutionRow);
     drawArrows(canvas, model, g, area);
 
-    if (!printit && settings.markPageEnd)
-        if (const std::optional<QPoint> end = pageEndPosition(page, R)) {
+    if (screenView && settings.markPageEnd && target.printer)
+        if (const std::optional<QPoint> end = pageEndPosition(target.printer->currentPage(), R)) {
             canvas.setPen(Qt::red, 1);
             canvas.moveTo(end->x(), 0);
             canvas.lineTo(end->x(), end->y());
             canvas.lineTo(0, end->y());
         }
     canvas.setTextBackground(TextBackground::Opaque);
-    return true;
+    return {true, picture};
 }

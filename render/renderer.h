@@ -24,24 +24,49 @@ struct PuzzleGeometry {
 // every coordinate of a drawing fits an int; W and H saturate at INT_MAX.
 constexpr int maxPixelLength = 1 << 24;
 
-// Draws the puzzle onto the canvas in the fixed step order. When printit is false and the picture
-// size W x H differs from *paintBoxSize, sets *paintBoxSize to it and returns false without drawing
-// (the caller resizes its paint box; the next paint draws). Returns true when it drew.
-// printit false also clears the picture to white and marks the printed page's end in red; a null
-// paintBoxSize then stands for a box of exactly the picture's size. The printer is asked for its
-// page on every call. Stores down and arrowkind into every entry a clue cell names and leaves the
-// model's current entry at the last one drawn. Cells that lie outside the part of the canvas that
-// can change are skipped, which changes nothing that can be seen.
-bool DrawRaetsel(QPainter &canvas, PuzzleModel &model, const PuzzleSettings &settings, double zoomedvalue,
-                 bool printit, const PrinterQuery &printer, QSize *paintBoxSize,
-                 int resolution = 0 /* 0: the painter device's logicalDpiX */);
+// The surface a puzzle is drawn on. The screen view and a picture are cleared to white first and show
+// where the printed page ends, when the settings ask for it; a printer page is drawn on as it is, from
+// the top-left corner of its printable area.
+struct RenderTarget {
+    enum class Kind { Screen, Picture, Printer };
+    Kind kind = Kind::Printer;
+    // Screen and picture: the surface's size; a puzzle that needs another size is not drawn.
+    QSize size;
+    // Screen and picture: the current printer, asked for its page whenever the page end is marked.
+    const PrinterQuery *printer = nullptr;
+    // Pixels per inch of the surface; 0 takes the painter device's logicalDpiX.
+    int resolution = 0;
+
+    // The view's paint box of its current size, at the resolution of its device.
+    static RenderTarget screen(QSize paintBoxSize, const PrinterQuery &printer) {
+        return {Kind::Screen, paintBoxSize, &printer, 0};
+    }
+    // A picture of the given size at resolution pixels per inch.
+    static RenderTarget picture(QSize size, int resolution, const PrinterQuery &printer) {
+        return {Kind::Picture, size, &printer, resolution};
+    }
+    // A printed page at the device's resolution, or at the one given.
+    static RenderTarget printerPage(int resolution = 0) { return {Kind::Printer, {}, nullptr, resolution}; }
+};
+
+// What drawPuzzle did. drawn is false when a screen or picture target has another size than the
+// puzzle needs; nothing was drawn then. size is the picture's size W x H either way.
+struct PuzzleDrawing {
+    bool drawn = false;
+    QSize size;
+};
+
+// Draws the puzzle onto the painter's device in the fixed step order, at the settings' zoom. Reads
+// the model and changes nothing in it. Cells that lie outside the part of the surface that can change
+// are skipped, which changes nothing that can be seen.
+PuzzleDrawing drawPuzzle(QPainter &painter, const PuzzleModel &model, const PuzzleSettings &settings,
+                         const RenderTarget &target);
 
 // The picture size W x H that the settings and grid give at a resolution (for exports).
 QSize puzzlePictureSize(const PuzzleModel &model, const PuzzleSettings &settings, int resolution);
 
-// The geometry at a resolution (tests, exports). T is measured as on an image.
-PuzzleGeometry puzzleGeometry(const PuzzleModel &model, const PuzzleSettings &settings, double zoomedvalue,
-                              int resolution);
+// The geometry at a resolution and the settings' zoom (tests, exports). T is measured as on an image.
+PuzzleGeometry puzzleGeometry(const PuzzleModel &model, const PuzzleSettings &settings, int resolution);
 
 // Pixels of a length in millimetres: v x R / 25.39995 x z in extended precision, rounded half to even.
 // Saturates at the int range; NaN gives 0.
@@ -61,13 +86,13 @@ constexpr int maxPictureSide = 32767;
 constexpr long long maxPicturePixels = 1LL << 27;
 bool pictureSizeIsDrawable(QSize size);
 
-// The screen view of the puzzle as an image at resolution pixels per inch: sized from
-// puzzlePictureSize, drawn with printit false at the settings' zoom, page-end marking from the
-// printer's page. A null image when it cannot be made, with the reason in German in *error.
-QImage renderPuzzleImage(PuzzleModel &model, const PuzzleSettings &settings, int resolution,
+// The screen view of the puzzle as an image at resolution pixels per inch: a picture target sized from
+// puzzlePictureSize, page-end marking from the printer's page. A null image when it cannot be made,
+// with the reason in German in *error.
+QImage renderPuzzleImage(const PuzzleModel &model, const PuzzleSettings &settings, int resolution,
                          const PrinterQuery &printer, QString *error = nullptr);
 // The same with the page-end marking of the default PDF page.
-QImage renderPuzzleImage(PuzzleModel &model, const PuzzleSettings &settings, int resolution,
+QImage renderPuzzleImage(const PuzzleModel &model, const PuzzleSettings &settings, int resolution,
                          QString *error = nullptr);
 
 // Writes the image to fileName in the given format ("PNG", "BMP"), replacing an existing file only

@@ -28,12 +28,12 @@ const QRgb green = qRgb(0, 255, 0);
 
 // The screen picture drawn on an image of the given device pixel ratio; its size in logical pixels is
 // the picture's size at 96 pixels per inch.
-QImage pictureAtRatio(PuzzleModel &model, const PuzzleSettings &settings, int devicePixelRatio,
+QImage pictureAtRatio(const PuzzleModel &model, const PuzzleSettings &settings, int devicePixelRatio,
                       const PrinterQuery &printer = FixedPrinterQuery(defaultPdfPage())) {
-    QSize size = puzzlePictureSize(model, settings, screenPpi);
+    const QSize size = puzzlePictureSize(model, settings, screenPpi);
     QImage image = filledImage(size, green, devicePixelRatio);
     QPainter painter(&image);
-    if (!DrawRaetsel(painter, model, settings, settings.zoom, false, printer, &size))
+    if (!drawPuzzle(painter, model, settings, RenderTarget::screen(size, printer)).drawn)
         return {};
     return image;
 }
@@ -83,7 +83,7 @@ private slots:
         PuzzleSettings settings;
         const QImage image = pictureAtRatio(model, settings, ratio);
         QVERIFY(!image.isNull());
-        const PuzzleGeometry g = puzzleGeometry(model, settings, settings.zoom, screenPpi);
+        const PuzzleGeometry g = puzzleGeometry(model, settings, screenPpi);
         QCOMPARE(g.L, 1);
         // Row 2 holds only letter cells from column 1 to 4 (H A U S): lines at their edges.
         for (int x = 1; x <= 5; ++x) {
@@ -146,8 +146,9 @@ private slots:
                 painter.setClipRect(shown);
             else
                 painter.translate(-shown.topLeft());
-            QVERIFY(DrawRaetsel(painter, model, settings, settings.zoom, false,
-                                FixedPrinterQuery(defaultPdfPage()), &size));
+            QVERIFY(drawPuzzle(painter, model, settings,
+                               RenderTarget::screen(size, FixedPrinterQuery(defaultPdfPage())))
+                        .drawn);
         }
         const QRect device(shown.topLeft() * ratio, shown.size() * ratio);
         QCOMPARE(clipped ? part.copy(device) : part.copy(), full.copy(device));

@@ -103,11 +103,32 @@ private slots:
         PuzzleModel model;
         model.AddEntry(u"a", u"A");
         model.AddEntry(u"b", u"B");
-        QCOMPARE(model.entryOfClueCell(clueCellValue(1, true)), model.entry(1));
-        QCOMPARE(model.arat, model.entry(1));
         model.entry(0);
+        QCOMPARE(model.entryOfClueCell(clueCellValue(1, true)), &model.entryAt(1));
+        QCOMPARE(model.arat, &model.entryAt(0)); // looking up leaves the cursor
         QVERIFY(!model.entryOfClueCell(clueCellValue(2, false)));
-        QCOMPARE(model.arat, model.entry(0)); // nothing fetched for a missing entry
+    }
+
+    // Every entry a clue cell names takes that cell's direction and arrow kind, the last cell column by
+    // column when two name the same entry; an entry no cell names keeps its fields.
+    void clueCellsGiveTheirEntriesDirectionAndKind() {
+        PuzzleModel model;
+        for (const char16_t *answer : {u"HAUS", u"OST", u"X", u"FREI"}) {
+            TPuzzleEntry *e = model.AddEntry(u"Frage", answer);
+            e->down = 7;
+            e->arrowkind = 99;
+        }
+        model.feld = gridFromPicture({".....#", "#HAUS.", ".....O", "..#..S", "..X..T"});
+        model.feld[cellIndex(5, 0)] = clueCellValue(1, true);
+        model.feld[cellIndex(2, 3)] = clueCellValue(2, true, 1);
+        model.feld[cellIndex(9, 9)] = clueCellValue(2, false, 2); // later in column order: it counts
+        model.feld[cellIndex(9, 8)] = clueCellValue(9, true);     // no such entry
+        model.storeClueDirections();
+        const std::vector<std::pair<int, int>> expected{{0, 0}, {1, 0}, {0, 2}, {7, 99}};
+        for (std::uint32_t i = 0; i < model.entryCount(); ++i) {
+            QCOMPARE(int(model.entry(i)->down), expected[i].first);
+            QCOMPARE(model.entry(i)->arrowkind, expected[i].second);
+        }
     }
 
     void freshModelGridHoldsZeros() {

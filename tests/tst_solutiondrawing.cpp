@@ -24,7 +24,7 @@ struct Drawn {
 Drawn draw(PuzzleModel &model, const PuzzleSettings &settings) {
     QString error;
     Drawn d{renderPuzzleImage(model, settings, screenPpi, FixedPrinterQuery(defaultPdfPage()), &error),
-            puzzleGeometry(model, settings, settings.zoom, screenPpi)};
+            puzzleGeometry(model, settings, screenPpi)};
     if (d.image.isNull())
         qWarning("%s", qPrintable(error));
     return d;
@@ -99,7 +99,7 @@ private slots:
         const QSize one = puzzlePictureSize(model, marked("H", {"1,1"}), screenPpi);
         const QSize grown =
             puzzlePictureSize(model, marked(QString(boxes, u'X'), QStringList(boxes, "-")), screenPpi);
-        const int C = puzzleGeometry(model, PuzzleSettings(), 100, screenPpi).C;
+        const int C = puzzleGeometry(model, PuzzleSettings(), screenPpi).C;
         QCOMPARE(grown.width(), plain.width());
         QVERIFY(one.height() > plain.height() + C);
         QCOMPARE(grown.height(), one.height() + (rows - 1) * C);

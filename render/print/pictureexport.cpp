@@ -21,7 +21,7 @@ std::optional<PictureFormat> pictureFormatOfFile(const QString &fileName) {
     return std::nullopt;
 }
 
-bool exportPuzzlePicture(const QString &fileName, PictureFormat format, PuzzleModel &model,
+bool exportPuzzlePicture(const QString &fileName, PictureFormat format, const PuzzleModel &model,
                          const PuzzleSettings &settings, int screenResolution, const QPrinter &printer,
                          QString *error, PrintPages pages) {
     if (format == PictureFormat::Pdf)

@@ -1,6 +1,5 @@
 #include "puzzleprinting.h"
 
-#include "qprinterquery.h"
 #include "renderer.h"
 
 #include <QFile>
@@ -101,23 +100,24 @@ bool printPages(QPrinter &printer, const std::vector<PageDrawing> &drawPages, QS
     return true;
 }
 
-bool printPuzzle(QPrinter &printer, PuzzleModel &model, const PuzzleSettings &settings, QString *error) {
+bool printPuzzle(QPrinter &printer, const PuzzleModel &model, const PuzzleSettings &settings,
+                 QString *error) {
     return printPuzzle(printer, model, settings, PrintPages::Puzzle, error);
 }
 
-bool printPuzzle(QPrinter &printer, PuzzleModel &model, const PuzzleSettings &settings, PrintPages pages,
-                 QString *error) {
-    const QPrinterQuery query(printer);
+bool printPuzzle(QPrinter &printer, const PuzzleModel &model, const PuzzleSettings &settings,
+                 PrintPages pages, QString *error) {
     std::vector<PageDrawing> drawings;
     for (const PuzzleSettings &page : pageSettings(settings, pages))
-        drawings.push_back([&model, &query, page](QPainter &painter) {
-            DrawRaetsel(painter, model, page, page.zoom, true, query, nullptr);
+        drawings.push_back([&model, page](QPainter &painter) {
+            drawPuzzle(painter, model, page, RenderTarget::printerPage());
         });
     return printPages(printer, drawings, error);
 }
 
-bool writePuzzlePdf(const QString &fileName, const QPageLayout &layout, int resolution, PuzzleModel &model,
-                    const PuzzleSettings &settings, QString *error, PrintPages pages) {
+bool writePuzzlePdf(const QString &fileName, const QPageLayout &layout, int resolution,
+                    const PuzzleModel &model, const PuzzleSettings &settings, QString *error,
+                    PrintPages pages) {
     // The PDF printer writes its file as it goes; it writes into a private directory first, so that a
     // failure leaves an existing file of that name as it was.
     const QTemporaryDir scratch;

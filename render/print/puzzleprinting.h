@@ -40,18 +40,18 @@ bool printPages(QPrinter &printer, const std::vector<PageDrawing> &drawPages, QS
 bool printPage(QPrinter &printer, const PageDrawing &drawPage, QString *error = nullptr);
 
 // Prints the puzzle on one page of printer, which should be made with QPrinter::HighResolution:
-// DrawRaetsel with printit on at the printer's resolution and the settings' zoom, from the top-left
-// corner of the printable area; nothing is scaled to fit the page.
-bool printPuzzle(QPrinter &printer, PuzzleModel &model, const PuzzleSettings &settings,
+// a printer target at the printer's resolution and the settings' zoom, from the top-left corner of the
+// printable area; nothing is scaled to fit the page.
+bool printPuzzle(QPrinter &printer, const PuzzleModel &model, const PuzzleSettings &settings,
                  QString *error = nullptr);
 // Prints the chosen pages in one job, each as printPuzzle prints its page.
-bool printPuzzle(QPrinter &printer, PuzzleModel &model, const PuzzleSettings &settings, PrintPages pages,
-                 QString *error = nullptr);
+bool printPuzzle(QPrinter &printer, const PuzzleModel &model, const PuzzleSettings &settings,
+                 PrintPages pages, QString *error = nullptr);
 
 // Writes the pages that printPuzzle puts on paper as a PDF file: the same drawing on a PDF printer
 // with the given page layout (paper, orientation, printable margins) and resolution.
 // An existing file is replaced only once the whole page was written; false with the reason in
 // German in *error otherwise.
-bool writePuzzlePdf(const QString &fileName, const QPageLayout &layout, int resolution, PuzzleModel &model,
-                    const PuzzleSettings &settings, QString *error = nullptr,
+bool writePuzzlePdf(const QString &fileName, const QPageLayout &layout, int resolution,
+                    const PuzzleModel &model, const PuzzleSettings &settings, QString *error = nullptr,
                     PrintPages pages = PrintPages::Puzzle);
