@@ -5,7 +5,9 @@
 #include "generationprogress.h"
 #include "generationrunner.h"
 #include "puzzleview.h"
+#include "solutionwordfield.h"
 #include "startup.h"
+#include "statusnotices.h"
 #include "ui_mainform.h"
 #include "windowdocument.h"
 #include "wordgridtable.h"
@@ -20,6 +22,9 @@
 #include <utility>
 
 namespace {
+
+// The status line's notice that an opened puzzle shows its solution.
+const QString solutionShownNotice = QStringLiteral("solutionShown");
 
 // Pixels above a font's declared ascent that accents may need.
 constexpr int accentRoom = 2;
@@ -52,10 +57,16 @@ TMainForm::TMainForm(QWidget *parent) : QMainWindow(parent), ui(std::make_unique
     }
     // Qt draws a check box's mark and gap a few pixels wider than the classic look the layout was made
     // for; a box whose caption would be cut grows to the right instead.
-    for (QCheckBox *box : {ui->LosungEinCheck, ui->BlattRotCheck, ui->FrageSchwarzCheck})
+    for (QCheckBox *box :
+         {ui->LosungEinCheck, ui->BlattRotCheck, ui->FrageSchwarzCheck, ui->LoesungswortCheck})
         box->resize(std::max(box->width(), box->sizeHint().width()), box->height());
+    ui->LoesungswortEd->move(std::max(ui->LoesungswortEd->x(), ui->LoesungswortCheck->geometry().right() + 4),
+                             ui->LoesungswortEd->y());
     view_ = new PuzzleView(
         ui->ScrollBox1, ui->PaintBox1, model_, printerQuery_, [this] { return settings(); }, this);
+    solutionWord_ = new SolutionWordField(
+        ui->LoesungswortCheck, ui->LoesungswortEd, ui->PuzzleNotices,
+        [this]() -> const Grid & { return model_.feld; }, [this] { Button1Click(); }, this);
     resize(clientWidth, clientHeight + menuBar()->sizeHint().height());
     generation_ = new GenerationRunner(this);
     generationProgress_ = new GenerationProgress(this, *generation_, this);
@@ -78,6 +89,7 @@ void TMainForm::connectHandlers() {
     connect(ui->LosungEinCheck, &QCheckBox::toggled, this, &TMainForm::LosungEinCheckClick);
     connect(ui->BlattRotCheck, &QCheckBox::toggled, this, &TMainForm::LosungEinCheckClick);
     connect(ui->caped, &QLineEdit::textChanged, this, &TMainForm::capedChange);
+    connect(solutionWord_, &SolutionWordField::changed, this, &TMainForm::repaintPuzzle);
     connect(ui->BitBtn1, &QPushButton::clicked, this, &TMainForm::BitBtn1Click);
     connect(ui->BitBtn2, &QPushButton::clicked, this, &TMainForm::BitBtn2Click);
     connect(ui->Neu1, &QAction::triggered, this, &TMainForm::Neu1Click);
@@ -132,6 +144,7 @@ PuzzleSettings TMainForm::settings() const {
     s.title = ui->caped->text().toStdU16String();
     s.clueFont = FontDialog1.Font;
     s.titleFont = FontDialog2.Font;
+    s.solution = solutionWord_->solution();
     return s;
 }
 
@@ -148,6 +161,13 @@ void TMainForm::setSettings(const PuzzleSettings &s) {
     ui->FrageSchwarzCheck->setChecked(s.clueCellsBlack);
     FontDialog1.Font = s.clueFont;
     FontDialog2.Font = s.titleFont;
+    solutionWord_->setSolution(s.solution);
+}
+
+void TMainForm::warnSolutionShown() {
+    ui->PuzzleNotices->setNotice(
+        solutionShownNotice, QStringLiteral("Die Lösung ist eingeblendet; „Drucken...“ druckt sie mit."),
+        QStringLiteral("Lösung ausblenden"), [this] { ui->LosungEinCheck->setChecked(false); });
 }
 
 void TMainForm::repaintPuzzle() {
@@ -213,6 +233,7 @@ void TMainForm::generatePuzzle() {
 void TMainForm::takeGeneratedPuzzle(GenerationResult &result) {
     model_.takeOver(result.model);
     std::swap(store_, result.store);
+    solutionWord_->puzzleChanged();
     repaintPuzzle();
 }
 
@@ -225,6 +246,8 @@ void TMainForm::sEdChange() {
 }
 
 void TMainForm::LosungEinCheckClick() {
+    if (!ui->LosungEinCheck->isChecked())
+        ui->PuzzleNotices->clearNotice(solutionShownNotice);
     repaintPuzzle();
 }
 

@@ -71,7 +71,8 @@ private slots:
     void window() {
         auto form = shownForm();
         QCOMPARE(form->windowTitle(), QStringLiteral("ORBELIK Wabrixrätsel-Drucker 1.0"));
-        QCOMPARE(form->centralWidget()->size(), QSize(734, 534));
+        // Wider than the first version's 734 pixels: the solution word stands beside the title.
+        QCOMPARE(form->centralWidget()->size(), QSize(850, 534));
         QCOMPARE(form->menuBar()->objectName(), QStringLiteral("MainMenu1"));
         QVERIFY(!form->windowIcon().isNull());
         QCOMPARE(QApplication::font().family(), QStringLiteral("Tahoma"));
@@ -93,6 +94,8 @@ private slots:
         addRow("BlattRotCheck", "Panel1", QRect(287, 18, 130, 17), "Blattende rot markieren");
         addRow("Label7", "Panel1", QRect(432, 16, -1, -1), "Überschrift:");
         addRow("caped", "Panel1", QRect(495, 14, 121, 21), "");
+        addRow("LoesungswortCheck", "Panel1", QRect(622, 16, 94, 17), "Lösungswort:");
+        addRow("LoesungswortEd", "Panel1", QRect(719, 14, 121, 21), "");
         addRow("Label2", "TabSheet2", QRect(7, 14, -1, -1), "Feldbreite in mm:");
         addRow("FeldBreitEd", "TabSheet2", QRect(111, 11, 66, 21), "");
         addRow("Label3", "TabSheet2", QRect(7, 41, -1, -1), "Strichstärke in mm:");
@@ -212,8 +215,8 @@ private slots:
         QCOMPARE(pages->tabText(0), QStringLiteral("Wabrixrätsel"));
         QCOMPARE(pages->tabText(1), QStringLiteral("Einstellungen"));
         QWidget *panel = control<QWidget>(*form, "Panel1");
-        QCOMPARE(panel->geometry(), QRect(0, 0, 734, 41));
-        QCOMPARE(pages->geometry(), QRect(0, 41, 734, 534 - 41));
+        QCOMPARE(panel->geometry(), QRect(0, 0, 850, 41));
+        QCOMPARE(pages->geometry(), QRect(0, 41, 850, 534 - 41));
         QWidget *page = control<QWidget>(*form, "TabSheet1");
         WordGrid &grid = table(*form);
         QScrollArea *scroll = control<QScrollArea>(*form, "ScrollBox1");
@@ -222,7 +225,7 @@ private slots:
         for (const QSize growth : {QSize(0, 0), QSize(100, 50)}) {
             form->resize(start + growth);
             QTest::qWait(10);
-            QCOMPARE(panel->width(), 734 + growth.width());
+            QCOMPARE(panel->width(), 850 + growth.width());
             QCOMPARE(pages->height(), 534 - 41 + growth.height());
             QCOMPARE(grid.geometry(), QRect(0, 0, 329, page->height()));
             QCOMPARE(scroll->geometry(), QRect(329, 0, page->width() - 329, page->height()));
@@ -231,10 +234,24 @@ private slots:
 
     void tabOrder() {
         TMainForm form;
-        const QStringList expected{"ZoomEd",        "LosungEinCheck",    "ErzeugeBtn",   "caped",
-                                   "BlattRotCheck", "PageControl1",      "ScrollBox1",   "StringGrid1",
-                                   "FeldBreitEd",   "StrichStarkEd",     "BitBtn1",      "PfeilgrossEd",
-                                   "TextRandEd",    "FrageSchwarzCheck", "SeitenRandEd", "BitBtn2"};
+        const QStringList expected{"ZoomEd",
+                                   "LosungEinCheck",
+                                   "ErzeugeBtn",
+                                   "caped",
+                                   "LoesungswortCheck",
+                                   "LoesungswortEd",
+                                   "BlattRotCheck",
+                                   "PageControl1",
+                                   "ScrollBox1",
+                                   "StringGrid1",
+                                   "FeldBreitEd",
+                                   "StrichStarkEd",
+                                   "BitBtn1",
+                                   "PfeilgrossEd",
+                                   "TextRandEd",
+                                   "FrageSchwarzCheck",
+                                   "SeitenRandEd",
+                                   "BitBtn2"};
         QStringList chain;
         QWidget *start = control<QWidget>(form, "ZoomEd");
         QWidget *w = start;
@@ -266,7 +283,9 @@ private slots:
                  (QStringList{"Neu1=Neu", "N1=-", "ffnen1=Öffnen...", "Speichernunter1=Speichern unter...",
                               "N2=-", "ExportierenalsBild1=Exportieren als Bild...", "N3=-",
                               "Druckereinrichten1=Drucker einrichten...", "Drucken1=Drucken...",
-                              "Druckvorschau1=Druckvorschau...", "N4=-", "Beenden1=Beenden"}));
+                              "Druckvorschau1=Druckvorschau...",
+                              "RaetselUndLoesungDrucken1=Rätsel und Lösung drucken...", "N4=-",
+                              "Beenden1=Beenden"}));
         for (QAction *action : form.findChildren<QAction *>())
             QVERIFY2(action->shortcut().isEmpty(), qPrintable(action->objectName()));
     }
