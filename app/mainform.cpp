@@ -8,6 +8,7 @@
 #include "solutionwordfield.h"
 #include "startup.h"
 #include "statusnotices.h"
+#include "textrecord.h"
 #include "ui_mainform.h"
 #include "windowdocument.h"
 #include "wordgridtable.h"
@@ -47,6 +48,12 @@ public:
 TMainForm::TMainForm(QWidget *parent) : QMainWindow(parent), ui(std::make_unique<Ui::TMainForm>()) {
     initResources();
     ui->setupUi(this);
+    // The form gives the fields their place; limits, step, decimals and default are the settings'.
+    const auto fields = numberFields();
+    for (std::size_t i = 0; i < fields.size(); ++i)
+        fields[i]->setField(*settingsNumberFields[i].field);
+    // A line edit keeps 32,767 characters unless told otherwise; the title keeps what a document holds.
+    ui->caped->setMaxLength(maxTextRecordLength);
     setWindowIcon(programIcon());
     // Labels size themselves to their caption, with room above the ascent for the dots of "Ü", which
     // some fonts draw higher than they declare.
@@ -83,8 +90,7 @@ void TMainForm::connectHandlers() {
     connect(ui->ErzeugeBtn, &QPushButton::clicked, this, &TMainForm::Button1Click);
     connect(generation_, &GenerationRunner::succeeded, this, &TMainForm::takeGeneratedPuzzle);
     connect(generation_, &GenerationRunner::failed, this, &showErrorMessage);
-    for (NumericSpinEdit *field :
-         {ui->ZoomEd, ui->FeldBreitEd, ui->StrichStarkEd, ui->PfeilgrossEd, ui->TextRandEd, ui->SeitenRandEd})
+    for (NumericSpinEdit *field : numberFields())
         connect(field, &NumericSpinEdit::changed, this, &TMainForm::sEdChange);
     connect(ui->LosungEinCheck, &QCheckBox::toggled, this, &TMainForm::LosungEinCheckClick);
     connect(ui->BlattRotCheck, &QCheckBox::toggled, this, &TMainForm::LosungEinCheckClick);
@@ -130,14 +136,16 @@ void TMainForm::closeEvent(QCloseEvent *event) {
     QMainWindow::closeEvent(event);
 }
 
+std::array<NumericSpinEdit *, 6> TMainForm::numberFields() const {
+    return {ui->ZoomEd,       ui->FeldBreitEd, ui->StrichStarkEd,
+            ui->PfeilgrossEd, ui->TextRandEd,  ui->SeitenRandEd};
+}
+
 PuzzleSettings TMainForm::settings() const {
     PuzzleSettings s;
-    s.zoom = ui->ZoomEd->value();
-    s.cellWidth = ui->FeldBreitEd->value();
-    s.lineWidth = ui->StrichStarkEd->value();
-    s.arrowSize = ui->PfeilgrossEd->value();
-    s.textMargin = ui->TextRandEd->value();
-    s.pageMargin = ui->SeitenRandEd->value();
+    const auto fields = numberFields();
+    for (std::size_t i = 0; i < fields.size(); ++i)
+        s.*settingsNumberFields[i].value = fields[i]->value();
     s.showSolution = ui->LosungEinCheck->isChecked();
     s.markPageEnd = ui->BlattRotCheck->isChecked();
     s.clueCellsBlack = ui->FrageSchwarzCheck->isChecked();
@@ -152,12 +160,9 @@ void TMainForm::setSettings(const PuzzleSettings &s) {
     ui->caped->setText(QString::fromStdU16String(s.title));
     ui->LosungEinCheck->setChecked(s.showSolution);
     ui->BlattRotCheck->setChecked(s.markPageEnd);
-    ui->ZoomEd->setValue(s.zoom);
-    ui->FeldBreitEd->setValue(s.cellWidth);
-    ui->StrichStarkEd->setValue(s.lineWidth);
-    ui->PfeilgrossEd->setValue(s.arrowSize);
-    ui->TextRandEd->setValue(s.textMargin);
-    ui->SeitenRandEd->setValue(s.pageMargin);
+    const auto fields = numberFields();
+    for (std::size_t i = 0; i < fields.size(); ++i)
+        fields[i]->setValue(s.*settingsNumberFields[i].value);
     ui->FrageSchwarzCheck->setChecked(s.clueCellsBlack);
     FontDialog1.Font = s.clueFont;
     FontDialog2.Font = s.titleFont;

@@ -14,12 +14,14 @@
 #include <QMainWindow>
 #include <QPrinter>
 
+#include <array>
 #include <memory>
 
 namespace Ui {
 class TMainForm;
 }
 class GenerationProgress;
+class NumericSpinEdit;
 class GenerationRunner;
 struct GenerationResult;
 class PuzzleView;
@@ -129,6 +131,8 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    // ZoomEd and the five length fields, in the order of settingsNumberFields.
+    std::array<NumericSpinEdit *, 6> numberFields() const;
     void FormCreate();
     void FormDestroy();
     void connectHandlers();

@@ -46,11 +46,17 @@ QChar NumericSpinEdit::decimalSeparator() const {
     return point.isEmpty() ? QChar(u'.') : point.at(0);
 }
 
+void NumericSpinEdit::setField(const NumberField &field) {
+    field_ = field;
+    setDecimals(field.decimals);
+    setValue(field.defaultValue);
+}
+
 QString NumericSpinEdit::textFor(double v) const {
     const QLocale locale = numberLocale();
     if (!isDecimal())
         return locale.toString(static_cast<qlonglong>(std::llround(v)));
-    return locale.toString(v, 'f', decimals_);
+    return locale.toString(v, 'f', field_.decimals);
 }
 
 bool NumericSpinEdit::parse(const QString &text, double &number) const {
@@ -66,28 +72,25 @@ bool NumericSpinEdit::parse(const QString &text, double &number) const {
 
 double NumericSpinEdit::shownNumber() const {
     double v = 0;
-    return parse(text(), v) ? v : minimum_;
+    return parse(text(), v) ? v : field_.minimum;
 }
 
 double NumericSpinEdit::value() const {
     const double v = shownNumber();
     // The lower bound is the minimum as the field shows it: a line width of 0.001 shows as 0,00 and
     // is used as 0, and a smaller typed number is used as what it becomes on leaving the field.
-    double shownMinimum = minimum_;
-    parse(textFor(minimum_), shownMinimum);
-    return qBound(std::min(shownMinimum, minimum_), v, maximum_);
+    const double shownMinimum = numberFieldValue(field_.minimum, field_);
+    return qBound(std::min(shownMinimum, field_.minimum), v, field_.maximum);
 }
 
 void NumericSpinEdit::setValue(double v) {
-    if (!std::isfinite(v))
-        v = std::isnan(v) ? minimum_ : (v > 0 ? maximum_ : minimum_);
-    lineEdit()->setText(textFor(qBound(minimum_, v, maximum_)));
+    lineEdit()->setText(textFor(numberFieldValue(v, field_)));
 }
 
 void NumericSpinEdit::stepBy(int steps) {
     if (isReadOnly())
         return;
-    setValue(value() + steps * step_);
+    setValue(value() + steps * field_.step);
 }
 
 QAbstractSpinBox::StepEnabled NumericSpinEdit::stepEnabled() const {

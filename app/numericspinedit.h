@@ -1,5 +1,7 @@
 #pragma once
 
+#include "numberfield.h"
+
 #include <QAbstractSpinBox>
 
 class QKeyEvent;
@@ -20,25 +22,28 @@ class NumericSpinEdit : public QAbstractSpinBox {
 public:
     explicit NumericSpinEdit(QWidget *parent = nullptr);
 
-    // Limits, step and kind; the text is left as it is.
-    void setMinimum(double minimum) { minimum_ = minimum; }
-    void setMaximum(double maximum) { maximum_ = maximum; }
-    void setStep(double step) { step_ = step; }
-    // Decimal places shown: 0 makes an integer field, anything else a decimal field with two places.
-    void setDecimals(int decimals) { decimals_ = decimals > 0 ? 2 : 0; }
+    // Makes this the given field: its limits, step and kind, showing its default.
+    void setField(const NumberField &field);
 
-    double minimum() const { return minimum_; }
-    double maximum() const { return maximum_; }
-    double step() const { return step_; }
-    int decimals() const { return decimals_; }
-    bool isDecimal() const { return decimals_ > 0; }
+    // Limits, step and kind; the text is left as it is.
+    void setMinimum(double minimum) { field_.minimum = minimum; }
+    void setMaximum(double maximum) { field_.maximum = maximum; }
+    void setStep(double step) { field_.step = step; }
+    // Decimal places shown: 0 makes an integer field, anything else a decimal field with two places.
+    void setDecimals(int decimals) { field_.decimals = decimals > 0 ? 2 : 0; }
+
+    double minimum() const { return field_.minimum; }
+    double maximum() const { return field_.maximum; }
+    double step() const { return field_.step; }
+    int decimals() const { return field_.decimals; }
+    bool isDecimal() const { return field_.decimals > 0; }
 
     // The value in use: the number the text shows. Text that is no number gives the minimum. A number
     // outside the limits counts as the value the field will show once it loses the focus, so the
     // view never draws with a zoom or length the field would not keep.
     double value() const;
-    // Clamps v to the limits and shows it as the field shows any value (0.127 shows as 0,13 and
-    // is then used as 0.13).
+    // Shows numberFieldValue(v): kept within the limits and rounded to what the field shows (0.127
+    // shows as 0,13 and is then used as 0.13).
     void setValue(double v);
     // The text the field shows for v, without clamping.
     QString textFor(double v) const;
@@ -71,9 +76,6 @@ private:
     QChar decimalSeparator() const;
     QLocale numberLocale() const;
 
-    double minimum_ = 0;
-    double maximum_ = 100;
-    double step_ = 10;
-    int decimals_ = 0;
+    NumberField field_{0, 100, 10, 0, 0};
     bool pasting_ = false;
 };

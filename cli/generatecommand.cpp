@@ -5,6 +5,7 @@
 #include "documentfile.h"
 #include "generator.h"
 #include "gridtext.h"
+#include "qprinterquery.h"
 #include "randomgenerator.h"
 #include "renderer.h"
 #include "solutionword.h"
@@ -12,6 +13,7 @@
 
 #include <QCommandLineParser>
 #include <QElapsedTimer>
+#include <QPrinter>
 
 namespace {
 
@@ -130,11 +132,13 @@ int runGenerate(const QStringList &arguments) {
         }
     }
     if (parser.isSet(pngOption)) {
-        // Default settings, zoom 100, and the page end of the PDF printer's default page: the command
-        // line asks no real printer.
+        // Default settings (and the solution word), zoom 100, and the page end of the default printer, as
+        // render marks it.
         const QString pngPath = parser.value(pngOption);
+        const QPrinter printer(QPrinter::HighResolution);
         QString error;
-        const QImage picture = renderPuzzleImage(model, settings, pngResolution, &error);
+        const QImage picture =
+            renderPuzzleImage(model, settings, pngResolution, QPrinterQuery(printer), &error);
         if (picture.isNull() || !savePuzzleImage(picture, pngPath, "PNG", &error))
             return fileError(pngPath, error);
     }

@@ -135,6 +135,20 @@ QString yesNo(bool value) {
     return value ? QStringLiteral("ja") : QStringLiteral("nein");
 }
 
+// The character width a font record's pitch asks for.
+QString characterWidth(std::uint8_t pitch) {
+    switch (pitch) {
+    case 0:
+        return QStringLiteral("Standard");
+    case 1:
+        return QStringLiteral("veränderlich");
+    case 2:
+        return QStringLiteral("fest");
+    default:
+        return QStringLiteral("unbekannt (%1)").arg(pitch);
+    }
+}
+
 QString fontLine(const FontDescription &f) {
     QStringList style;
     if (f.bold)
@@ -146,12 +160,12 @@ QString fontLine(const FontDescription &f) {
     if (f.strikeOut)
         style << QStringLiteral("durchgestrichen");
     return QString::fromStdU16String(f.face) +
-           QStringLiteral(", %1 pt bei %2 ppi, Zeichensatz %3, Farbe 0x%4, Zeichenabstand %5, %6")
+           QStringLiteral(", %1 pt bei %2 ppi, Zeichensatz %3, Farbe 0x%4, Zeichenbreite %5, %6")
                .arg(f.pointSize)
                .arg(f.pixelsPerInch)
                .arg(f.charset)
                .arg(QString::number(f.color, 16).toUpper().rightJustified(8, u'0'))
-               .arg(f.pitch)
+               .arg(characterWidth(f.pitch))
                .arg(style.isEmpty() ? QStringLiteral("normal") : style.join(QStringLiteral(", ")));
 }
 

@@ -6,6 +6,7 @@
 #include "fieldvalues.h"
 #include "puzzleprinting.h"
 #include "puzzlesvg.h"
+#include "qprinterquery.h"
 #include "renderer.h"
 
 #include <QCommandLineParser>
@@ -42,7 +43,8 @@ int runRender(const QStringList &arguments) {
     parser.setApplicationDescription(QStringLiteral(
         "Zeichnet das Rätsel einer Rätseldatei als Bild (PNG, BMP oder SVG), wie der Bildschirm "
         "es zeigt, oder als PDF-Seite, wie \"Drucken...\" sie auf das Papier des Standarddruckers "
-        "bringt (A4, wenn keiner eingerichtet ist; --dpi gilt dann nicht)."));
+        "bringt (A4, wenn keiner eingerichtet ist; --dpi gilt dann nicht). Das rot markierte Blattende "
+        "im Bild ist das dieser Seite."));
     parser.addHelpOption();
     parser.addPositionalArgument(QStringLiteral("FILE.wbx"), QStringLiteral("Rätseldatei"));
     const QCommandLineOption outputOption(
@@ -79,7 +81,7 @@ int runRender(const QStringList &arguments) {
     if (!ok || dpi < 1 || dpi > maxDpi)
         return usageError(usage, QStringLiteral("--dpi erwartet eine ganze Zahl von 1 bis 9600"));
     const int zoom = parser.isSet(zoomOption) ? parser.value(zoomOption).toInt(&ok) : 0;
-    if (!ok || (parser.isSet(zoomOption) && (zoom < zoomRange.minimum || zoom > zoomRange.maximum)))
+    if (!ok || (parser.isSet(zoomOption) && (zoom < zoomField.minimum || zoom > zoomField.maximum)))
         return usageError(usage, QStringLiteral("--zoom erwartet eine ganze Zahl von 10 bis 1000"));
     if (parser.isSet(solutionOption) && parser.isSet(noSolutionOption))
         return usageError(usage, QStringLiteral("--solution und --no-solution schließen einander aus"));
@@ -105,22 +107,22 @@ int runRender(const QStringList &arguments) {
         return fileError(positional.first(), QStringLiteral("Zu wenig Speicher für die Einträge"));
 
     QString error;
+    // The page of the default printer, as "Drucken..." would print it, and whose end the pictures
+    // mark; Qt falls back to its PDF printer on an A4 page when no printer is installed.
+    const QPrinter printer(QPrinter::HighResolution);
     if (format == QLatin1String("pdf")) {
-        // The page of the default printer, as "Drucken..." would print it; Qt falls back to its PDF
-        // printer on an A4 page when no printer is installed.
-        const QPrinter printer(QPrinter::HighResolution);
         if (!writePuzzlePdf(out, printer.pageLayout(), printer.resolution(), model, settings, &error, *pages))
             return fileError(out, error);
         return exitSuccess;
     }
+    const QPrinterQuery pageEnd(printer);
     if (format == QLatin1String("svg")) {
-        const QByteArray svg =
-            renderPuzzleSvg(model, settings, dpi, FixedPrinterQuery(defaultPdfPage()), &error);
+        const QByteArray svg = renderPuzzleSvg(model, settings, dpi, pageEnd, &error);
         if (svg.isEmpty() || !saveBytes(out, svg, &error))
             return fileError(out, error);
         return exitSuccess;
     }
-    QImage picture = renderPuzzleImage(model, settings, dpi, &error);
+    QImage picture = renderPuzzleImage(model, settings, dpi, pageEnd, &error);
     if (!picture.isNull() && format == QLatin1String("bmp"))
         picture = picture.convertToFormat(QImage::Format_RGB888); // a 24-bit bitmap
     if (picture.isNull() ||

@@ -1,20 +1,22 @@
 #pragma once
 
 #include "fontdescription.h"
+#include "numberfield.h"
 #include "solutionword.h"
 
+#include <array>
 #include <string>
 
 // Everything the puzzle is drawn with, as the window's fields hold it: zoom in percent, lengths in
 // millimetres, the three switches, the title and the two fonts. Renderer, document and command line
 // all take this one struct.
 struct PuzzleSettings {
-    double zoom = 100;                                               // ZoomEd, 10 to 1000
-    double cellWidth = 10;                                           // FeldBreitEd, 1 to 100
-    double lineWidth = 0.3;                                          // StrichStarkEd, 0.001 to 10
-    double arrowSize = 1;                                            // PfeilgrossEd, 0.001 to 100
-    double textMargin = 1;                                           // TextRandEd, 0.001 to 100
-    double pageMargin = 15;                                          // SeitenRandEd, 0.001 to 100
+    double zoom = zoomField.defaultValue;                            // ZoomEd
+    double cellWidth = cellWidthField.defaultValue;                  // FeldBreitEd
+    double lineWidth = lineWidthField.defaultValue;                  // StrichStarkEd
+    double arrowSize = arrowSizeField.defaultValue;                  // PfeilgrossEd
+    double textMargin = textMarginField.defaultValue;                // TextRandEd
+    double pageMargin = pageMarginField.defaultValue;                // SeitenRandEd
     bool showSolution = false;                                       // LosungEinCheck
     bool markPageEnd = true;                                         // BlattRotCheck
     bool clueCellsBlack = true;                                      // FrageSchwarzCheck
@@ -23,3 +25,19 @@ struct PuzzleSettings {
     FontDescription titleFont = FontDescription::defaultTitleFont(); // FontDialog2
     SolutionWord solution; // LoesungswortCheck, LoesungswortEd and the cells chosen for the word
 };
+
+// One number of the settings: the field that holds it and its place in PuzzleSettings.
+struct SettingsNumber {
+    const NumberField *field;
+    double PuzzleSettings::*value;
+};
+
+// The six numbers in the order of the window's fields and of a document: zoom, cell width, line
+// width, arrow size, text margin, page margin.
+constexpr std::array<SettingsNumber, 6> settingsNumberFields{
+    {{&zoomField, &PuzzleSettings::zoom},
+     {&cellWidthField, &PuzzleSettings::cellWidth},
+     {&lineWidthField, &PuzzleSettings::lineWidth},
+     {&arrowSizeField, &PuzzleSettings::arrowSize},
+     {&textMarginField, &PuzzleSettings::textMargin},
+     {&pageMarginField, &PuzzleSettings::pageMargin}}};

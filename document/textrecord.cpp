@@ -3,11 +3,8 @@
 #include "recordreader.h"
 #include "recordwriter.h"
 
-#include <cstdint>
-#include <limits>
-
 void writeTextRecord(RecordWriter &writer, const std::u16string &text) {
-    if (text.size() > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max())) {
+    if (text.size() > static_cast<std::size_t>(maxTextRecordLength)) {
         writer.fail(
             QStringLiteral("Ein Text mit %1 Zeichen ist zu lang für ein Wabrixrätsel").arg(text.size()));
         return;

@@ -101,22 +101,42 @@ void parseTabSeparated(QByteArrayView text, RowCollector &rows) {
     }
 }
 
-// The separator of the first record: a semicolon when it holds more of them than commas.
+// The separator of a CSV file: the one that splits more records into exactly a clue and an answer
+// (one separator outside quotes), so that commas in the clues of a semicolon file do not mislead it,
+// wherever they stand; with equal counts the one the file holds more of outside quotes, and a comma
+// when those are equal too.
 char csvSeparator(QByteArrayView text) {
-    int commas = 0;
-    int semicolons = 0;
+    struct Count {
+        int inRecord = 0;
+        int total = 0;
+        int twoFieldRecords = 0;
+    };
+    Count commas;
+    Count semicolons;
+    auto endRecord = [&] {
+        for (Count *count : {&commas, &semicolons}) {
+            count->twoFieldRecords += count->inRecord == 1 ? 1 : 0;
+            count->total += count->inRecord;
+            count->inRecord = 0;
+        }
+    };
     bool quoted = false;
     for (const char c : text) {
         if (c == '"')
             quoted = !quoted;
-        else if (!quoted && c == '\n')
-            break;
-        else if (!quoted && c == ',')
-            ++commas;
-        else if (!quoted && c == ';')
-            ++semicolons;
+        else if (quoted)
+            continue;
+        else if (c == '\n')
+            endRecord();
+        else if (c == ',')
+            ++commas.inRecord;
+        else if (c == ';')
+            ++semicolons.inRecord;
     }
-    return semicolons > commas ? ';' : ',';
+    endRecord();
+    if (semicolons.twoFieldRecords != commas.twoFieldRecords)
+        return semicolons.twoFieldRecords > commas.twoFieldRecords ? ';' : ',';
+    return semicolons.total > commas.total ? ';' : ',';
 }
 
 // CSV records; a quoted field may hold separators, line ends and doubled quotes. Separators and

@@ -45,13 +45,18 @@ ensure_packages() {
         as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
-# Configures (once) and builds the given build directory with extra CMake arguments (a later
-# -DCMAKE_BUILD_TYPE overrides Release).
+# Builds the given build directory with extra CMake arguments (a later -DCMAKE_BUILD_TYPE overrides
+# Release). It is configured when it has no build files yet or was configured with other arguments;
+# then from a fresh cache, so that an option left out goes back to its default.
 build_tree() {
     local dir=$1
     shift
-    if [ ! -f "$dir/build.ninja" ]; then
+    local arguments="-G Ninja -DCMAKE_BUILD_TYPE=Release $*"
+    local stamp="$dir/wabrix-configured-with"
+    if [ ! -f "$dir/build.ninja" ] || [ "$(cat "$stamp" 2>/dev/null)" != "$arguments" ]; then
+        rm -f "$dir/CMakeCache.txt" "$stamp"
         cmake -S "$ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release "$@" || return 1
+        printf '%s\n' "$arguments" >"$stamp"
     fi
     cmake --build "$dir" --parallel "$(nproc)"
 }

@@ -269,6 +269,28 @@ private slots:
             QVERIFY2(lines.contains(QString::fromUtf8(line)), line);
     }
 
+    void infoNamesTheCharacterWidth_data() {
+        QTest::addColumn<int>("pitch");
+        QTest::addColumn<QString>("width");
+        QTest::newRow("default") << 0 << QStringLiteral("Zeichenbreite Standard");
+        QTest::newRow("variable") << 1 << QStringLiteral("Zeichenbreite veränderlich");
+        QTest::newRow("fixed") << 2 << QStringLiteral("Zeichenbreite fest");
+        QTest::newRow("a value fonts do not know") << 7 << QStringLiteral("Zeichenbreite unbekannt (7)");
+    }
+    void infoNamesTheCharacterWidth() {
+        QFETCH(int, pitch);
+        QFETCH(QString, width);
+        PuzzleDocument d;
+        d.settings.clueFont.pitch = static_cast<std::uint8_t>(pitch);
+        const Result r = runCli({"info", writeTempFile("breite.wbx", documentBytes(d))});
+        QCOMPARE(r.exitCode, 0);
+        const QString line =
+            QStringLiteral("Schrift der Fragen: Arial Narrow, 8 pt bei 96 ppi, Zeichensatz 0, "
+                           "Farbe 0xFF000008, %1, normal")
+                .arg(width);
+        QVERIFY2(QString::fromUtf8(r.out).contains(line), r.out.constData());
+    }
+
     void infoCountsCellsAndKeepsStoredValues() {
         PuzzleDocument d;
         d.rows.assign(5, {});

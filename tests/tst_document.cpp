@@ -4,6 +4,7 @@
 #include "documentfile.h"
 #include "documentreader.h"
 #include "documentwriter.h"
+#include "fieldvaluerows.h"
 #include "fieldvalues.h"
 #include "testfiles.h"
 
@@ -210,7 +211,8 @@ private slots:
     void cutAtEveryOffsetIsRejected() {
         const QByteArray whole = documentBytes(smallDocument(3));
         for (qsizetype cut = 0; cut < whole.size(); ++cut) {
-            const DocumentReadResult read = readDocumentBytes(QByteArray::fromRawData(whole.constData(), cut));
+            const DocumentReadResult read =
+                readDocumentBytes(QByteArray::fromRawData(whole.constData(), cut));
             if (read.ok || !read.reason.contains(QLatin1String("Read beyond end of file")))
                 QFAIL(qPrintable(QStringLiteral("cut at %1: %2").arg(cut).arg(read.reason)));
             if (read.document.entries.size() != 0 || read.document.rows.size() != 999)
@@ -298,7 +300,8 @@ private slots:
 
     void bytesAfterTheLastEntryAreIgnored() {
         const QByteArray whole = documentBytes(smallDocument(3));
-        const DocumentReadResult read = readDocumentBytes(whole + QByteArray("\xFF\xFF\xFF\xFF trailing", 13));
+        const DocumentReadResult read =
+            readDocumentBytes(whole + QByteArray("\xFF\xFF\xFF\xFF trailing", 13));
         QVERIFY2(read.ok, qPrintable(read.error));
         QCOMPARE(documentBytes(read.document), whole);
     }
@@ -471,27 +474,11 @@ private slots:
         compareDocuments(read.document, smallDocument(1));
     }
 
-    void numbersGoThroughTheFields_data() {
-        QTest::addColumn<double>("stored");
-        QTest::addColumn<int>("field");
-        QTest::addColumn<double>("used");
-        const double nan = std::nan("");
-        const double inf = std::numeric_limits<double>::infinity();
-        QTest::newRow("line width 0.3 stays") << 0.3 << 2 << 0.3;
-        QTest::newRow("line width 0.127 shows as 0.13") << 0.127 << 2 << 0.13;
-        QTest::newRow("line width minimum shows as 0") << 0.001 << 2 << 0.0;
-        QTest::newRow("line width 50 clamps to 10") << 50.0 << 2 << 10.0;
-        QTest::newRow("zoom 5000 clamps to 1000") << 5000.0 << 0 << 1000.0;
-        QTest::newRow("zoom 5 clamps to 10") << 5.0 << 0 << 10.0;
-        QTest::newRow("zoom 123.4 shows as 123") << 123.4 << 0 << 123.0;
-        QTest::newRow("cell width not a number gives minimum") << nan << 1 << 1.0;
-        QTest::newRow("cell width infinity clamps to 100") << inf << 1 << 100.0;
-        QTest::newRow("page margin minus infinity gives 0") << -inf << 5 << 0.0;
-        QTest::newRow("text margin 2.375 shows as 2.38") << 2.375 << 4 << 2.38;
-    }
+    // The command line's side of the rows that the window's number fields pass too.
+    void numbersGoThroughTheFields_data() { addFieldValueRows(); }
     void numbersGoThroughTheFields() {
-        QFETCH(double, stored);
         QFETCH(int, field);
+        QFETCH(double, stored);
         QFETCH(double, used);
         PuzzleSettings s;
         settingsNumber(s, field) = stored;

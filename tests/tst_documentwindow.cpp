@@ -1,6 +1,7 @@
 #include "documentbytes.h"
 #include "documentconversion.h"
 #include "documentfile.h"
+#include "fieldvaluerows.h"
 #include "fontchoicedialog.h"
 #include "formhelpers.h"
 #include "generationrunner.h"
@@ -287,26 +288,13 @@ private slots:
         QCOMPARE(back.document.rows.size(), std::size_t{4});
     }
 
-    void numbersOpenThroughTheFields_data() {
-        QTest::addColumn<int>("field");
-        QTest::addColumn<double>("stored");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<double>("saved");
-        QTest::newRow("line width 0.3 stays") << 2 << 0.3 << "0,30" << 0.3;
-        QTest::newRow("line width 0.127 shows 0,13") << 2 << 0.127 << "0,13" << 0.13;
-        QTest::newRow("line width 0.001 shows 0,00") << 2 << 0.001 << "0,00" << 0.0;
-        QTest::newRow("line width above maximum") << 2 << 25.0 << "10,00" << 10.0;
-        QTest::newRow("zoom above maximum") << 0 << 5000.0 << "1000" << 1000.0;
-        QTest::newRow("zoom below minimum") << 0 << -3.0 << "10" << 10.0;
-        QTest::newRow("zoom 123.6 shows 124") << 0 << 123.6 << "124" << 124.0;
-        QTest::newRow("cell width below minimum") << 1 << 0.5 << "1,00" << 1.0;
-        QTest::newRow("page margin not a number") << 5 << std::nan("") << "0,00" << 0.0;
-    }
+    // The window's side of the rows that the command line's reading of stored numbers passes too.
+    void numbersOpenThroughTheFields_data() { addFieldValueRows(); }
     void numbersOpenThroughTheFields() {
         QFETCH(int, field);
         QFETCH(double, stored);
         QFETCH(QString, text);
-        QFETCH(double, saved);
+        QFETCH(double, used);
         PuzzleDocument d;
         settingsNumber(d.settings, field) = stored;
         QVERIFY(save("zahl.wbx", d));
@@ -317,7 +305,20 @@ private slots:
         form.SaveOptionsFile(path("zahl-zurueck.wbx"));
         const DocumentReadResult back = loadDocument(path("zahl-zurueck.wbx"));
         QVERIFY(back.ok);
-        QCOMPARE(settingsNumbers(back.document.settings)[field], saved);
+        QCOMPARE(settingsNumbers(back.document.settings)[field], used);
+        QCOMPARE(answers->messages, QStringList());
+    }
+
+    // A title as long as a document can hold comes back whole, longer than a line edit keeps by itself.
+    void longTitleOpensAndSavesWhole() {
+        PuzzleDocument d;
+        d.settings.title = std::u16string(40000, u'Ä') + u"Ende";
+        QVERIFY(save("titel.wbx", d));
+        TMainForm form;
+        form.LoadOptionsFile(path("titel.wbx"));
+        QCOMPARE(control<QLineEdit>(form, "caped")->text().size(), 40004);
+        form.SaveOptionsFile(path("titel-zurueck.wbx"));
+        QCOMPARE(fileBytes(path("titel-zurueck.wbx")), fileBytes(path("titel.wbx")));
         QCOMPARE(answers->messages, QStringList());
     }
 

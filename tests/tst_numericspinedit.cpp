@@ -1,5 +1,7 @@
 #include "datarow.h"
+#include "fieldvaluerows.h"
 #include "numericspinedit.h"
+#include "puzzlesettings.h"
 
 #include <QClipboard>
 #include <QLineEdit>
@@ -64,34 +66,19 @@ class TestNumericSpinEdit : public QObject {
 private slots:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany)); }
 
-    void showsValues_data() {
-        QTest::addColumn<QString>("kind");
-        QTest::addColumn<double>("value");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<double>("inUse");
-        addRow("zoom default", "zoom", 100.0, "100", 100.0);
-        addRow("zoom 1000 without group separator", "zoom", 1000.0, "1000", 1000.0);
-        addRow("zoom rounds to whole", "zoom", 150.6, "151", 151.0);
-        addRow("zoom above maximum", "zoom", 5000.0, "1000", 1000.0);
-        addRow("zoom below minimum", "zoom", 3.0, "10", 10.0);
-        addRow("line width default", "line width", 0.3, "0,30", 0.3);
-        addRow("line width minimum shows 0,00", "line width", 0.001, "0,00", 0.0);
-        addRow("loaded 0.127 becomes 0.13", "line width", 0.127, "0,13", 0.13);
-        addRow("line width negative", "line width", -4.0, "0,00", 0.0);
-        addRow("cell width maximum", "cell width", 100.0, "100,00", 100.0);
-        addRow("page margin default", "page margin", 15.0, "15,00", 15.0);
-        addRow("not a number gives minimum", "cell width", qQNaN(), "1,00", 1.0);
-        addRow("infinity gives maximum", "cell width", qInf(), "100,00", 100.0);
-    }
+    // The window's side of the rows that the command line's reading of stored numbers passes too.
+    void showsValues_data() { addFieldValueRows(); }
     void showsValues() {
-        QFETCH(QString, kind);
-        QFETCH(double, value);
+        QFETCH(int, field);
+        QFETCH(double, stored);
         QFETCH(QString, text);
-        QFETCH(double, inUse);
-        auto field = makeField(kind, value);
-        QCOMPARE(field->text(), text);
-        QCOMPARE(field->value(), inUse);
-        QCOMPARE(editOf(*field)->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
+        QFETCH(double, used);
+        NumericSpinEdit edit;
+        edit.setField(*settingsNumberFields[static_cast<std::size_t>(field)].field);
+        edit.setValue(stored);
+        QCOMPARE(edit.text(), text);
+        QCOMPARE(edit.value(), used);
+        QCOMPARE(editOf(edit)->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
     }
 
     void valueInUseIsTheShownNumber_data() {

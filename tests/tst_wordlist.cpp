@@ -45,6 +45,15 @@ private slots:
         QTest::newRow("csv quoted third field may hold separators and line ends")
             << QByteArray("a,b,\"x,\ny\"\nc,d\n") << csv << QStringList{"a|b", "c|d"};
         QTest::newRow("csv empty quoted fields") << QByteArray("\"\",\"\"") << csv << QStringList{"|"};
+        QTest::newRow("csv semicolons, the first clue with a comma")
+            << QByteArray("Stadt, in Bayern;münchen\nTier;katze\n") << csv
+            << QStringList{"Stadt, in Bayern|münchen", "Tier|katze"};
+        QTest::newRow("csv semicolons, more commas in the clues")
+            << QByteArray("Tier;katze\nA, B, C und D;buchstaben\n") << csv
+            << QStringList{"Tier|katze", "A, B, C und D|buchstaben"};
+        QTest::newRow("csv commas, a semicolon in the first clue")
+            << QByteArray("Zeichen; Strich,semikolon\nTier,katze\n") << csv
+            << QStringList{"Zeichen; Strich|semikolon", "Tier|katze"};
         QTest::newRow("csv byte-order mark and semicolons") << QByteArray("\xEF\xBB\xBF"
                                                                           "Frage;Antwort\r\n")
                                                             << csv << QStringList{"Frage|Antwort"};

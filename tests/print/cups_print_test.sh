@@ -2,7 +2,8 @@
 # Prints a generated puzzle on a real CUPS printer, the way "Drucken..." prints after its dialog, and
 # checks what arrives: a private cupsd with a cups-pdf queue as the default printer, "wabrix-cli print"
 # as the printing path, then the finished job's title (IPP Get-Jobs), the PDF's pages and paper, its
-# text, and where the grid's first vertical line lies on the paper.
+# text, and where the grid's first vertical line lies on the paper. Also checks that a picture from
+# "wabrix-cli render" marks the end of that printer's printable area.
 #
 #   cups_print_test.sh WABRIX_CLI PRINTPROBE SOURCE_DIR
 #
@@ -212,6 +213,18 @@ awk -v line="$line" -v left="$left" 'BEGIN {
     exit diff <= 0.25 ? 0 : 1
 }' || fail "die erste senkrechte Linie liegt nicht 15 mm rechts vom Rand des druckbaren Bereichs"
 
+# A picture marks where the printable area of the default printer's page ends, the page that the
+# pdf of "render" and "print" get. The zoom makes the picture reach past it.
+"$CLI" render "$WORK/raetsel.wbx" -o "$WORK/bild.png" --zoom 400 || fail "wabrix-cli render"
+read -r width height < <("$PROBE" area) || fail "printprobe area"
+read -r column row < <("$PROBE" redlines "$WORK/bild.png") || fail "printprobe redlines"
+awk -v width="$width" -v height="$height" -v column="$column" -v row="$row" 'BEGIN {
+    x = width / 25.4 * 96; y = height / 25.4 * 96
+    printf "Blattende im Bild bei %d, %d; druckbarer Bereich %.1f x %.1f mm, erwartet %.1f, %.1f\n", column, row, width, height, x, y
+    dx = column - x; if (dx < 0) dx = -dx
+    dy = row - y; if (dy < 0) dy = -dy
+    exit dx <= 1 && dy <= 1 ? 0 : 1
+}' || fail "das Bild markiert nicht das Ende des druckbaren Bereichs des Standarddruckers"
 # "Rätsel und Lösung drucken...": one job of two pages, the puzzle without letters, then the solution
 # page, whose title ends in " – Lösung" and which alone shows the letters (each on a line of its own in
 # the text, grid and boxes alike).

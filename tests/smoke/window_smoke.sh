@@ -73,8 +73,9 @@ mkdir -p "$WORK" "$SANITIZER_LOGS" "$OUT/home" "$OUT/runtime" || exit 1
 chmod 700 "$OUT/runtime"
 
 # A private, predictable desktop: own home and runtime folder, the X11 platform, no desktop theme, no
-# session bus (without one libdbus would try to start a bus of its own through dbus-launch), no printer
-# of the machine (the export's page-end marking then uses the same default page as wabrix-cli).
+# desktop message bus (without an address libdbus would start a bus of its own through dbus-launch),
+# no session manager, no printer of the machine (the export's page-end marking then uses the same
+# default page as wabrix-cli).
 export HOME=$OUT/home XDG_RUNTIME_DIR=$OUT/runtime XDG_CONFIG_HOME=$OUT/home/.config
 export XDG_CACHE_HOME=$OUT/home/.cache XDG_DATA_HOME=$OUT/home/.local/share
 export QT_QPA_PLATFORM=xcb

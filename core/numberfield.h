@@ -1,0 +1,25 @@
+#pragma once
+
+// One of the six number fields of the settings (zoom and the five lengths): its limits, the step of
+// its up/down buttons, its default and how many decimals it shows. The window's fields, the settings'
+// defaults and the command line all take these from here.
+struct NumberField {
+    double minimum;
+    double maximum;
+    double step;
+    double defaultValue;
+    int decimals; // 0: a whole number; 2: two decimals
+};
+
+constexpr NumberField zoomField{10, 1000, 10, 100, 0};        // ZoomEd, percent
+constexpr NumberField cellWidthField{1, 100, 10, 10, 2};      // FeldBreitEd, mm
+constexpr NumberField lineWidthField{0.001, 10, 10, 0.3, 2};  // StrichStarkEd, mm
+constexpr NumberField arrowSizeField{0.001, 100, 10, 1, 2};   // PfeilgrossEd, mm
+constexpr NumberField textMarginField{0.001, 100, 10, 1, 2};  // TextRandEd, mm
+constexpr NumberField pageMarginField{0.001, 100, 10, 15, 2}; // SeitenRandEd, mm
+
+// The value a field shows, and then uses, once it was given value: kept within the limits (not a
+// number counts as the minimum), then rounded to the field's decimals, an exact half away from zero
+// as the field's text shows it. So 150.5 becomes 151, 0.127 becomes 0.13, and the line width minimum
+// 0.001 becomes 0.
+double numberFieldValue(double value, const NumberField &field);
