@@ -84,3 +84,11 @@ set_zoom() {
     xdotool key Tab
     sleep 0.5
 }
+
+# Types a solution word into the field "Lösungswort:" beside the title.
+set_solution_word() {
+    click 780 $((MENU + 24))
+    xdotool key --clearmodifiers ctrl+a
+    xdotool type --delay 100 "$1"
+    sleep 0.5
+}
