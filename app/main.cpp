@@ -1,15 +1,18 @@
 #include "aboutbox.h"
+#include "filename.h"
 #include "mainform.h"
 #include "startrequest.h"
 #include "startup.h"
+#include "temporaryfiles.h"
 #include "wabrixapplication.h"
 
 namespace {
 
+// The arguments with a document's name kept to its bytes (fileNameFromSystem).
 QStringList argumentsOf(int argc, char *argv[]) {
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
+        arguments << fileNameFromSystem(QByteArray(argv[i]));
     return arguments;
 }
 
@@ -22,7 +25,8 @@ int main(int argc, char *argv[]) {
         return answerStartRequest(early, QStringLiteral(WABRIX_VERSION));
 
     WabrixApplication application(argc, argv);
-    const StartRequest request = parseStartArguments(QCoreApplication::arguments());
+    // Qt has taken its own options out of argv.
+    const StartRequest request = parseStartArguments(argumentsOf(argc, argv));
     if (request.action != StartRequest::Action::Run)
         return answerStartRequest(request, QStringLiteral(WABRIX_VERSION));
     // Desktops match the window to the installed wabrix.desktop by this name.
@@ -30,6 +34,7 @@ int main(int argc, char *argv[]) {
     installGermanQtTexts(application);
     useWindowFont();
     reportAllocationFailuresInMessageBoxes();
+    removeTemporaryFilesOnInterrupt();
     QApplication::setWindowIcon(programIcon());
 
     TMainForm MainForm;

@@ -1,9 +1,11 @@
 #include "mainform.h"
 
+#include "clueoverflownotice.h"
 #include "documentfile.h"
 #include "errorreport.h"
 #include "generationprogress.h"
 #include "generationrunner.h"
+#include "hyphenation.h"
 #include "puzzleview.h"
 #include "solutionwordfield.h"
 #include "startup.h"
@@ -18,6 +20,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
+#include <QTimer>
 
 #include <algorithm>
 #include <utility>
@@ -52,23 +55,22 @@ TMainForm::TMainForm(QWidget *parent) : QMainWindow(parent), ui(std::make_unique
     const auto fields = numberFields();
     for (std::size_t i = 0; i < fields.size(); ++i)
         fields[i]->setField(*settingsNumberFields[i].field);
+    ui->KleinsteSchriftEd->setField(minClueFontField);
     // A line edit keeps 32,767 characters unless told otherwise; the title keeps what a document holds.
     ui->caped->setMaxLength(maxTextRecordLength);
     setWindowIcon(programIcon());
     // Labels size themselves to their caption, with room above the ascent for the dots of "Ü", which
     // some fonts draw higher than they declare.
     for (QLabel *label :
-         {ui->Label1, ui->Label2, ui->Label3, ui->Label4, ui->Label5, ui->Label6, ui->Label7}) {
+         {ui->Label1, ui->Label2, ui->Label3, ui->Label4, ui->Label5, ui->Label6, ui->Label7, ui->Label8}) {
         label->adjustSize();
         label->resize(label->width(), label->fontMetrics().height() + accentRoom);
     }
     // Qt draws a check box's mark and gap a few pixels wider than the classic look the layout was made
     // for; a box whose caption would be cut grows to the right instead.
-    for (QCheckBox *box :
-         {ui->LosungEinCheck, ui->BlattRotCheck, ui->FrageSchwarzCheck, ui->LoesungswortCheck})
+    for (QCheckBox *box : {ui->LosungEinCheck, ui->BlattRotCheck, ui->FrageSchwarzCheck,
+                           ui->FragenEinpassenCheck, ui->LoesungswortCheck})
         box->resize(std::max(box->width(), box->sizeHint().width()), box->height());
-    ui->LoesungswortEd->move(std::max(ui->LoesungswortEd->x(), ui->LoesungswortCheck->geometry().right() + 4),
-                             ui->LoesungswortEd->y());
     view_ = new PuzzleView(
         ui->ScrollBox1, ui->PaintBox1, model_, printerQuery_, [this] { return settings(); }, this);
     solutionWord_ = new SolutionWordField(
@@ -77,6 +79,15 @@ TMainForm::TMainForm(QWidget *parent) : QMainWindow(parent), ui(std::make_unique
     resize(clientWidth, clientHeight + menuBar()->sizeHint().height());
     generation_ = new GenerationRunner(this);
     generationProgress_ = new GenerationProgress(this, *generation_, this);
+    clueOverflow_ = std::make_unique<ClueOverflowNotice>(
+        *ui->PuzzleNotices, *ui->StringGrid1, [this] { ui->FragenEinpassenCheck->setChecked(true); },
+        [this] { ui->PageControl1->setCurrentWidget(ui->TabSheet2); });
+    // Several settings often change in one go (a document opened): the clues are checked once after.
+    clueCheck_ = new QTimer(this);
+    clueCheck_->setSingleShot(true);
+    clueCheck_->setInterval(0);
+    connect(clueCheck_, &QTimer::timeout, this, &TMainForm::checkClueFit);
+    placeSolutionWordControls();
     connectHandlers();
     connectOutputHandlers();
     FormCreate();
@@ -86,14 +97,29 @@ TMainForm::~TMainForm() {
     FormDestroy();
 }
 
+void TMainForm::placeSolutionWordControls() {
+    // The switch and the word follow the title field, wherever the strip has put it; the word's field
+    // takes the room up to the window's right edge, between a narrowest and its designed width.
+    constexpr int gap = 6, fieldGap = 3, narrowest = 60;
+    QCheckBox *box = ui->LoesungswortCheck;
+    QLineEdit *word = ui->LoesungswortEd;
+    const int designed = word->width();
+    box->move(ui->caped->geometry().right() + 1 + gap, box->y());
+    const int left = box->geometry().right() + 1 + fieldGap;
+    word->setGeometry(left, word->y(), std::clamp(clientWidth - gap - left, narrowest, designed),
+                      word->height());
+}
+
 void TMainForm::connectHandlers() {
     connect(ui->ErzeugeBtn, &QPushButton::clicked, this, &TMainForm::Button1Click);
     connect(generation_, &GenerationRunner::succeeded, this, &TMainForm::takeGeneratedPuzzle);
     connect(generation_, &GenerationRunner::failed, this, &showErrorMessage);
     for (NumericSpinEdit *field : numberFields())
         connect(field, &NumericSpinEdit::changed, this, &TMainForm::sEdChange);
+    connect(ui->KleinsteSchriftEd, &NumericSpinEdit::changed, this, &TMainForm::sEdChange);
     connect(ui->LosungEinCheck, &QCheckBox::toggled, this, &TMainForm::LosungEinCheckClick);
     connect(ui->BlattRotCheck, &QCheckBox::toggled, this, &TMainForm::LosungEinCheckClick);
+    connect(ui->FragenEinpassenCheck, &QCheckBox::toggled, this, &TMainForm::FragenEinpassenCheckClick);
     connect(ui->caped, &QLineEdit::textChanged, this, &TMainForm::capedChange);
     connect(solutionWord_, &SolutionWordField::changed, this, &TMainForm::repaintPuzzle);
     connect(ui->BitBtn1, &QPushButton::clicked, this, &TMainForm::BitBtn1Click);
@@ -152,6 +178,8 @@ PuzzleSettings TMainForm::settings() const {
     s.title = ui->caped->text().toStdU16String();
     s.clueFont = FontDialog1.Font;
     s.titleFont = FontDialog2.Font;
+    s.fitClues = ui->FragenEinpassenCheck->isChecked();
+    s.minClueFontSize = ui->KleinsteSchriftEd->value();
     s.solution = solutionWord_->solution();
     return s;
 }
@@ -166,6 +194,9 @@ void TMainForm::setSettings(const PuzzleSettings &s) {
     ui->FrageSchwarzCheck->setChecked(s.clueCellsBlack);
     FontDialog1.Font = s.clueFont;
     FontDialog2.Font = s.titleFont;
+    ui->KleinsteSchriftEd->setValue(s.minClueFontSize);
+    ui->FragenEinpassenCheck->setChecked(s.fitClues);
+    scheduleClueCheck();
     solutionWord_->setSolution(s.solution);
 }
 
@@ -176,11 +207,13 @@ void TMainForm::warnSolutionShown() {
 }
 
 void TMainForm::repaintPuzzle() {
+    loadHyphenationIfNeeded();
     view_->repaintNow();
 }
 
 void TMainForm::Neu1Click() {
     ui->StringGrid1->clearWordRows();
+    scheduleClueCheck();
 }
 
 void TMainForm::SaveOptionsFile(const QString &fname) {
@@ -222,6 +255,7 @@ void TMainForm::Beenden1Click() {
 
 void TMainForm::BitBtn1Click() {
     FontDialog1.Execute(this);
+    scheduleClueCheck();
 }
 
 void TMainForm::BitBtn2Click() {
@@ -240,6 +274,30 @@ void TMainForm::takeGeneratedPuzzle(GenerationResult &result) {
     std::swap(store_, result.store);
     solutionWord_->puzzleChanged();
     repaintPuzzle();
+    scheduleClueCheck();
+}
+
+void TMainForm::FragenEinpassenCheckClick() {
+    repaintPuzzle();
+    scheduleClueCheck();
+}
+
+void TMainForm::scheduleClueCheck() {
+    clueCheck_->start();
+}
+
+void TMainForm::checkClueFit() {
+    clueCheck_->stop();
+    loadHyphenationIfNeeded();
+    clueOverflow_->update(model_, settings());
+}
+
+void TMainForm::loadHyphenationIfNeeded() {
+    // libhyphen takes a few seconds to read the German patterns, once; the user sees that it works.
+    if (ui->FragenEinpassenCheck->isChecked() && !GermanHyphenation::sharedIsLoaded()) {
+        BusyCursor busy;
+        GermanHyphenation::shared();
+    }
 }
 
 void TMainForm::Button1Click() {
@@ -248,6 +306,7 @@ void TMainForm::Button1Click() {
 
 void TMainForm::sEdChange() {
     repaintPuzzle();
+    scheduleClueCheck();
 }
 
 void TMainForm::LosungEinCheckClick() {

@@ -27,6 +27,8 @@ struct GenerationResult;
 class PuzzleView;
 class SolutionWordField;
 class TAboutBox;
+class ClueOverflowNotice;
+class QTimer;
 
 // The main window: the toolbar with the generate button and the display switches, the word table and
 // the puzzle view on the first page, the millimetre settings and the font buttons on the second, and
@@ -44,7 +46,7 @@ public:
     ~TMainForm() override;
 
     // The settings as the controls hold them now: zoom, the five lengths, the three switches, the
-    // title and the two fonts.
+    // title, the two fonts, "Fragen einpassen" and the smallest clue font.
     PuzzleSettings settings() const;
     // Puts settings into the controls; each control raises its change as an edit would, and the
     // numeric fields clamp and round what they are given.
@@ -67,6 +69,9 @@ public:
     void LoadOptionsFile(const QString &fname);
 
     PuzzleModel &model() { return model_; }
+    // The notice and word-table marks of clues that do not fit their cells; brought up to date in the
+    // event loop's next turn after a change.
+    ClueOverflowNotice &clueOverflow() { return *clueOverflow_; }
     // Trailer records of the opened document that this program does not know; saved back with it.
     std::vector<TrailerRecord> &keptExtensions() { return keptExtensions_; }
     GeneratorStore &store() { return store_; }
@@ -94,6 +99,7 @@ public slots:
     void sEdChange();
     void LosungEinCheckClick();
     void capedChange();
+    void FragenEinpassenCheckClick();
 
 public:
     // Printing, the picture export and the About box (mainformoutput.cpp).
@@ -136,11 +142,20 @@ private:
     void FormCreate();
     void FormDestroy();
     void connectHandlers();
+    // Puts the solution word's switch and field after the title field.
+    void placeSolutionWordControls();
     void connectOutputHandlers();
     // Starts building the puzzle from the word table; the result lands in takeGeneratedPuzzle.
     void generatePuzzle();
     // Puts a finished generation's entries, feld and store in place of the window's and repaints.
     void takeGeneratedPuzzle(GenerationResult &result);
+    // Checks soon, once for all changes made until then, which clues do not fit their cells.
+    void scheduleClueCheck();
+    // Checks now which clues of the puzzle do not fit their cells at the settings, says how many in
+    // the status line and marks their word-table rows.
+    void checkClueFit();
+    // With "Fragen einpassen" on, loads the hyphenation patterns, showing the busy cursor meanwhile.
+    void loadHyphenationIfNeeded();
 
     std::unique_ptr<Ui::TMainForm> ui;
     PuzzleModel model_;
@@ -154,5 +169,7 @@ private:
     SolutionWordField *solutionWord_ = nullptr;
     GenerationRunner *generation_ = nullptr;
     GenerationProgress *generationProgress_ = nullptr;
+    std::unique_ptr<ClueOverflowNotice> clueOverflow_;
+    QTimer *clueCheck_ = nullptr;
     bool centred_ = false;
 };

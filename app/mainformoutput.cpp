@@ -6,6 +6,7 @@
 #include "puzzleprinting.h"
 #include "ui_mainform.h"
 
+#include <QMessageBox>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QToolBar>
@@ -28,8 +29,12 @@ TAboutBox &TMainForm::aboutBox() {
 
 bool TMainForm::printCurrentPuzzle(PrintPages pages) {
     QString error;
-    if (printPuzzle(printer_, model_, settings(), pages, &error))
+    if (printPuzzle(printer_, model_, settings(), pages, &error)) {
+        const QString notice = printQueueNotice(printer_);
+        if (!notice.isEmpty())
+            QMessageBox::information(this, QStringLiteral("Drucken"), notice);
         return true;
+    }
     showErrorMessage(error);
     return false;
 }

@@ -1,5 +1,6 @@
 #include "startrequest.h"
 
+#include "filename.h"
 #include "mainform.h"
 
 #include <QMetaObject>
@@ -21,6 +22,10 @@ void print(std::FILE *stream, const QString &text) {
 QString documentPath(const QString &argument) {
     if (argument.startsWith(QLatin1String("file:"), Qt::CaseInsensitive)) {
         const QUrl url(argument);
+        // The escaped bytes of the address are the file's name, UTF-8 or not.
+        if (url.isLocalFile() && url.host().isEmpty())
+            return fileNameFromSystem(
+                QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()));
         if (url.isLocalFile())
             return url.toLocalFile();
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "documentfile.h"
+
 #include <QTableWidget>
 
 #include <string>
@@ -21,7 +23,7 @@ public:
     // Most word rows the table takes from a document. A million empty rows fill the table in well under
     // a second with about 30 MB; filled with short words they take about 500 MB (bench_documentwindow).
     // Far more rows would make the memory, not the file, the limit.
-    static constexpr int maxWordRows = 1000000;
+    static constexpr int maxWordRows = maxOpenedWordRows;
 
     explicit WordGrid(QWidget *parent = nullptr);
 

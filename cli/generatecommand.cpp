@@ -3,6 +3,8 @@
 
 #include "documentconversion.h"
 #include "documentfile.h"
+#include "filename.h"
+#include "fileproblem.h"
 #include "generator.h"
 #include "gridtext.h"
 #include "qprinterquery.h"
@@ -18,7 +20,7 @@
 namespace {
 
 const QString usage = QStringLiteral("wabrix-cli generate WORDS [-o OUT.wbx] [--seed N] [--runs N] [--stats] "
-                                     "[--png FILE] [--solution-word WORD]");
+                                     "[--png FILE] [--fit-clues [--min-font PT]] [--solution-word WORD]");
 // The picture of --png: the screen view at the usual screen resolution.
 constexpr int pngResolution = 96;
 constexpr int maxRuns = 100000;
@@ -57,16 +59,23 @@ int runGenerate(const QStringList &arguments) {
         QStringLiteral("png"),
         QStringLiteral("das Rätsel auch als Bild speichern, wie der Bildschirm es zeigt"),
         QStringLiteral("FILE"));
-    const QCommandLineOption solutionWordOption(
-        QStringLiteral("solution-word"),
-        QStringLiteral("Lösungswort: je Buchstabe ein nummeriertes Feld im Rätsel und ein Kästchen darunter"),
-        QStringLiteral("WORD"));
     // Hidden: the literal engine, attempt by attempt, for comparisons.
     QCommandLineOption engineOption(QStringLiteral("engine"), QStringLiteral("literal oder fast"),
                                     QStringLiteral("ENGINE"), QStringLiteral("fast"));
     engineOption.setFlags(QCommandLineOption::HiddenFromHelp);
-    parser.addOptions(
-        {seedOption, runsOption, statsOption, pngOption, outputOption, solutionWordOption, engineOption});
+    const QCommandLineOption fitOption(
+        QStringLiteral("fit-clues"),
+        QStringLiteral("Fragen einpassen: mit Silbentrennung umbrechen und wenn nötig kleiner setzen"));
+    const QCommandLineOption minFontOption(QStringLiteral("min-font"),
+                                           QStringLiteral("kleinste Schrift der Fragen in pt (1 bis 72, "
+                                                          "Vorgabe 5), nur mit --fit-clues"),
+                                           QStringLiteral("PT"));
+    const QCommandLineOption solutionWordOption(
+        QStringLiteral("solution-word"),
+        QStringLiteral("Lösungswort: je Buchstabe ein nummeriertes Feld im Rätsel und ein Kästchen darunter"),
+        QStringLiteral("WORD"));
+    parser.addOptions({seedOption, runsOption, statsOption, pngOption, fitOption, minFontOption, outputOption,
+                       solutionWordOption, engineOption});
 
     if (const auto done = parseArguments(parser, QStringLiteral("generate"), arguments, usage, 1,
                                          QStringLiteral("genau eine Wortliste angeben")))
@@ -82,18 +91,39 @@ int runGenerate(const QStringList &arguments) {
     if (!ok || options.runs < 1 || options.runs > maxRuns)
         return usageError(usage, QStringLiteral("--runs erwartet eine Zahl von 1 bis 100000"));
 
+    // The document's settings: the defaults, with clue fitting when asked for.
+    PuzzleSettings settings;
+    settings.fitClues = parser.isSet(fitOption);
+    if (parser.isSet(minFontOption)) {
+        if (!settings.fitClues)
+            return usageError(usage, QStringLiteral("--min-font gilt nur mit --fit-clues"));
+        const int points = parser.value(minFontOption).toInt(&ok);
+        if (!ok || points < minClueFontField.minimum || points > minClueFontField.maximum)
+            return usageError(usage, QStringLiteral("--min-font erwartet eine ganze Zahl von 1 bis 72"));
+        settings.minClueFontSize = points;
+    }
+
     const QString engine = parser.value(engineOption);
     if (engine != QStringLiteral("fast") && engine != QStringLiteral("literal"))
         return usageError(usage, QStringLiteral("--engine erwartet literal oder fast"));
 
     const QString wordsPath = positional.first();
+    const QString documentPath = parser.value(outputOption), pngPath = parser.value(pngOption);
+    if ((parser.isSet(outputOption) && documentPath.isEmpty()) ||
+        (parser.isSet(pngOption) && pngPath.isEmpty()))
+        return usageError(usage, QStringLiteral("ein leerer Dateiname ist keine Datei"));
+    if ((parser.isSet(outputOption) && sameFileNamed(documentPath, wordsPath)) ||
+        (parser.isSet(pngOption) && sameFileNamed(pngPath, wordsPath)))
+        return usageError(usage, QStringLiteral("eine Ausgabedatei ist die Wortliste selbst"));
+    if (parser.isSet(outputOption) && parser.isSet(pngOption) && sameFileNamed(documentPath, pngPath))
+        return usageError(usage, QStringLiteral("-o und --png nennen dieselbe Datei"));
     WordList words = readWordList(wordsPath);
     if (!words.ok())
         return fileError(wordsPath, words.error);
     if (words.rowCount > maxWordListRows)
         return usageError(usage,
                           QStringLiteral("%1: %2 Zeilen, höchstens 999 Zeilen passen in die Worttabelle")
-                              .arg(wordsPath)
+                              .arg(displayFileName(wordsPath))
                               .arg(words.rowCount));
 
     const VectorWordTable table(std::move(words.rows), static_cast<int>(maxWordListRows));
@@ -108,15 +138,14 @@ int runGenerate(const QStringList &arguments) {
 
     // The solution word is marked as the window marks it after a generation; a word that cannot be
     // marked stops the command before anything is written.
-    PuzzleSettings settings;
     if (parser.isSet(solutionWordOption)) {
-        const SolutionChoice choice =
-            chooseSolutionCells(model.feld, parser.value(solutionWordOption).toStdU16String());
+        const std::u16string word = parser.value(solutionWordOption).toStdU16String();
+        const SolutionChoice choice = chooseSolutionCells(model.feld, word);
         if (choice.problem == SolutionProblem::NoPuzzle)
             return usageError(usage, QStringLiteral("Das Rätsel hat keine Buchstaben für das Lösungswort."));
         if (choice.problem != SolutionProblem::None)
             return usageError(usage, QString::fromStdU16String(solutionProblemText(choice)));
-        settings.solution.word = parser.value(solutionWordOption).toStdU16String();
+        settings.solution.word = word;
         settings.solution.cells = choice.cells;
         const std::u16string missing = missingSolutionLetters(choice.letters, choice.cells);
         if (!missing.empty())
@@ -126,21 +155,20 @@ int runGenerate(const QStringList &arguments) {
 
     if (parser.isSet(outputOption)) {
         QString error;
-        if (!saveDocument(parser.value(outputOption), makeDocument(table, settings, model), &error)) {
-            printError(QStringLiteral("wabrix-cli: ") + error);
-            return exitFileError;
-        }
+        if (!saveDocument(documentPath, makeDocument(table, settings, model), &error))
+            return failure(error);
     }
     if (parser.isSet(pngOption)) {
-        // Default settings (and the solution word), zoom 100, and the page end of the default printer, as
-        // render marks it.
-        const QString pngPath = parser.value(pngOption);
+        // The document's settings, zoom 100, and the page end of the default printer, as render marks it.
         const QPrinter printer(QPrinter::HighResolution);
         QString error;
         const QImage picture =
             renderPuzzleImage(model, settings, pngResolution, QPrinterQuery(printer), &error);
-        if (picture.isNull() || !savePuzzleImage(picture, pngPath, "PNG", &error))
-            return fileError(pngPath, error);
+        if (picture.isNull())
+            return failure(QStringLiteral("Die Datei %1 kann nicht gespeichert werden: %2")
+                               .arg(quotedPath(pngPath), error));
+        if (!savePuzzleImage(picture, pngPath, "PNG", &error))
+            return failure(error);
     }
 
     if (parser.isSet(statsOption))

@@ -1,12 +1,17 @@
 #include "clicommand.h"
 #include "commands.h"
 
+#include "cluelayout.h"
 #include "documentextensions.h"
 #include "documentfacts.h"
 #include "documentfile.h"
+#include "entryrows.h"
+#include "fieldvalues.h"
+#include "openedpuzzle.h"
 
 #include <QCommandLineParser>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -31,7 +36,8 @@ QString jsonString(const std::u16string &text) {
             out += QStringLiteral("\\n");
         } else if (c == u'\t') {
             out += QStringLiteral("\\t");
-        } else if (c < 0x20 || high || low) {
+        } else if (c < 0x20 || (c >= 0x7F && c <= 0x9F) || high || low) {
+            // Control characters, also those of the C1 range that a terminal would obey.
             out += QStringLiteral("\\u%1").arg(static_cast<unsigned>(c), 4, 16, QLatin1Char('0'));
         } else {
             out += QChar(c);
@@ -67,6 +73,29 @@ private:
     QString text_;
 };
 
+// The word-table rows (1-based, ascending) of the placed clues whose text does not fit its cell at the
+// document's own settings, measured for a printer of overflowCheckResolution pixels per inch.
+std::vector<int> overflowingClueRows(const PuzzleDocument &d) {
+    std::vector<std::u16string> clues;
+    clues.reserve(d.entries.size());
+    for (const PuzzleDocumentEntry &entry : d.entries)
+        clues.push_back(entry.clue);
+    const std::vector<int> rows = entryTableRows(VectorWordTable(d.rows, 0), clues);
+    std::vector<int> overflowing;
+    for (const std::uint32_t n : overflowingClueEntries(d.feld, clues, settingsThroughFields(d.settings)))
+        if (rows[n] > 0)
+            overflowing.push_back(rows[n]);
+    std::sort(overflowing.begin(), overflowing.end());
+    return overflowing;
+}
+
+QString joinedNumbers(const std::vector<int> &values, const QString &separator) {
+    QStringList numbers;
+    for (const int v : values)
+        numbers.append(QString::number(v));
+    return numbers.join(separator);
+}
+
 QString jsonTags(const std::vector<std::string> &tags) {
     QStringList quoted;
     for (const std::string &tag : tags)
@@ -97,7 +126,8 @@ QString jsonCells(const std::vector<GridCell> &cells) {
     return u'[' + items.join(u',') + u']';
 }
 
-QString documentJson(const PuzzleDocument &d, const DocumentFacts &facts) {
+QString documentJson(const PuzzleDocument &d, const DocumentFacts &facts,
+                     const std::vector<int> &overflowing) {
     const PuzzleSettings &s = d.settings;
     JsonObject json;
     json.add("rows", qint64{facts.rows})
@@ -123,12 +153,33 @@ QString documentJson(const PuzzleDocument &d, const DocumentFacts &facts) {
                            .add("columns", qint64{facts.extent.columns})
                            .add("rows", qint64{facts.extent.rows})
                            .text())
+        .add("overflowingClues", u'[' + joinedNumbers(overflowing, QStringLiteral(",")) + u']')
         .add("extensions", jsonTags(extensionTags(d)));
     if (!s.solution.word.empty())
         json.add("solutionWord", jsonString(s.solution.word))
             .add("solutionCells", jsonCells(s.solution.cells))
             .add("solutionWordOn", s.solution.enabled);
     return json.text();
+}
+
+// A text of the document for a terminal: control characters (C0, DEL, C1), which could steer it, as
+// \xNN or \uNNNN; lone surrogates, which UTF-8 cannot carry, as U+FFFD.
+QString printableText(const std::u16string &text) {
+    QString out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i];
+        if (c < 0x20 || c == 0x7F)
+            out += QStringLiteral("\\x") + QString::number(c, 16).toUpper().rightJustified(2, u'0');
+        else if (c >= 0x80 && c <= 0x9F)
+            out += QStringLiteral("\\u%1").arg(static_cast<unsigned>(c), 4, 16, QLatin1Char('0'));
+        else if (QChar::isHighSurrogate(c) && i + 1 < text.size() && QChar::isLowSurrogate(text[i + 1]))
+            out += QString::fromStdU16String(text.substr(i++, 2));
+        else if (QChar::isSurrogate(c))
+            out += QChar(QChar::ReplacementCharacter);
+        else
+            out += QChar(c);
+    }
+    return out;
 }
 
 QString yesNo(bool value) {
@@ -159,7 +210,7 @@ QString fontLine(const FontDescription &f) {
         style << QStringLiteral("unterstrichen");
     if (f.strikeOut)
         style << QStringLiteral("durchgestrichen");
-    return QString::fromStdU16String(f.face) +
+    return printableText(f.face) +
            QStringLiteral(", %1 pt bei %2 ppi, Zeichensatz %3, Farbe 0x%4, Zeichenbreite %5, %6")
                .arg(f.pointSize)
                .arg(f.pixelsPerInch)
@@ -183,16 +234,17 @@ QString solutionLine(const SolutionWord &solution) {
     QStringList cells;
     for (const GridCell &c : solution.cells)
         cells << (c == noCell ? QStringLiteral("-") : QStringLiteral("(%1, %2)").arg(c.column).arg(c.row));
-    return QString::fromStdU16String(solution.word) +
+    return printableText(solution.word) +
            (solution.enabled ? QString() : QStringLiteral(" (ausgeschaltet)")) +
            QStringLiteral(", Felder: ") + (cells.isEmpty() ? QStringLiteral("keine") : cells.join(u' '));
 }
 
-QStringList documentLines(const PuzzleDocument &d, const DocumentFacts &facts) {
+QStringList documentLines(const PuzzleDocument &d, const DocumentFacts &facts,
+                          const std::vector<int> &overflowing) {
     const PuzzleSettings &s = d.settings;
     return {
         QStringLiteral("Wortzeilen: %1, davon gefüllt: %2").arg(facts.rows).arg(facts.nonEmptyRows),
-        QStringLiteral("Überschrift: ") + QString::fromStdU16String(s.title),
+        QStringLiteral("Überschrift: ") + printableText(s.title),
         QStringLiteral("Lösung einblenden: %1").arg(yesNo(s.showSolution)),
         QStringLiteral("Blattende rot markieren: %1").arg(yesNo(s.markPageEnd)),
         QStringLiteral("Zoom in %: %1").arg(shortestNumber(s.zoom)),
@@ -211,6 +263,13 @@ QStringList documentLines(const PuzzleDocument &d, const DocumentFacts &facts) {
         QStringLiteral("Buchstabenfelder: %1").arg(facts.letterCells),
         QStringLiteral("Freie Felder: %1").arg(facts.freeCells),
         QStringLiteral("Ausdehnung: %1 Spalten, %2 Zeilen").arg(facts.extent.columns).arg(facts.extent.rows),
+        QStringLiteral("Fragen einpassen: %1, kleinste Schrift in pt: %2")
+            .arg(yesNo(s.fitClues), shortestNumber(s.minClueFontSize)),
+        QStringLiteral("Fragen, die nicht in ihr Feld passen: ") +
+            (overflowing.empty() ? QStringLiteral("keine")
+                                 : QStringLiteral("%1 (Zeilen %2)")
+                                       .arg(overflowing.size())
+                                       .arg(joinedNumbers(overflowing, QStringLiteral(", ")))),
         QStringLiteral("Erweiterungen: %1").arg(tagList(extensionTags(d))),
         QStringLiteral("Lösungswort: ") + solutionLine(s.solution),
     };
@@ -232,15 +291,14 @@ int runInfo(const QStringList &arguments) {
         return *done;
     const QStringList positional = parser.positionalArguments();
 
-    const DocumentReadResult read = loadDocument(positional.first());
-    if (!read.ok) {
-        printError(QStringLiteral("wabrix-cli: ") + read.error);
-        return exitFileError;
-    }
+    const DocumentReadResult read = readDocumentFile(positional.first());
+    if (!read.ok)
+        return failure(read.error);
     const DocumentFacts facts = documentFacts(read.document);
+    const std::vector<int> overflowing = overflowingClueRows(read.document);
     if (parser.isSet(jsonOption))
-        printOut(documentJson(read.document, facts));
+        printOut(documentJson(read.document, facts, overflowing));
     else
-        printOut(documentLines(read.document, facts).join(u'\n'));
+        printOut(documentLines(read.document, facts, overflowing).join(u'\n'));
     return exitSuccess;
 }

@@ -1,13 +1,19 @@
 #include "clicommand.h"
 #include "commands.h"
 
+#include "filename.h"
+#include "temporaryfiles.h"
+
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
 
 #include <unistd.h>
 
 #include <iterator>
+#include <new>
 
 namespace {
 
@@ -40,19 +46,15 @@ void ensureRuntimeDirectory() {
     qputenv("XDG_RUNTIME_DIR", dir);
 }
 
-} // namespace
+// The command line speaks German, Qt's own texts (the help's "Aufruf:", "Optionen:", the parser's
+// errors) included.
+void loadQtTranslation(QTranslator &translator) {
+    if (translator.load(QStringLiteral("qtbase_de"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&translator);
+}
 
-int main(int argc, char *argv[]) {
-    // The command line draws off-screen; it needs no display.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    ensureRuntimeDirectory();
-    QGuiApplication app(argc, argv);
-    QGuiApplication::setApplicationName(QStringLiteral("wabrix-cli"));
-    QGuiApplication::setApplicationVersion(QStringLiteral(WABRIX_VERSION));
-
-    QStringList arguments = QGuiApplication::arguments();
-    arguments.removeFirst();
+// Runs the command named first in arguments.
+int runCommand(QStringList arguments) {
     if (arguments.isEmpty()) {
         printOverview(&printError);
         return exitUsage;
@@ -69,7 +71,40 @@ int main(int argc, char *argv[]) {
     for (const CliCommand &c : commands)
         if (name == QLatin1String(c.name))
             return c.run(arguments);
-    printError(QStringLiteral("wabrix-cli: unbekannter Befehl '%1'").arg(name));
+    printError(QStringLiteral("wabrix-cli: unbekannter Befehl '%1'").arg(displayFileName(name)));
     printOverview(&printError);
     return exitUsage;
+}
+
+} // namespace
+
+int main(int argc, char *argv[]) {
+    // The command line draws off-screen; it needs no display.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    ensureRuntimeDirectory();
+    QGuiApplication app(argc, argv);
+    QGuiApplication::setApplicationName(QStringLiteral("wabrix-cli"));
+    QGuiApplication::setApplicationVersion(QStringLiteral(WABRIX_VERSION));
+
+    QTranslator qtTranslation;
+    loadQtTranslation(qtTranslation);
+    removeTemporaryFilesOnInterrupt();
+
+    // File names are bytes: taken from argv as they are (Qt has removed its own options from it),
+    // not through a text conversion that would merge different names.
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << fileNameFromSystem(QByteArray(argv[i]));
+    int status = exitFileError;
+    try {
+        status = runCommand(arguments);
+    } catch (const std::bad_alloc &) {
+        // A task larger than the memory it may take ends with a message, not with an abort.
+        printError(QStringLiteral("wabrix-cli: Zu wenig Arbeitsspeicher für diese Aufgabe"));
+    }
+    // Output that never arrived is a failure, whatever the command thought.
+    if (!standardOutputWritten() && status == exitSuccess)
+        return exitFileError;
+    return status;
 }

@@ -27,9 +27,7 @@ int runNew(const QStringList &arguments) {
         return usageError(usage, QStringLiteral("-o OUT.wbx fehlt"));
 
     QString error;
-    if (!saveDocument(parser.value(outputOption), PuzzleDocument(), &error)) {
-        printError(QStringLiteral("wabrix-cli: ") + error);
-        return exitFileError;
-    }
+    if (!saveDocument(parser.value(outputOption), PuzzleDocument(), &error))
+        return failure(error);
     return exitSuccess;
 }

@@ -1,9 +1,7 @@
 #include "clicommand.h"
 #include "commands.h"
 
-#include "documentconversion.h"
-#include "documentfile.h"
-#include "fieldvalues.h"
+#include "openedpuzzle.h"
 #include "puzzleprinting.h"
 
 #include <QCommandLineParser>
@@ -65,11 +63,9 @@ int runPrint(const QStringList &arguments) {
     if (!pages)
         return usageError(usage, QStringLiteral("--pages erwartet puzzle, solution oder both"));
 
-    const DocumentReadResult read = loadDocument(positional.first());
-    if (!read.ok) {
-        printError(QStringLiteral("wabrix-cli: ") + read.error);
+    OpenedPuzzle puzzle;
+    if (!openPuzzle(positional.first(), puzzle))
         return exitFileError;
-    }
     QString error;
     const QString printerName = choosePrinter(parser.value(printerOption), &error);
     if (printerName.isEmpty()) {
@@ -84,13 +80,10 @@ int runPrint(const QStringList &arguments) {
         return exitFileError;
     }
 
-    const PuzzleSettings settings = settingsThroughFields(read.document.settings);
-    PuzzleModel model;
-    if (!applyDocumentToModel(read.document, model))
-        return fileError(positional.first(), QStringLiteral("Zu wenig Speicher für die Einträge"));
-    if (!printPuzzle(printer, model, settings, *pages, &error)) {
-        printError(QStringLiteral("wabrix-cli: ") + error);
-        return exitFileError;
-    }
+    if (!printPuzzle(printer, puzzle.model, puzzle.settings, *pages, &error))
+        return failure(error);
+    const QString notice = printQueueNotice(printer);
+    if (!notice.isEmpty())
+        printError(QStringLiteral("wabrix-cli: Hinweis: ") + notice);
     return exitSuccess;
 }

@@ -1,18 +1,13 @@
 #include "clicommand.h"
 #include "commands.h"
 
-#include "documentconversion.h"
-#include "documentfile.h"
 #include "fieldvalues.h"
-#include "puzzleprinting.h"
-#include "puzzlesvg.h"
-#include "qprinterquery.h"
-#include "renderer.h"
+#include "filename.h"
+#include "openedpuzzle.h"
+#include "pictureexport.h"
 
 #include <QCommandLineParser>
-#include <QFileInfo>
 #include <QPrinter>
-#include <QSaveFile>
 
 namespace {
 
@@ -21,20 +16,6 @@ const QString usage =
                    "[--solution | --no-solution] [--pages puzzle|solution|both]");
 constexpr int defaultDpi = 96;
 constexpr int maxDpi = 9600;
-
-// Writes a plain file through a temporary one; a device, pipe or folder is never replaced.
-bool saveBytes(const QString &path, const QByteArray &bytes, QString *error) {
-    const QFileInfo target(path);
-    if (target.exists() && !target.isFile()) {
-        *error = QStringLiteral("Das ist keine gewöhnliche Datei.");
-        return false;
-    }
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
-        return true;
-    *error = QStringLiteral("Die Datei kann nicht geschrieben werden: %1").arg(file.errorString());
-    return false;
-}
 
 } // namespace
 
@@ -71,11 +52,12 @@ int runRender(const QStringList &arguments) {
     const QString out = parser.value(outputOption);
     if (out.isEmpty())
         return usageError(usage, QStringLiteral("-o OUT fehlt"));
-    const QString format = QFileInfo(out).suffix().toLower();
-    if (format != QLatin1String("png") && format != QLatin1String("bmp") && format != QLatin1String("svg") &&
-        format != QLatin1String("pdf"))
-        return usageError(
-            usage, QStringLiteral("%1: die Bilddatei muss auf .png, .bmp, .svg oder .pdf enden").arg(out));
+    const std::optional<PictureFormat> format = pictureFormatOfFile(out);
+    if (!format)
+        return usageError(usage, QStringLiteral("%1: die Bilddatei muss auf .png, .bmp, .svg oder .pdf enden")
+                                     .arg(displayFileName(out)));
+    if (sameFileNamed(out, positional.first()))
+        return usageError(usage, QStringLiteral("die Bilddatei ist die Rätseldatei selbst"));
     bool ok = true;
     const int dpi = parser.value(dpiOption).toInt(&ok);
     if (!ok || dpi < 1 || dpi > maxDpi)
@@ -88,45 +70,24 @@ int runRender(const QStringList &arguments) {
     const std::optional<PrintPages> pages = printPagesNamed(parser.value(pagesOption));
     if (!pages)
         return usageError(usage, QStringLiteral("--pages erwartet puzzle, solution oder both"));
-    if (parser.isSet(pagesOption) && format != QLatin1String("pdf"))
+    if (parser.isSet(pagesOption) && *format != PictureFormat::Pdf)
         return usageError(usage, QStringLiteral("--pages gilt nur für PDF-Dateien"));
 
-    const DocumentReadResult read = loadDocument(positional.first());
-    if (!read.ok) {
-        printError(QStringLiteral("wabrix-cli: ") + read.error);
+    OpenedPuzzle puzzle;
+    if (!openPuzzle(positional.first(), puzzle))
         return exitFileError;
-    }
-    // The window takes the stored numbers through its fields; the picture shows what they show.
-    PuzzleSettings settings = settingsThroughFields(read.document.settings);
+    // The picture shows what the window's fields show, with the overrides for this picture only.
+    PuzzleSettings &settings = puzzle.settings;
     if (parser.isSet(zoomOption))
         settings.zoom = zoom;
     if (parser.isSet(solutionOption) || parser.isSet(noSolutionOption))
         settings.showSolution = parser.isSet(solutionOption);
-    PuzzleModel model;
-    if (!applyDocumentToModel(read.document, model))
-        return fileError(positional.first(), QStringLiteral("Zu wenig Speicher für die Einträge"));
 
-    QString error;
-    // The page of the default printer, as "Drucken..." would print it, and whose end the pictures
-    // mark; Qt falls back to its PDF printer on an A4 page when no printer is installed.
+    // The export of "Exportieren als Bild...": the default printer's page (A4 when none is installed)
+    // gives the PDF's paper and the pictures' page-end marking.
     const QPrinter printer(QPrinter::HighResolution);
-    if (format == QLatin1String("pdf")) {
-        if (!writePuzzlePdf(out, printer.pageLayout(), printer.resolution(), model, settings, &error, *pages))
-            return fileError(out, error);
-        return exitSuccess;
-    }
-    const QPrinterQuery pageEnd(printer);
-    if (format == QLatin1String("svg")) {
-        const QByteArray svg = renderPuzzleSvg(model, settings, dpi, pageEnd, &error);
-        if (svg.isEmpty() || !saveBytes(out, svg, &error))
-            return fileError(out, error);
-        return exitSuccess;
-    }
-    QImage picture = renderPuzzleImage(model, settings, dpi, pageEnd, &error);
-    if (!picture.isNull() && format == QLatin1String("bmp"))
-        picture = picture.convertToFormat(QImage::Format_RGB888); // a 24-bit bitmap
-    if (picture.isNull() ||
-        !savePuzzleImage(picture, out, format == QLatin1String("bmp") ? "BMP" : "PNG", &error))
-        return fileError(out, error);
+    QString error;
+    if (!exportPuzzlePicture(out, *format, puzzle.model, settings, dpi, printer, &error, *pages))
+        return failure(error);
     return exitSuccess;
 }

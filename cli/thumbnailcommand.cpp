@@ -1,9 +1,8 @@
 #include "clicommand.h"
 #include "commands.h"
 
-#include "documentconversion.h"
-#include "documentfile.h"
-#include "fieldvalues.h"
+#include "fileproblem.h"
+#include "openedpuzzle.h"
 #include "puzzlethumbnail.h"
 #include "renderer.h"
 
@@ -39,18 +38,17 @@ int runThumbnail(const QStringList &arguments) {
         return usageError(usage, QStringLiteral("--size erwartet eine ganze Zahl von 1 bis 4096"));
 
     const QString &in = positional.at(0), &out = positional.at(1);
-    const DocumentReadResult read = loadDocument(in);
-    if (!read.ok) {
-        printError(QStringLiteral("wabrix-cli: ") + read.error);
+    if (sameFileNamed(in, out))
+        return usageError(usage, QStringLiteral("das Vorschaubild ist die Rätseldatei selbst"));
+    OpenedPuzzle puzzle;
+    if (!openPuzzle(in, puzzle))
         return exitFileError;
-    }
-    PuzzleModel model;
-    if (!applyDocumentToModel(read.document, model))
-        return fileError(in, QStringLiteral("Zu wenig Speicher für die Einträge"));
     QString error;
-    const QImage thumbnail =
-        renderPuzzleThumbnail(model, settingsThroughFields(read.document.settings), size, &error);
-    if (thumbnail.isNull() || !savePuzzleImage(thumbnail, out, "PNG", &error))
-        return fileError(out, error);
+    const QImage thumbnail = renderPuzzleThumbnail(puzzle.model, puzzle.settings, size, &error);
+    if (thumbnail.isNull())
+        return failure(
+            QStringLiteral("Die Datei %1 kann nicht gespeichert werden: %2").arg(quotedPath(out), error));
+    if (!savePuzzleImage(thumbnail, out, "PNG", &error))
+        return failure(error);
     return exitSuccess;
 }

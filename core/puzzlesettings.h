@@ -23,6 +23,8 @@ struct PuzzleSettings {
     std::u16string title = u"Wabrixr\u00e4tsel";                     // caped
     FontDescription clueFont = FontDescription::defaultClueFont();   // FontDialog1
     FontDescription titleFont = FontDescription::defaultTitleFont(); // FontDialog2
+    bool fitClues = false; // FragenEinpassenCheck: clues hyphenated and made smaller to fit
+    double minClueFontSize = minClueFontField.defaultValue; // KleinsteSchriftEd: smallest clue font
     SolutionWord solution; // LoesungswortCheck, LoesungswortEd and the cells chosen for the word
 };
 

@@ -15,6 +15,22 @@ const DocumentExtension *findExtension(const std::string &tag) {
     return nullptr;
 }
 
+// FITC: "Fragen einpassen" (u8, 0 or 1) and "kleinste Schrift in pt" (f64).
+bool clueFittingPresent(const PuzzleDocument &d) {
+    const PuzzleSettings defaults;
+    return d.settings.fitClues != defaults.fitClues ||
+           !(d.settings.minClueFontSize == defaults.minClueFontSize);
+}
+
+void writeClueFitting(RecordWriter &payload, const PuzzleDocument &d) {
+    payload.writeBool(d.settings.fitClues);
+    payload.writeF64(d.settings.minClueFontSize);
+}
+
+bool readClueFitting(RecordReader &payload, PuzzleDocument &d) {
+    return payload.readBool(d.settings.fitClues) && payload.readF64(d.settings.minClueFontSize);
+}
+
 // The solution word as typed: a text record.
 bool hasSolutionWord(const PuzzleDocument &d) {
     return !d.settings.solution.word.empty();
@@ -70,6 +86,7 @@ bool readSolutionCells(RecordReader &payload, PuzzleDocument &d) {
 const std::vector<DocumentExtension> &documentExtensions() {
     // Each setting that needs a record adds one line here; a tag, once used, keeps its meaning.
     static const std::vector<DocumentExtension> extensions = {
+        {"FITC", clueFittingPresent, writeClueFitting, readClueFitting},
         {"SOLW", hasSolutionWord, writeSolutionWord, readSolutionWord},
         {"SOLO", solutionWordOff, writeSolutionWordOn, readSolutionWordOn},
         {"SOLC", hasSolutionCells, writeSolutionCells, readSolutionCells},

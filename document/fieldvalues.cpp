@@ -3,6 +3,7 @@
 PuzzleSettings settingsThroughFields(PuzzleSettings s) {
     for (const SettingsNumber &number : settingsNumberFields)
         s.*number.value = numberFieldValue(s.*number.value, *number.field);
+    s.minClueFontSize = numberFieldValue(s.minClueFontSize, minClueFontField);
     return s;
 }
 

@@ -2,8 +2,8 @@
 
 #include "puzzlesettings.h"
 
-// The settings with all six numbers taken through their fields (numberFieldValue), as the window
-// draws with them after opening a document.
+// The settings with all six numbers and the smallest clue font taken through their fields
+// (numberFieldValue), as the window draws with them after opening a document.
 PuzzleSettings settingsThroughFields(PuzzleSettings settings);
 
 // The font a font dialog holds after a document's font record was given to it: every field of the

@@ -1,6 +1,7 @@
 #include "wordlist.h"
 
 #include "fileproblem.h"
+#include "nativefile.h"
 
 #include <QByteArrayView>
 #include <QFile>
@@ -229,15 +230,16 @@ WordList parseWordList(const QByteArray &bytes, WordListFormat format, std::size
 
 WordList readWordList(const QString &path, std::size_t rowLimit) {
     WordList list;
-    QFile file(path);
-    const FileKind kind = fileKind(path);
-    if (kind == FileKind::Directory || !file.open(QIODevice::ReadOnly)) {
-        list.error = QStringLiteral("Die Datei kann nicht gelesen werden: %1").arg(openProblem(path, file));
+    QFile file;
+    QString reason;
+    if (!openForReading(file, path, ReadableKinds::RegularOrDevice, &reason)) {
+        list.error = QStringLiteral("Die Datei kann nicht gelesen werden: %1").arg(reason);
         return list;
     }
+    const bool regular = !file.isSequential();
     const QString tooLarge =
         QStringLiteral("Die Wortliste ist größer als %1 MB.").arg(maxWordListBytes >> 20);
-    if (kind == FileKind::Regular && file.size() > maxWordListBytes) {
+    if (regular && file.size() > maxWordListBytes) {
         list.error = tooLarge;
         return list;
     }

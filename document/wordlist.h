@@ -30,6 +30,7 @@ enum class WordListFormat { TabSeparated, Csv };
 // past rowLimit are counted but not kept, so memory stays bounded by the limit and the text.
 WordList parseWordList(const QByteArray &bytes, WordListFormat format,
                        std::size_t rowLimit = maxWordListRows);
-// Reads a word list file; a name ending in ".csv" is read as CSV. Folders, files that cannot be read
-// and files larger than maxWordListBytes (also endless ones such as /dev/zero) are errors.
+// Reads a word list file; a name ending in ".csv" is read as CSV. Plain files and character devices are
+// read; folders, pipes (which could wait for a writer for ever), sockets, files that cannot be read and
+// files larger than maxWordListBytes (also endless ones such as /dev/zero) are errors.
 WordList readWordList(const QString &path, std::size_t rowLimit = maxWordListRows);

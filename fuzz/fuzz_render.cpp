@@ -66,6 +66,9 @@ PuzzleSettings someSettings(FuzzedDataProvider &input) {
     s.title = someText(input, 40);
     fillFont(input, s.clueFont);
     fillFont(input, s.titleFont);
+    // Fitted clues, with any smallest font: the layout keeps it within its own limits.
+    s.fitClues = input.ConsumeBool();
+    s.minClueFontSize = input.ConsumeFloatingPoint<double>();
     return s;
 }
 

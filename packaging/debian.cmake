@@ -21,8 +21,8 @@ set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Liberation Sans (Narrow) stands in for the puzzle's Arial fonts; the window's Tahoma comes from Wine's
-# fonts. Qt's German texts give the standard dialogs' buttons their German names.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation, fonts-wine")
+# fonts; hyphen-de holds the German hyphenation patterns of fitted clues. Qt's German texts give the standard dialogs' buttons their German names.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation, fonts-wine, hyphen-de")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 include(CPack)

@@ -171,37 +171,96 @@ int Canvas::textHeight() const {
     return metrics_.height();
 }
 
-void Canvas::drawWrappedText(const QString &text, const QRect &rect) {
-    if (text.isEmpty() || rect.width() <= 0 || rect.height() <= 0)
-        return;
-    QTextLayout layout(withLineSeparators(text), font_, painter_.device());
+namespace {
+
+// Lays text out as drawWrappedText shows it in a box of the given size: lines broken between words
+// where a word would pass the right edge, inside a word only when it alone is wider. Lines that would
+// start below the box are cut off anyway and get no layout. True when all of the text was laid out
+// inside the box.
+bool layOutWrapped(QTextLayout &layout, const QSize &box) {
     QTextOption option(Qt::AlignLeft | Qt::AlignTop);
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     layout.setTextOption(option);
     layout.setCacheEnabled(false);
     layout.beginLayout();
     qreal y = 0;
-    // Lines that would start below the rectangle are cut off anyway; they need no layout.
-    while (y < rect.height()) {
+    bool inside = true;
+    int laidOut = 0;
+    while (y < box.height()) {
         QTextLine line = layout.createLine();
         if (!line.isValid())
             break;
-        line.setLineWidth(rect.width());
+        line.setLineWidth(box.width());
         line.setPosition(QPointF(0, y));
         y += line.height();
+        laidOut = line.textStart() + line.textLength();
+        if (y > box.height() || line.naturalTextWidth() > box.width())
+            inside = false;
     }
     layout.endLayout();
+    return inside && laidOut >= layout.text().size();
+}
 
+} // namespace
+
+void Canvas::drawWrappedText(const QString &text, const QRect &rect) {
+    if (text.isEmpty() || rect.width() <= 0 || rect.height() <= 0)
+        return;
+    QTextLayout layout(withLineSeparators(text), font_, painter_.device());
+    layOutWrapped(layout, rect.size());
+    drawLayout(layout, rect.topLeft(), rect);
+}
+
+bool Canvas::wrappedTextFits(const QString &text, const QRect &rect) const {
+    if (text.isEmpty())
+        return true;
+    if (rect.width() <= 0 || rect.height() <= 0)
+        return false;
+    QTextLayout layout(withLineSeparators(text), font_, painter_.device());
+    return layOutWrapped(layout, rect.size());
+}
+
+void Canvas::drawTextLines(const QStringList &lines, double pixelSize, const QPointF &topLeft,
+                           double lineSpacing, const std::optional<QRect> &clip) {
+    if (lines.isEmpty() || !(pixelSize > 0))
+        return;
+    const QPaintDevice *device = painter_.device();
+    const int deviceDpi = device && device->logicalDpiY() > 0 ? device->logicalDpiY() : 72;
+    QFont font = font_;
+    // QFont takes fractional sizes only in points; on this device they come out as pixelSize pixels.
+    font.setPointSizeF(pixelSize * 72 / deviceDpi);
+    QTextLayout layout(lines.join(QChar::LineSeparator), font, painter_.device());
+    QTextOption option(Qt::AlignLeft | Qt::AlignTop);
+    option.setWrapMode(QTextOption::NoWrap);
+    option.setUseDesignMetrics(true);
+    layout.setTextOption(option);
+    layout.setCacheEnabled(false);
+    layout.beginLayout();
+    for (int i = 0;; ++i) {
+        QTextLine line = layout.createLine();
+        if (!line.isValid())
+            break;
+        line.setPosition(QPointF(0, i * lineSpacing));
+    }
+    layout.endLayout();
+    drawLayout(layout, topLeft, clip);
+}
+
+void Canvas::drawLayout(const QTextLayout &layout, const QPointF &origin, const std::optional<QRect> &clip) {
     if (background_ == TextBackground::Opaque)
         for (int i = 0; i < layout.lineCount(); ++i) {
             const QTextLine line = layout.lineAt(i);
-            paintTextBackground(
-                QRectF(rect.topLeft() + line.position(), QSizeF(line.naturalTextWidth(), line.height()))
-                    .toAlignedRect() &
-                rect);
+            const QRect behind =
+                QRectF(origin + line.position(), QSizeF(line.naturalTextWidth(), line.height()))
+                    .toAlignedRect();
+            paintTextBackground(clip ? behind & *clip : behind);
         }
+    if (!clip) {
+        layout.draw(&painter_, origin);
+        return;
+    }
     if (painter_.paintEngine() && painter_.paintEngine()->type() == QPaintEngine::SVG) {
-        drawLinesCutToRectangle(layout, rect);
+        drawLinesCutToRectangle(layout, origin, *clip);
         return;
     }
     // Saving and restoring the whole painter state costs more than the text itself; a painter without
@@ -209,27 +268,27 @@ void Canvas::drawWrappedText(const QString &text, const QRect &rect) {
     const bool ownClip = painter_.hasClipping();
     if (ownClip) {
         painter_.save();
-        painter_.setClipRect(rect, Qt::IntersectClip);
+        painter_.setClipRect(*clip, Qt::IntersectClip);
     } else {
-        painter_.setClipRect(rect);
+        painter_.setClipRect(*clip);
     }
-    layout.draw(&painter_, rect.topLeft());
+    layout.draw(&painter_, origin);
     if (ownClip)
         painter_.restore();
     else
         painter_.setClipping(false);
 }
 
-void Canvas::drawLinesCutToRectangle(const QTextLayout &layout, const QRect &rect) {
+void Canvas::drawLinesCutToRectangle(const QTextLayout &layout, const QPointF &origin, const QRect &rect) {
     // Qt's SVG generator writes no clip paths, so the cut is made here: lines that lie wholly inside
     // the rectangle stay text, a line that passes its edge becomes the outlines of its glyphs, cut
     // to the rectangle and filled in the font's colour.
     const QRectF area(rect);
     for (int i = 0; i < layout.lineCount(); ++i) {
         const QTextLine line = layout.lineAt(i);
-        const QRectF box(area.topLeft() + line.position(), QSizeF(line.naturalTextWidth(), line.height()));
+        const QRectF box(origin + line.position(), QSizeF(line.naturalTextWidth(), line.height()));
         if (area.contains(box)) {
-            line.draw(&painter_, area.topLeft());
+            line.draw(&painter_, origin);
             continue;
         }
         QPainterPath outlines;
@@ -242,7 +301,7 @@ void Canvas::drawLinesCutToRectangle(const QTextLayout &layout, const QRect &rec
         }
         QPainterPath window;
         window.addRect(area);
-        const QPainterPath visible = outlines.translated(area.topLeft()).intersected(window);
+        const QPainterPath visible = outlines.translated(origin).intersected(window);
         if (!visible.isEmpty())
             painter_.fillPath(visible, fontColor_);
     }

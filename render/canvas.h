@@ -7,6 +7,7 @@
 #include <QRect>
 #include <QStaticText>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 #include <unordered_map>
@@ -77,6 +78,14 @@ public:
     // whatever passes the rectangle's edges is cut off there, on an SVG target too, where lines that
     // pass an edge are drawn as glyph outlines cut to the rectangle.
     void drawWrappedText(const QString &text, const QRect &rect);
+    // Whether drawWrappedText shows all of text in rect: every line laid out lies inside it.
+    bool wrappedTextFits(const QString &text, const QRect &rect) const;
+    // Draws lines that are already broken, one below the other from topLeft, lineSpacing pixels apart,
+    // in the current font realised at pixelSize pixels (fractional) with its unhinted widths, so that
+    // a line's width is its width at any other size times the ratio of the sizes. With a clip rectangle
+    // whatever passes its edges is cut off there, as drawWrappedText cuts.
+    void drawTextLines(const QStringList &lines, double pixelSize, const QPointF &topLeft, double lineSpacing,
+                       const std::optional<QRect> &clip = std::nullopt);
     // Fills the closed polygon with the brush; no outline.
     void fillPath(const QPolygon &points);
 
@@ -91,8 +100,10 @@ private:
     };
     Frame frame(int x1, int y1, int x2, int y2) const;
     void fillBand(long long x, long long y, long long width, long long height, const QColor &color);
-    // Draws the laid-out lines at rect's top-left corner, cut to rect without the painter's clip.
-    void drawLinesCutToRectangle(const QTextLayout &layout, const QRect &rect);
+    // Draws the laid-out lines at origin, cut to rect without the painter's clip.
+    void drawLinesCutToRectangle(const QTextLayout &layout, const QPointF &origin, const QRect &rect);
+    // Draws the laid-out lines at origin, cut to clip when one is given.
+    void drawLayout(const QTextLayout &layout, const QPointF &origin, const std::optional<QRect> &clip);
     void paintTextBackground(const QRect &area);
 
     QPainter &painter_;

@@ -1,9 +1,11 @@
 #include "renderer.h"
 
-#include <QFileInfo>
+#include "fileproblem.h"
+#include "safefile.h"
+
+#include <QBuffer>
 #include <QImageWriter>
 #include <QPainter>
-#include <QSaveFile>
 
 #include <cmath>
 
@@ -58,26 +60,22 @@ QImage renderPuzzleImage(const PuzzleModel &model, const PuzzleSettings &setting
     return renderPuzzleImage(model, settings, resolution, FixedPrinterQuery(defaultPdfPage()), error);
 }
 
+QByteArray encodePuzzleImage(const QImage &image, const char *format) {
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, format);
+    return writer.write(image) ? buffer.data() : QByteArray();
+}
+
 bool savePuzzleImage(const QImage &image, const QString &fileName, const char *format, QString *error) {
-    auto fail = [error](const QString &message) {
+    // Encoded in memory first, so that a device or pipe gets the whole picture or nothing of it.
+    const QByteArray bytes = encodePuzzleImage(image, format);
+    if (bytes.isEmpty()) {
         if (error)
-            *error = message;
+            *error = QStringLiteral("Die Datei %1 kann nicht gespeichert werden: Das Bild lässt sich nicht "
+                                    "als %2 kodieren")
+                         .arg(quotedPath(fileName), QLatin1String(format));
         return false;
-    };
-    // A temporary file renamed over a device, pipe or folder would take its place (as root even over
-    // /dev/null); pictures go to plain files only.
-    const QFileInfo target(fileName);
-    if (target.exists() && !target.isFile())
-        return fail(QStringLiteral("Das ist keine gewöhnliche Datei."));
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
-        return fail(QStringLiteral("Die Datei kann nicht angelegt werden: %1").arg(file.errorString()));
-    QImageWriter writer(&file, format);
-    if (!writer.write(image)) {
-        file.cancelWriting();
-        return fail(QStringLiteral("Das Bild kann nicht geschrieben werden: %1").arg(writer.errorString()));
     }
-    if (!file.commit())
-        return fail(QStringLiteral("Die Datei kann nicht geschrieben werden: %1").arg(file.errorString()));
-    return true;
+    return saveFileContents(fileName, bytes, error);
 }

@@ -1,6 +1,7 @@
 #include "renderer.h"
 
 #include "canvas.h"
+#include "cluelayout.h"
 #include "fontmapping.h"
 #include "gridtext.h"
 #include "solutiondrawing.h"
@@ -29,9 +30,10 @@ int pixelLength(double millimetres, int resolution, double zoomFactor) {
 }
 
 // Extent, lengths in the order cell, arrow, margin, line, page margin, and the
-// sizes that follow from them and the title height.
-PuzzleGeometry makeGeometry(const Grid &feld, const PuzzleSettings &settings, int resolution,
-                            int titleHeight) {
+// sizes that follow from them and the title's height and width. The picture is at least as wide as
+// the title with the page margin on both sides, so that a narrow puzzle does not cut its heading.
+PuzzleGeometry makeGeometry(const Grid &feld, const PuzzleSettings &settings, int resolution, int titleHeight,
+                            int titleWidth) {
     const GridExtent extent = usedExtent(feld);
     const double z = settings.zoom / 100;
     PuzzleGeometry g{};
@@ -45,6 +47,8 @@ PuzzleGeometry makeGeometry(const Grid &feld, const PuzzleSettings &settings, in
     g.T = std::clamp(titleHeight, 0, maxPixelLength);
     g.Y0 = g.G + 2 * g.T;
     g.W = saturated((g.I + 1LL) * g.C + g.L + 2LL * g.G);
+    // A title too wide for any picture (fonts of thousands of points) is cut at the widest one.
+    g.W = std::max(g.W, saturated(std::min(std::max(titleWidth, 0) + 2LL * g.G, 0LL + maxPictureSide)));
     g.H = saturated((g.J + 1LL) * g.C + g.L + 2LL * g.Y0);
     return g;
 }
@@ -62,6 +66,14 @@ SolutionRowGeometry makeRoomForSolutionRow(PuzzleGeometry &g, const PuzzleSettin
 
 QFont titleFont(const PuzzleSettings &settings, int verticalResolution) {
     return scaledFont(settings.titleFont, settings.zoom, verticalResolution);
+}
+
+// How far the title reaches to the right of where it starts: its advance, or its last
+// character's ink where that passes the advance (italics).
+int titleReach(const QFontMetrics &metrics, const QString &title) {
+    return title.isEmpty()
+               ? 0
+               : std::max(metrics.horizontalAdvance(title), metrics.boundingRect(title).right() + 1);
 }
 
 QString entryClue(const TPuzzleEntry &entry) {
@@ -93,6 +105,7 @@ void drawCells(Canvas &canvas, const PuzzleModel &model, const PuzzleSettings &s
     const int C = g.C, M = g.M;
     // Where a solution letter goes in its cell, measured once per letter code.
     std::array<std::optional<QPoint>, maxLetterCode + 1> places{};
+    ClueTextDrawing clueTexts(canvas, settings);
     for (int x = 0; x < gridSize; ++x)
         for (int y = 0; y < gridSize; ++y) {
             const std::int32_t v = model.feld[cellIndex(x, y)];
@@ -107,8 +120,8 @@ void drawCells(Canvas &canvas, const PuzzleModel &model, const PuzzleSettings &s
                 canvas.setFontColor(clueText);
                 canvas.rectangle(X, Y, X + C + 1, Y + C + 1);
                 if (const TPuzzleEntry *entry = model.entryOfClueCell(v))
-                    canvas.drawWrappedText(entryClue(*entry),
-                                           QRect(QPoint(X + M, Y + M), QPoint(X + C - M - 1, Y + C - M - 1)));
+                    clueTexts.draw(entryClue(*entry),
+                                   QRect(QPoint(X + M, Y + M), QPoint(X + C - M - 1, Y + C - M - 1)));
                 continue;
             }
             canvas.setBrush(Qt::white);
@@ -188,9 +201,16 @@ std::optional<QPoint> pageEndPosition(const PrinterPage &page, int resolution) {
 }
 
 PuzzleGeometry puzzleGeometry(const PuzzleModel &model, const PuzzleSettings &settings, int resolution) {
-    const QImage device(1, 1, QImage::Format_RGB32);
+    // The title is measured on an image of the resolution, as a picture measures it: the widths of
+    // fallback fonts for rare characters follow the device's resolution.
+    QImage device(1, 1, QImage::Format_RGB32);
+    const int dotsPerMetre =
+        static_cast<int>(std::clamp(std::lround(resolution / 0.0254), 1L, long{INT_MAX}));
+    device.setDotsPerMeterX(dotsPerMetre);
+    device.setDotsPerMeterY(dotsPerMetre);
     const QFontMetrics metrics(titleFont(settings, resolution), &device);
-    PuzzleGeometry g = makeGeometry(model.feld, settings, resolution, metrics.height());
+    PuzzleGeometry g = makeGeometry(model.feld, settings, resolution, metrics.height(),
+                                    titleReach(metrics, QString::fromStdU16String(settings.title)));
     makeRoomForSolutionRow(g, settings, resolution, &device);
     return g;
 }
@@ -211,7 +231,9 @@ PuzzleDrawing drawPuzzle(QPainter &painter, const PuzzleModel &model, const Puzz
     const QColor headingColor = fontColor(settings.titleFont.color);
     canvas.setFont(heading, headingColor);
     canvas.setTextBackground(TextBackground::Transparent);
-    PuzzleGeometry g = makeGeometry(model.feld, settings, R, canvas.textHeight());
+    PuzzleGeometry g = makeGeometry(
+        model.feld, settings, R, canvas.textHeight(),
+        title.isEmpty() ? 0 : std::max(canvas.textWidth(title), canvas.inkBounds(title).right() + 1));
     const SolutionRowGeometry solutionRow =
         makeRoomForSolutionRow(g, settings, canvas.verticalResolution(), painter.device());
     const QSize picture(g.W, g.H);

@@ -95,7 +95,11 @@ QImage renderPuzzleImage(const PuzzleModel &model, const PuzzleSettings &setting
 QImage renderPuzzleImage(const PuzzleModel &model, const PuzzleSettings &settings, int resolution,
                          QString *error = nullptr);
 
-// Writes the image to fileName in the given format ("PNG", "BMP"), replacing an existing file only
-// when everything was written. False with the reason in German in *error.
+// The image encoded in the given format ("PNG", "BMP"); empty when it cannot be encoded.
+QByteArray encodePuzzleImage(const QImage &image, const char *format);
+
+// Writes the image to fileName in the given format ("PNG", "BMP") through a SafeFile: an existing file
+// is replaced only when everything was written, a device or pipe gets the whole picture. False with
+// the German message naming the file in *error.
 bool savePuzzleImage(const QImage &image, const QString &fileName, const char *format,
                      QString *error = nullptr);

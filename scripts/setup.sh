@@ -1,16 +1,18 @@
 # Shared by run.sh and test.sh: installs the Debian packages that are missing and configures and builds
 # the Release tree in build/. Sourced, not run.
 
-# Packages needed to build and run the program (scdoc turns the manual pages into roff).
+# Packages needed to build and run the program (scdoc turns the manual pages into roff; libcups2-dev
+# lets the program ask a printer's queue whether it took a job; hyphen-de holds the German hyphenation
+# patterns that fitted clues are broken with, read at run time).
 BUILD_PACKAGES=(g++ cmake ninja-build qt6-base-dev libgl-dev qt6-svg-dev fonts-liberation fonts-wine libbenchmark-dev
-    qt6-translations-l10n scdoc)
+    qt6-translations-l10n scdoc libcups2-dev libhyphen-dev hyphen-de)
 # Packages only the tests need (test.sh): a CUPS server with a PDF printer that the printing test starts
-# for itself, IPP queries and the PDF tools that look at what was printed; clang with libFuzzer for the
-# fuzzers, llvm for the sanitizers' symbolizer (readable stack traces); the desktop's MIME database and
-# its tools for the installation test; a virtual display, its keyboard maps, xdotool and screenshots
-# for the smoke run of the real window (tests/smoke/window_smoke.sh); the packaging tools, lintian and
-# appstreamcli for the package test (tests/tst_package.sh).
-TEST_PACKAGES=(cups cups-client cups-ipp-utils printer-driver-cups-pdf ghostscript poppler-utils
+# for itself, IPP queries and the PDF tools that look at what was printed; xmllint for the SVG pictures;
+# clang with libFuzzer for the fuzzers, llvm for the sanitizers' symbolizer (readable stack traces); the
+# desktop's MIME database and its tools for the installation test; a virtual display, its keyboard maps,
+# xdotool and screenshots for the smoke run of the real window (tests/smoke/window_smoke.sh); the
+# packaging tools, lintian and appstreamcli for the package test (tests/tst_package.sh).
+TEST_PACKAGES=(cups cups-client cups-ipp-utils printer-driver-cups-pdf ghostscript poppler-utils libxml2-utils
     clang-14 libclang-rt-14-dev llvm-14 xdg-utils libfile-mimeinfo-perl shared-mime-info desktop-file-utils
     xvfb xauth x11-xkb-utils xdotool imagemagick dpkg-dev file lintian appstream)
 # Packages for scripts/make-package.sh: dpkg-shlibdeps (dpkg-dev) and file find the programs'

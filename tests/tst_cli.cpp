@@ -165,6 +165,13 @@ private slots:
                    false);
         addFailure("generate: missing file", {"generate", notThere + "w.txt"}, 1, notThere + "w.txt", false);
         addFailure("generate: png without a file", {"generate", "x.txt", "--png"}, 2, "png", false);
+        addFailure("generate: smallest font without fitting", {"generate", "x.txt", "--min-font", "6"}, 2,
+                   "--min-font gilt nur mit --fit-clues", false);
+        addFailure("generate: smallest font 0", {"generate", "x.txt", "--fit-clues", "--min-font", "0"}, 2,
+                   "--min-font erwartet", false);
+        addFailure("generate: smallest font not whole",
+                   {"generate", "x.txt", "--fit-clues", "--min-font", "5.5"}, 2, "--min-font erwartet",
+                   false);
         addFailure("generate: png into a missing folder",
                    {"generate", words, "--runs", "1", "--png", notThere + "r.png"}, 1, notThere + "r.png",
                    false);
@@ -173,7 +180,7 @@ private slots:
 
         addFailure("info: missing file", {"info", notThere + "x.wbx"}, 1,
                    "„/nonexistent/x.wbx“ kann nicht geöffnet werden: Die Datei existiert nicht");
-        addFailure("info: cut document", {"info", cut}, 1, "Read beyond end of file");
+        addFailure("info: cut document", {"info", cut}, 1, "Die Datei endet zu früh");
         addFailure("info: no file", {"info"}, 2, "Aufruf: wabrix-cli info");
         addFailure("info: two files", {"info", cut, cut}, 2, "Aufruf: wabrix-cli info");
         addFailure("new: no output", {"new"}, 2, "Aufruf: wabrix-cli new -o OUT.wbx");
@@ -220,6 +227,25 @@ private slots:
         addFailure("print: no document", {"print"}, 2, "genau eine Rätseldatei");
         addFailure("print: empty printer name", {"print", wbx, "--printer", ""}, 2, "--printer");
         addFailure("print: unknown pages", {"print", wbx, "--pages", "beide"}, 2, "--pages");
+
+        // Empty names, an output that is an input, a word list that is a pipe.
+        addFailure("generate: empty word list name", {"generate", ""}, 2, "leerer Dateiname");
+        addFailure("generate: empty output name", {"generate", words, "-o", ""}, 2, "leerer Dateiname");
+        addFailure("info: empty name", {"info", ""}, 2, "leerer Dateiname");
+        const QString ownWords = writeTempFile("eigene.txt", "Stadt\thaus\n");
+        addFailure("generate: output is the word list", {"generate", ownWords, "-o", ownWords}, 2,
+                   "die Wortliste selbst", false);
+        addFailure("generate: -o and --png the same", {"generate", words, "-o", out, "--png", out}, 2,
+                   "dieselbe Datei", false);
+        const QString pictureNamed = writeTempFile("dokument.png", documentBytes(PuzzleDocument()));
+        addFailure("render: output is the document", {"render", pictureNamed, "-o", pictureNamed}, 2,
+                   "die Rätseldatei selbst", false);
+        addFailure("thumbnail: output is the document", {"thumbnail", wbx, wbx}, 2, "die Rätseldatei selbst",
+                   false);
+        const QString pipe = dir.filePath("woerter-rohr.txt");
+        QVERIFY(mkfifo(QFile::encodeName(pipe).constData(), 0600) == 0);
+        addFailure("generate: word list is a pipe without a writer", {"generate", pipe}, 1,
+                   "keine gewöhnliche Datei");
     }
     void failures() {
         QFETCH(QStringList, arguments);
@@ -229,6 +255,8 @@ private slots:
         const Result r = runCli(arguments);
         QCOMPARE(r.exitCode, exitCode);
         QVERIFY2(QString::fromUtf8(r.err).contains(message), r.err.constData());
+        // Only the program's own German lines, never a warning of Qt's.
+        QVERIFY2(!r.err.contains("QFSFileEngine") && !r.err.contains("QFile::"), r.err.constData());
         if (!strict)
             return;
         if (exitCode == 1)
@@ -256,7 +284,7 @@ private slots:
             R"("clueCellsBlack":true,"clueFont":{"family":"Arial Narrow",)" +
             font.arg(8) + R"(,"titleFont":{"family":"Arial Black",)" + font.arg(14) +
             R"(,"entries":0,"clueCells":0,"placedEntries":0,"letterCells":10000,"freeCells":0,)"
-            R"("extent":{"columns":100,"rows":100},"extensions":[]})";
+            R"("extent":{"columns":100,"rows":100},"overflowingClues":[],"extensions":[]})";
         QCOMPARE(QString::fromUtf8(json.out).trimmed(), expected);
 
         const Result text = runCli({"info", path});
@@ -327,6 +355,63 @@ private slots:
         QCOMPARE(titleFont.value("color").toDouble(), double(0x00336699));
         QCOMPARE(titleFont.value("italic").toBool(), true);
         QCOMPARE(titleFont.value("bold").toBool(), false);
+    }
+
+    // The rows of the word table whose clue does not fit its cell, in table order: rows without an
+    // entry are passed over, and a row edited after the puzzle was made is not named.
+    void infoListsCluesThatDoNotFit() {
+        const std::u16string tooLong = u"Donaudampfschifffahrtsgesellschaftskapitänsmütze";
+        PuzzleDocument d;
+        d.rows.assign(6, {});
+        d.rows[0] = {tooLong, u"DAMPFER"};
+        d.rows[1] = {u"Ei", u"EI"};
+        d.rows[3] = {u"geändert", u"X"};
+        d.rows[4] = {tooLong + u" am Bodensee", u"Y"};
+        d.feld = gridFromPicture({"#.#", "...", "#.#"}); // entries 0 and 1, 2 and 3
+        d.entries.resize(4);
+        d.entries[0].clue = tooLong;
+        d.entries[1].clue = u"Ei";
+        d.entries[2].clue = tooLong; // the row says "geändert" now
+        d.entries[3].clue = tooLong + u" am Bodensee";
+        const QString path = writeTempFile("zulang.wbx", documentBytes(d));
+        const Result json = runCli({"info", path, "--json"});
+        QCOMPARE(json.exitCode, 0);
+        QVERIFY2(json.out.trimmed().endsWith(
+                     R"("extent":{"columns":3,"rows":3},"overflowingClues":[1,5],"extensions":[]})"),
+                 json.out.constData());
+        const Result text = runCli({"info", path});
+        QVERIFY2(text.out.contains("Fragen, die nicht in ihr Feld passen: 2 (Zeilen 1, 5)"),
+                 text.out.constData());
+    }
+
+    // --fit-clues writes a document with clue fitting on; info and render measure and draw with it, and
+    // the picture of --png shows it.
+    void fittedCluesThroughTheCommandLine() {
+        const QString fitted = dir.filePath("eingepasst.wbx"), plain = dir.filePath("schlicht.wbx");
+        const QString fittedPng = dir.filePath("eingepasst.png"), plainPng = dir.filePath("schlicht.png");
+        const QStringList generate{"generate", examplePath("woerter-100.txt"), "--seed", "3", "--runs", "5"};
+        QCOMPARE(runCli(generate + QStringList{"-o", plain, "--png", plainPng}).exitCode, 0);
+        QCOMPARE(
+            runCli(generate + QStringList{"-o", fitted, "--png", fittedPng, "--fit-clues", "--min-font", "6"})
+                .exitCode,
+            0);
+        const DocumentReadResult read = loadDocument(fitted);
+        QVERIFY2(read.ok, qPrintable(read.error));
+        QVERIFY(read.document.settings.fitClues);
+        QCOMPARE(read.document.settings.minClueFontSize, 6.0);
+
+        const QJsonObject plainInfo = QJsonDocument::fromJson(runCli({"info", plain, "--json"}).out).object();
+        const QJsonObject fittedInfo =
+            QJsonDocument::fromJson(runCli({"info", fitted, "--json"}).out).object();
+        QCOMPARE(plainInfo.value("extensions").toArray(), QJsonArray());
+        QCOMPARE(fittedInfo.value("extensions").toArray(), QJsonArray({"FITC"}));
+        QVERIFY(!plainInfo.value("overflowingClues").toArray().isEmpty());
+        QCOMPARE(fittedInfo.value("overflowingClues").toArray(), QJsonArray());
+
+        const QString rendered = dir.filePath("gerendert.png");
+        QCOMPARE(runCli({"render", fitted, "-o", rendered}).exitCode, 0);
+        QCOMPARE(QImage(rendered), QImage(fittedPng));
+        QVERIFY(QImage(fittedPng) != QImage(plainPng));
     }
 
     void generateSavesADocument() {
@@ -526,23 +611,28 @@ private slots:
     }
 
     // A picture never takes the place of a pipe, device or folder, as a temporary file renamed over it
-    // would.
+    // would: a pipe is written into once it has a reader and refused when none comes.
     void picturesAreNotWrittenOverSpecialFiles_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<bool>("pipe"); // else a folder
-        QTest::newRow("png onto a pipe") << "rohr.png" << true;
-        QTest::newRow("svg onto a pipe") << "rohr.svg" << true;
-        QTest::newRow("bmp onto a folder") << "ordner.bmp" << false;
+        QTest::addColumn<QString>("message");
+        QTest::newRow("png onto a pipe without a reader")
+            << "rohr.png" << true << "Aus der Pipe liest niemand";
+        QTest::newRow("svg onto a pipe without a reader")
+            << "rohr.svg" << true << "Aus der Pipe liest niemand";
+        QTest::newRow("bmp onto a folder") << "ordner.bmp" << false << "Das ist ein Ordner, keine Datei";
     }
     void picturesAreNotWrittenOverSpecialFiles() {
         QFETCH(QString, name);
         QFETCH(bool, pipe);
+        QFETCH(QString, message);
         const QString target = dir.filePath(name);
         QVERIFY(pipe ? mkfifo(QFile::encodeName(target).constData(), 0600) == 0 : QDir().mkpath(target));
         const QString wbx = writeTempFile("spezial.wbx", documentBytes(PuzzleDocument()));
         const Result r = runCli({"render", wbx, "-o", target});
         QCOMPARE(r.exitCode, 1);
-        QVERIFY2(r.err.contains("keine gewöhnliche Datei") && r.err.count('\n') == 1, r.err.constData());
+        QVERIFY2(r.err.contains(message.toUtf8()) && r.err.contains(name.toUtf8()) && r.err.count('\n') == 1,
+                 r.err.constData());
         QVERIFY(QFileInfo(target).exists() && !QFileInfo(target).isFile());
     }
 
@@ -667,7 +757,7 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("reason");
         const QByteArray plain = documentBytes(PuzzleDocument());
-        QTest::newRow("empty") << QByteArray() << "Read beyond end of file";
+        QTest::newRow("empty") << QByteArray() << "Die Datei endet zu früh";
         for (const int seed : {11, 12, 13}) {
             QRandomGenerator random(static_cast<quint32>(seed));
             QByteArray bytes(static_cast<qsizetype>(random.bounded(1, 200000)), 0);
@@ -678,7 +768,7 @@ private slots:
         for (const qsizetype cut :
              {qsizetype(3), qsizetype(4 + 999 * 8), plain.size() - 100, plain.size() - 1})
             QTest::addRow("cut at %lld", static_cast<long long>(cut))
-                << plain.left(cut) << "Read beyond end of file";
+                << plain.left(cut) << "Die Datei endet zu früh";
         QTest::newRow("2^31-1 rows") << le32(INT32_MAX) + plain.mid(4) << "Zeilenzahl 2147483647";
         QTest::newRow("negative rows") << le32(-1) + plain.mid(4) << "Ungültige Zeilenzahl -1";
         QByteArray entries = plain;
@@ -704,6 +794,7 @@ private slots:
                          QStringLiteral("„%1“ ist kein gültiges Wabrixrätsel").arg(wbx)) &&
                          QString::fromUtf8(r.err).contains(reason),
                      r.err.constData());
+            QVERIFY2(!r.err.contains("Read beyond"), "the command line says it in German");
             QVERIFY(!QFile::exists(png));
         }
     }
@@ -776,6 +867,167 @@ private slots:
         QCOMPARE(runCli({"render", writeTempFile("erwartet.wbx", documentBytes(d)), "-o", expected}).exitCode,
                  0);
         QVERIFY(QImage(png) == QImage(expected));
+    }
+
+    // Standard output that cannot be written is a failure with a message, whatever was to be printed.
+    void fullStandardOutputFails_data() {
+        QTest::addColumn<QList<QByteArray>>("arguments");
+        const QByteArray wbx =
+            QFile::encodeName(writeTempFile("stdout.wbx", documentBytes(PuzzleDocument())));
+        const QByteArray words = QFile::encodeName(examplePath("woerter-20.txt"));
+        QTest::newRow("info --json") << QList<QByteArray>{"info", wbx, "--json"};
+        QTest::newRow("info") << QList<QByteArray>{"info", wbx};
+        QTest::newRow("generate --stats") << QList<QByteArray>{"generate", words, "--runs", "2", "--stats"};
+        QTest::newRow("generate, the grid") << QList<QByteArray>{"generate", words, "--runs", "2"};
+        QTest::newRow("--help") << QList<QByteArray>{"--help"};
+        QTest::newRow("render --help") << QList<QByteArray>{"render", "--help"};
+        QTest::newRow("--version") << QList<QByteArray>{"--version"};
+    }
+    void fullStandardOutputFails() {
+        QFETCH(QList<QByteArray>, arguments);
+        ProgramStart start;
+        start.arguments = arguments;
+        start.standardOutputFile = "/dev/full";
+        const Result r = runProgramBytes(WABRIX_CLI, start);
+        QCOMPARE(r.exitCode, 1);
+        QCOMPARE(QString::fromUtf8(r.err),
+                 QStringLiteral("wabrix-cli: Die Standardausgabe kann nicht geschrieben "
+                                "werden: Kein Platz mehr auf dem Datenträger\n"));
+    }
+
+    // The command line speaks German, also where Qt words the text: the help's headings and lines, the
+    // parser's errors.
+    void qtTextsInGerman_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("german");
+        QTest::addColumn<QString>("english");
+        QTest::newRow("help headings") << QStringList{"info", "--help"} << "Optionen:"
+                                       << "Options:";
+        QTest::newRow("help option") << QStringList{"render", "--help"} << "Zeigt Hilfe"
+                                     << "Displays help";
+        QTest::newRow("usage") << QStringList{"new", "--help"} << "Aufruf:"
+                               << "Usage:";
+        QTest::newRow("unknown option") << QStringList{"info", "--farbe"} << "Unbekannte Option"
+                                        << "Unknown option";
+        QTest::newRow("missing value") << QStringList{"render", "x.wbx", "--dpi"} << "fehlt der Wert"
+                                       << "Missing value";
+    }
+    void qtTextsInGerman() {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, german);
+        QFETCH(QString, english);
+        const Result r = runCli(arguments);
+        const QString said = QString::fromUtf8(r.out + r.err);
+        QVERIFY2(said.contains(german) && !said.contains(english), qPrintable(said));
+    }
+
+    // A title, clue or font name with characters that XML cannot hold still gives a well-formed SVG:
+    // those characters are left out.
+    void svgIsWellFormedWhateverTheTexts() {
+        QProcess probe;
+        probe.start(QStringLiteral("xmllint"), {QStringLiteral("--version")});
+        if (!probe.waitForFinished(10000) || probe.exitCode() != 0)
+            QSKIP("xmllint fehlt (Paket libxml2-utils)");
+        PuzzleDocument d;
+        d.settings.title = u"Titel\u0001 \u001b[31mrot\uFFFE\uFFFF <&> \"Ende\"";
+        d.settings.clueFont.face = u"Arial\u0002Narrow";
+        d.feld = gridFromPicture({"#HAUS"});
+        d.entries = {documentEntry(u"Geb\u0007\u00e4ude\u000b <b>&", u"HAUS", false, 0, 1)};
+        const QString wbx = writeTempFile("steuerzeichen.wbx", documentBytes(d));
+        const QString svg = dir.filePath("steuerzeichen.svg");
+        const Result r = runCli({"render", wbx, "-o", svg});
+        QCOMPARE(r.exitCode, 0);
+        QProcess lint;
+        lint.start(QStringLiteral("xmllint"), {QStringLiteral("--noout"), svg});
+        QVERIFY(lint.waitForFinished(30000));
+        QVERIFY2(lint.exitCode() == 0, lint.readAllStandardError().constData());
+        const QByteArray bytes = fileBytes(svg);
+        QVERIFY(bytes.contains("<title>Titel [31mrot &lt;&amp;&gt; &quot;Ende&quot;</title>"));
+        QVERIFY(bytes.contains(">\xc3\xa4ude</text>")); // the clue, broken into lines at the bell
+        QVERIFY(bytes.contains("font-family=\"ArialNarrow\""));
+    }
+
+    // info shows the document's texts so that none can steer the terminal: control characters come out
+    // as \xNN (text) or \uNNNN (JSON), never as themselves.
+    void infoEscapesControlCharacters() {
+        PuzzleDocument d;
+        d.settings.title = u"A\u001b]0;gekapert\u0007B\u009bC\u007fD";
+        d.settings.titleFont.face = u"Arial\u001bBlack";
+        const QString wbx = writeTempFile("terminal.wbx", documentBytes(d));
+        const Result text = runCli({"info", wbx});
+        QCOMPARE(text.exitCode, 0);
+        QVERIFY2(text.out.contains("Überschrift: A\\x1B]0;gekapert\\x07B\\u009bC\\x7FD\n"),
+                 text.out.constData());
+        QVERIFY(text.out.contains("Arial\\x1BBlack"));
+        const Result json = runCli({"info", wbx, "--json"});
+        QCOMPARE(json.exitCode, 0);
+        QVERIFY2(json.out.contains("\"title\":\"A\\u001b]0;gekapert\\u0007B\\u009bC\\u007fD\""),
+                 json.out.constData());
+        QCOMPARE(QJsonDocument::fromJson(json.out).object().value("title").toString(),
+                 QString::fromStdU16String(d.settings.title));
+        for (const QByteArray &out : {text.out, json.out})
+            for (const char c : out)
+                QVERIFY2(static_cast<unsigned char>(c) >= 0x20 || c == '\n',
+                         "a control character on standard output");
+    }
+
+    // Documents are read as "Öffnen..." reads them: more word rows than it takes are refused at the row
+    // count, before anything of that size is built, by every command that reads documents.
+    void rowLimitOfOpening_data() {
+        QTest::addColumn<QStringList>("command"); // FILE: the document
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<int>("exitCode");
+        const QStringList commands[] = {{"info", "FILE", "--json"},
+                                        {"render", "FILE", "-o", dir.filePath("zeilen.png")},
+                                        {"thumbnail", "FILE", dir.filePath("zeilen-klein.png")},
+                                        {"print", "FILE"}};
+        for (const QStringList &command : commands) {
+            QTest::addRow("%s, one row too many", qPrintable(command.first())) << command << 1000001 << 1;
+            QTest::addRow("%s, 31 million empty rows", qPrintable(command.first()))
+                << command << 31000000 << 1;
+        }
+        QTest::newRow("info, exactly the limit") << commands[0] << 1000000 << 0;
+    }
+    void rowLimitOfOpening() {
+        QFETCH(QStringList, command);
+        QFETCH(int, rows);
+        QFETCH(int, exitCode);
+        // Empty rows are eight zero bytes each: the file is sparse and costs no disk.
+        const QByteArray plain = documentBytes(PuzzleDocument());
+        const QString path = dir.filePath(QStringLiteral("zeilen-%1.wbx").arg(rows));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QVERIFY(file.write(le32(rows)) == 4 && file.seek(4 + qint64(rows) * 8));
+        QVERIFY(file.write(plain.mid(4 + defaultWordRows * 8)) == plain.size() - 4 - defaultWordRows * 8);
+        file.close();
+        command.replace(command.indexOf("FILE"), path);
+        const Result r = runCli(command, true);
+        QCOMPARE(r.exitCode, exitCode);
+        if (exitCode == 0) {
+            QCOMPARE(QJsonDocument::fromJson(r.out).object().value("rows").toInt(), rows);
+            return;
+        }
+        QVERIFY2(r.err.contains("kann nicht geöffnet werden: Die Worttabelle hat") &&
+                     r.err.contains("höchstens"),
+                 r.err.constData());
+        QVERIFY(!r.crashed);
+    }
+
+    // The most runs, with a memory limit: the generator either keeps within it or the command says that
+    // memory ran out; it never aborts.
+    void mostRunsWithinBoundedMemory() {
+        if (sanitized)
+            QSKIP("the sanitizer reserves far more address space than it uses");
+        const QString words = writeTempFile("ein-wort.txt", "Haustier\tkatze\n");
+        const Result r = runCli({"generate", words, "--seed", "1", "--runs", "100000", "--stats"}, true);
+        QVERIFY(!r.crashed);
+        if (r.exitCode == 0) {
+            QCOMPARE(QJsonDocument::fromJson(r.out).object().value("runs").toInt(), 100000);
+            return;
+        }
+        QCOMPARE(r.exitCode, 1);
+        QCOMPARE(QString::fromUtf8(r.err),
+                 QStringLiteral("wabrix-cli: Zu wenig Arbeitsspeicher für diese Aufgabe\n"));
     }
 
     // Every command's --help names its options; --version names the program.

@@ -221,6 +221,41 @@ private slots:
         QVERIFY(documentToBytes(d, &error).isEmpty());
         QVERIFY2(error.contains(tag), qPrintable(error));
     }
+
+    // "Fragen einpassen" and "kleinste Schrift in pt" travel in the record FITC, written only when
+    // either differs from its default (off, 5 pt).
+    void clueFittingIsKeptInItsRecord_data() {
+        QTest::addColumn<bool>("fitClues");
+        QTest::addColumn<double>("minFont");
+        QTest::addColumn<bool>("recorded");
+        QTest::newRow("defaults: no trailer") << false << 5.0 << false;
+        QTest::newRow("switch on") << true << 5.0 << true;
+        QTest::newRow("smaller minimum alone") << false << 4.0 << true;
+        QTest::newRow("both") << true << 7.5 << true;
+    }
+    void clueFittingIsKeptInItsRecord() {
+        QFETCH(bool, fitClues);
+        QFETCH(double, minFont);
+        QFETCH(bool, recorded);
+        PuzzleDocument d = readDocumentBytes(plainDocument()).document;
+        d.settings.fitClues = fitClues;
+        d.settings.minClueFontSize = minFont;
+        const QByteArray bytes = documentBytes(d);
+        QCOMPARE(bytes.size() > plainDocument().size(), recorded);
+        QCOMPARE(extensionTags(d), recorded ? std::vector<std::string>{"FITC"} : std::vector<std::string>{});
+        const DocumentReadResult read = readBothWays(bytes);
+        QVERIFY2(read.ok, qPrintable(read.error));
+        QCOMPARE(read.document.settings.fitClues, fitClues);
+        QCOMPARE(read.document.settings.minClueFontSize, minFont);
+        QCOMPARE(documentBytes(read.document), bytes);
+    }
+
+    void cutClueFittingRecordRefusesTheDocument() {
+        const DocumentReadResult read = readBothWays(
+            plainDocument() + trailer(trailerVersion, 1, record("FITC", QByteArray("\x01\x00\x00", 3))));
+        QVERIFY(!read.ok);
+        QVERIFY2(read.error.contains("FITC"), qPrintable(read.error));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestDocumentTrailer)

@@ -109,6 +109,9 @@ private slots:
         addRow("BitBtn1", "TabSheet2", QRect(183, 9, 170, 25), "Schriftart...");
         addRow("BitBtn2", "TabSheet2", QRect(183, 38, 170, 25), "Schriftart Überschrift...");
         addRow("FrageSchwarzCheck", "TabSheet2", QRect(183, 69, 202, 17), "Fragefelder schwarz hinterlegen");
+        addRow("FragenEinpassenCheck", "TabSheet2", QRect(183, 92, 202, 17), "Fragen einpassen");
+        addRow("Label8", "TabSheet2", QRect(183, 119, -1, -1), "kleinste Schrift in pt:");
+        addRow("KleinsteSchriftEd", "TabSheet2", QRect(300, 116, 53, 21), "");
         addRow("PaintBox1", "ScrollBox1Contents", QRect(4, 4, 417, 489), "");
     }
     void controls() {

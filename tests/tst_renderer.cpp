@@ -143,9 +143,73 @@ private slots:
         QCOMPARE(g.I, extent);
         QCOMPARE(g.J, extent);
         QVERIFY(g.T > 0);
-        QCOMPARE(g.W, (extent + 1) * 38 + 1 + 2 * 57);
+        // The picture is at least as wide as the title and its margins: wider than one cell here.
+        const QImage device(1, 1, QImage::Format_RGB32);
+        const int title = QFontMetrics(scaledFont(settings.titleFont, 100, screenPpi), &device)
+                              .horizontalAdvance(QString::fromStdU16String(settings.title));
+        QCOMPARE(g.W, std::max((extent + 1) * 38 + 1, title) + 2 * 57);
         QCOMPARE(g.H, (extent + 1) * 38 + 1 + 2 * (57 + 2 * g.T));
         QCOMPARE(puzzlePictureSize(model, settings, screenPpi), QSize(g.W, g.H));
+    }
+
+    // A puzzle narrower than its title is drawn as wide as the title with the page margin after it; a
+    // short title leaves the width to the grid.
+    void titleIsNeverCut_data() {
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<bool>("italic");
+        QTest::addColumn<bool>("widens");
+        QTest::newRow("long title over one clue")
+            << QStringLiteral("Vokabelrätsel der Klasse 5b") << false << true;
+        QTest::newRow("italic title") << QStringLiteral("Vokabelrätsel der Klasse 5b") << true << true;
+        QTest::newRow("short title") << QStringLiteral("A") << false << false;
+    }
+    void titleIsNeverCut() {
+        QFETCH(QString, title);
+        QFETCH(bool, italic);
+        QFETCH(bool, widens);
+        PuzzleModel model;
+        model.feld = freeGrid();
+        model.AddEntry(u"Ei", u"EI");
+        model.feld[cellIndex(0, 0)] = clueCellValue(0, false);
+        PuzzleSettings settings;
+        settings.markPageEnd = false;
+        settings.titleFont.italic = italic;
+        settings.title = title.toStdU16String();
+        const Picture shown = picture(model, settings);
+        PuzzleSettings untitled = settings;
+        untitled.title.clear();
+        const QSize gridOnly = puzzlePictureSize(model, untitled, screenPpi);
+        QCOMPARE(shown.image.width() > gridOnly.width(), widens);
+        QCOMPARE(shown.image.height(), gridOnly.height());
+        // The title's ink ends before the page margin on the right.
+        const QRect titleBand(0, shown.g.G, shown.image.width(), shown.g.T);
+        const QRect rightMargin(shown.image.width() - shown.g.G, titleBand.top(), shown.g.G,
+                                titleBand.height());
+        QVERIFY(countPixels(shown.image, titleBand, isDark) > 0);
+        QVERIFY(allPixels(shown.image, rightMargin, white));
+    }
+
+    // The size a picture is announced with is the size it is drawn with, also where the title's width
+    // decides it and its characters come from fallback fonts at a low resolution.
+    void announcedSizeIsDrawnSize_data() {
+        QTest::addColumn<int>("resolution");
+        QTest::newRow("1 pixel per inch") << 1;
+        QTest::newRow("24 pixels per inch") << 24;
+        QTest::newRow("96 pixels per inch") << screenPpi;
+    }
+    void announcedSizeIsDrawnSize() {
+        QFETCH(int, resolution);
+        PuzzleModel model;
+        model.feld = freeGrid();
+        PuzzleSettings settings;
+        settings.zoom = 10;
+        settings.titleFont.face = u"Liberation Sans";
+        settings.titleFont.pointSize = INT32_MIN; // as small as a font gets: 1 point
+        settings.title = std::u16string(u"\u8383\u8000\u4780\u3328\u8375\u8383\u0083\0\0\t\0\0\0\0", 14);
+        QString error;
+        const QImage image = renderPuzzleImage(model, settings, resolution, &error);
+        QVERIFY2(!image.isNull(), qPrintable(error));
+        QCOMPARE(image.size(), puzzlePictureSize(model, settings, resolution));
     }
 
     void hugeSettingsDoNotOverflow() {

@@ -188,8 +188,12 @@ private slots:
         PuzzleModel narrow;
         narrow.feld = gridFromPicture({"#", "A"});
         narrow.feld[cellIndex(0, 0)] = clueCellValue(0, true);
-        const QSize plain = puzzlePictureSize(narrow, PuzzleSettings(), screenPpi);
-        const PuzzleSettings settings = marked("A", {"0,1"});
+        // Without a title, which would widen the picture by itself.
+        PuzzleSettings untitled;
+        untitled.title.clear();
+        const QSize plain = puzzlePictureSize(narrow, untitled, screenPpi);
+        PuzzleSettings settings = marked("A", {"0,1"});
+        settings.title.clear();
         const Drawn d = draw(narrow, settings);
         QVERIFY(d.image.width() > plain.width());
         // Below the grid, the caption ends before the right page margin.

@@ -1,6 +1,7 @@
 #include "datarow.h"
 #include "documentconversion.h"
 #include "documentfile.h"
+#include "filename.h"
 #include "formhelpers.h"
 #include "mainform.h"
 #include "modalanswers.h"
@@ -61,6 +62,9 @@ private slots:
         addRow("a document", QStringList{"raetsel.wbx"}, Action::Run, "raetsel.wbx", "");
         addRow("a file address", QStringList{"file:///tmp/R%C3%A4tsel%201.wbx"}, Action::Run,
                "/tmp/Rätsel 1.wbx", "");
+        // The escaped bytes are the name, also when they are not UTF-8.
+        addRow("a file address of a name that is not UTF-8", QStringList{"file:///tmp/R%E4tsel.wbx"},
+               Action::Run, fileNameFromSystem("/tmp/R\xe4tsel.wbx"), "");
         addRow("after --, a name with a dash", QStringList{"--", "-neu.wbx"}, Action::Run, "-neu.wbx", "");
         addRow("an empty argument is no document", QStringList{""}, Action::Run, "", "");
         addRow("--help", QStringList{"--help"}, Action::ShowHelp, "", "");

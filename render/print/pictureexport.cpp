@@ -1,12 +1,15 @@
 #include "pictureexport.h"
 
+#include "puzzleprinting.h"
 #include "puzzlesvg.h"
 #include "qprinterquery.h"
 #include "renderer.h"
 
+#include "fileproblem.h"
+#include "safefile.h"
+
 #include <QFileInfo>
 #include <QPrinter>
-#include <QSaveFile>
 
 std::optional<PictureFormat> pictureFormatOfFile(const QString &fileName) {
     const QString suffix = QFileInfo(fileName).suffix().toLower();
@@ -21,37 +24,43 @@ std::optional<PictureFormat> pictureFormatOfFile(const QString &fileName) {
     return std::nullopt;
 }
 
-bool exportPuzzlePicture(const QString &fileName, PictureFormat format, const PuzzleModel &model,
-                         const PuzzleSettings &settings, int screenResolution, const QPrinter &printer,
-                         QString *error, PrintPages pages) {
+QByteArray puzzlePicture(PictureFormat format, const PuzzleModel &model, const PuzzleSettings &settings,
+                         int screenResolution, const QPrinter &printer, QString *reason, PrintPages pages) {
     if (format == PictureFormat::Pdf)
-        return writePuzzlePdf(fileName, printer.pageLayout(), printer.resolution(), model, settings, error,
-                              pages);
+        return puzzlePdf(printer.pageLayout(), printer.resolution(), model, settings, reason, pages);
 
     const QPrinterQuery marking(printer);
-    if (format == PictureFormat::Svg) {
-        const QByteArray svg = renderPuzzleSvg(model, settings, screenResolution, marking, error);
-        if (svg.isEmpty())
-            return false;
-        QSaveFile file(fileName);
-        if (file.open(QIODevice::WriteOnly) && file.write(svg) == svg.size() && file.commit())
-            return true;
-        if (error)
-            *error = QStringLiteral("Die Datei „%1“ kann nicht geschrieben werden: %2")
-                         .arg(fileName, file.errorString());
-        return false;
-    }
+    if (format == PictureFormat::Svg)
+        return renderPuzzleSvg(model, settings, screenResolution, marking, reason);
 
-    QImage picture = renderPuzzleImage(model, settings, screenResolution, marking, error);
+    QImage picture = renderPuzzleImage(model, settings, screenResolution, marking, reason);
     if (picture.isNull())
-        return false;
+        return {};
     if (format == PictureFormat::Bmp) {
         picture = picture.convertToFormat(QImage::Format_RGB888); // a 24-bit bitmap
         if (picture.isNull()) {
-            if (error)
-                *error = QStringLiteral("Für das Bild reicht der Speicher nicht.");
-            return false;
+            if (reason)
+                *reason = QStringLiteral("Für das Bild reicht der Speicher nicht.");
+            return {};
         }
     }
-    return savePuzzleImage(picture, fileName, format == PictureFormat::Bmp ? "BMP" : "PNG", error);
+    const QByteArray bytes = encodePuzzleImage(picture, format == PictureFormat::Bmp ? "BMP" : "PNG");
+    if (bytes.isEmpty() && reason)
+        *reason = QStringLiteral("Das Bild lässt sich nicht kodieren.");
+    return bytes;
+}
+
+bool exportPuzzlePicture(const QString &fileName, PictureFormat format, const PuzzleModel &model,
+                         const PuzzleSettings &settings, int screenResolution, const QPrinter &printer,
+                         QString *error, PrintPages pages) {
+    QString reason;
+    const QByteArray picture =
+        puzzlePicture(format, model, settings, screenResolution, printer, &reason, pages);
+    if (picture.isEmpty()) {
+        if (error)
+            *error = QStringLiteral("Die Datei %1 kann nicht gespeichert werden: %2")
+                         .arg(quotedPath(fileName), reason);
+        return false;
+    }
+    return saveFileContents(fileName, picture, error);
 }

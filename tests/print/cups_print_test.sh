@@ -3,7 +3,9 @@
 # checks what arrives: a private cupsd with a cups-pdf queue as the default printer, "wabrix-cli print"
 # as the printing path, then the finished job's title (IPP Get-Jobs), the PDF's pages and paper, its
 # text, and where the grid's first vertical line lies on the paper. Also checks that a picture from
-# "wabrix-cli render" marks the end of that printer's printable area.
+# "wabrix-cli render" marks the end of that printer's printable area. Then the cases where nothing may
+# be printed and the command must say so: a queue that rejects jobs and a full temporary folder (exit
+# 1, no job); and a stopped queue, which keeps the job and says so (exit 0).
 #
 #   cups_print_test.sh WABRIX_CLI PRINTPROBE SOURCE_DIR
 #
@@ -37,8 +39,10 @@ QUEUE=wabrix$$
 # cups-pdf reads the configuration of queue QUEUE (device cups-pdf:/QUEUE) from this fixed place.
 QUEUE_CONF=/etc/cups/cups-pdf-$QUEUE.conf
 CUPSD_PID=
+FULL_TMP=$WORK/tmp-voll
 
 cleanup() {
+    mountpoint -q "$FULL_TMP" 2>/dev/null && umount "$FULL_TMP"
     if [ -n "$CUPSD_PID" ]; then
         kill "$CUPSD_PID" 2>/dev/null
         wait "$CUPSD_PID" 2>/dev/null
@@ -225,10 +229,67 @@ awk -v width="$width" -v height="$height" -v column="$column" -v row="$row" 'BEG
     dy = row - y; if (dy < 0) dy = -dy
     exit dx <= 1 && dy <= 1 ? 0 : 1
 }' || fail "das Bild markiert nicht das Ende des druckbaren Bereichs des Standarddruckers"
+
+# Every job the queue has seen, finished or not.
+cat >"$WORK/alljobs.test" <<'EOF'
+{
+    NAME "Alle Aufträge"
+    OPERATION Get-Jobs
+    GROUP operation-attributes-tag
+    ATTR charset attributes-charset utf-8
+    ATTR naturalLanguage attributes-natural-language de
+    ATTR uri printer-uri $uri
+    ATTR keyword which-jobs all
+    ATTR keyword requested-attributes job-id,job-state
+    STATUS successful-ok
+    DISPLAY job-id
+}
+EOF
+job_count() {
+    ipptool -c "ipp://${CUPS_SERVER}/printers/$QUEUE" "$WORK/alljobs.test" 2>/dev/null | tail -n +2 | grep -c .
+}
+
+# Runs "wabrix-cli print" with the given environment words before it; expects the exit status and a
+# message containing the text on standard error.
+expect_print() {
+    local status=$1 text=$2
+    shift 2
+    local out got
+    out=$(env "$@" "$CLI" print "$WORK/raetsel.wbx" 2>&1)
+    got=$?
+    [ "$got" -eq "$status" ] || fail "print ($*): Rückgabewert $status erwartet, $got erhalten: $out"
+    grep -q "$text" <<<"$out" || fail "print ($*): „$text“ erwartet, gefunden: $out"
+    echo "print ($*): $got, $out"
+}
+
+# A queue that rejects jobs: nothing is sent, and the command says so.
+before=$(job_count)
+cupsreject "$QUEUE" || fail "cupsreject"
+expect_print 1 "nimmt keine Aufträge an" LANG=C.UTF-8
+cupsaccept "$QUEUE" || fail "cupsaccept"
+[ "$(job_count)" -eq "$before" ] || fail "die abweisende Warteschlange hat einen Auftrag bekommen"
+
+# A full temporary folder, into which the print system writes the job before sending it: nothing is
+# sent (no empty job that CUPS would cancel), and the command says so.
+mkdir -p "$FULL_TMP"
+mount -t tmpfs -o size=64k tmpfs "$FULL_TMP" || fail "tmpfs für den vollen temporären Ordner"
+head -c 1M /dev/zero >"$FULL_TMP/fuellung" 2>/dev/null
+expect_print 1 "kein Platz für den Druckauftrag" TMPDIR="$FULL_TMP"
+umount "$FULL_TMP"
+[ "$(job_count)" -eq "$before" ] || fail "bei vollem temporärem Ordner wurde ein Auftrag gesendet"
+
+# A stopped queue keeps the job until it is started again: that is no failure, but the user hears it.
+cupsdisable "$QUEUE" || fail "cupsdisable"
+expect_print 0 "angehalten" LANG=C.UTF-8
+[ "$(job_count)" -eq $((before + 1)) ] || fail "die angehaltene Warteschlange hält keinen neuen Auftrag"
+cancel -a "$QUEUE" 2>/dev/null
+cupsenable "$QUEUE" || fail "cupsenable"
+echo "Abweisende und angehaltene Warteschlange, voller temporärer Ordner: wie erwartet"
+
 # "Rätsel und Lösung drucken...": one job of two pages, the puzzle without letters, then the solution
 # page, whose title ends in " – Lösung" and which alone shows the letters (each on a line of its own in
 # the text, grid and boxes alike).
-rm -f "$pdf"
+rm -f "$WORK"/out/*.pdf
 "$CLI" generate "$SOURCE/examples/woerter-20.txt" --seed 3 --runs 20 --solution-word Sommer \
     -o "$WORK/loesungswort.wbx" >/dev/null || fail "wabrix-cli generate --solution-word"
 "$CLI" print "$WORK/loesungswort.wbx" --pages both || fail "wabrix-cli print --pages both"
