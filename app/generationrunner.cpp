@@ -37,11 +37,18 @@ void GenerationRunner::setEngine(Engine engine) {
 }
 
 bool GenerationRunner::start(VectorWordTable table, std::uint64_t seed, int runs) {
+    GenerationOptions options;
+    options.runs = runs;
+    options.seed = seed;
+    return start(std::move(table), options, engine_, runs);
+}
+
+bool GenerationRunner::start(VectorWordTable table, const GenerationOptions &options, Engine engine,
+                             int progressTotal) {
     if (job_)
         return false;
-    auto job = std::make_unique<Job>(++lastJobId_, std::move(table), engine_);
-    job->options.runs = runs;
-    job->options.seed = seed;
+    auto job = std::make_unique<Job>(++lastJobId_, std::move(table), std::move(engine));
+    job->options = options;
     Job *running = job.get();
     job->options.onRunDone = [this, running](int runsDone) {
         running->runsDone = runsDone;
@@ -53,7 +60,7 @@ bool GenerationRunner::start(VectorWordTable table, std::uint64_t seed, int runs
     };
     job->worker = std::thread([this, running] { work(*running); });
     job_ = std::move(job);
-    emit started(runs);
+    emit started(progressTotal);
     return true;
 }
 

@@ -41,6 +41,9 @@ public:
     // Starts generating runs layouts from table with seed and signals started; false, and nothing
     // happens, while a generation is running.
     bool start(VectorWordTable table, std::uint64_t seed, int runs = defaultRuns);
+    // Starts a generation with engine and options (their seed, effort, frame...; the runner reports
+    // progress) and signals started with progressTotal, the count that progress reports rise to.
+    bool start(VectorWordTable table, const GenerationOptions &options, Engine engine, int progressTotal);
     bool isRunning() const { return job_ != nullptr; }
     // Asks the running generation to stop as soon as possible; it ends with cancelled, also when its
     // last run was already done.

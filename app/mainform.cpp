@@ -6,6 +6,7 @@
 #include "generationprogress.h"
 #include "generationrunner.h"
 #include "hyphenation.h"
+#include "layoutchoice.h"
 #include "puzzleview.h"
 #include "solutionwordfield.h"
 #include "startup.h"
@@ -87,6 +88,7 @@ TMainForm::TMainForm(QWidget *parent) : QMainWindow(parent), ui(std::make_unique
     clueCheck_->setSingleShot(true);
     clueCheck_->setInterval(0);
     connect(clueCheck_, &QTimer::timeout, this, &TMainForm::checkClueFit);
+    setUpLayoutControls();
     placeSolutionWordControls();
     connectHandlers();
     connectOutputHandlers();
@@ -98,16 +100,17 @@ TMainForm::~TMainForm() {
 }
 
 void TMainForm::placeSolutionWordControls() {
-    // The switch and the word follow the title field, wherever the strip has put it; the word's field
-    // takes the room up to the window's right edge, between a narrowest and its designed width.
+    // The switch and the word follow the title field, wherever the strip has put it.
     constexpr int gap = 6, fieldGap = 3, narrowest = 60;
+    QLineEdit *title = ui->caped;
     QCheckBox *box = ui->LoesungswortCheck;
     QLineEdit *word = ui->LoesungswortEd;
     const int designed = word->width();
-    box->move(ui->caped->geometry().right() + 1 + gap, box->y());
-    const int left = box->geometry().right() + 1 + fieldGap;
-    word->setGeometry(left, word->y(), std::clamp(clientWidth - gap - left, narrowest, designed),
-                      word->height());
+    const int room = clientWidth - gap - title->x() - gap - box->width() - fieldGap;
+    const int fieldWidth = std::max(narrowest, std::min(designed, room / 2));
+    title->resize(std::min(title->width(), fieldWidth), title->height());
+    box->move(title->geometry().right() + 1 + gap, box->y());
+    word->setGeometry(box->geometry().right() + 1 + fieldGap, word->y(), fieldWidth, word->height());
 }
 
 void TMainForm::connectHandlers() {
@@ -181,6 +184,7 @@ PuzzleSettings TMainForm::settings() const {
     s.fitClues = ui->FragenEinpassenCheck->isChecked();
     s.minClueFontSize = ui->KleinsteSchriftEd->value();
     s.solution = solutionWord_->solution();
+    s.layout = layoutChoice_->layout();
     return s;
 }
 
@@ -198,6 +202,7 @@ void TMainForm::setSettings(const PuzzleSettings &s) {
     ui->FragenEinpassenCheck->setChecked(s.fitClues);
     scheduleClueCheck();
     solutionWord_->setSolution(s.solution);
+    layoutChoice_->setLayout(s.layout);
 }
 
 void TMainForm::warnSolutionShown() {
@@ -266,7 +271,7 @@ void TMainForm::generatePuzzle() {
     if (generation_->isRunning())
         return;
     ui->StringGrid1->commitEdit();
-    generation_->start(copyWordRows(WordGridTable(*ui->StringGrid1)), random_.next64());
+    startGeneration(copyWordRows(WordGridTable(*ui->StringGrid1)));
 }
 
 void TMainForm::takeGeneratedPuzzle(GenerationResult &result) {
@@ -275,6 +280,7 @@ void TMainForm::takeGeneratedPuzzle(GenerationResult &result) {
     solutionWord_->puzzleChanged();
     repaintPuzzle();
     scheduleClueCheck();
+    showPageFitNotice();
 }
 
 void TMainForm::FragenEinpassenCheckClick() {
@@ -307,6 +313,7 @@ void TMainForm::Button1Click() {
 void TMainForm::sEdChange() {
     repaintPuzzle();
     scheduleClueCheck();
+    refreshPageFitNotice();
 }
 
 void TMainForm::LosungEinCheckClick() {

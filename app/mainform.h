@@ -10,12 +10,14 @@
 #include "puzzlesettings.h"
 #include "qprinterquery.h"
 #include "randomgenerator.h"
+#include "wordtable.h"
 
 #include <QMainWindow>
 #include <QPrinter>
 
 #include <array>
 #include <memory>
+#include <optional>
 
 namespace Ui {
 class TMainForm;
@@ -23,6 +25,8 @@ class TMainForm;
 class GenerationProgress;
 class NumericSpinEdit;
 class GenerationRunner;
+class LayoutChoice;
+class QPushButton;
 struct GenerationResult;
 class PuzzleView;
 class SolutionWordField;
@@ -39,7 +43,7 @@ class TMainForm : public QMainWindow {
 
 public:
     // The size of the client area below the menu bar, in pixels at 96 dots per inch.
-    static constexpr int clientWidth = 850;
+    static constexpr int clientWidth = 950;
     static constexpr int clientHeight = 534;
 
     explicit TMainForm(QWidget *parent = nullptr);
@@ -123,6 +127,18 @@ public:
     // tool bar sets it.
     bool previewBothPages = false;
 
+    // The layout choice and fitting the puzzle to the page (mainformlayout.cpp).
+    // Sets the zoom to the largest whole percent at which the whole picture fits the printable area of
+    // the current printer's page ("An Seite anpassen").
+    void fitZoomToPage();
+    // Before printing the given pages: a page that the paper would cut makes the window ask "An Seite
+    // anpassen und drucken" (the zoom is fitted to every page first), "Trotzdem drucken" or
+    // "Abbrechen"; false for "Abbrechen".
+    bool confirmWholePage(PrintPages pages = PrintPages::Puzzle);
+    // The zoom at which every one of the given pages fits the current page; nothing when the page is
+    // unknown.
+    std::optional<int> zoomThatFitsPage(PrintPages pages = PrintPages::Puzzle) const;
+
 public slots:
     void ExportierenalsBild1Click();
     void Druckereinrichten1Click();
@@ -142,9 +158,17 @@ private:
     void FormCreate();
     void FormDestroy();
     void connectHandlers();
-    // Puts the solution word's switch and field after the title field.
+    // Puts the solution word's switch and field after the title field; where the strip is too short for
+    // both fields at their designed width, the title field and the word's field share what is left.
     void placeSolutionWordControls();
     void connectOutputHandlers();
+    void setUpLayoutControls();
+    // Starts the generation the layout choice asks for: 1001 runs, or compact inside its frame.
+    void startGeneration(VectorWordTable table);
+    // The notice that the puzzle does not fit the page, with "An Seite anpassen"; cleared when it fits.
+    void showPageFitNotice();
+    // The same, only while the notice is shown (after a setting changed).
+    void refreshPageFitNotice();
     // Starts building the puzzle from the word table; the result lands in takeGeneratedPuzzle.
     void generatePuzzle();
     // Puts a finished generation's entries, feld and store in place of the window's and repaints.
@@ -171,5 +195,7 @@ private:
     GenerationProgress *generationProgress_ = nullptr;
     std::unique_ptr<ClueOverflowNotice> clueOverflow_;
     QTimer *clueCheck_ = nullptr;
+    LayoutChoice *layoutChoice_ = nullptr;
+    QPushButton *fitPageButton_ = nullptr;
     bool centred_ = false;
 };

@@ -57,17 +57,19 @@ void TMainForm::ExportierenalsBild1Click() {
 
 void TMainForm::Druckereinrichten1Click() {
     // The red page-end marking shows the new page at once.
-    if (PrinterSetupDialog1.Execute(this))
+    if (PrinterSetupDialog1.Execute(this)) {
         repaintPuzzle();
+        refreshPageFitNotice();
+    }
 }
 
 void TMainForm::Drucken1Click() {
-    if (PrintDialog1.Execute(this))
+    if (confirmWholePage() && PrintDialog1.Execute(this))
         printCurrentPuzzle();
 }
 
 void TMainForm::RaetselUndLoesungDrucken1Click() {
-    if (PrintDialog1.Execute(this))
+    if (confirmWholePage(PrintPages::Both) && PrintDialog1.Execute(this))
         printCurrentPuzzle(PrintPages::Both);
 }
 

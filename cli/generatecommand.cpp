@@ -7,6 +7,7 @@
 #include "fileproblem.h"
 #include "generator.h"
 #include "gridtext.h"
+#include "layoutoptions.h"
 #include "qprinterquery.h"
 #include "randomgenerator.h"
 #include "renderer.h"
@@ -20,21 +21,23 @@
 namespace {
 
 const QString usage = QStringLiteral("wabrix-cli generate WORDS [-o OUT.wbx] [--seed N] [--runs N] [--stats] "
-                                     "[--png FILE] [--fit-clues [--min-font PT]] [--solution-word WORD]");
+                                     "[--png FILE] [--fit-clues [--min-font PT]] [--solution-word WORD] "
+                                     "[--layout standard|compact] [--frame page|WxH] [--effort N]");
 // The picture of --png: the screen view at the usual screen resolution.
 constexpr int pngResolution = 96;
 constexpr int maxRuns = 100000;
 
-QString statsJson(const GenerationStats &s, double seconds) {
+QString statsJson(const GenerationStats &s, double seconds, const QString &layout) {
+    const double fill = s.area > 0 ? static_cast<double>(s.usedCells) / s.area : 0.0;
     return QStringLiteral("{\"entries\":%1,\"placed\":%2,\"usedCells\":%3,\"area\":%4,\"bestRun\":%5,"
-                          "\"runs\":%6,\"meanPlaced\":%7,\"seconds\":%8}")
+                          "\"runs\":%6,\"meanPlaced\":%7,\"seconds\":%8,\"fill\":%9,\"layout\":\"%10\"}")
         .arg(s.entries)
         .arg(s.placed)
         .arg(s.usedCells)
         .arg(s.area)
         .arg(s.bestRun)
         .arg(s.runs)
-        .arg(shortestNumber(s.meanPlaced), shortestNumber(seconds));
+        .arg(shortestNumber(s.meanPlaced), shortestNumber(seconds), shortestNumber(fill), layout);
 }
 
 } // namespace
@@ -76,6 +79,8 @@ int runGenerate(const QStringList &arguments) {
         QStringLiteral("WORD"));
     parser.addOptions({seedOption, runsOption, statsOption, pngOption, fitOption, minFontOption, outputOption,
                        solutionWordOption, engineOption});
+    LayoutOptions layout;
+    parser.addOptions(layout.options());
 
     if (const auto done = parseArguments(parser, QStringLiteral("generate"), arguments, usage, 1,
                                          QStringLiteral("genau eine Wortliste angeben")))
@@ -106,6 +111,12 @@ int runGenerate(const QStringList &arguments) {
     const QString engine = parser.value(engineOption);
     if (engine != QStringLiteral("fast") && engine != QStringLiteral("literal"))
         return usageError(usage, QStringLiteral("--engine erwartet literal oder fast"));
+    if (parser.isSet(solutionWordOption))
+        settings.solution.word = parser.value(solutionWordOption).toStdU16String();
+    if (const std::optional<QString> wrong = layout.apply(parser, settings, options))
+        return usageError(usage, *wrong);
+    if (layout.compact() && (parser.isSet(runsOption) || parser.isSet(engineOption)))
+        return usageError(usage, QStringLiteral("--runs gilt nur mit --layout standard"));
 
     const QString wordsPath = positional.first();
     const QString documentPath = parser.value(outputOption), pngPath = parser.value(pngOption);
@@ -133,19 +144,17 @@ int runGenerate(const QStringList &arguments) {
     timer.start();
     const GenerationStats stats = engine == QStringLiteral("literal")
                                       ? GenerateLiteral(table, model, store, options)
-                                      : GenerateFast(table, model, store, options);
+                                      : layout.generate(table, model, store, options);
     const double seconds = static_cast<double>(timer.nsecsElapsed()) / 1e9;
 
     // The solution word is marked as the window marks it after a generation; a word that cannot be
     // marked stops the command before anything is written.
     if (parser.isSet(solutionWordOption)) {
-        const std::u16string word = parser.value(solutionWordOption).toStdU16String();
-        const SolutionChoice choice = chooseSolutionCells(model.feld, word);
+        const SolutionChoice choice = chooseSolutionCells(model.feld, settings.solution.word);
         if (choice.problem == SolutionProblem::NoPuzzle)
             return usageError(usage, QStringLiteral("Das Rätsel hat keine Buchstaben für das Lösungswort."));
         if (choice.problem != SolutionProblem::None)
             return usageError(usage, QString::fromStdU16String(solutionProblemText(choice)));
-        settings.solution.word = word;
         settings.solution.cells = choice.cells;
         const std::u16string missing = missingSolutionLetters(choice.letters, choice.cells);
         if (!missing.empty())
@@ -155,6 +164,7 @@ int runGenerate(const QStringList &arguments) {
 
     if (parser.isSet(outputOption)) {
         QString error;
+        settings.layout = layout.documentLayout(options);
         if (!saveDocument(documentPath, makeDocument(table, settings, model), &error))
             return failure(error);
     }
@@ -172,7 +182,7 @@ int runGenerate(const QStringList &arguments) {
     }
 
     if (parser.isSet(statsOption))
-        printOut(statsJson(stats, seconds));
+        printOut(statsJson(stats, seconds, layout.name()));
     else if (!parser.isSet(outputOption))
         printOut(QString::fromStdU16String(gridText(model.feld)).chopped(1));
     return exitSuccess;

@@ -1,8 +1,11 @@
 #include "clicommand.h"
 #include "commands.h"
 
+#include "jobpagefit.h"
+#include "layoutoptions.h"
 #include "openedpuzzle.h"
 #include "puzzleprinting.h"
+#include "qprinterquery.h"
 
 #include <QCommandLineParser>
 #include <QPrinter>
@@ -11,7 +14,7 @@
 namespace {
 
 const QString usage =
-    QStringLiteral("wabrix-cli print FILE.wbx [--printer NAME] [--pages puzzle|solution|both]");
+    QStringLiteral("wabrix-cli print FILE.wbx [--printer NAME] [--pages puzzle|solution|both] [--fit-page]");
 
 // The printer to print on: the named one, or the default printer. Empty with the reason when there
 // is none.
@@ -52,7 +55,10 @@ int runPrint(const QStringList &arguments) {
         QStringLiteral("puzzle (das Rätsel, Standard), solution (die Lösungsseite) oder both (Rätsel ohne "
                        "Buchstaben, dann die Lösungsseite, in einem Auftrag)"),
         QStringLiteral("PAGES"), QStringLiteral("puzzle"));
-    parser.addOptions({printerOption, pagesOption});
+    const QCommandLineOption fitPageOption(
+        QStringLiteral("fit-page"),
+        QStringLiteral("mit dem Zoom drucken, bei dem das ganze Rätsel auf den bedruckbaren Bereich passt"));
+    parser.addOptions({printerOption, pagesOption, fitPageOption});
     if (const auto done = parseArguments(parser, QStringLiteral("print"), arguments, usage, 1,
                                          QStringLiteral("genau eine Rätseldatei angeben")))
         return *done;
@@ -80,8 +86,17 @@ int runPrint(const QStringList &arguments) {
         return exitFileError;
     }
 
-    if (!printPuzzle(printer, puzzle.model, puzzle.settings, *pages, &error))
+    PuzzleSettings &settings = puzzle.settings;
+    const PrinterPage page = QPrinterQuery(printer).currentPage();
+    if (parser.isSet(fitPageOption))
+        settings.zoom = fitJobZoom(puzzle.model, settings, *pages, page, static_cast<int>(zoomField.minimum),
+                                   static_cast<int>(zoomField.maximum))
+                            .value_or(settings.zoom);
+    if (!printPuzzle(printer, puzzle.model, settings, *pages, &error))
         return failure(error);
+    // Said once the page went to the printer, so that a failure stays the one line it reports.
+    if (!parser.isSet(fitPageOption) && !jobFitsPage(puzzle.model, settings, *pages, page))
+        printError(pageCutWarning(settings.zoom));
     const QString notice = printQueueNotice(printer);
     if (!notice.isEmpty())
         printError(QStringLiteral("wabrix-cli: Hinweis: ") + notice);

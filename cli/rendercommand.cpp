@@ -3,17 +3,20 @@
 
 #include "fieldvalues.h"
 #include "filename.h"
+#include "jobpagefit.h"
+#include "layoutoptions.h"
 #include "openedpuzzle.h"
 #include "pictureexport.h"
+#include "qprinterquery.h"
 
 #include <QCommandLineParser>
 #include <QPrinter>
 
 namespace {
 
-const QString usage =
-    QStringLiteral("wabrix-cli render FILE.wbx -o OUT.(png|bmp|svg|pdf) [--dpi D] [--zoom Z] "
-                   "[--solution | --no-solution] [--pages puzzle|solution|both]");
+const QString usage = QStringLiteral("wabrix-cli render FILE.wbx -o OUT.(png|bmp|svg|pdf) [--dpi D] "
+                                     "[--zoom Z | --fit-page] [--solution | --no-solution] "
+                                     "[--pages puzzle|solution|both]");
 constexpr int defaultDpi = 96;
 constexpr int maxDpi = 9600;
 
@@ -44,7 +47,11 @@ int runRender(const QStringList &arguments) {
         QStringLiteral("nur für PDF: puzzle (das Rätsel, Standard), solution (die Lösungsseite) oder both "
                        "(Rätsel ohne Buchstaben, dann die Lösungsseite)"),
         QStringLiteral("PAGES"), QStringLiteral("puzzle"));
-    parser.addOptions({outputOption, dpiOption, zoomOption, solutionOption, noSolutionOption, pagesOption});
+    const QCommandLineOption fitPageOption(
+        QStringLiteral("fit-page"),
+        QStringLiteral("Zoom, bei dem das ganze Bild auf den bedruckbaren Bereich der Seite passt"));
+    parser.addOptions(
+        {outputOption, dpiOption, zoomOption, fitPageOption, solutionOption, noSolutionOption, pagesOption});
     if (const auto done = parseArguments(parser, QStringLiteral("render"), arguments, usage, 1,
                                          QStringLiteral("genau eine Rätseldatei angeben")))
         return *done;
@@ -65,6 +72,8 @@ int runRender(const QStringList &arguments) {
     const int zoom = parser.isSet(zoomOption) ? parser.value(zoomOption).toInt(&ok) : 0;
     if (!ok || (parser.isSet(zoomOption) && (zoom < zoomField.minimum || zoom > zoomField.maximum)))
         return usageError(usage, QStringLiteral("--zoom erwartet eine ganze Zahl von 10 bis 1000"));
+    if (parser.isSet(zoomOption) && parser.isSet(fitPageOption))
+        return usageError(usage, QStringLiteral("--zoom und --fit-page schließen einander aus"));
     if (parser.isSet(solutionOption) && parser.isSet(noSolutionOption))
         return usageError(usage, QStringLiteral("--solution und --no-solution schließen einander aus"));
     const std::optional<PrintPages> pages = printPagesNamed(parser.value(pagesOption));
@@ -84,10 +93,22 @@ int runRender(const QStringList &arguments) {
         settings.showSolution = parser.isSet(solutionOption);
 
     // The export of "Exportieren als Bild...": the default printer's page (A4 when none is installed)
-    // gives the PDF's paper and the pictures' page-end marking.
+    // gives the PDF's paper and the pictures' page-end marking; a picture fits that page in its own
+    // pixels.
     const QPrinter printer(QPrinter::HighResolution);
+    PrinterPage page = QPrinterQuery(printer).currentPage();
+    if (*format != PictureFormat::Pdf && page.resolution > 0)
+        page = {dpi, static_cast<int>(static_cast<qint64>(page.width) * dpi / page.resolution),
+                static_cast<int>(static_cast<qint64>(page.height) * dpi / page.resolution)};
+    if (parser.isSet(fitPageOption))
+        settings.zoom = fitJobZoom(puzzle.model, settings, *pages, page, static_cast<int>(zoomField.minimum),
+                                   static_cast<int>(zoomField.maximum))
+                            .value_or(settings.zoom);
     QString error;
     if (!exportPuzzlePicture(out, *format, puzzle.model, settings, dpi, printer, &error, *pages))
         return failure(error);
+    // Said once the page is written, so that a failure stays the one line it reports.
+    if (*format == PictureFormat::Pdf && !jobFitsPage(puzzle.model, settings, *pages, page))
+        printError(pageCutWarning(settings.zoom));
     return exitSuccess;
 }

@@ -7,6 +7,9 @@
 #include <cstdint>
 #include <functional>
 
+// Search steps of a compact layout unless asked otherwise: about a second for 100 words on two cores.
+constexpr int defaultCompactEffort = 250000;
+
 // How a generation runs: how many layouts, from which seed, on how many threads, and whom to tell
 // about progress.
 struct GenerationOptions {
@@ -20,6 +23,15 @@ struct GenerationOptions {
     // makes itself, so with several threads counts may be skipped. Returning false cancels the
     // generation as soon as possible: runs under way finish, no new run starts, no further call comes.
     std::function<bool(int runsDone)> onRunDone;
+
+    // GenerateCompact only: the search steps to spend; the frame the puzzle must fit in, in cells (0 x 0:
+    // none, the whole grid); without a frame, the proportions its box should have (0 x 0: none, the
+    // smallest box). onRunDone then reports the steps done.
+    int effort = defaultCompactEffort;
+    int frameWidth = 0;
+    int frameHeight = 0;
+    int shapeWidth = 0;
+    int shapeHeight = 0;
 };
 
 // What a generation produced, for the status line and the command line's statistics.
@@ -53,6 +65,17 @@ GenerationStats GenerateLiteral(const WordTable &table, PuzzleModel &model, Gene
 // not necessarily the first ones); stats.cancelled is set.
 GenerationStats GenerateFast(const WordTable &table, PuzzleModel &model, GeneratorStore &store,
                              const GenerationOptions &options);
+
+// Builds a compact puzzle from the word table: the most entries it can place (inside the frame, when
+// options give one), then the box that needs the least scaling to fit the frame or the shape (the
+// smallest box when there is neither), keeping the same rules as the other engines. The search is split into
+// a fixed number of chains, each with its own seed drawn from options.seed and its share of options.effort,
+// spread over options.threads threads: the same seed, word table, frame and effort give the same puzzle on
+// any machine and any number of threads. The store receives the puzzle as its one run; the entries' placement
+// fields describe it (an entry left out has tries = roundsPerEntry). On cancellation the entries are
+// collected, feld and the store are unchanged, and stats.cancelled is set.
+GenerationStats GenerateCompact(const WordTable &table, PuzzleModel &model, GeneratorStore &store,
+                                const GenerationOptions &options);
 
 // The seed of run number run's random generator in GenerateFast.
 std::uint64_t runSeed(std::uint64_t seed, int run);

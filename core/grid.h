@@ -18,11 +18,19 @@ constexpr std::int32_t clueIndexMask = 0xFFFFF;
 constexpr std::int32_t clueDownBit = 0x40000000;
 constexpr int arrowKindShift = 20;
 
-constexpr int cellIndex(int x, int y) { return x * gridSize + y; }
+constexpr int cellIndex(int x, int y) {
+    return x * gridSize + y;
+}
 
-constexpr bool isFreeCell(std::int32_t v) { return v == cellFree; }
-constexpr bool isLetterCell(std::int32_t v) { return v != cellFree && v <= maxLetterCode; }
-constexpr bool isClueCell(std::int32_t v) { return v > maxLetterCode; }
+constexpr bool isFreeCell(std::int32_t v) {
+    return v == cellFree;
+}
+constexpr bool isLetterCell(std::int32_t v) {
+    return v != cellFree && v <= maxLetterCode;
+}
+constexpr bool isClueCell(std::int32_t v) {
+    return v > maxLetterCode;
+}
 
 // Value stored in a letter cell for a UTF-16 code unit. Codes that a letter cell cannot hold are
 // stored as "?": those above 255, and the free marker 1, which would otherwise leave a hole in
@@ -40,7 +48,9 @@ constexpr std::uint32_t clueEntryIndex(std::int32_t v) {
     return (static_cast<std::uint32_t>(v) - static_cast<std::uint32_t>(clueBase)) &
            static_cast<std::uint32_t>(clueIndexMask);
 }
-constexpr bool clueRunsDown(std::int32_t v) { return (v & clueDownBit) != 0; }
+constexpr bool clueRunsDown(std::int32_t v) {
+    return (v & clueDownBit) != 0;
+}
 constexpr std::int32_t clueArrowKind(std::int32_t v) {
     return static_cast<std::int32_t>(static_cast<std::uint32_t>(v & ~clueDownBit) >> arrowKindShift);
 }

@@ -10,8 +10,8 @@ struct TPuzzleEntry {
     char16_t *clue;
     char16_t *answer;
     std::uint8_t spare;
-    std::uint8_t down;      // 1: the answer runs down; 0: across
-    std::uint8_t done;      // generator bookkeeping: placed, given up or under trial in this run
+    std::uint8_t down; // 1: the answer runs down; 0: across
+    std::uint8_t done; // generator bookkeeping: placed, given up or under trial in this run
     std::uint8_t padding;
     std::int32_t tries;     // failed rounds in the current generator run
     std::int32_t line;      // column of a down answer, row of an across answer

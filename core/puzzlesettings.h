@@ -1,6 +1,7 @@
 #pragma once
 
 #include "fontdescription.h"
+#include "layoutsettings.h"
 #include "numberfield.h"
 #include "solutionword.h"
 
@@ -26,6 +27,7 @@ struct PuzzleSettings {
     bool fitClues = false; // FragenEinpassenCheck: clues hyphenated and made smaller to fit
     double minClueFontSize = minClueFontField.defaultValue; // KleinsteSchriftEd: smallest clue font
     SolutionWord solution; // LoesungswortCheck, LoesungswortEd and the cells chosen for the word
+    LayoutSettings layout; // "Anordnung" and "Rahmen" on the settings page: how the next puzzle is made
 };
 
 // One number of the settings: the field that holds it and its place in PuzzleSettings.

@@ -1,5 +1,7 @@
 #include "documentextensions.h"
 
+#include "layoutrecord.h"
+
 #include "recordreader.h"
 #include "recordwriter.h"
 #include "textrecord.h"
@@ -90,6 +92,7 @@ const std::vector<DocumentExtension> &documentExtensions() {
         {"SOLW", hasSolutionWord, writeSolutionWord, readSolutionWord},
         {"SOLO", solutionWordOff, writeSolutionWordOn, readSolutionWordOn},
         {"SOLC", hasSolutionCells, writeSolutionCells, readSolutionCells},
+        {layoutRecordTag, &layoutRecordPresent, &writeLayoutRecord, &readLayoutRecord},
     };
     return extensions;
 }

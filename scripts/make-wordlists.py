@@ -40,8 +40,8 @@ def main():
             continue
         seen.add(answer.lower())
         unique.append((clue, answer))
-    for name, n in (("woerter.txt", 80), ("woerter-20.txt", 20), ("woerter-100.txt", 100),
-                    ("woerter-999.txt", 999)):
+    for name, n in (("woerter.txt", 80), ("woerter-20.txt", 20), ("woerter-30.txt", 30),
+                    ("woerter-50.txt", 50), ("woerter-100.txt", 100), ("woerter-999.txt", 999)):
         with open(f"{sys.argv[1]}/{name}", "w", encoding="utf-8") as out:
             for clue, answer in unique[:n]:
                 out.write(f"{clue}\t{answer.lower()}\n")

@@ -71,8 +71,9 @@ private slots:
     void window() {
         auto form = shownForm();
         QCOMPARE(form->windowTitle(), QStringLiteral("ORBELIK Wabrixrätsel-Drucker 1.0"));
-        // Wider than the first version's 734 pixels: the solution word stands beside the title.
-        QCOMPARE(form->centralWidget()->size(), QSize(850, 534));
+        // Wider than the first version's 734 pixels: "An Seite anpassen" stands beside the zoom and the
+        // solution word beside the title.
+        QCOMPARE(form->centralWidget()->size(), QSize(950, 534));
         QCOMPARE(form->menuBar()->objectName(), QStringLiteral("MainMenu1"));
         QVERIFY(!form->windowIcon().isNull());
         QCOMPARE(QApplication::font().family(), QStringLiteral("Tahoma"));
@@ -122,7 +123,14 @@ private slots:
         QWidget *widget = control<QWidget>(form, QTest::currentDataTag());
         QVERIFY(widget);
         QCOMPARE(widget->parentWidget()->objectName(), parent);
-        QCOMPARE(widget->pos(), geometry.topLeft());
+        // The controls right of the zoom field move over for "An Seite anpassen", which stands beside it.
+        const QWidget *zoom = control<QWidget>(form, "ZoomEd");
+        const QWidget *fit = control<QWidget>(form, "AnSeiteBtn");
+        const bool afterZoom = parent == QLatin1String("Panel1") && geometry.x() > zoom->geometry().right();
+        QVERIFY(fit && fit->x() > zoom->geometry().right());
+        QCOMPARE(widget->pos(),
+                 geometry.topLeft() +
+                     QPoint(afterZoom ? fit->x() + fit->width() - zoom->x() - zoom->width() + 1 : 0, 0));
         if (geometry.width() < 0) {
             QCOMPARE(widget->width(), widget->sizeHint().width());
             QVERIFY(widget->height() >= widget->sizeHint().height());
@@ -218,8 +226,8 @@ private slots:
         QCOMPARE(pages->tabText(0), QStringLiteral("Wabrixrätsel"));
         QCOMPARE(pages->tabText(1), QStringLiteral("Einstellungen"));
         QWidget *panel = control<QWidget>(*form, "Panel1");
-        QCOMPARE(panel->geometry(), QRect(0, 0, 850, 41));
-        QCOMPARE(pages->geometry(), QRect(0, 41, 850, 534 - 41));
+        QCOMPARE(panel->geometry(), QRect(0, 0, 950, 41));
+        QCOMPARE(pages->geometry(), QRect(0, 41, 950, 534 - 41));
         QWidget *page = control<QWidget>(*form, "TabSheet1");
         WordGrid &grid = table(*form);
         QScrollArea *scroll = control<QScrollArea>(*form, "ScrollBox1");
@@ -228,7 +236,7 @@ private slots:
         for (const QSize growth : {QSize(0, 0), QSize(100, 50)}) {
             form->resize(start + growth);
             QTest::qWait(10);
-            QCOMPARE(panel->width(), 850 + growth.width());
+            QCOMPARE(panel->width(), 950 + growth.width());
             QCOMPARE(pages->height(), 534 - 41 + growth.height());
             QCOMPARE(grid.geometry(), QRect(0, 0, 329, page->height()));
             QCOMPARE(scroll->geometry(), QRect(329, 0, page->width() - 329, page->height()));

@@ -198,7 +198,7 @@ private slots:
                 QCOMPARE(lines.first(), titles[page - 1]);
                 QVERIFY(lines.contains(QStringLiteral("Lösungswort:")));
                 // The grid's letters stand on lines of their own; the clues are words.
-                for (const QString &letter : {"H", "A", "U", "O", "T"})
+                for (const QString &letter : QStringList{"H", "A", "U", "O", "T"})
                     QCOMPARE(lines.contains(letter), letters[page - 1]);
             }
         }

@@ -217,6 +217,31 @@ awk -v line="$line" -v left="$left" 'BEGIN {
     exit diff <= 0.25 ? 0 : 1
 }' || fail "die erste senkrechte Linie liegt nicht 15 mm rechts vom Rand des druckbaren Bereichs"
 
+# No silent cut: the 20 words at 100 % are wider than the page, so printing them warns, and --fit-page
+# prints them whole without a word; a compact puzzle made for the page's frame fits as it is.
+warning=$("$CLI" print "$WORK/raetsel.wbx" 2>&1 >/dev/null) || fail "wabrix-cli print (abgeschnitten)"
+grep -q -- "--fit-page" <<<"$warning" || fail "keine Warnung beim Druck eines abgeschnittenen Rätsels: $warning"
+warning=$("$CLI" print "$WORK/raetsel.wbx" --fit-page 2>&1 >/dev/null) || fail "wabrix-cli print --fit-page"
+[ -z "$warning" ] || fail "print --fit-page warnt: $warning"
+"$CLI" generate "$SOURCE/examples/woerter-30.txt" --seed 3 --layout compact --frame page --effort 20000 \
+    -o "$WORK/kompakt.wbx" >/dev/null || fail "wabrix-cli generate --layout compact --frame page"
+warning=$("$CLI" print "$WORK/kompakt.wbx" 2>&1 >/dev/null) || fail "wabrix-cli print (kompakt)"
+[ -z "$warning" ] || fail "das kompakte Rätsel im Rahmen der Seite passt nicht auf die Seite: $warning"
+for _ in $(seq 1 150); do
+    [ "$(find "$WORK/out" -name '*.pdf' | wc -l)" -ge 4 ] && break
+    sleep 0.2
+done
+[ "$(find "$WORK/out" -name '*.pdf' | wc -l)" -eq 4 ] || fail "vier gedruckte Seiten erwartet"
+# cups-pdf may still be writing the last file when it appears.
+for printed in "$WORK"/out/*.pdf; do
+    for _ in $(seq 1 50); do
+        pdfinfo "$printed" 2>/dev/null | grep -q '^Pages: *1$' && break
+        sleep 0.2
+    done
+    pdfinfo "$printed" | grep -q '^Pages: *1$' || fail "$printed: eine Seite erwartet"
+done
+echo "Warnung beim Abschneiden, ganze Seiten mit --fit-page und im Rahmen der Seite"
+
 # A picture marks where the printable area of the default printer's page ends, the page that the
 # pdf of "render" and "print" get. The zoom makes the picture reach past it.
 "$CLI" render "$WORK/raetsel.wbx" -o "$WORK/bild.png" --zoom 400 || fail "wabrix-cli render"

@@ -1,0 +1,221 @@
+#include "datarow.h"
+#include "documentbuffer.h"
+#include "documentfile.h"
+#include "gridtext.h"
+#include "pagefit.h"
+#include "programrun.h"
+#include "testfiles.h"
+
+#include <QImage>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QtTest>
+
+namespace {
+
+ProgramRun runCli(const QStringList &arguments) {
+    return runProgram(QStringLiteral(WABRIX_CLI), arguments, 120000);
+}
+
+// The compact layout of an example list with a small effort, seed 2, and the extra arguments.
+QStringList compactGenerate(const QString &list, const QStringList &extra = {}) {
+    return QStringList{"generate", examplePath(list), "--layout", "compact",
+                       "--effort", "20000",           "--seed",   "2"} +
+           extra;
+}
+
+} // namespace
+
+// The command line's layout choices: generate --layout, --frame and --effort, and --fit-page of render
+// and print.
+class TestCliLayout : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir dir;
+
+private slots:
+    void statsNameTheLayoutAndItsFill_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("layout");
+        addRow("standard",
+               QStringList{"generate", examplePath("woerter-20.txt"), "--seed", "1", "--runs", "20"},
+               QString("standard"));
+        addRow("compact", compactGenerate("woerter-20.txt"), QString("compact"));
+    }
+    void statsNameTheLayoutAndItsFill() {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, layout);
+        const ProgramRun r = runCli(arguments + QStringList{"--stats"});
+        QCOMPARE(r.exitCode, 0);
+        const QString line = QString::fromUtf8(r.out).trimmed();
+        const QRegularExpression keys(
+            R"(^\{"entries":20,"placed":\d+,"usedCells":\d+,"area":\d+,"bestRun":\d+,"runs":\d+,)"
+            R"("meanPlaced":[0-9.e+-]+,"seconds":[0-9.e+-]+,"fill":[0-9.e+-]+,)"
+            R"re("layout":"(\w+)"\}$)re");
+        const QRegularExpressionMatch m = keys.match(line);
+        QVERIFY2(m.hasMatch(), qPrintable(line));
+        QCOMPARE(m.captured(1), layout);
+        const QJsonObject stats = QJsonDocument::fromJson(r.out).object();
+        QCOMPARE(stats["fill"].toDouble(), stats["usedCells"].toDouble() / stats["area"].toDouble());
+        if (layout == QLatin1String("compact")) {
+            QCOMPARE(stats["placed"].toInt(), 20);
+            QCOMPARE(stats["runs"].toInt(), 1);
+            QVERIFY(stats["fill"].toDouble() > 0.4);
+        }
+    }
+
+    void sameSeedSameCompactPuzzle() {
+        const ProgramRun a = runCli(compactGenerate("woerter-30.txt"));
+        const ProgramRun b = runCli(compactGenerate("woerter-30.txt"));
+        QCOMPARE(a.exitCode, 0);
+        QCOMPARE(a.out, b.out);
+        QVERIFY(a.out.contains('#'));
+    }
+
+    void framesHoldThePuzzle_data() {
+        QTest::addColumn<QString>("frame");
+        QTest::addColumn<int>("columns");
+        QTest::addColumn<int>("rows");
+        const CellCount page = pageCellFrame(PuzzleSettings(), defaultPdfPage());
+        addRow("22 x 33", QString("22x33"), 22, 33);
+        addRow("upper-case X", QString("30X12"), 30, 12);
+        addRow("the page (the PDF printer's A4 page here)", QString("page"), page.columns, page.rows);
+    }
+    void framesHoldThePuzzle() {
+        QFETCH(QString, frame);
+        QFETCH(int, columns);
+        QFETCH(int, rows);
+        const QString path = dir.filePath("rahmen.wbx");
+        QCOMPARE(runCli(compactGenerate("woerter-50.txt", {"--frame", frame, "-o", path})).exitCode, 0);
+        const DocumentReadResult read = loadDocument(path);
+        QVERIFY(read.ok);
+        const GridExtent extent = usedExtent(read.document.feld);
+        QVERIFY(extent.columns <= columns && extent.rows <= rows);
+        QVERIFY(extent.columns >= columns - 2 || extent.rows >= rows - 2); // it fills the frame
+    }
+
+    // A compact document is a document of the original format, arrow kind 0 only and no cell value
+    // that the standard layout does not write, followed by the trailer that records the layout.
+    void compactDocumentsKeepTheOriginalFormat_data() {
+        QTest::addColumn<QStringList>("frame");
+        QTest::addColumn<int>("frameKind"); // as LayoutSettings::Frame
+        QTest::addColumn<int>("columns");
+        addRow("no frame: the page", QStringList{}, int(LayoutSettings::Frame::Page), 17);
+        addRow("the page", QStringList{"--frame", "page"}, int(LayoutSettings::Frame::Page), 17);
+        addRow("cells", QStringList{"--frame", "30x40"}, int(LayoutSettings::Frame::Cells), 30);
+    }
+    void compactDocumentsKeepTheOriginalFormat() {
+        QFETCH(QStringList, frame);
+        QFETCH(int, frameKind);
+        QFETCH(int, columns);
+        const QString compact = dir.filePath("kompakt.wbx");
+        QCOMPARE(runCli(compactGenerate("woerter-100.txt", frame + QStringList{"-o", compact})).exitCode, 0);
+        const QByteArray bytes = fileBytes(compact);
+        const DocumentReadResult read = readDocumentBytes(bytes);
+        QVERIFY(read.ok);
+        const LayoutSettings &layout = read.document.settings.layout;
+        QCOMPARE(layout.arrangement, LayoutSettings::Arrangement::Compact);
+        QCOMPARE(int(layout.frame), frameKind);
+        if (layout.frame == LayoutSettings::Frame::Cells)
+            QCOMPARE(layout.frameColumns, columns);
+
+        // Without the layout the same document has no trailer; its bytes begin the compact one.
+        PuzzleDocument original = read.document;
+        original.settings.layout = LayoutSettings();
+        QString error;
+        const QByteArray originalBytes = documentToBytes(original, &error);
+        QVERIFY2(!originalBytes.isEmpty(), qPrintable(error));
+        QVERIFY(bytes.size() > originalBytes.size());
+        QVERIFY(bytes.startsWith(originalBytes));
+        QVERIFY(bytes.mid(originalBytes.size()).startsWith("WBXTRAIL"));
+
+        const std::size_t entries = read.document.entries.size();
+        for (std::int32_t v : read.document.feld) {
+            if (!isClueCell(v))
+                continue;
+            QCOMPARE(clueArrowKind(v), 0);
+            QVERIFY(clueEntryIndex(v) < entries);
+        }
+        for (const PuzzleDocumentEntry &e : read.document.entries)
+            QCOMPARE(e.arrowkind, 0);
+    }
+
+    void standardDocumentsHaveNoTrailer() {
+        const QString standard = dir.filePath("standard.wbx");
+        QCOMPARE(runCli({"generate", examplePath("woerter-20.txt"), "--runs", "3", "-o", standard}).exitCode,
+                 0);
+        QVERIFY(!fileBytes(standard).contains("WBXTRAIL"));
+    }
+
+    void wrongLayoutOptions_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("message");
+        const QString words = examplePath("woerter-20.txt");
+        addRow("unknown layout", QStringList{"generate", words, "--layout", "eng"}, QString("--layout"));
+        addRow("frame without compact", QStringList{"generate", words, "--frame", "page"},
+               QString("--frame"));
+        addRow("effort without compact", QStringList{"generate", words, "--effort", "9"},
+               QString("--effort"));
+        addRow("runs with compact", QStringList{"generate", words, "--layout", "compact", "--runs", "9"},
+               QString("--runs"));
+        addRow("effort 0", QStringList{"generate", words, "--layout", "compact", "--effort", "0"},
+               QString("--effort"));
+        addRow("frame of no cells", QStringList{"generate", words, "--layout", "compact", "--frame", "0x5"},
+               QString("--frame"));
+        addRow("frame beyond the grid",
+               QStringList{"generate", words, "--layout", "compact", "--frame", "101x5"}, QString("--frame"));
+        addRow("frame without a height",
+               QStringList{"generate", words, "--layout", "compact", "--frame", "22x"}, QString("--frame"));
+        addRow("frame as a word", QStringList{"generate", words, "--layout", "compact", "--frame", "a4"},
+               QString("--frame"));
+        addRow("zoom and fit-page",
+               QStringList{"render", "x.wbx", "-o", "x.png", "--zoom", "50", "--fit-page"},
+               QString("--fit-page"));
+    }
+    void wrongLayoutOptions() {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, message);
+        const ProgramRun r = runCli(arguments);
+        QCOMPARE(r.exitCode, 2);
+        QVERIFY2(QString::fromUtf8(r.err).contains(message), r.err.constData());
+        QVERIFY(r.out.isEmpty());
+    }
+
+    // --fit-page takes the largest zoom at which the picture fits the page; without it a picture that
+    // does not fit is written as asked, with a warning.
+    void fitPageShrinksToThePage() {
+        const QString wbx = dir.filePath("gross.wbx");
+        QCOMPARE(runCli({"generate", examplePath("woerter-100.txt"), "--runs", "3", "--seed", "4", "-o", wbx})
+                     .exitCode,
+                 0);
+        const QString png = dir.filePath("gross.png");
+        const ProgramRun fitted = runCli({"render", wbx, "-o", png, "--fit-page"});
+        QCOMPARE(fitted.exitCode, 0);
+        const QImage picture(png);
+        const PrinterPage page = defaultPdfPage();
+        const int screenPpi = 96;
+        QVERIFY(picture.width() <= page.width * screenPpi / page.resolution);
+        QVERIFY(picture.height() <= page.height * screenPpi / page.resolution);
+        QVERIFY(picture.width() >= page.width * screenPpi / page.resolution * 9 / 10 ||
+                picture.height() >= page.height * screenPpi / page.resolution * 9 / 10);
+
+        const ProgramRun cut = runCli({"render", wbx, "-o", dir.filePath("gross.pdf")});
+        QCOMPARE(cut.exitCode, 0);
+        QVERIFY2(QString::fromUtf8(cut.err).contains("--fit-page"), cut.err.constData());
+        const ProgramRun whole = runCli({"render", wbx, "-o", dir.filePath("ganz.pdf"), "--fit-page"});
+        QCOMPARE(whole.exitCode, 0);
+        QVERIFY(whole.err.isEmpty());
+    }
+
+    // print knows --fit-page: without a printer it fails for want of one, not for its arguments.
+    void printTakesFitPage() {
+        const QString wbx = dir.filePath("druck.wbx");
+        QCOMPARE(runCli({"generate", examplePath("woerter-20.txt"), "--runs", "3", "-o", wbx}).exitCode, 0);
+        const ProgramRun r = runCli({"print", wbx, "--fit-page"});
+        QCOMPARE(r.exitCode, 1);
+        QVERIFY(QString::fromUtf8(r.err).contains("Drucker"));
+    }
+};
+
+QTEST_MAIN(TestCliLayout)
+#include "tst_clilayout.moc"
