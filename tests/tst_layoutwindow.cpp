@@ -160,14 +160,19 @@ private slots:
 
     void compactGenerationStaysInItsFrame_data() {
         QTest::addColumn<bool>("cells");
-        addRow("Felder: 22 x 33", true);
-        addRow("Seite", false);
+        QTest::addColumn<QString>("solutionWord");
+        addRow("Felder: 22 x 33", true, QString());
+        addRow("Seite", false, QString());
+        // The page's frame leaves room for the word's boxes below the grid.
+        addRow("Seite with a solution word", false, QString("Sommerferienzeit am Meer").remove(' '));
     }
     void compactGenerationStaysInItsFrame() {
         QFETCH(bool, cells);
+        QFETCH(QString, solutionWord);
         const auto form = shownForm();
         loadWords(*form, "woerter-50.txt");
         chooseCompact(*form, cells, 22, 33);
+        control<QLineEdit>(*form, "LoesungswortEd")->setText(solutionWord);
         QVERIFY(generateAndWaitLong(*form));
         const std::vector<std::string> problems = checkPuzzle(form->model().feld, answersOf(form->model()));
         QVERIFY2(problems.empty(), problems.empty() ? "" : problems.front().c_str());
@@ -175,8 +180,12 @@ private slots:
         const CellCount page = pageCellFrame(form->settings(), QPrinterQuery(form->printer()).currentPage());
         QVERIFY(extent.columns <= (cells ? 22 : page.columns) && extent.rows <= (cells ? 33 : page.rows));
         QVERIFY(countClueCells(form->model().feld) >= 20);
-        if (!cells) // the page holds it at the window's zoom: nothing to fit
+        QCOMPARE(form->settings().solution.cells.size(), std::size_t(solutionWord.size()));
+        if (!cells) { // the page holds it at the window's zoom, boxes and all: nothing to fit
             QVERIFY(!notices(*form).hasNotice("pagefit"));
+            QVERIFY(puzzleFitsPage(form->model(), form->settings(),
+                                   QPrinterQuery(form->printer()).currentPage()));
+        }
     }
 
     // A puzzle larger than the page: the status line says so and fits it in one click.
