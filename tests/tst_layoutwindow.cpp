@@ -3,6 +3,7 @@
 #include "formhelpers.h"
 #include "generationrunner.h"
 #include "gridtext.h"
+#include "jobpagefit.h"
 #include "layoutchoice.h"
 #include "mainform.h"
 #include "modalanswers.h"
@@ -263,6 +264,32 @@ private slots:
             QVERIFY(form->confirmWholePage());
             QVERIFY(answers.messages.isEmpty());
         }
+    }
+
+    // "Rätsel und Lösung drucken..." asks about every page: with a title that just fits the puzzle
+    // page, the solution page's " – Lösung" would be cut; fitting makes both pages fit.
+    void printingBothPagesAsksAboutTheSolutionPage() {
+        const auto form = shownForm();
+        loadWords(*form, "woerter-20.txt");
+        QVERIFY(generateAndWaitLong(*form));
+        zoomEdit(*form).setValue(50);
+        auto *title = control<QLineEdit>(*form, "caped");
+        const PrinterPage page = QPrinterQuery(form->printer()).currentPage();
+        title->clear();
+        while (puzzleFitsPage(form->model(), form->settings(), page))
+            title->setText(title->text() + 'W');
+        title->setText(title->text().chopped(1));
+        {
+            ModalAnswers answers;
+            QVERIFY(form->confirmWholePage(PrintPages::Puzzle));
+            QVERIFY(answers.messages.isEmpty());
+        }
+        QString question;
+        clickInNextMessageBox("An Seite anpassen und drucken", &question);
+        QVERIFY(form->confirmWholePage(PrintPages::Both));
+        QVERIFY(question.contains("nicht auf die Seite"));
+        QVERIFY(zoomEdit(*form).value() < 50);
+        QVERIFY(jobFitsPage(form->model(), form->settings(), PrintPages::Both, page));
     }
 };
 
