@@ -43,7 +43,9 @@ int runPrint(const QStringList &arguments) {
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("Druckt das Rätsel einer Rätseldatei auf einer Seite des genannten oder des "
-                       "Standarddruckers, unter dem Auftragsnamen „%1“, genau wie \"Drucken...\".")
+                       "Standarddruckers, unter dem Auftragsnamen „%1“, genau wie \"Drucken...\"; mit "
+                       "--pages both Rätsel und Lösungsseite in einem Auftrag, wie \"Rätsel und Lösung "
+                       "drucken...\".")
             .arg(printJobTitle));
     parser.addHelpOption();
     parser.addPositionalArgument(QStringLiteral("FILE.wbx"), QStringLiteral("Rätseldatei"));
