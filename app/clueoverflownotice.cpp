@@ -1,7 +1,7 @@
 #include "clueoverflownotice.h"
 
 #include "cluelayout.h"
-#include "entryrows.h"
+#include "entrysources.h"
 #include "statusnotices.h"
 #include "wordgrid.h"
 #include "wordgridtable.h"
@@ -39,7 +39,7 @@ void ClueOverflowNotice::update(const PuzzleModel &model, const PuzzleSettings &
     const std::vector<std::uint32_t> overflowing = overflowingClueEntries(model.feld, clues, settings);
     overflowingClues_ = static_cast<int>(overflowing.size());
 
-    const std::vector<int> rowOfEntry = entryTableRows(WordGridTable(table_), clues);
+    const std::vector<int> rowOfEntry = entryClueRows(WordGridTable(table_), clues);
     std::vector<int> rows;
     for (const std::uint32_t n : overflowing)
         if (rowOfEntry[n] > 0)

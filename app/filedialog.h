@@ -10,12 +10,15 @@ class FileDialog {
 public:
     enum Kind { Open, Save };
 
-    // filter as Qt writes it ("Wabrixrätsel (*.wbx)"), defaultSuffix without the dot ("wbx").
-    FileDialog(Kind kind, QString filter, QString defaultSuffix)
-        : kind_(kind), filter_(std::move(filter)), defaultSuffix_(std::move(defaultSuffix)) {}
+    // filter as Qt writes it ("Wabrixrätsel (*.wbx)", several separated by ";;"), defaultSuffix without
+    // the dot ("wbx"). A save dialog asks before replacing a file only when confirmOverwrite is set.
+    FileDialog(Kind kind, QString filter, QString defaultSuffix, bool confirmOverwrite = false)
+        : kind_(kind), filter_(std::move(filter)), defaultSuffix_(std::move(defaultSuffix)),
+          confirmOverwrite_(confirmOverwrite) {}
 
     // Shows the dialog. A confirmed choice goes into FileName and gives true. An open dialog does not
-    // insist that the file exists; a save dialog does not ask before replacing a file.
+    // insist that the file exists. A name typed without an extension gets the one of the filter chosen
+    // (the default suffix for the first).
     bool Execute(QWidget *parent);
 
     Kind kind() const { return kind_; }
@@ -28,4 +31,5 @@ private:
     Kind kind_;
     QString filter_;
     QString defaultSuffix_;
+    bool confirmOverwrite_;
 };

@@ -21,6 +21,10 @@ FontChoiceWindow::FontChoiceWindow(QWidget *parent) : QDialog(parent) {
     fonts_ = new QFontDialog(this);
     fonts_->setOptions(QFontDialog::NoButtons | QFontDialog::DontUseNativeDialog);
     fonts_->setWindowFlags(Qt::Widget);
+    // The font list is a dialog of its own inside this window: Escape or Enter in one of its fields
+    // would close only the list and leave this window open and empty. They answer this window instead.
+    connect(fonts_, &QDialog::rejected, this, &QDialog::reject);
+    connect(fonts_, &QDialog::accepted, this, &QDialog::accept);
 
     colorButton_ = new QPushButton(QStringLiteral("Farbe..."), this);
     colorButton_->setAutoDefault(false);

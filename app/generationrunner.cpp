@@ -36,10 +36,11 @@ void GenerationRunner::setEngine(Engine engine) {
     engine_ = engine ? std::move(engine) : Engine(&GenerateFast);
 }
 
-bool GenerationRunner::start(VectorWordTable table, std::uint64_t seed, int runs) {
+bool GenerationRunner::start(VectorWordTable table, std::uint64_t seed, int runs, UmlautSpelling umlauts) {
     GenerationOptions options;
     options.runs = runs;
     options.seed = seed;
+    options.umlauts = umlauts;
     return start(std::move(table), options, engine_, runs);
 }
 

@@ -38,11 +38,12 @@ public:
     // The generator the worker calls; GenerateFast unless another is put in place (tests slow it down
     // or make it fail). Takes effect with the next start.
     void setEngine(Engine engine);
-    // Starts generating runs layouts from table with seed and signals started; false, and nothing
-    // happens, while a generation is running.
-    bool start(VectorWordTable table, std::uint64_t seed, int runs = defaultRuns);
-    // Starts a generation with engine and options (their seed, effort, frame...; the runner reports
-    // progress) and signals started with progressTotal, the count that progress reports rise to.
+    // Starts generating runs layouts from table with seed, writing the answers' umlauts as umlauts
+    // says, and signals started; false, and nothing happens, while a generation is running.
+    bool start(VectorWordTable table, std::uint64_t seed, int runs = defaultRuns,
+               UmlautSpelling umlauts = UmlautSpelling::Capitals);
+    // Starts a generation with engine and options (their seed, effort, frame, umlauts...; the runner
+    // reports progress) and signals started with progressTotal, the count that progress reports rise to.
     bool start(VectorWordTable table, const GenerationOptions &options, Engine engine, int progressTotal);
     bool isRunning() const { return job_ != nullptr; }
     // Asks the running generation to stop as soon as possible; it ends with cancelled, also when its

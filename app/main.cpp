@@ -5,6 +5,7 @@
 #include "startup.h"
 #include "temporaryfiles.h"
 #include "wabrixapplication.h"
+#include "windowmemory.h"
 
 namespace {
 
@@ -37,7 +38,10 @@ int main(int argc, char *argv[]) {
     removeTemporaryFilesOnInterrupt();
     QApplication::setWindowIcon(programIcon());
 
+    // Outlives the window, which keeps its size, divider and recent documents in it when it closes.
+    WindowMemory memory;
     TMainForm MainForm;
+    MainForm.setMemory(&memory);
     // Made after the main window and hidden until "Über..." asks for it; destroyed before the window.
     TAboutBox AboutBox(&MainForm);
     MainForm.setAboutBox(&AboutBox);

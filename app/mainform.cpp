@@ -1,7 +1,8 @@
 #include "mainform.h"
 
+#include "busycursor.h"
 #include "clueoverflownotice.h"
-#include "documentfile.h"
+#include "documentstate.h"
 #include "errorreport.h"
 #include "generationprogress.h"
 #include "generationrunner.h"
@@ -13,14 +14,14 @@
 #include "statusnotices.h"
 #include "textrecord.h"
 #include "ui_mainform.h"
-#include "windowdocument.h"
 #include "wordgridtable.h"
 
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QGuiApplication>
+#include <QHeaderView>
 #include <QLabel>
 #include <QScreen>
+#include <QScrollBar>
 #include <QTimer>
 
 #include <algorithm>
@@ -33,19 +34,6 @@ const QString solutionShownNotice = QStringLiteral("solutionShown");
 
 // Pixels above a font's declared ascent that accents may need.
 constexpr int accentRoom = 2;
-
-// Shows the busy cursor while it lives, also when the work ends with an error.
-class BusyCursor {
-public:
-    BusyCursor() {
-        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-        // Let the cursor reach the screen before the work blocks the event loop.
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    }
-    ~BusyCursor() { QGuiApplication::restoreOverrideCursor(); }
-    BusyCursor(const BusyCursor &) = delete;
-    BusyCursor &operator=(const BusyCursor &) = delete;
-};
 
 } // namespace
 
@@ -62,8 +50,8 @@ TMainForm::TMainForm(QWidget *parent) : QMainWindow(parent), ui(std::make_unique
     setWindowIcon(programIcon());
     // Labels size themselves to their caption, with room above the ascent for the dots of "Ü", which
     // some fonts draw higher than they declare.
-    for (QLabel *label :
-         {ui->Label1, ui->Label2, ui->Label3, ui->Label4, ui->Label5, ui->Label6, ui->Label7, ui->Label8}) {
+    for (QLabel *label : {ui->Label1, ui->Label2, ui->Label3, ui->Label4, ui->Label5, ui->Label6, ui->Label7,
+                          ui->Label8, ui->Label9}) {
         label->adjustSize();
         label->resize(label->width(), label->fontMetrics().height() + accentRoom);
     }
@@ -88,11 +76,25 @@ TMainForm::TMainForm(QWidget *parent) : QMainWindow(parent), ui(std::make_unique
     clueCheck_->setSingleShot(true);
     clueCheck_->setInterval(0);
     connect(clueCheck_, &QTimer::timeout, this, &TMainForm::checkClueFit);
+    document_ = new DocumentState(ui->StringGrid1->undoStack(), this);
+    // The word table starts wide enough for its row numbers and two columns of 150 pixels; when the
+    // window grows, the puzzle gets two parts of the room and the table one.
+    WordGrid &grid = *ui->StringGrid1;
+    ui->Splitter1->setStretchFactor(0, 1);
+    ui->Splitter1->setStretchFactor(1, 2);
+    const int tableWidth = grid.verticalHeader()->sizeHint().width() + 2 * WordGrid::defaultColumnWidth +
+                           grid.verticalScrollBar()->sizeHint().width() + 2 * grid.frameWidth();
+    ui->Splitter1->setSizes({tableWidth, clientWidth - tableWidth - ui->Splitter1->handleWidth()});
+    setAcceptDrops(true);
     setUpLayoutControls();
     placeSolutionWordControls();
     connectHandlers();
     connectOutputHandlers();
+    connectFileHandlers();
+    connectWordHandlers();
+    placeUmlautChoice();
     FormCreate();
+    updateCaption();
 }
 
 TMainForm::~TMainForm() {
@@ -127,10 +129,18 @@ void TMainForm::connectHandlers() {
     connect(solutionWord_, &SolutionWordField::changed, this, &TMainForm::repaintPuzzle);
     connect(ui->BitBtn1, &QPushButton::clicked, this, &TMainForm::BitBtn1Click);
     connect(ui->BitBtn2, &QPushButton::clicked, this, &TMainForm::BitBtn2Click);
-    connect(ui->Neu1, &QAction::triggered, this, &TMainForm::Neu1Click);
-    connect(ui->ffnen1, &QAction::triggered, this, &TMainForm::ffnen1Click);
-    connect(ui->Speichernunter1, &QAction::triggered, this, &TMainForm::Speichernunter1Click);
-    connect(ui->Beenden1, &QAction::triggered, this, &TMainForm::Beenden1Click);
+}
+
+void TMainForm::placeUmlautChoice() {
+    // Below every other control of the settings page, in the columns of the number fields.
+    int top = 0;
+    for (const QWidget *control :
+         ui->TabSheet2->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly))
+        if (control != ui->Label9 && control != ui->UmlauteCombo)
+            top = std::max(top, control->geometry().bottom() + 1);
+    const int gap = ui->SeitenRandEd->y() - ui->TextRandEd->geometry().bottom() - 1;
+    ui->UmlauteCombo->move(ui->SeitenRandEd->x(), top + gap);
+    ui->Label9->move(ui->Label6->x(), top + gap + ui->Label6->y() - ui->SeitenRandEd->y());
 }
 
 void TMainForm::FormCreate() {
@@ -160,11 +170,6 @@ void TMainForm::showEvent(QShowEvent *event) {
     QMainWindow::showEvent(event);
 }
 
-void TMainForm::closeEvent(QCloseEvent *event) {
-    generation_->cancelAndWait();
-    QMainWindow::closeEvent(event);
-}
-
 std::array<NumericSpinEdit *, 6> TMainForm::numberFields() const {
     return {ui->ZoomEd,       ui->FeldBreitEd, ui->StrichStarkEd,
             ui->PfeilgrossEd, ui->TextRandEd,  ui->SeitenRandEd};
@@ -184,6 +189,7 @@ PuzzleSettings TMainForm::settings() const {
     s.fitClues = ui->FragenEinpassenCheck->isChecked();
     s.minClueFontSize = ui->KleinsteSchriftEd->value();
     s.solution = solutionWord_->solution();
+    s.umlauts = static_cast<UmlautSpelling>(ui->UmlauteCombo->currentIndex());
     s.layout = layoutChoice_->layout();
     return s;
 }
@@ -201,6 +207,7 @@ void TMainForm::setSettings(const PuzzleSettings &s) {
     ui->KleinsteSchriftEd->setValue(s.minClueFontSize);
     ui->FragenEinpassenCheck->setChecked(s.fitClues);
     scheduleClueCheck();
+    ui->UmlauteCombo->setCurrentIndex(static_cast<int>(s.umlauts));
     solutionWord_->setSolution(s.solution);
     layoutChoice_->setLayout(s.layout);
 }
@@ -216,55 +223,15 @@ void TMainForm::repaintPuzzle() {
     view_->repaintNow();
 }
 
-void TMainForm::Neu1Click() {
-    ui->StringGrid1->clearWordRows();
-    scheduleClueCheck();
-}
-
-void TMainForm::SaveOptionsFile(const QString &fname) {
-    QString error;
-    bool saved = false;
-    {
-        BusyCursor busy;
-        saved = saveDocument(fname, windowDocument(*this), &error);
-    }
-    if (!saved)
-        showErrorMessage(error);
-}
-
-void TMainForm::LoadOptionsFile(const QString &fname) {
-    DocumentReadResult read;
-    {
-        BusyCursor busy;
-        read = loadDocument(fname, WordGrid::maxWordRows);
-        if (read.ok)
-            showDocument(*this, read.document);
-    }
-    if (!read.ok)
-        showErrorMessage(read.error);
-}
-
-void TMainForm::ffnen1Click() {
-    if (OpenDialog1.Execute(this))
-        LoadOptionsFile(OpenDialog1.FileName);
-}
-
-void TMainForm::Speichernunter1Click() {
-    if (SaveDialog2.Execute(this))
-        SaveOptionsFile(SaveDialog2.FileName);
-}
-
-void TMainForm::Beenden1Click() {
-    close();
-}
-
 void TMainForm::BitBtn1Click() {
-    FontDialog1.Execute(this);
+    if (FontDialog1.Execute(this))
+        document_->markChanged();
     scheduleClueCheck();
 }
 
 void TMainForm::BitBtn2Click() {
-    FontDialog2.Execute(this);
+    if (FontDialog2.Execute(this))
+        document_->markChanged();
 }
 
 void TMainForm::generatePuzzle() {
@@ -279,6 +246,8 @@ void TMainForm::takeGeneratedPuzzle(GenerationResult &result) {
     std::swap(store_, result.store);
     solutionWord_->puzzleChanged();
     repaintPuzzle();
+    document_->markChanged();
+    showGenerationReport();
     scheduleClueCheck();
     showPageFitNotice();
 }

@@ -14,6 +14,7 @@
 
 #include <QMainWindow>
 #include <QPrinter>
+#include <QTimer>
 
 #include <array>
 #include <memory>
@@ -22,6 +23,7 @@
 namespace Ui {
 class TMainForm;
 }
+class DocumentState;
 class GenerationProgress;
 class NumericSpinEdit;
 class GenerationRunner;
@@ -33,6 +35,7 @@ class SolutionWordField;
 class TAboutBox;
 class ClueOverflowNotice;
 class QTimer;
+class WindowMemory;
 
 // The main window: the toolbar with the generate button and the display switches, the word table and
 // the puzzle view on the first page, the millimetre settings and the font buttons on the second, and
@@ -65,12 +68,37 @@ public:
 
     // Saves the window's whole working state as a puzzle document to fname; changes nothing in it
     // but the entry list's cursor. An existing file is replaced only when everything was written;
-    // a failure leaves it as it was and shows a message that names the file and the reason.
-    void SaveOptionsFile(const QString &fname);
+    // a failure leaves it as it was and shows a message that names the file and the reason. After
+    // a save the window holds the document fname, unchanged. True when the document was saved.
+    bool SaveOptionsFile(const QString &fname);
     // Opens the puzzle document fname: reads and checks all of it first, then takes table, title,
-    // switches, numbers, fonts, grid and entries over and repaints. A file that cannot be read or is
-    // no valid document changes nothing and shows a message that names the file and the reason.
-    void LoadOptionsFile(const QString &fname);
+    // switches, numbers, fonts, grid and entries over, shows the table's first row and repaints. A
+    // file that cannot be read or is no valid document changes nothing and shows a message that names
+    // the file and the reason; one that reads as a word list is offered for import instead. True when
+    // the document was opened.
+    bool LoadOptionsFile(const QString &fname);
+
+    // Which document the window holds and whether it has unsaved changes.
+    DocumentState &document() { return *document_; }
+    // With unsaved changes, asks whether to save them (Speichern, Verwerfen, Abbrechen) and saves when
+    // told to. True when the work may go: nothing was changed, the changes were saved, or the user
+    // chose to discard them; false after Abbrechen and after a save that was cancelled or failed.
+    bool maySaveChanges();
+    // Replaces the word rows by those of a word list file (tab-separated, or CSV for ".csv") as one
+    // undoable step; rows that could not be read stay empty and are named in a message, as are rows
+    // past the table's 999. A file that cannot be read changes nothing and is reported. True when
+    // rows were taken.
+    bool importWordList(const QString &path);
+    // Writes the word rows up to the last one with text to a word list file; a failure is reported.
+    bool exportWordList(const QString &path);
+    // Remembers the window's size, position, divider and columns and the recent documents in memory
+    // from now on, and takes what it holds; without it, nothing is kept between runs.
+    void setMemory(WindowMemory *memory);
+    // The documents opened or saved last, newest first.
+    const QStringList &recentFiles() const { return recentFiles_; }
+    void setRecentFiles(const QStringList &files);
+    // Places the window where it was left instead of centring it on the screen.
+    void placeAt(const QByteArray &geometry);
 
     PuzzleModel &model() { return model_; }
     // The notice and word-table marks of clues that do not fit their cells; brought up to date in the
@@ -91,11 +119,20 @@ public:
     FontChoiceDialog FontDialog2{FontDescription::defaultTitleFont()};
     FileDialog OpenDialog1{FileDialog::Open, QStringLiteral("Wabrixrätsel (*.wbx)"), QStringLiteral("wbx")};
     FileDialog SaveDialog2{FileDialog::Save, QStringLiteral("Wabrixrätsel (*.wbx)"), QStringLiteral("wbx")};
+    FileDialog WordListOpenDialog{FileDialog::Open,
+                                  QStringLiteral("Wortlisten (*.tsv *.csv *.txt);;Alle Dateien (*)"),
+                                  QStringLiteral("tsv")};
+    FileDialog WordListSaveDialog{FileDialog::Save,
+                                  QStringLiteral("Tabulatorgetrennter Text (*.tsv);;CSV (*.csv)"),
+                                  QStringLiteral("tsv"), true};
 
 public slots:
     void Neu1Click();
     void ffnen1Click();
+    void Speichern1Click();
     void Speichernunter1Click();
+    void Wortlisteimportieren1Click();
+    void Wortlisteexportieren1Click();
     void Beenden1Click();
     void BitBtn1Click();
     void BitBtn2Click();
@@ -149,8 +186,12 @@ public slots:
 
 protected:
     void showEvent(QShowEvent *event) override;
-    // A generation under way is cancelled, and its worker has ended, before the window closes.
+    // With unsaved changes the window asks first and stays open after Abbrechen; a generation under
+    // way is cancelled, and its worker has ended, before the window closes.
     void closeEvent(QCloseEvent *event) override;
+    // Word lists (.tsv, .csv, .txt) dropped on the window are imported, documents (.wbx) opened.
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     // ZoomEd and the five length fields, in the order of settingsNumberFields.
@@ -162,6 +203,22 @@ private:
     // both fields at their designed width, the title field and the word's field share what is left.
     void placeSolutionWordControls();
     void connectOutputHandlers();
+    // The document commands, the recent documents and the window title (mainformfile.cpp).
+    void connectFileHandlers();
+    void updateCaption();
+    void rememberFile(const QString &path);
+    void fillRecentMenu();
+    void openRecentFile(const QString &path);
+    // Offers a file that is no document but reads as a word list for import; true when it does.
+    bool offerWordListImport(const QString &path);
+    // What became of the words: the marks of the word table and the notices under the puzzle
+    // (mainformwords.cpp). The marks follow the table a moment after each change.
+    void connectWordHandlers();
+    // Puts "Umlaute:" below everything else on the settings page.
+    void placeUmlautChoice();
+    void updateWordReport();
+    // After a generation, also rows that make no entry and a table without any entry are reported.
+    void showGenerationReport();
     void setUpLayoutControls();
     // Starts the generation the layout choice asks for: 1001 runs, or compact inside its frame.
     void startGeneration(VectorWordTable table);
@@ -198,4 +255,12 @@ private:
     LayoutChoice *layoutChoice_ = nullptr;
     QPushButton *fitPageButton_ = nullptr;
     bool centred_ = false;
+    DocumentState *document_ = nullptr;
+    WindowMemory *memory_ = nullptr;
+    QStringList recentFiles_;
+    QTimer wordReportTimer_;
+    // Whether the notice of rows that make no entry is shown: from a generation on, until none is left.
+    bool reportUnusableRows_ = false;
+    // Whether the last generation found no entry at all, which the notices say until the next one.
+    bool reportNoEntries_ = false;
 };

@@ -87,11 +87,12 @@ void TMainForm::setUpLayoutControls() {
 void TMainForm::startGeneration(VectorWordTable table) {
     const PuzzleSettings current = settings();
     if (current.layout.arrangement == LayoutSettings::Arrangement::Standard) {
-        generation_->start(std::move(table), random_.next64());
+        generation_->start(std::move(table), random_.next64(), defaultRuns, current.umlauts);
         return;
     }
     GenerationOptions options;
     options.seed = random_.next64();
+    options.umlauts = current.umlauts;
     if (current.layout.frame == LayoutSettings::Frame::Cells) {
         options.frameWidth = current.layout.frameColumns;
         options.frameHeight = current.layout.frameRows;

@@ -1,31 +1,49 @@
 #include "wordgrid.h"
 
-#include "tabseparatedtext.h"
+#include "wordgridcommands.h"
+#include "wordgriddelegate.h"
 
-#include <QApplication>
-#include <QClipboard>
 #include <QHeaderView>
-#include <QKeyEvent>
+#include <QResizeEvent>
+#include <QScrollBar>
 
 #include <algorithm>
+#include <cmath>
+
+namespace {
+
+// The narrowest a column may be made, so that it can still be found and widened again.
+constexpr int minimumColumnWidth = 20;
+
+} // namespace
 
 WordGrid::WordGrid(QWidget *parent) : QTableWidget(parent) {
     setColumnCount(columns);
     setHorizontalHeaderItem(0, new QTableWidgetItem);
     setHorizontalHeaderItem(1, new QTableWidgetItem);
     setRowCount(1000);
-    verticalHeader()->hide();
+    setItemDelegate(new WordGridDelegate(*this));
+    // Row numbers at the left, as the program counts the word rows.
     verticalHeader()->setMinimumSectionSize(1);
     verticalHeader()->setDefaultSectionSize(defaultRowHeight);
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    horizontalHeader()->setMinimumSectionSize(1);
+    verticalHeader()->setDefaultAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    verticalHeader()->setHighlightSections(false);
+    horizontalHeader()->setMinimumSectionSize(minimumColumnWidth);
     horizontalHeader()->setDefaultSectionSize(defaultColumnWidth);
-    horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    horizontalHeader()->setSectionResizeMode(0, QHeaderView::Interactive);
+    horizontalHeader()->setStretchLastSection(true);
+    // The columns always share the table's width between them.
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     horizontalHeader()->setHighlightSections(false);
     horizontalHeader()->setSectionsClickable(false);
     horizontalHeader()->setFixedHeight(defaultRowHeight);
-    horizontalHeader()->setStretchLastSection(false);
+    connect(horizontalHeader(), &QHeaderView::sectionResized, this, [this](int section, int, int width) {
+        const int both = viewport()->width();
+        if (section == 0 && !fittingColumns_ && both > 0)
+            firstColumnShare_ = std::clamp(double(width) / both, 0.0, 1.0);
+    });
     setSelectionMode(QAbstractItemView::ContiguousSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
     setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
@@ -34,8 +52,13 @@ WordGrid::WordGrid(QWidget *parent) : QTableWidget(parent) {
     setCornerButtonEnabled(false);
 }
 
+WordGrid::~WordGrid() {
+    undoStack_.blockSignals(true);
+}
+
 void WordGrid::setRowCount(int rows) {
     QTableWidget::setRowCount(std::max(rows, 1) - 1);
+    emit wordRowsChanged();
 }
 
 QString WordGrid::Cells(int column, int row) const {
@@ -48,36 +71,72 @@ QString WordGrid::Cells(int column, int row) const {
 void WordGrid::setCells(int column, int row, const QString &text) {
     if (column < 0 || column >= columns || row < 0 || row >= RowCount())
         return;
-    if (row == 0) {
+    if (row == 0)
         horizontalHeaderItem(column)->setText(text);
+    else
+        changeCells({{model()->index(row - 1, column), text}}, QStringLiteral("Eingabe"));
+}
+
+void WordGrid::writeCell(int column, int row, const QString &text) {
+    if (column < 0 || column >= columns || row < 1 || row >= RowCount())
         return;
-    }
     if (QTableWidgetItem *cell = item(row - 1, column))
         cell->setText(text);
     else if (!text.isEmpty())
         setItem(row - 1, column, new QTableWidgetItem(text));
 }
 
+void WordGrid::changeCells(const std::vector<std::pair<QModelIndex, QString>> &cells, const QString &text) {
+    std::vector<CellsCommand::Change> changes;
+    for (const auto &[index, after] : cells) {
+        const QString before = Cells(index.column(), index.row() + 1);
+        if (index.isValid() && before != after)
+            changes.push_back({index.column(), index.row() + 1, before, after});
+    }
+    if (!changes.empty())
+        undoStack_.push(new CellsCommand(*this, std::move(changes), text));
+}
+
 void WordGrid::clearWordRows() {
     // The items hold nothing but their text; removing them empties the cells.
     clearContents();
+    undoStack_.clear();
+    emit wordRowsChanged();
 }
 
 QWidget *WordGrid::openEditor() const {
     return state() == QAbstractItemView::EditingState ? indexWidget(currentIndex()) : nullptr;
 }
 
-void WordGrid::setWordRows(const std::vector<std::pair<std::u16string, std::u16string>> &rows) {
+void WordGrid::fillWordRows(const Rows &rows) {
     const int wordRows = static_cast<int>(std::min<std::size_t>(rows.size(), maxWordRows));
     // Items exist only for cells with text, so a long table of empty rows costs little. Clearing
     // resets the model, which also closes an edit in progress without writing its text back.
     clearContents();
-    setRowCount(wordRows + 1);
+    QTableWidget::setRowCount(wordRows);
     for (int r = 0; r < wordRows; ++r) {
         const std::size_t i = static_cast<std::size_t>(r);
-        setCells(0, r + 1, QString::fromStdU16String(rows[i].first));
-        setCells(1, r + 1, QString::fromStdU16String(rows[i].second));
+        writeCell(0, r + 1, QString::fromStdU16String(rows[i].first));
+        writeCell(1, r + 1, QString::fromStdU16String(rows[i].second));
     }
+}
+
+void WordGrid::setWordRows(const Rows &rows) {
+    fillWordRows(rows);
+    undoStack_.clear();
+    emit wordRowsChanged();
+}
+
+void WordGrid::replaceWordRows(const Rows &rows, const QString &text) {
+    commitEdit();
+    undoStack_.push(new ReplaceRowsCommand(*this, wordRows(), rows, text));
+}
+
+WordGrid::Rows WordGrid::wordRows() const {
+    Rows rows(static_cast<std::size_t>(rowCount()));
+    for (int r = 1; r < RowCount(); ++r)
+        rows[static_cast<std::size_t>(r - 1)] = {Cells(0, r).toStdU16String(), Cells(1, r).toStdU16String()};
+    return rows;
 }
 
 void WordGrid::commitEdit() {
@@ -85,76 +144,102 @@ void WordGrid::commitEdit() {
         commitData(editor);
 }
 
-QModelIndex WordGrid::pasteAnchor() const {
-    const QList<QTableWidgetSelectionRange> ranges = selectedRanges();
-    if (!ranges.isEmpty())
-        return model()->index(ranges.first().topRow(), ranges.first().leftColumn());
-    return currentIndex();
+void WordGrid::insertEmptyRow(int row) {
+    insertRow(row - 1);
 }
 
-void WordGrid::copySelectedCells() {
-    const QList<QTableWidgetSelectionRange> ranges = selectedRanges();
-    if (ranges.isEmpty())
+void WordGrid::removeRowAt(int row) {
+    removeRow(row - 1);
+}
+
+void WordGrid::insertWordRow(int row) {
+    if (row < 1 || row > RowCount())
         return;
-    const QTableWidgetSelectionRange &range = ranges.first();
-    QList<QStringList> block;
-    for (int r = range.topRow(); r <= range.bottomRow(); ++r) {
-        QStringList line;
-        for (int c = range.leftColumn(); c <= range.rightColumn(); ++c)
-            line << Cells(c, r + 1);
-        block << line;
-    }
-    QApplication::clipboard()->setText(toTabSeparated(block));
+    commitEdit();
+    undoStack_.push(new RowCommand(*this, RowCommand::Insert, row));
 }
 
-void WordGrid::pasteBlock() {
-    const QModelIndex anchor = pasteAnchor();
-    if (!anchor.isValid())
+void WordGrid::removeWordRow(int row) {
+    if (row < 1 || row >= RowCount())
         return;
-    const QList<QStringList> block = parseTabSeparated(QApplication::clipboard()->text());
-    int lastRow = anchor.row();
-    int lastColumn = anchor.column();
-    for (int i = 0; i < block.size(); ++i) {
-        const int row = anchor.row() + i + 1;
-        if (row >= RowCount())
-            break;
-        for (int j = 0; j < block[i].size() && anchor.column() + j < columns; ++j) {
-            setCells(anchor.column() + j, row, block[i][j]);
-            lastColumn = std::max(lastColumn, anchor.column() + j);
-        }
-        lastRow = row - 1;
-    }
-    // Select what was pasted, so that the user sees where the block went.
-    setCurrentIndex(anchor);
-    setRangeSelected(QTableWidgetSelectionRange(anchor.row(), anchor.column(), lastRow, lastColumn), true);
+    commitEdit();
+    undoStack_.push(new RowCommand(*this, RowCommand::Remove, row));
 }
 
-void WordGrid::clearSelectedCells() {
+void WordGrid::removeSelectedRows() {
+    std::vector<int> rows;
     for (const QTableWidgetSelectionRange &range : selectedRanges())
         for (int r = range.topRow(); r <= range.bottomRow(); ++r)
-            for (int c = range.leftColumn(); c <= range.rightColumn(); ++c)
-                setCells(c, r + 1, QString());
+            rows.push_back(r + 1);
+    if (rows.empty() && currentIndex().isValid())
+        rows.push_back(currentRow() + 1);
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    if (rows.empty())
+        return;
+    undoStack_.beginMacro(rows.size() == 1 ? QStringLiteral("Zeile löschen")
+                                           : QStringLiteral("Zeilen löschen"));
+    // From the bottom up, so that the numbers of the rows still to go stay as they are.
+    for (auto r = rows.rbegin(); r != rows.rend(); ++r)
+        removeWordRow(*r);
+    undoStack_.endMacro();
 }
 
-void WordGrid::keyPressEvent(QKeyEvent *event) {
-    if (state() != QAbstractItemView::EditingState) {
-        if (event->matches(QKeySequence::Copy)) {
-            copySelectedCells();
-            return;
+void WordGrid::showCells(int top, int left, int bottom, int right) {
+    if (top < 1 || top >= RowCount())
+        return;
+    bottom = std::min(bottom, RowCount() - 1);
+    const QModelIndex anchor = model()->index(top - 1, left);
+    setCurrentIndex(anchor);
+    clearSelection();
+    setRangeSelected(QTableWidgetSelectionRange(top - 1, left, bottom - 1, right), true);
+    scrollTo(anchor);
+}
+
+void WordGrid::setRowMarks(RowMarks marks) {
+    if (marks == marks_)
+        return;
+    marks_ = std::move(marks);
+    viewport()->update();
+}
+
+const RowMark *WordGrid::rowMark(int row) const {
+    const auto found = marks_.constFind(row);
+    return found == marks_.constEnd() ? nullptr : &found.value();
+}
+
+void WordGrid::selectRows(const std::vector<int> &rows) {
+    clearSelection();
+    bool first = true;
+    for (int row : rows) {
+        if (row < 1 || row >= RowCount())
+            continue;
+        if (first) {
+            setCurrentCell(row - 1, 0, QItemSelectionModel::NoUpdate);
+            scrollTo(model()->index(row - 1, 0), QAbstractItemView::PositionAtCenter);
+            first = false;
         }
-        if (event->matches(QKeySequence::Cut)) {
-            copySelectedCells();
-            clearSelectedCells();
-            return;
-        }
-        if (event->matches(QKeySequence::Paste)) {
-            pasteBlock();
-            return;
-        }
-        if (event->key() == Qt::Key_Delete && event->modifiers() == Qt::NoModifier) {
-            clearSelectedCells();
-            return;
-        }
+        setRangeSelected(QTableWidgetSelectionRange(row - 1, 0, row - 1, columns - 1), true);
     }
-    QTableWidget::keyPressEvent(event);
+}
+
+void WordGrid::setFirstColumnShare(double share) {
+    firstColumnShare_ = std::clamp(share, 0.0, 1.0);
+    fitColumns();
+}
+
+void WordGrid::fitColumns() {
+    const int both = viewport()->width();
+    if (both <= 0)
+        return;
+    fittingColumns_ = true;
+    const int first = static_cast<int>(std::lround(firstColumnShare_ * both));
+    setColumnWidth(
+        0, std::clamp(first, minimumColumnWidth, std::max(minimumColumnWidth, both - minimumColumnWidth)));
+    fittingColumns_ = false;
+}
+
+void WordGrid::resizeEvent(QResizeEvent *event) {
+    QTableWidget::resizeEvent(event);
+    fitColumns();
 }

@@ -1,9 +1,12 @@
 // Opening a document of many word rows in the window: the time to fill the word table and the memory
 // the table takes, for the largest table a document may set (a million word rows), empty and filled,
-// and the whole opening of such a file through LoadOptionsFile.
+// and the whole opening of such a file through LoadOptionsFile. And the word report that the table's
+// marks follow a moment after each change: the usual 999 rows and a million.
 #include "documentfile.h"
 #include "mainform.h"
 #include "wordgrid.h"
+#include "wordgridtable.h"
+#include "wordreport.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -74,6 +77,27 @@ BENCHMARK(OpenMillionRowDocument)
     ->ArgName("filled")
     ->Unit(benchmark::kMillisecond)
     ->Iterations(3);
+
+void WordReportOfTable(benchmark::State &state) {
+    std::vector<VectorWordTable::Row> rows(static_cast<std::size_t>(state.range(0)));
+    std::vector<EntryTexts> entries;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        rows[i] = {u"Frage " + QString::number(i).toStdU16String(), u"Antwort"};
+        // Every tenth row made an entry that the puzzle left out.
+        if (i % 10 == 0)
+            entries.push_back({rows[i].first, u"ANTWORT"});
+    }
+    WordGrid grid;
+    grid.setWordRows(rows);
+    const Grid feld = freeGrid();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(reportWords(WordGridTable(grid), UmlautSpelling::Capitals, entries, feld));
+}
+BENCHMARK(WordReportOfTable)
+    ->Arg(999)
+    ->Arg(WordGrid::maxWordRows)
+    ->ArgName("rows")
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -1,5 +1,8 @@
 #include "documentfacts.h"
 
+#include "documentconversion.h"
+#include "entrysources.h"
+
 DocumentFacts documentFacts(const PuzzleDocument &document) {
     DocumentFacts facts;
     facts.rows = static_cast<int>(document.rows.size());
@@ -19,5 +22,10 @@ DocumentFacts documentFacts(const PuzzleDocument &document) {
         }
     }
     facts.extent = usedExtent(document.feld);
+    std::vector<EntryTexts> entries;
+    entries.reserve(document.entries.size());
+    for (const PuzzleDocumentEntry &entry : document.entries)
+        entries.push_back({entry.clue, entry.answer});
+    facts.leftOutRows = leftOutRows(documentWordTable(document), entries, document.feld);
     return facts;
 }

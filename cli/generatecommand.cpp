@@ -3,6 +3,7 @@
 
 #include "documentconversion.h"
 #include "documentfile.h"
+#include "entrysources.h"
 #include "filename.h"
 #include "fileproblem.h"
 #include "generator.h"
@@ -18,26 +19,45 @@
 #include <QElapsedTimer>
 #include <QPrinter>
 
+#include <algorithm>
+#include <iterator>
+#include <utility>
+
 namespace {
 
 const QString usage = QStringLiteral("wabrix-cli generate WORDS [-o OUT.wbx] [--seed N] [--runs N] [--stats] "
                                      "[--png FILE] [--fit-clues [--min-font PT]] [--solution-word WORD] "
-                                     "[--layout standard|compact] [--frame page|WxH] [--effort N]");
+                                     "[--layout standard|compact] [--frame page|WxH] [--effort N] "
+                                     "[--umlauts caps|ae|keep]");
 // The picture of --png: the screen view at the usual screen resolution.
 constexpr int pngResolution = 96;
 constexpr int maxRuns = 100000;
 
-QString statsJson(const GenerationStats &s, double seconds, const QString &layout) {
+// The umlaut spellings by their names on the command line.
+const std::pair<const char *, UmlautSpelling> umlautNames[] = {
+    {"caps", UmlautSpelling::Capitals}, {"ae", UmlautSpelling::Digraphs}, {"keep", UmlautSpelling::AsTyped}};
+
+QString rowsJson(const std::vector<int> &rows) {
+    QStringList items;
+    for (int row : rows)
+        items << QString::number(row);
+    return u'[' + items.join(u',') + u']';
+}
+
+QString statsJson(const GenerationStats &s, double seconds, const QString &layout,
+                  const std::vector<int> &leftOut) {
     const double fill = s.area > 0 ? static_cast<double>(s.usedCells) / s.area : 0.0;
     return QStringLiteral("{\"entries\":%1,\"placed\":%2,\"usedCells\":%3,\"area\":%4,\"bestRun\":%5,"
-                          "\"runs\":%6,\"meanPlaced\":%7,\"seconds\":%8,\"fill\":%9,\"layout\":\"%10\"}")
+                          "\"runs\":%6,\"meanPlaced\":%7,\"seconds\":%8,\"fill\":%9,\"layout\":\"%10\","
+                          "\"leftOut\":%11}")
         .arg(s.entries)
         .arg(s.placed)
         .arg(s.usedCells)
         .arg(s.area)
         .arg(s.bestRun)
         .arg(s.runs)
-        .arg(shortestNumber(s.meanPlaced), shortestNumber(seconds), shortestNumber(fill), layout);
+        .arg(shortestNumber(s.meanPlaced), shortestNumber(seconds), shortestNumber(fill), layout,
+             rowsJson(leftOut));
 }
 
 } // namespace
@@ -53,6 +73,11 @@ int runGenerate(const QStringList &arguments) {
     const QCommandLineOption runsOption(QStringLiteral("runs"),
                                         QStringLiteral("Anzahl der Versuche (1 bis 100000)"),
                                         QStringLiteral("N"), QString::number(defaultRuns));
+    const QCommandLineOption umlautsOption(
+        QStringLiteral("umlauts"),
+        QStringLiteral("wie Ä, Ö, Ü und ß in den Antworten geschrieben werden: caps (ÄÖÜ, SS, Vorgabe), "
+                       "ae (AE OE UE, SS) oder keep (wie eingegeben)"),
+        QStringLiteral("caps|ae|keep"), QStringLiteral("caps"));
     const QCommandLineOption statsOption(QStringLiteral("stats"),
                                          QStringLiteral("Kennzahlen als JSON ausgeben"));
     const QCommandLineOption outputOption(
@@ -77,8 +102,8 @@ int runGenerate(const QStringList &arguments) {
         QStringLiteral("solution-word"),
         QStringLiteral("Lösungswort: je Buchstabe ein nummeriertes Feld im Rätsel und ein Kästchen darunter"),
         QStringLiteral("WORD"));
-    parser.addOptions({seedOption, runsOption, statsOption, pngOption, fitOption, minFontOption, outputOption,
-                       solutionWordOption, engineOption});
+    parser.addOptions({seedOption, runsOption, umlautsOption, statsOption, pngOption, fitOption,
+                       minFontOption, outputOption, solutionWordOption, engineOption});
     LayoutOptions layout;
     parser.addOptions(layout.options());
 
@@ -107,6 +132,12 @@ int runGenerate(const QStringList &arguments) {
             return usageError(usage, QStringLiteral("--min-font erwartet eine ganze Zahl von 1 bis 72"));
         settings.minClueFontSize = points;
     }
+    const QString umlauts = parser.value(umlautsOption);
+    const auto named = std::find_if(std::begin(umlautNames), std::end(umlautNames),
+                                    [&](const auto &name) { return umlauts == QLatin1String(name.first); });
+    if (named == std::end(umlautNames))
+        return usageError(usage, QStringLiteral("--umlauts erwartet caps, ae oder keep"));
+    settings.umlauts = options.umlauts = named->second;
 
     const QString engine = parser.value(engineOption);
     if (engine != QStringLiteral("fast") && engine != QStringLiteral("literal"))
@@ -182,7 +213,8 @@ int runGenerate(const QStringList &arguments) {
     }
 
     if (parser.isSet(statsOption))
-        printOut(statsJson(stats, seconds, layout.name()));
+        printOut(
+            statsJson(stats, seconds, layout.name(), leftOutRows(table, entryTextsOf(model), model.feld)));
     else if (!parser.isSet(outputOption))
         printOut(QString::fromStdU16String(gridText(model.feld)).chopped(1));
     return exitSuccess;

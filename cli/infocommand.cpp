@@ -5,7 +5,7 @@
 #include "documentextensions.h"
 #include "documentfacts.h"
 #include "documentfile.h"
-#include "entryrows.h"
+#include "entrysources.h"
 #include "fieldvalues.h"
 #include "openedpuzzle.h"
 
@@ -51,6 +51,13 @@ QString jsonNumber(double value) {
     return std::isfinite(value) ? shortestNumber(value) : QStringLiteral("null");
 }
 
+QString jsonIntegers(const std::vector<int> &values) {
+    QStringList items;
+    for (int value : values)
+        items << QString::number(value);
+    return u'[' + items.join(u',') + u']';
+}
+
 QString jsonBool(bool value) {
     return value ? QStringLiteral("true") : QStringLiteral("false");
 }
@@ -80,7 +87,7 @@ std::vector<int> overflowingClueRows(const PuzzleDocument &d) {
     clues.reserve(d.entries.size());
     for (const PuzzleDocumentEntry &entry : d.entries)
         clues.push_back(entry.clue);
-    const std::vector<int> rows = entryTableRows(VectorWordTable(d.rows, 0), clues);
+    const std::vector<int> rows = entryClueRows(VectorWordTable(d.rows, 0), clues);
     std::vector<int> overflowing;
     for (const std::uint32_t n : overflowingClueEntries(d.feld, clues, settingsThroughFields(d.settings)))
         if (rows[n] > 0)
@@ -153,6 +160,7 @@ QString documentJson(const PuzzleDocument &d, const DocumentFacts &facts,
                            .add("columns", qint64{facts.extent.columns})
                            .add("rows", qint64{facts.extent.rows})
                            .text())
+        .add("leftOutRows", jsonIntegers(facts.leftOutRows))
         .add("overflowingClues", u'[' + joinedNumbers(overflowing, QStringLiteral(",")) + u']')
         .add("extensions", jsonTags(extensionTags(d)));
     if (!s.solution.word.empty())
@@ -220,6 +228,13 @@ QString fontLine(const FontDescription &f) {
                .arg(style.isEmpty() ? QStringLiteral("normal") : style.join(QStringLiteral(", ")));
 }
 
+QString rowList(const std::vector<int> &rows) {
+    QStringList items;
+    for (int row : rows)
+        items << QString::number(row);
+    return items.isEmpty() ? QStringLiteral("keine") : items.join(QStringLiteral(", "));
+}
+
 QString tagList(const std::vector<std::string> &tags) {
     QStringList names;
     for (const std::string &tag : tags)
@@ -263,6 +278,7 @@ QStringList documentLines(const PuzzleDocument &d, const DocumentFacts &facts,
         QStringLiteral("Buchstabenfelder: %1").arg(facts.letterCells),
         QStringLiteral("Freie Felder: %1").arg(facts.freeCells),
         QStringLiteral("Ausdehnung: %1 Spalten, %2 Zeilen").arg(facts.extent.columns).arg(facts.extent.rows),
+        QStringLiteral("Nicht platzierte Zeilen: ") + rowList(facts.leftOutRows),
         QStringLiteral("Fragen einpassen: %1, kleinste Schrift in pt: %2")
             .arg(yesNo(s.fitClues), shortestNumber(s.minClueFontSize)),
         QStringLiteral("Fragen, die nicht in ihr Feld passen: ") +

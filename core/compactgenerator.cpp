@@ -48,7 +48,7 @@ void describePlacements(const CompactLayout &layout, PuzzleModel &model) {
 
 GenerationStats GenerateCompact(const WordTable &table, PuzzleModel &model, GeneratorStore &store,
                                 const GenerationOptions &options) {
-    CollectEntries(table, model);
+    CollectEntries(table, model, options.umlauts);
     std::vector<std::u16string> answers;
     for (std::uint32_t i = 0; i < model.entryCount(); ++i)
         answers.push_back(entryText(model.entry(i)->answer));

@@ -105,7 +105,7 @@ std::uint64_t runSeed(std::uint64_t seed, int run) {
 
 GenerationStats GenerateFast(const WordTable &table, PuzzleModel &model, GeneratorStore &store,
                              const GenerationOptions &options) {
-    CollectEntries(table, model);
+    CollectEntries(table, model, options.umlauts);
     store.prepare(options.runs);
     std::vector<FastAnswer> answers;
     for (std::uint32_t i = 0; i < model.entryCount(); ++i)

@@ -24,7 +24,7 @@ GenerationStats FinishGeneration(PuzzleModel &model, GeneratorStore &store) {
 
 GenerationStats GenerateLiteral(const WordTable &table, PuzzleModel &model, GeneratorStore &store,
                                 const GenerationOptions &options) {
-    CollectEntries(table, model);
+    CollectEntries(table, model, options.umlauts);
     store.prepare(options.runs);
     RandomGenerator rng(options.seed);
     store.maxfitted = 0;

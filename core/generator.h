@@ -1,5 +1,6 @@
 #pragma once
 
+#include "answerrules.h"
 #include "generatorstore.h"
 #include "puzzlemodel.h"
 #include "wordtable.h"
@@ -10,13 +11,15 @@
 // Search steps of a compact layout unless asked otherwise: about a second for 100 words on two cores.
 constexpr int defaultCompactEffort = 250000;
 
-// How a generation runs: how many layouts, from which seed, on how many threads, and whom to tell
-// about progress.
+// How a generation runs: how many layouts, from which seed, on how many threads, how answers are
+// written, and whom to tell about progress.
 struct GenerationOptions {
     int runs = defaultRuns;
     std::uint64_t seed = 0;
     // Threads for GenerateFast: 0 takes every hardware thread. The result does not depend on it.
     int threads = 0;
+    // How the answers' umlauts and ß become capitals.
+    UmlautSpelling umlauts = UmlautSpelling::Capitals;
     // Called with the number of runs finished so far, always on the thread that called the generator,
     // one call at a time and with rising counts; unless cancelled, the last call reports all runs.
     // GenerateLiteral calls it after every run; GenerateFast between the runs that the calling thread

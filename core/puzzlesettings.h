@@ -1,5 +1,6 @@
 #pragma once
 
+#include "answerrules.h"
 #include "fontdescription.h"
 #include "layoutsettings.h"
 #include "numberfield.h"
@@ -9,8 +10,8 @@
 #include <string>
 
 // Everything the puzzle is drawn with, as the window's fields hold it: zoom in percent, lengths in
-// millimetres, the three switches, the title and the two fonts. Renderer, document and command line
-// all take this one struct.
+// millimetres, the three switches, the title and the two fonts; and how the next puzzle is made.
+// Renderer, document and command line all take this one struct.
 struct PuzzleSettings {
     double zoom = zoomField.defaultValue;                            // ZoomEd
     double cellWidth = cellWidthField.defaultValue;                  // FeldBreitEd
@@ -27,6 +28,7 @@ struct PuzzleSettings {
     bool fitClues = false; // FragenEinpassenCheck: clues hyphenated and made smaller to fit
     double minClueFontSize = minClueFontField.defaultValue; // KleinsteSchriftEd: smallest clue font
     SolutionWord solution; // LoesungswortCheck, LoesungswortEd and the cells chosen for the word
+    UmlautSpelling umlauts = UmlautSpelling::Capitals; // UmlauteCombo: how the next puzzle writes umlauts
     LayoutSettings layout; // "Anordnung" and "Rahmen" on the settings page: how the next puzzle is made
 };
 

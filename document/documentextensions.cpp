@@ -83,6 +83,27 @@ bool readSolutionCells(RecordReader &payload, PuzzleDocument &d) {
     return true;
 }
 
+// UMLT: how the next generation writes umlauts and ß, one byte: 0 Ä Ö Ü, 1 AE OE UE, 2 as typed.
+bool umlautsPresent(const PuzzleDocument &d) {
+    return d.settings.umlauts != UmlautSpelling::Capitals;
+}
+
+void writeUmlauts(RecordWriter &payload, const PuzzleDocument &d) {
+    payload.writeU8(static_cast<std::uint8_t>(d.settings.umlauts));
+}
+
+bool readUmlauts(RecordReader &payload, PuzzleDocument &d) {
+    std::uint8_t value = 0;
+    if (!payload.readU8(value))
+        return false;
+    if (value > static_cast<std::uint8_t>(UmlautSpelling::AsTyped)) {
+        payload.fail(QStringLiteral("unbekannte Schreibweise der Umlaute %1").arg(value));
+        return false;
+    }
+    d.settings.umlauts = static_cast<UmlautSpelling>(value);
+    return true;
+}
+
 } // namespace
 
 const std::vector<DocumentExtension> &documentExtensions() {
@@ -93,6 +114,7 @@ const std::vector<DocumentExtension> &documentExtensions() {
         {"SOLO", solutionWordOff, writeSolutionWordOn, readSolutionWordOn},
         {"SOLC", hasSolutionCells, writeSolutionCells, readSolutionCells},
         {layoutRecordTag, &layoutRecordPresent, &writeLayoutRecord, &readLayoutRecord},
+        {"UMLT", umlautsPresent, writeUmlauts, readUmlauts},
     };
     return extensions;
 }

@@ -2,9 +2,11 @@
 
 #include "fileproblem.h"
 #include "nativefile.h"
+#include "safefile.h"
 
 #include <QByteArrayView>
 #include <QFile>
+#include <QRegularExpression>
 
 #include <cstdint>
 
@@ -62,20 +64,47 @@ QString firstBadLine(QByteArrayView text) {
     return {};
 }
 
-// Takes rows up to the limit and counts them all.
+// Whether text is valid UTF-8 without a NUL byte.
+bool isReadableText(QByteArrayView text) {
+    const auto *p = reinterpret_cast<const unsigned char *>(text.data());
+    for (qsizetype i = 0; i < text.size();) {
+        if (p[i] == 0)
+            return false;
+        if (p[i] < 0x80) {
+            ++i;
+            continue;
+        }
+        const int length = validSequenceLength(p + i, text.size() - i);
+        if (length == 0)
+            return false;
+        i += length;
+    }
+    return true;
+}
+
+// Takes rows up to the limit and counts them all. When the text as a whole was not checked first,
+// a row that is not readable text is kept empty and named.
 class RowCollector {
 public:
-    RowCollector(WordList &list, std::size_t limit) : list_(list), limit_(limit) {}
+    RowCollector(WordList &list, std::size_t limit, bool checkRows)
+        : list_(list), limit_(limit), checkRows_(checkRows) {}
     bool wanted() const { return list_.rows.size() < limit_; }
     void add(QByteArrayView clue, QByteArrayView answer) {
-        if (wanted())
-            list_.rows.emplace_back(toU16(clue), toU16(answer));
+        if (wanted()) {
+            if (checkRows_ && !(isReadableText(clue) && isReadableText(answer))) {
+                list_.rows.emplace_back();
+                list_.unreadableRows.push_back(list_.rows.size());
+            } else {
+                list_.rows.emplace_back(toU16(clue), toU16(answer));
+            }
+        }
         ++list_.rowCount;
     }
 
 private:
     WordList &list_;
     std::size_t limit_;
+    bool checkRows_;
 };
 
 // One row per line: LF ends a line, a CR right before it belongs to the line end, and a final line
@@ -208,15 +237,23 @@ QString parseCsv(QByteArrayView text, RowCollector &rows) {
 
 } // namespace
 
-WordList parseWordList(const QByteArray &bytes, WordListFormat format, std::size_t rowLimit) {
+WordListFormat wordListFormatOf(const QString &path) {
+    return path.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive) ? WordListFormat::Csv
+                                                                     : WordListFormat::TabSeparated;
+}
+
+WordList parseWordList(const QByteArray &bytes, WordListFormat format, std::size_t rowLimit,
+                       UnreadableRows unreadable) {
     QByteArrayView text(bytes);
     if (text.startsWith(byteOrderMark))
         text = text.sliced(byteOrderMark.size());
     WordList list;
-    list.error = firstBadLine(text);
+    const bool leaveEmpty = unreadable == UnreadableRows::LeaveEmpty;
+    if (!leaveEmpty)
+        list.error = firstBadLine(text);
     if (!list.ok())
         return list;
-    RowCollector rows(list, rowLimit);
+    RowCollector rows(list, rowLimit, leaveEmpty);
     if (format == WordListFormat::Csv)
         list.error = parseCsv(text, rows);
     else
@@ -224,11 +261,12 @@ WordList parseWordList(const QByteArray &bytes, WordListFormat format, std::size
     if (!list.ok()) {
         list.rows.clear();
         list.rowCount = 0;
+        list.unreadableRows.clear();
     }
     return list;
 }
 
-WordList readWordList(const QString &path, std::size_t rowLimit) {
+WordList readWordList(const QString &path, std::size_t rowLimit, UnreadableRows unreadable) {
     WordList list;
     QFile file;
     QString reason;
@@ -259,6 +297,39 @@ WordList readWordList(const QString &path, std::size_t rowLimit) {
         list.error = tooLarge;
         return list;
     }
-    const bool csv = path.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive);
-    return parseWordList(bytes, csv ? WordListFormat::Csv : WordListFormat::TabSeparated, rowLimit);
+    return parseWordList(bytes, wordListFormatOf(path), rowLimit, unreadable);
+}
+
+QByteArray wordListText(const std::vector<VectorWordTable::Row> &rows, WordListFormat format,
+                        int *replacedCells) {
+    int replaced = 0;
+    QByteArray text;
+    if (format == WordListFormat::Csv)
+        text += byteOrderMark.toByteArray();
+    auto cellText = [&](const std::u16string &cell) {
+        QString value = QString::fromStdU16String(cell);
+        if (format == WordListFormat::Csv) {
+            static const QRegularExpression needsQuotes(QStringLiteral("[;,\"\r\n]"));
+            if (value.contains(needsQuotes))
+                value = u'"' + value.replace(QStringLiteral("\""), QStringLiteral("\"\"")) + u'"';
+            return value.toUtf8();
+        }
+        static const QRegularExpression breaks(QStringLiteral("[\t\r\n]"));
+        if (value.contains(breaks)) {
+            value.replace(breaks, QStringLiteral(" "));
+            ++replaced;
+        }
+        return value.toUtf8();
+    };
+    const char separator = format == WordListFormat::Csv ? ';' : '\t';
+    for (const VectorWordTable::Row &row : rows)
+        text += cellText(row.first) + separator + cellText(row.second) + '\n';
+    if (replacedCells)
+        *replacedCells = replaced;
+    return text;
+}
+
+bool writeWordList(const QString &path, const std::vector<VectorWordTable::Row> &rows, QString *error,
+                   int *replacedCells) {
+    return saveFileContents(path, wordListText(rows, wordListFormatOf(path), replacedCells), error);
 }

@@ -22,8 +22,8 @@ bool sameDocument(const PuzzleDocument &a, const PuzzleDocument &b) {
     const PuzzleSettings &t = b.settings;
     return a.rows == b.rows && s.title == t.title && s.showSolution == t.showSolution &&
            s.markPageEnd == t.markPageEnd && s.clueCellsBlack == t.clueCellsBlack && sameNumbers(s, t) &&
-           s.clueFont == t.clueFont && s.titleFont == t.titleFont && a.feld == b.feld &&
-           s.layout == t.layout && a.entries == b.entries && s.solution == t.solution &&
+           s.clueFont == t.clueFont && s.titleFont == t.titleFont && s.umlauts == t.umlauts &&
+           a.feld == b.feld && s.layout == t.layout && a.entries == b.entries && s.solution == t.solution &&
            a.keptExtensions == b.keptExtensions;
 }
 

@@ -133,6 +133,13 @@ PuzzleDocument withOddSolutionCells() {
     return d;
 }
 
+// The smallest document with the umlaut choice in its trailer, beside an unknown record.
+PuzzleDocument withUmlautChoice() {
+    PuzzleDocument d = withUnknownExtensions();
+    d.settings.umlauts = UmlautSpelling::AsTyped;
+    return d;
+}
+
 } // namespace
 
 int main(int argc, char *argv[]) {
@@ -151,6 +158,7 @@ int main(int argc, char *argv[]) {
                     writeSeed(folder, "unknown-extensions", withUnknownExtensions()) &&
                     writeSeed(folder, "solution-word", withSolutionWord(twenty)) &&
                     writeSeed(folder, "solution-odd-cells", withOddSolutionCells()) &&
+                    writeSeed(folder, "umlaut-choice", withUmlautChoice()) &&
                     writeSeed(folder, "generated-20", generated(twenty, 20, 0)) &&
                     writeSeed(folder, "generated-20-short", generated(twenty, 5, 20)) &&
                     writeSeed(folder, "generated-100",

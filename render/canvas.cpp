@@ -37,7 +37,12 @@ Canvas::Canvas(QPainter &painter, int resolution) : painter_(painter), metrics_(
     const QPaintDevice *device = painter.device();
     resolution_ = resolution > 0 ? resolution : (device ? device->logicalDpiX() : 96);
     verticalResolution_ = resolution > 0 ? resolution : (device ? device->logicalDpiY() : 96);
-    painter_.setRenderHint(QPainter::Antialiasing, false);
+    // A picture is replayed at whatever scale its viewer chooses: the print preview shows a whole page
+    // at a fraction of the printer's resolution, where a line narrower than a screen pixel would be
+    // dropped, or painted over by the cell beside it. Antialiased, it stays as a lighter line; at the
+    // recorded scale the whole-pixel bands come out exactly as without.
+    const QPaintEngine *engine = painter.paintEngine();
+    painter_.setRenderHint(QPainter::Antialiasing, engine && engine->type() == QPaintEngine::Picture);
     painter_.setBackgroundMode(Qt::TransparentMode);
     font_ = painter.font();
     metrics_ = QFontMetrics(font_, painter_.device());

@@ -48,7 +48,8 @@ click 75 "$FIRST_CELL_Y"       # back to the table, so that both pictures show t
 sleep 0.5
 shot 1-before-saving
 
-menu_command 3                 # Speichern unter...
+xdotool key --clearmodifiers ctrl+shift+s   # Speichern unter...
+sleep 1
 shot 2-save-dialog
 choose_file "$DOCUMENT"
 test -s "$DOCUMENT.wbx" && echo "saved $(stat -c %s "$DOCUMENT.wbx") bytes to $DOCUMENT.wbx"

@@ -39,7 +39,7 @@ wabrix-cli generate "$ROOT/examples/woerter.txt" --seed 11 -o "$DOCUMENT"
 echo "Dateityp: $(xdg-mime query filetype "$DOCUMENT"), geöffnet mit: $(xdg-mime query default application/x-wabrix-puzzle)"
 
 xdg-open "$DOCUMENT" &
-WINDOW=$(window_of "^ORBELIK ")
+WINDOW=$(window_of "ORBELIK Wabrix")
 PROGRAM=$(xdotool getwindowpid "$WINDOW")
 sleep 2
 shot 1-opened-from-file-type

@@ -114,12 +114,35 @@ private slots:
         QRegularExpression shape(
             R"(^\{"entries":20,"placed":(\d+),"usedCells":(\d+),"area":(\d+),"bestRun":(\d+),)"
             R"("runs":20,"meanPlaced":([0-9.e+-]+),"seconds":([0-9.e+-]+),)"
-            R"("fill":[0-9.e+-]+,"layout":"standard"\}$)");
+            R"("fill":[0-9.e+-]+,"layout":"standard","leftOut":\[([0-9,]*)\]\}$)");
         const auto m = shape.match(line);
         QVERIFY2(m.hasMatch(), qPrintable(line));
         QVERIFY(QJsonDocument::fromJson(r.out).isObject());
         QVERIFY(m.captured(1).toInt() >= 2);
         QVERIFY(m.captured(4).toInt() < 20);
+        // Every entry is placed or left out; the list names word rows in table order.
+        const QJsonArray leftOut = QJsonDocument::fromJson(r.out).object().value("leftOut").toArray();
+        QCOMPARE(leftOut.size(), 20 - m.captured(1).toInt());
+        for (qsizetype i = 0; i < leftOut.size(); ++i)
+            QVERIFY(leftOut[i].toInt() >= 1 && leftOut[i].toInt() <= 20 &&
+                    (i == 0 || leftOut[i].toInt() > leftOut[i - 1].toInt()));
+    }
+
+    // The rows a generation left out, as --stats names them, are what info finds in the saved
+    // document: answers without a common letter leave all but one out.
+    void leftOutRowsOfGenerateAndInfoAgree() {
+        const QString list =
+            writeTempFile("getrennt.txt", "eins\tabc\n\nnur Frage\t\nzwei\txyz\ndrei\tuvw\n");
+        const QString wbx = dir.filePath("getrennt.wbx");
+        const Result r = runCli({"generate", list, "--runs", "5", "--seed", "3", "--stats", "-o", wbx});
+        QCOMPARE(r.exitCode, 0);
+        const QJsonArray leftOut = QJsonDocument::fromJson(r.out).object().value("leftOut").toArray();
+        QCOMPARE(leftOut.size(), 2);
+        for (const QJsonValue row : leftOut)
+            QVERIFY(row.toInt() == 1 || row.toInt() == 4 || row.toInt() == 5);
+        const Result info = runCli({"info", wbx, "--json"});
+        QCOMPARE(info.exitCode, 0);
+        QCOMPARE(QJsonDocument::fromJson(info.out).object().value("leftOutRows").toArray(), leftOut);
     }
 
     void sameSeedSameOutput() {
@@ -285,7 +308,7 @@ private slots:
             R"("clueCellsBlack":true,"clueFont":{"family":"Arial Narrow",)" +
             font.arg(8) + R"(,"titleFont":{"family":"Arial Black",)" + font.arg(14) +
             R"(,"entries":0,"clueCells":0,"placedEntries":0,"letterCells":10000,"freeCells":0,)"
-            R"("extent":{"columns":100,"rows":100},"overflowingClues":[],"extensions":[]})";
+            R"("extent":{"columns":100,"rows":100},"leftOutRows":[],"overflowingClues":[],"extensions":[]})";
         QCOMPARE(QString::fromUtf8(json.out).trimmed(), expected);
 
         const Result text = runCli({"info", path});
@@ -294,7 +317,8 @@ private slots:
         for (const char *line :
              {"Wortzeilen: 999, davon gefüllt: 0", "Überschrift: Wabrixrätsel", "Strichstärke in mm: 0.3",
               "Lösung einblenden: nein", "Schrift der Fragen: Arial Narrow, 8 pt bei 96 ppi",
-              "Buchstabenfelder: 10000", "Ausdehnung: 100 Spalten, 100 Zeilen", "Erweiterungen: keine"})
+              "Buchstabenfelder: 10000", "Ausdehnung: 100 Spalten, 100 Zeilen",
+              "Nicht platzierte Zeilen: keine", "Erweiterungen: keine"})
             QVERIFY2(lines.contains(QString::fromUtf8(line)), line);
     }
 
@@ -377,9 +401,10 @@ private slots:
         const QString path = writeTempFile("zulang.wbx", documentBytes(d));
         const Result json = runCli({"info", path, "--json"});
         QCOMPARE(json.exitCode, 0);
-        QVERIFY2(json.out.trimmed().endsWith(
-                     R"("extent":{"columns":3,"rows":3},"overflowingClues":[1,5],"extensions":[]})"),
-                 json.out.constData());
+        QVERIFY2(
+            json.out.trimmed().endsWith(
+                R"("extent":{"columns":3,"rows":3},"leftOutRows":[],"overflowingClues":[1,5],"extensions":[]})"),
+            json.out.constData());
         const Result text = runCli({"info", path});
         QVERIFY2(text.out.contains("Fragen, die nicht in ihr Feld passen: 2 (Zeilen 1, 5)"),
                  text.out.constData());

@@ -7,6 +7,7 @@
 #include "testfiles.h"
 
 #include <QImage>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QtTest>
@@ -58,17 +59,35 @@ private slots:
         const QRegularExpression keys(
             R"(^\{"entries":20,"placed":\d+,"usedCells":\d+,"area":\d+,"bestRun":\d+,"runs":\d+,)"
             R"("meanPlaced":[0-9.e+-]+,"seconds":[0-9.e+-]+,"fill":[0-9.e+-]+,)"
-            R"re("layout":"(\w+)"\}$)re");
+            R"re("layout":"(\w+)","leftOut":\[[0-9,]*\]\}$)re");
         const QRegularExpressionMatch m = keys.match(line);
         QVERIFY2(m.hasMatch(), qPrintable(line));
         QCOMPARE(m.captured(1), layout);
         const QJsonObject stats = QJsonDocument::fromJson(r.out).object();
         QCOMPARE(stats["fill"].toDouble(), stats["usedCells"].toDouble() / stats["area"].toDouble());
+        // Each engine's puzzle names its placed entries, so the rows left out are the others.
+        QCOMPARE(stats["leftOut"].toArray().size(), stats["entries"].toInt() - stats["placed"].toInt());
         if (layout == QLatin1String("compact")) {
             QCOMPARE(stats["placed"].toInt(), 20);
             QCOMPARE(stats["runs"].toInt(), 1);
             QVERIFY(stats["fill"].toDouble() > 0.4);
         }
+    }
+
+    // A frame too small for every answer: the rows the compact puzzle left out are named by generate
+    // and found again by info in the saved document.
+    void compactLeftOutRowsOfGenerateAndInfoAgree() {
+        const QString wbx = dir.filePath("klein.wbx");
+        const ProgramRun r =
+            runCli(compactGenerate("woerter-20.txt", {"--frame", "6x6", "--stats", "-o", wbx}));
+        QCOMPARE(r.exitCode, 0);
+        const QJsonObject stats = QJsonDocument::fromJson(r.out).object();
+        const QJsonArray leftOut = stats["leftOut"].toArray();
+        QVERIFY2(stats["placed"].toInt() < 20, r.out.constData());
+        QCOMPARE(leftOut.size(), 20 - stats["placed"].toInt());
+        const ProgramRun info = runCli({"info", wbx, "--json"});
+        QCOMPARE(info.exitCode, 0);
+        QCOMPARE(QJsonDocument::fromJson(info.out).object()["leftOutRows"].toArray(), leftOut);
     }
 
     void sameSeedSameCompactPuzzle() {

@@ -5,7 +5,9 @@
 #include "startup.h"
 #include "wabrixapplication.h"
 
+#include <QLabel>
 #include <QMessageBox>
+#include <QPainter>
 #include <QTimer>
 #include <QtTest>
 
@@ -29,6 +31,15 @@ protected:
         return QObject::event(event);
     }
 };
+
+// The number of pixels in which two pictures of one size differ.
+int differingPixels(const QImage &a, const QImage &b) {
+    int count = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            count += a.pixel(x, y) != b.pixel(x, y);
+    return count;
+}
 
 void *failingAllocator(std::size_t) {
     return nullptr;
@@ -159,6 +170,112 @@ private slots:
         // A missing font file falls back silently.
         QCOMPARE(useWindowFont(QStringLiteral("/nonexistent/tahoma.ttf")), QString());
         QCOMPARE(QApplication::font().family(), QStringLiteral("Tahoma"));
+    }
+
+    // The dots of a capital umlaut at the start of a message box's text or its informative text are
+    // drawn whole, also in the window font, whose ascent ends below them: "Ä" and "A" differ in the
+    // label in as many pixels as they do when drawn with room to spare.
+    void messageBoxesKeepTheDots_data() {
+        QTest::addColumn<bool>("informative");
+        addRow("text", false);
+        addRow("informative text", true);
+    }
+    void messageBoxesKeepTheDots() {
+        QFETCH(bool, informative);
+        useWindowFont();
+        const QString rest = QStringLiteral("nderungen gehen verloren.");
+        QFont font;
+        const auto labelPicture = [&](const QString &first) {
+            QMessageBox box(QMessageBox::Warning, QStringLiteral("Wabrixrätsel"), first + rest,
+                            QMessageBox::Save | QMessageBox::Cancel);
+            if (informative) {
+                box.setText(QStringLiteral("Speichern?"));
+                box.setInformativeText(first + rest);
+            }
+            box.show();
+            for (QLabel *label : box.findChildren<QLabel *>())
+                if (label->text() == first + rest) {
+                    font = label->font();
+                    return label->grab().toImage();
+                }
+            return QImage();
+        };
+        const QImage labelDots = labelPicture(QStringLiteral("Ä"));
+        const QImage labelPlain = labelPicture(QStringLiteral("A"));
+        QVERIFY(!labelDots.isNull() && !labelPlain.isNull());
+        const auto roomyPicture = [&](const QString &first) {
+            QImage picture(labelDots.width(), 4 * labelDots.height(), QImage::Format_ARGB32);
+            picture.fill(Qt::white);
+            QPainter painter(&picture);
+            painter.setFont(font);
+            painter.drawText(0, 2 * labelDots.height(), first + rest);
+            return picture;
+        };
+        const int dots =
+            differingPixels(roomyPicture(QStringLiteral("Ä")), roomyPicture(QStringLiteral("A")));
+        QVERIFY(dots > 0);
+        QCOMPARE(differingPixels(labelDots, labelPlain), dots);
+    }
+
+    // The line metrics of each bitmap size grow to the Windows ascent and descent at that size (2048
+    // units per em, 2049 up and 423 down, as Tahoma: 11 and 2 pixels at 11, 16 and 3 at 16) and never
+    // shrink; anything that is not a whole font file comes back as it was.
+    void windowsLineMetrics_data() {
+        QTest::addColumn<QByteArray>("font");
+        QTest::addColumn<QByteArray>("expected");
+        const auto bigEndian = [](qint64 value, int bytes) {
+            QByteArray data;
+            for (int i = bytes - 1; i >= 0; --i)
+                data += char(value >> (8 * i) & 0xff);
+            return data;
+        };
+        // A font file with the tables given as tag and contents.
+        const auto fontFile = [&](const QList<QPair<QByteArray, QByteArray>> &tables) {
+            QByteArray file = bigEndian(0x10000, 4) + bigEndian(tables.size(), 2) + QByteArray(6, '\0');
+            qsizetype offset = 12 + 16 * tables.size();
+            QByteArray contents;
+            for (const auto &[tag, data] : tables) {
+                file += tag + QByteArray(4, '\0') + bigEndian(offset, 4) + bigEndian(data.size(), 4);
+                contents += data;
+                offset += data.size();
+            }
+            return file + contents;
+        };
+        const QByteArray head = QByteArray(18, '\x01') + bigEndian(2048, 2) + QByteArray(34, '\x01');
+        const QByteArray os2 = QByteArray(74, '\x11') + bigEndian(2049, 2) + bigEndian(423, 2);
+        // Bitmap sizes as "pixels ascender descender".
+        const auto strikes = [&](const QList<QList<int>> &sizes) {
+            QByteArray table = bigEndian(0x20000, 4) + bigEndian(sizes.size(), 4);
+            for (const QList<int> &size : sizes) {
+                QByteArray strike(48, '\x22');
+                strike[16] = char(size[1]);
+                strike[17] = char(size[2]);
+                strike[44] = strike[45] = char(size[0]);
+                table += strike;
+            }
+            return table;
+        };
+        const auto tahoma = [&](const QList<QList<int>> &sizes) {
+            return fontFile({{"EBLC", strikes(sizes)}, {"OS/2", os2}, {"head", head}});
+        };
+        addRow("shorter sizes grow", tahoma({{11, 9, -2}, {16, 13, -3}, {8, 6, -1}}),
+               tahoma({{11, 11, -2}, {16, 16, -3}, {8, 8, -2}}));
+        addRow("taller sizes stay", tahoma({{11, 12, -4}}), tahoma({{11, 12, -4}}));
+        const QByteArray noBitmaps = fontFile({{"OS/2", os2}, {"head", head}});
+        addRow("no bitmaps", noBitmaps, noBitmaps);
+        const QByteArray noOs2 = fontFile({{"EBLC", strikes({{11, 9, -2}})}, {"head", head}});
+        addRow("no OS/2 table", noOs2, noOs2);
+        const QByteArray cut = tahoma({{11, 9, -2}}).chopped(60);
+        addRow("cut short", cut, cut);
+        const QByteArray directoryCut = tahoma({{11, 9, -2}}).left(30);
+        addRow("directory cut short", directoryCut, directoryCut);
+        addRow("empty", QByteArray(), QByteArray());
+        addRow("no font", QByteArray("Frage\tAntwort\n"), QByteArray("Frage\tAntwort\n"));
+    }
+    void windowsLineMetrics() {
+        QFETCH(QByteArray, font);
+        QFETCH(QByteArray, expected);
+        QCOMPARE(withWindowsLineMetrics(font), expected);
     }
 
     void germanQtTexts() {

@@ -49,21 +49,21 @@ private slots:
             {u"Tier", u"katze"},                  // entry 0, upper-cased
             {u"", u"ohneFrage"},                  // skipped: no clue
             {u"ohne Antwort", u""},               // skipped: no answer
-            {u"K\u00e4se", u"k\u00e4se"},         // entry 1: ä stays lower-case
-            {u"  ", u" "},                        // entry 2: blanks are text
+            {u"K\u00e4se", u"k\u00e4se"},         // entry 1: the umlaut a capital too
+            {u"  ", u"a b"},                      // entry 2: a clue of blanks is a clue, the blank goes
             {u"lang", std::u16string(100, u'x')}, // skipped: 100 code units
             {u"99", std::u16string(99, u'y')},    // entry 3
-            {u"Stra\u00dfe", u"stra\u00dfe"},     // entry 4: ß kept
+            {u"Stra\u00dfe", u"stra\u00dfe"},     // entry 4: ß as SS
         };
         VectorWordTable table(rows, 999);
         PuzzleModel fromTable;
-        CollectEntries(table, fromTable);
+        CollectEntries(table, fromTable, UmlautSpelling::Capitals);
         const VectorWordTable copy = copyWordRows(table);
         table.setCell(1, 1, u"hund");
         PuzzleModel fromCopy;
-        CollectEntries(copy, fromCopy);
-        const std::vector<std::u16string> answers{u"KATZE", u"K\u00e4SE", u" ", std::u16string(99, u'Y'),
-                                                  u"STRA\u00dfE"};
+        CollectEntries(copy, fromCopy, UmlautSpelling::Capitals);
+        const std::vector<std::u16string> answers{u"KATZE", u"K\u00c4SE", u"AB", std::u16string(99, u'Y'),
+                                                  u"STRASSE"};
         for (PuzzleModel *model : {&fromTable, &fromCopy}) {
             QCOMPARE(answersOf(*model), answers);
             QCOMPARE(entryText(model->entry(0)->clue), std::u16string(u"Tier"));

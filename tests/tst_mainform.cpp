@@ -4,6 +4,7 @@
 #include "formhelpers.h"
 #include "generationrunner.h"
 #include "mainform.h"
+#include "modalanswers.h"
 #include "numericspinedit.h"
 #include "paintbox.h"
 #include "puzzlechecker.h"
@@ -15,7 +16,9 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFontDialog>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -24,6 +27,7 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QSplitter>
 #include <QTabWidget>
 #include <QtTest>
 
@@ -70,7 +74,9 @@ private slots:
 
     void window() {
         auto form = shownForm();
-        QCOMPARE(form->windowTitle(), QStringLiteral("ORBELIK Wabrixrätsel-Drucker 1.0"));
+        // The document's name, marked with "*" while it has unsaved changes, then the program's.
+        QCOMPARE(form->windowTitle(), QStringLiteral("Unbenannt[*] – ORBELIK Wabrixrätsel-Drucker 1.0"));
+        QVERIFY(!form->isWindowModified());
         // Wider than the first version's 734 pixels: "An Seite anpassen" stands beside the zoom and the
         // solution word beside the title.
         QCOMPARE(form->centralWidget()->size(), QSize(950, 534));
@@ -219,6 +225,23 @@ private slots:
         QCOMPARE(scroll->widget()->size(), box->size() + QSize(4, 4));
     }
 
+    // "Umlaute:" offers the three spellings, "Ä Ö Ü" first and chosen.
+    void umlautChoice() {
+        TMainForm form;
+        auto *umlauts = control<QComboBox>(form, "UmlauteCombo");
+        QStringList items;
+        for (int i = 0; i < umlauts->count(); ++i)
+            items << umlauts->itemText(i);
+        QCOMPARE(items, (QStringList{"Ä Ö Ü", "AE OE UE", "wie eingegeben"}));
+        QCOMPARE(umlauts->currentIndex(), 0);
+        QCOMPARE(form.settings().umlauts, UmlautSpelling::Capitals);
+        PuzzleSettings typed = form.settings();
+        typed.umlauts = UmlautSpelling::AsTyped;
+        form.setSettings(typed);
+        QCOMPARE(umlauts->currentText(), QStringLiteral("wie eingegeben"));
+        QCOMPARE(form.settings().umlauts, UmlautSpelling::AsTyped);
+    }
+
     void pages() {
         auto form = shownForm();
         auto *pages = control<QTabWidget>(*form, "PageControl1");
@@ -228,19 +251,37 @@ private slots:
         QWidget *panel = control<QWidget>(*form, "Panel1");
         QCOMPARE(panel->geometry(), QRect(0, 0, 950, 41));
         QCOMPARE(pages->geometry(), QRect(0, 41, 950, 534 - 41));
-        QWidget *page = control<QWidget>(*form, "TabSheet1");
         WordGrid &grid = table(*form);
         QScrollArea *scroll = control<QScrollArea>(*form, "ScrollBox1");
-        // The word table keeps its width and the view takes the rest, also when the window grows.
+        auto *divider = control<QSplitter>(*form, "Splitter1");
+        QCOMPARE(divider->widget(0), &grid);
+        QVERIFY(divider->widget(1)->isAncestorOf(scroll));
+        // The table starts with its row numbers and two columns of 150 pixels.
+        QVERIFY(grid.verticalHeader()->isVisible());
+        QVERIFY2(qAbs(grid.columnWidth(0) - WordGrid::defaultColumnWidth) <= 1,
+                 qPrintable(QString::number(grid.columnWidth(0))));
+        QVERIFY2(qAbs(grid.columnWidth(1) - WordGrid::defaultColumnWidth) <= 1,
+                 qPrintable(QString::number(grid.columnWidth(1))));
+        // When the window grows, table and view share the growth, the view taking more, and the
+        // columns share the table's width as before.
         const QSize start = form->size();
-        for (const QSize growth : {QSize(0, 0), QSize(100, 50)}) {
-            form->resize(start + growth);
-            QTest::qWait(10);
-            QCOMPARE(panel->width(), 950 + growth.width());
-            QCOMPARE(pages->height(), 534 - 41 + growth.height());
-            QCOMPARE(grid.geometry(), QRect(0, 0, 329, page->height()));
-            QCOMPARE(scroll->geometry(), QRect(329, 0, page->width() - 329, page->height()));
-        }
+        const int tableWidth = grid.width();
+        const int viewWidth = divider->widget(1)->width();
+        form->resize(start + QSize(300, 50));
+        QTest::qWait(10);
+        QCOMPARE(panel->width(), 950 + 300);
+        QCOMPARE(pages->height(), 534 - 41 + 50);
+        const int tableGrowth = grid.width() - tableWidth;
+        const int viewGrowth = divider->widget(1)->width() - viewWidth;
+        QVERIFY2(tableGrowth > 50 && viewGrowth > tableGrowth,
+                 qPrintable(QStringLiteral("%1 %2").arg(tableGrowth).arg(viewGrowth)));
+        QVERIFY(qAbs(grid.columnWidth(0) - grid.columnWidth(1)) <= 1);
+        QCOMPARE(grid.columnWidth(0) + grid.columnWidth(1), grid.viewport()->width());
+        // Moving the divider gives the table's columns the room.
+        divider->setSizes({tableWidth + 200, divider->widget(1)->width() - 200});
+        QTest::qWait(10);
+        QCOMPARE(grid.columnWidth(0) + grid.columnWidth(1), grid.viewport()->width());
+        QVERIFY(grid.columnWidth(0) > WordGrid::defaultColumnWidth + 50);
     }
 
     void tabOrder() {
@@ -278,27 +319,45 @@ private slots:
         TMainForm form;
         QMenuBar *bar = form.menuBar();
         const QList<QAction *> top = bar->actions();
-        QCOMPARE(top.size(), 2);
+        QCOMPARE(top.size(), 3);
         auto *datei = control<QMenu>(form, "Datei1");
         QCOMPARE(top[0], datei->menuAction());
         QCOMPARE(datei->title(), QStringLiteral("Datei"));
-        QCOMPARE(top[1]->objectName(), QStringLiteral("ber1"));
-        QCOMPARE(top[1]->text(), QStringLiteral("Über..."));
-        QVERIFY(!top[1]->menu());
+        auto *bearbeiten = control<QMenu>(form, "Bearbeiten1");
+        QCOMPARE(top[1], bearbeiten->menuAction());
+        QCOMPARE(bearbeiten->title(), QStringLiteral("Bearbeiten"));
+        QCOMPARE(top[2]->objectName(), QStringLiteral("ber1"));
+        QCOMPARE(top[2]->text(), QStringLiteral("Über..."));
+        QVERIFY(!top[2]->menu());
 
-        QStringList items;
-        for (QAction *action : datei->actions())
-            items << action->objectName() + u'=' +
-                         (action->isSeparator() ? QStringLiteral("-") : action->text());
-        QCOMPARE(items,
-                 (QStringList{"Neu1=Neu", "N1=-", "ffnen1=Öffnen...", "Speichernunter1=Speichern unter...",
-                              "N2=-", "ExportierenalsBild1=Exportieren als Bild...", "N3=-",
-                              "Druckereinrichten1=Drucker einrichten...", "Drucken1=Drucken...",
+        // Each item with its shortcut, if any.
+        auto itemsOf = [](QMenu *menu) {
+            QStringList items;
+            for (QAction *action : menu->actions()) {
+                const QString name = action->menu() ? action->menu()->objectName() : action->objectName();
+                QString item = name + u'=' + (action->isSeparator() ? QStringLiteral("-") : action->text());
+                if (!action->shortcut().isEmpty())
+                    item += u' ' + action->shortcut().toString();
+                items << item;
+            }
+            return items;
+        };
+        QCOMPARE(itemsOf(datei),
+                 (QStringList{"Neu1=Neu Ctrl+N", "N1=-", "ffnen1=Öffnen... Ctrl+O",
+                              "Zuletztgeffnet1=Zuletzt geöffnet", "Speichern1=Speichern Ctrl+S",
+                              "Speichernunter1=Speichern unter... Ctrl+Shift+S", "N2=-",
+                              "Wortlisteimportieren1=Wortliste importieren...",
+                              "Wortlisteexportieren1=Wortliste exportieren...", "N5=-",
+                              "ExportierenalsBild1=Exportieren als Bild...", "N3=-",
+                              "Druckereinrichten1=Drucker einrichten...", "Drucken1=Drucken... Ctrl+P",
                               "Druckvorschau1=Druckvorschau...",
                               "RaetselUndLoesungDrucken1=Rätsel und Lösung drucken...", "N4=-",
-                              "Beenden1=Beenden"}));
-        for (QAction *action : form.findChildren<QAction *>())
-            QVERIFY2(action->shortcut().isEmpty(), qPrintable(action->objectName()));
+                              "Beenden1=Beenden Ctrl+Q"}));
+        QCOMPARE(itemsOf(bearbeiten),
+                 (QStringList{"Rckgngig1=Rückgängig Ctrl+Z", "Wiederholen1=Wiederholen Ctrl+Y"}));
+        // Nothing to undo, no document opened yet.
+        QVERIFY(!control<QAction>(form, "Rckgngig1")->isEnabled());
+        QVERIFY(!control<QMenu>(form, "Zuletztgeffnet1")->isEnabled());
     }
 
     void settingsComeFromTheControls() {
@@ -406,7 +465,12 @@ private slots:
         const Grid feld = form->model().feld;
         const QSize picture = control<QWidget>(*form, "PaintBox1")->size();
 
+        // The filled table is a change: "Neu" asks first, and goes on without saving.
+        SeenBox question;
+        clickInNextMessageBox(question, QStringLiteral("Verwerfen"));
         control<QAction>(*form, "Neu1")->trigger();
+        QCOMPARE(question.text, QStringLiteral("Änderungen an „Unbenannt“ speichern?"));
+        QVERIFY(!form->isWindowModified());
         QCOMPARE(grid.RowCount(), 11);
         for (int r = 1; r < 11; ++r)
             QVERIFY2(grid.Cells(0, r).isEmpty() && grid.Cells(1, r).isEmpty(),
@@ -437,7 +501,10 @@ private slots:
         QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
 
         // Generating again starts from the table anew.
+        SeenBox question;
+        clickInNextMessageBox(question, QStringLiteral("Verwerfen"));
         control<QAction>(*form, "Neu1")->trigger();
+        QVERIFY(question.shown);
         QVERIFY(generateAndWait(*form));
         QCOMPARE(form->model().entryCount(), 0u);
         QCOMPARE(countClueCells(form->model().feld), 0);

@@ -1,5 +1,6 @@
 #include "formhelpers.h"
 #include "generationrunner.h"
+#include "gridpicture.h"
 #include "mainform.h"
 #include "modalanswers.h"
 #include "paintbox.h"
@@ -261,6 +262,70 @@ private slots:
                                                }));
         QCOMPARE(pages, 1);
         QCOMPARE(form->printer().docName(), QStringLiteral("Wabrixrätsel"));
+    }
+    // The preview zoomed to the whole page shows every grid line, also where the line is narrower than
+    // a screen pixel at that zoom.
+    void previewAtWholePageShowsEveryLine() {
+        auto form = shownForm();
+        form->model().FreeRaten();
+        form->model().AddEntry(u"Stadt", u"HAUS");
+        form->model().feld = gridFromPicture({"#HAUS"});
+        QImage page;
+        QVERIFY(withModal<QPrintPreviewDialog>([&] { form->Druckvorschau1Click(); },
+                                               [&](QPrintPreviewDialog &preview) {
+                                                   auto *widget = preview.findChild<QPrintPreviewWidget *>();
+                                                   QTRY_VERIFY(widget && widget->pageCount() > 0);
+                                                   preview.resize(700, 800);
+                                                   widget->fitInView();
+                                                   QTest::qWait(50);
+                                                   page = widget->grab().toImage();
+                                                   preview.reject();
+                                               }));
+        // A line narrower than a pixel comes out grey; the page is white on a grey background.
+        const auto dark = [&](int x, int y) { return qGray(page.pixel(x, y)) < 200; };
+        QRect paper;
+        for (int y = 0; y < page.height(); ++y)
+            for (int x = 0; x < page.width(); ++x)
+                if (qGray(page.pixel(x, y)) == 255)
+                    paper |= QRect(x, y, 1, 1);
+        QVERIFY(paper.width() > 100);
+        // The clue cell is the first solid dark block on the paper from the top.
+        QRect clue;
+        for (int y = paper.top(); y + 5 < paper.bottom() && clue.isNull(); ++y)
+            for (int x = paper.left(); x + 5 < paper.right() && clue.isNull(); ++x) {
+                bool solid = true;
+                for (int dy = 0; dy < 5 && solid; ++dy)
+                    for (int dx = 0; dx < 5 && solid; ++dx)
+                        solid = dark(x + dx, y + dy);
+                if (solid)
+                    clue = QRect(x, y, 1, 1);
+            }
+        QVERIFY(!clue.isNull());
+        int right = clue.x(), bottom = clue.y();
+        while (dark(right + 1, clue.y() + 2))
+            ++right;
+        while (dark(clue.x() + 2, bottom + 1))
+            ++bottom;
+        const int cell = right - clue.x() + 1;
+        QVERIFY2(cell > 10 && cell < 60, qPrintable(QString::number(cell)));
+        // Counts the dark runs from (x, y) on, n pixels along the given direction.
+        const auto runs = [&](int x, int y, int dx, int dy, int n) {
+            int count = 0;
+            bool inside = false;
+            for (int i = 0; i < n; ++i) {
+                const bool d = dark(x + i * dx, y + i * dy);
+                count += d && !inside;
+                inside = d;
+            }
+            return count;
+        };
+        const int middle = (clue.y() + bottom) / 2;
+        // Right of the clue cell and its arrow: the borders between the four letters and the last
+        // one's right edge.
+        QCOMPARE(runs(right + cell / 3, middle, 1, 0, 4 * cell), 4);
+        // Through each letter: its top and bottom edge.
+        for (int letter = 0; letter < 4; ++letter)
+            QCOMPARE(runs(right + letter * cell + cell / 2, clue.y() - cell / 2, 0, 1, 2 * cell), 2);
     }
 };
 

@@ -116,12 +116,18 @@ private slots:
     void badDocumentAtStartLeavesTheWindowAsItStarted_data() {
         QTest::addColumn<QByteArray>("content"); // empty: no file at all
         QTest::addColumn<QString>("reason");
-        QTest::newRow("missing") << QByteArray() << "existiert nicht";
-        QTest::newRow("not a document") << QByteArray("Frage\tAntwort\n") << "kein gültiges Wabrixrätsel";
+        QTest::addColumn<int>("icon");
+        QTest::newRow("missing") << QByteArray() << "existiert nicht" << int(QMessageBox::Critical);
+        QTest::newRow("not a document")
+            << QByteArray("kein Rätsel\n") << "kein gültiges Wabrixrätsel" << int(QMessageBox::Critical);
+        // A word list is offered for import; the box was closed without taking it.
+        QTest::newRow("word list") << QByteArray("Frage\tAntwort\n") << "sieht aber wie eine Wortliste aus"
+                                   << int(QMessageBox::Question);
     }
     void badDocumentAtStartLeavesTheWindowAsItStarted() {
         QFETCH(QByteArray, content);
         QFETCH(QString, reason);
+        QFETCH(int, icon);
         const QString path = directory_.filePath(QStringLiteral("kaputt.wbx"));
         QFile::remove(path);
         if (!content.isEmpty())
@@ -135,9 +141,10 @@ private slots:
         QVERIFY2(answers.messages.constFirst().contains(QStringLiteral("kaputt.wbx")) &&
                      answers.messages.constFirst().contains(reason),
                  qPrintable(answers.messages.constFirst()));
-        QCOMPARE(answers.icons.constFirst(), QMessageBox::Critical);
+        QCOMPARE(int(answers.icons.constFirst()), icon);
         QVERIFY(form.isVisible());
         QCOMPARE(form.settings().title, before.title);
+        QCOMPARE(table(form).Cells(0, 1), QString());
         QCOMPARE(form.model().entryCount(), 0u);
         QCOMPARE(form.model().feld[0], 0);
     }

@@ -33,7 +33,7 @@ trap '[ -n "$PROGRAM" ] && kill "$PROGRAM" 2>/dev/null || true' EXIT
 start_program() {
     LANG=de_DE.UTF-8 "$ROOT/build/app/wabrix" &
     PROGRAM=$!
-    WINDOW=$(xdotool search --sync --onlyvisible --name "^ORBELIK ")
+    WINDOW=$(xdotool search --sync --onlyvisible --name "ORBELIK Wabrix")
     sleep 1
     xdotool windowfocus --sync "$WINDOW" 2>/dev/null || true
 }

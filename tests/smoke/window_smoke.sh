@@ -235,14 +235,19 @@ click() {
     xdotool mousemove --window "$WINDOW" "$1" "$2" click 1
 }
 
-# Opens "Datei" and chooses a command: the n-th one (Down n times), or "last" (Up once, which goes
-# from no selection to the last command).
+# Opens "Datei" and chooses a command: the n-th one (Down n times), the n-th from the end ("up n",
+# Up n times from no selection), or "last" (the same as "up 1"). Counting from the end does not depend
+# on "Zuletzt geöffnet", which is skipped while it is empty.
 menu_command() {
     poll "$DIALOG_SECONDS" only_main_window || fail "ein anderes Fenster ist noch offen"
     click 20 10
     poll "$DIALOG_SECONDS" another_window || fail "das Menü „Datei“ öffnet sich nicht"
     if [ "$1" = last ]; then
         xdotool key Up
+    elif [ "$1" = up ]; then
+        for _ in $(seq "$2"); do
+            xdotool key Up
+        done
     else
         for _ in $(seq "$1"); do
             xdotool key Down
@@ -269,13 +274,13 @@ file_written() {
 
 # Saves the document with "Speichern unter..." to WORK/name.wbx, typing the name without extension.
 save_as() {
-    menu_command 3
+    menu_command up 8
     choose_file "Speichern unter" "$1"
     poll "$DIALOG_SECONDS" file_written "$WORK/$1.wbx" || fail "$WORK/$1.wbx wurde nicht geschrieben"
 }
 
 export_picture() {
-    menu_command 4
+    menu_command up 5
     choose_file "Speichern unter" "$1"
     poll "$DIALOG_SECONDS" file_written "$WORK/$1" || fail "$WORK/$1 wurde nicht geschrieben"
 }
@@ -338,7 +343,7 @@ setxkbmap -layout de && setxkbmap -query | grep -qE '^layout: +de$' ||
 step start "Programm starten"
 "$WABRIX" >"$OUT/wabrix.stdout" 2>"$OUT/wabrix.stderr" &
 PROGRAM=$!
-poll "$START_SECONDS" find_dialog "^ORBELIK " || fail "das Hauptfenster erscheint nicht"
+poll "$START_SECONDS" find_dialog "ORBELIK Wabrix" || fail "das Hauptfenster erscheint nicht"
 WINDOW=$DIALOG
 timeout 20 xdotool windowfocus --sync "$WINDOW" || fail "das Hauptfenster bekommt den Fokus nicht"
 settle
