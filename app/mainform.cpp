@@ -64,7 +64,9 @@ TMainForm::TMainForm(QWidget *parent) : QMainWindow(parent), ui(std::make_unique
         ui->ScrollBox1, ui->PaintBox1, model_, printerQuery_, [this] { return settings(); }, this);
     solutionWord_ = new SolutionWordField(
         ui->LoesungswortCheck, ui->LoesungswortEd, ui->PuzzleNotices,
-        [this]() -> const Grid & { return model_.feld; }, [this] { Button1Click(); }, this);
+        [this]() -> const Grid & { return model_.feld; },
+        [this] { return static_cast<UmlautSpelling>(ui->UmlauteCombo->currentIndex()); },
+        [this] { Button1Click(); }, this);
     resize(clientWidth, clientHeight + menuBar()->sizeHint().height());
     generation_ = new GenerationRunner(this);
     generationProgress_ = new GenerationProgress(this, *generation_, this);

@@ -10,9 +10,11 @@ const QString SolutionWordField::noticeKey = QStringLiteral("solutionWord");
 
 SolutionWordField::SolutionWordField(QCheckBox *LoesungswortCheck, QLineEdit *LoesungswortEd,
                                      StatusNotices *notices, std::function<const Grid &()> grid,
-                                     std::function<void()> generate, QObject *parent)
+                                     std::function<UmlautSpelling()> spelling, std::function<void()> generate,
+                                     QObject *parent)
     : QObject(parent), LoesungswortCheck(LoesungswortCheck), LoesungswortEd(LoesungswortEd),
-      notices_(notices), grid_(std::move(grid)), generate_(std::move(generate)) {
+      notices_(notices), grid_(std::move(grid)), spelling_(std::move(spelling)),
+      generate_(std::move(generate)) {
     solution_.enabled = LoesungswortCheck->isChecked();
     connect(LoesungswortEd, &QLineEdit::textChanged, this, &SolutionWordField::LoesungswortEdChange);
     connect(LoesungswortCheck, &QCheckBox::toggled, this, &SolutionWordField::LoesungswortCheckClick);
@@ -33,7 +35,7 @@ void SolutionWordField::setSolution(const SolutionWord &solution) {
     }
     // Stored cells are kept as they are; what they lack is reported as for a fresh choice.
     SolutionChoice stored;
-    stored.letters = solutionLetters(solution_.word);
+    stored.letters = solutionLetters(solution_.word, spelling_());
     stored.cells = solution_.cells;
     report(stored);
     emit changed();
@@ -55,7 +57,7 @@ void SolutionWordField::LoesungswortCheckClick() {
 }
 
 void SolutionWordField::choose() {
-    const SolutionChoice choice = chooseSolutionCells(grid_(), solution_.word);
+    const SolutionChoice choice = chooseSolutionCells(grid_(), solution_.word, spelling_());
     solution_.cells = choice.cells;
     report(choice);
     emit changed();

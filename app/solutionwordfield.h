@@ -22,8 +22,8 @@ public:
     static const QString noticeKey;
 
     SolutionWordField(QCheckBox *LoesungswortCheck, QLineEdit *LoesungswortEd, StatusNotices *notices,
-                      std::function<const Grid &()> grid, std::function<void()> generate,
-                      QObject *parent = nullptr);
+                      std::function<const Grid &()> grid, std::function<UmlautSpelling()> spelling,
+                      std::function<void()> generate, QObject *parent = nullptr);
 
     // The word, its switch and its cells as the puzzle is drawn and saved with them.
     const SolutionWord &solution() const { return solution_; }
@@ -46,6 +46,7 @@ private:
     QLineEdit *LoesungswortEd;
     StatusNotices *notices_;
     std::function<const Grid &()> grid_;
+    std::function<UmlautSpelling()> spelling_; // how the puzzle's answers write umlauts and ß
     std::function<void()> generate_;
     SolutionWord solution_;
 };

@@ -32,7 +32,7 @@ void UsualWord(benchmark::State &state) {
     const Grid grid = hundredWordPuzzle();
     const std::u16string word(u"SOMMERFERIEN");
     for (auto _ : state)
-        benchmark::DoNotOptimize(chooseSolutionCells(grid, word).cells.data());
+        benchmark::DoNotOptimize(chooseSolutionCells(grid, word, UmlautSpelling::Capitals).cells.data());
 }
 BENCHMARK(UsualWord)->Unit(benchmark::kMillisecond);
 
@@ -41,7 +41,7 @@ void FullGridOfOneLetter(benchmark::State &state) {
     grid.fill('A');
     const std::u16string word(static_cast<std::size_t>(state.range(0)), u'A');
     for (auto _ : state)
-        benchmark::DoNotOptimize(chooseSolutionCells(grid, word).cells.data());
+        benchmark::DoNotOptimize(chooseSolutionCells(grid, word, UmlautSpelling::Capitals).cells.data());
 }
 BENCHMARK(FullGridOfOneLetter)
     ->Arg(12)

@@ -181,7 +181,8 @@ int runGenerate(const QStringList &arguments) {
     // The solution word is marked as the window marks it after a generation; a word that cannot be
     // marked stops the command before anything is written.
     if (parser.isSet(solutionWordOption)) {
-        const SolutionChoice choice = chooseSolutionCells(model.feld, settings.solution.word);
+        const SolutionChoice choice =
+            chooseSolutionCells(model.feld, settings.solution.word, settings.umlauts);
         if (choice.problem == SolutionProblem::NoPuzzle)
             return usageError(usage, QStringLiteral("Das Rätsel hat keine Buchstaben für das Lösungswort."));
         if (choice.problem != SolutionProblem::None)

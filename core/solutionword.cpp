@@ -295,8 +295,8 @@ std::u16string characterName(const std::u16string &character) {
 
 } // namespace
 
-std::u16string solutionLetters(const std::u16string &word) {
-    return upperCaseAnswer(word);
+std::u16string solutionLetters(const std::u16string &word, UmlautSpelling spelling) {
+    return puzzleAnswer(word, spelling);
 }
 
 bool letterFitsCell(char16_t letter) {
@@ -305,9 +305,9 @@ bool letterFitsCell(char16_t letter) {
     return (printableAscii || printableLatin1) && letter != static_cast<char16_t>(unknownLetter);
 }
 
-SolutionChoice chooseSolutionCells(const Grid &grid, const std::u16string &word) {
+SolutionChoice chooseSolutionCells(const Grid &grid, const std::u16string &word, UmlautSpelling spelling) {
     SolutionChoice choice;
-    choice.letters = solutionLetters(word);
+    choice.letters = solutionLetters(word, spelling);
     for (const std::int32_t v : grid)
         if (holdsLetter(v))
             ++choice.letterCells;
@@ -395,8 +395,8 @@ std::u16string missingLettersText(const std::u16string &missing) {
     return text;
 }
 
-std::u16string solutionBoxLetters(const Grid &grid, const SolutionWord &solution) {
-    const std::u16string letters = solutionLetters(solution.word);
+std::u16string solutionBoxLetters(const Grid &grid, const SolutionWord &solution, UmlautSpelling spelling) {
+    const std::u16string letters = solutionLetters(solution.word, spelling);
     const bool wordFits = letters.size() == solution.cells.size();
     std::u16string boxes(solution.cells.size(), u'\0');
     for (std::size_t i = 0; i < boxes.size(); ++i) {

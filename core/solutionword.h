@@ -1,5 +1,6 @@
 #pragma once
 
+#include "answerrules.h"
 #include "grid.h"
 
 #include <string>
@@ -55,8 +56,8 @@ struct SolutionChoice {
     int sideBySide = 0;          // pairs of chosen cells side by side that could not be avoided
 };
 
-// The word's letters as answers are written in the puzzle.
-std::u16string solutionLetters(const std::u16string &word);
+// The word's letters as answers are written in the puzzle with the given spelling of umlauts and ß.
+std::u16string solutionLetters(const std::u16string &word, UmlautSpelling spelling);
 
 // Whether a letter cell can hold the letter: a printable character of one byte, other than the space
 // and "?", which stands in cells for letters that have no one-byte code.
@@ -66,7 +67,7 @@ bool letterFitsCell(char16_t letter);
 // that can be avoided, two in one answer only where that cannot be avoided, in a scattered order; the
 // same grid and word always give the same cells. A letter gets noCell when every cell holding it is
 // taken. An empty word gives no cells and no problem; a problem gives no cells at all.
-SolutionChoice chooseSolutionCells(const Grid &grid, const std::u16string &word);
+SolutionChoice chooseSolutionCells(const Grid &grid, const std::u16string &word, UmlautSpelling spelling);
 
 // The letters that have no cell, each once, in the word's order.
 std::u16string missingSolutionLetters(const std::u16string &letters, const std::vector<GridCell> &cells);
@@ -76,7 +77,7 @@ std::u16string missingLettersText(const std::u16string &missing);
 
 // What the boxes below the puzzle hold when the solution is shown: the letter of each chosen cell,
 // and where a letter has no cell, the word's own letter; 0 where neither is known.
-std::u16string solutionBoxLetters(const Grid &grid, const SolutionWord &solution);
+std::u16string solutionBoxLetters(const Grid &grid, const SolutionWord &solution, UmlautSpelling spelling);
 
 // Why a choice could not be made, as a German sentence; empty without a problem.
 std::u16string solutionProblemText(const SolutionChoice &choice);

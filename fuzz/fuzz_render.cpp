@@ -133,7 +133,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         model.feld[static_cast<std::size_t>(at)] = someCell(input);
     }
     if (chosen) {
-        const SolutionChoice choice = chooseSolutionCells(model.feld, solution.word);
+        const SolutionChoice choice = chooseSolutionCells(model.feld, solution.word, settings.umlauts);
         for (std::size_t i = 0; i < choice.cells.size(); ++i)
             require(!isOnGrid(choice.cells[i]) ||
                         model.feld[cellIndex(choice.cells[i].column, choice.cells[i].row)] ==

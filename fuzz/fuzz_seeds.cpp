@@ -120,7 +120,8 @@ PuzzleDocument withUnknownExtensions() {
 PuzzleDocument withSolutionWord(const QString &wordList) {
     PuzzleDocument d = generated(wordList, 5, 20);
     d.settings.solution.word = u"Eisq";
-    d.settings.solution.cells = chooseSolutionCells(d.feld, d.settings.solution.word).cells;
+    d.settings.solution.cells =
+        chooseSolutionCells(d.feld, d.settings.solution.word, d.settings.umlauts).cells;
     return d;
 }
 

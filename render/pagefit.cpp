@@ -66,7 +66,7 @@ CellCount pageCellFrame(const PuzzleSettings &settings, const PrinterPage &page)
     // takes the room of one box for each letter of the word.
     PuzzleSettings framed = settings;
     if (framed.solution.enabled)
-        framed.solution.cells.assign(solutionLetters(framed.solution.word).size(), noCell);
+        framed.solution.cells.assign(solutionLetters(framed.solution.word, framed.umlauts).size(), noCell);
     // The picture grows with the columns and the rows, but not in equal steps: it is at least as wide
     // as its title, for one. The boxes below the grid wrap at its width, so the rows are counted at
     // the columns found.

@@ -91,7 +91,7 @@ void drawSolutionWord(Canvas &canvas, const Grid &grid, const PuzzleSettings &se
     canvas.textOut(at.G, captionTop, solutionCaption);
 
     const int boxesTop = captionTop + row.captionHeight + row.captionGap;
-    const std::u16string letters = solutionBoxLetters(grid, solution);
+    const std::u16string letters = solutionBoxLetters(grid, solution, settings.umlauts);
     const int boxes = static_cast<int>(std::min<std::size_t>(letters.size(), gridCells));
     auto boxX = [&](int i) { return at.G + (i % row.boxesPerRow) * C; };
     auto boxY = [&](int i) { return boxesTop + (i / row.boxesPerRow) * C; };

@@ -50,7 +50,7 @@ std::unique_ptr<TMainForm> formWithPuzzle() {
 // Every chosen cell of the window's solution word holds its letter (true when nothing is marked).
 bool cellsHoldTheirLetters(TMainForm &form) {
     const SolutionWord &solution = form.settings().solution;
-    const std::u16string letters = solutionLetters(solution.word);
+    const std::u16string letters = solutionLetters(solution.word, form.settings().umlauts);
     if (solution.cells.empty())
         return true;
     if (letters.size() != solution.cells.size())

@@ -151,7 +151,7 @@ private slots:
             const std::u16string letters = lettersOf(grid, {pool.begin(), pool.begin() + n});
             // Half the words typed in lower case: they are written as answers are.
             const std::u16string word = n % 2 ? lowerCase(letters) : letters;
-            const SolutionChoice choice = chooseSolutionCells(grid, word);
+            const SolutionChoice choice = chooseSolutionCells(grid, word, UmlautSpelling::Capitals);
             QCOMPARE(choice.problem, SolutionProblem::None);
             QCOMPARE(choice.letters, letters);
             QCOMPARE(choice.cells.size(), n);
@@ -170,7 +170,7 @@ private slots:
             if (n <= pool.size() / 5)
                 QVERIFY2(choice.sideBySide == 0, qPrintable(QStringLiteral("length %1").arg(n)));
             if (n % 11 == 0)
-                QVERIFY(chooseSolutionCells(grid, word).cells == choice.cells);
+                QVERIFY(chooseSolutionCells(grid, word, UmlautSpelling::Capitals).cells == choice.cells);
         }
     }
 
@@ -192,7 +192,7 @@ private slots:
             RandomGenerator random(static_cast<std::uint64_t>(seed));
             for (std::size_t n = 1; n <= 15; ++n) {
                 const std::u16string word = lettersOf(grid, spreadCells(grid, n, random));
-                const SolutionChoice choice = chooseSolutionCells(grid, word);
+                const SolutionChoice choice = chooseSolutionCells(grid, word, UmlautSpelling::Capitals);
                 const QString where =
                     QStringLiteral("seed %1, word %2").arg(seed).arg(QString::fromStdU16String(word));
                 QCOMPARE(choice.cells.size(), word.size());
@@ -201,7 +201,7 @@ private slots:
                 // Not gathered in the answer nearest the top-left corner, as a first-found choice would be.
                 if (n >= 2)
                     QVERIFY2(mostInOneAnswer({answers.front()}, choice.cells) <= 1, qPrintable(where));
-                QVERIFY(chooseSolutionCells(grid, word).cells == choice.cells);
+                QVERIFY(chooseSolutionCells(grid, word, UmlautSpelling::Capitals).cells == choice.cells);
             }
         }
     }
@@ -227,7 +227,8 @@ private slots:
             "......",
             "#ORT..",
         });
-        const SolutionChoice choice = chooseSolutionCells(grid, word.toStdU16String());
+        const SolutionChoice choice =
+            chooseSolutionCells(grid, word.toStdU16String(), UmlautSpelling::Capitals);
         QCOMPARE(choice.problem, SolutionProblem::None);
         QCOMPARE(QString::fromStdU16String(missingSolutionLetters(choice.letters, choice.cells)), missing);
         QString seen;
@@ -252,19 +253,16 @@ private slots:
             "emoji whole", QStringLiteral("A\U0001F600"), SolutionProblem::UnusableCharacter,
             QStringLiteral("Im Lösungswort steht „\U0001F600“; dieses Zeichen kann in keinem Buchstabenfeld "
                            "stehen."));
-        addRow("blank", QStringLiteral("HA US"), SolutionProblem::UnusableCharacter,
-               QStringLiteral("Im Lösungswort steht ein Leerzeichen; dieses Zeichen kann in keinem "
-                              "Buchstabenfeld stehen."));
-        addRow("tab", QStringLiteral("HA\tUS"), SolutionProblem::UnusableCharacter,
+        addRow("control character", QStringLiteral("HA\x01US"), SolutionProblem::UnusableCharacter,
                QStringLiteral("Im Lösungswort steht ein Steuerzeichen; dieses Zeichen kann in keinem "
                               "Buchstabenfeld stehen."));
         addRow(
             "question mark", QStringLiteral("H?"), SolutionProblem::UnusableCharacter,
             QStringLiteral("Im Lösungswort steht „?“; dieses Zeichen kann in keinem Buchstabenfeld stehen."));
-        addRow("long and unusable: the character first", QStringLiteral("HAUSORT €"),
-               SolutionProblem::UnusableCharacter,
-               QStringLiteral("Im Lösungswort steht ein Leerzeichen; dieses Zeichen kann in keinem "
-                              "Buchstabenfeld stehen."));
+        addRow(
+            "long and unusable: the character first", QStringLiteral("HAUSORT €"),
+            SolutionProblem::UnusableCharacter,
+            QStringLiteral("Im Lösungswort steht „€“; dieses Zeichen kann in keinem Buchstabenfeld stehen."));
     }
     void wordsThatCannotBeMarked() {
         QFETCH(QString, word);
@@ -274,7 +272,8 @@ private slots:
             "#HAUS",
             "#ORT.",
         });
-        const SolutionChoice choice = chooseSolutionCells(grid, word.toStdU16String());
+        const SolutionChoice choice =
+            chooseSolutionCells(grid, word.toStdU16String(), UmlautSpelling::Capitals);
         QCOMPARE(choice.problem, problem);
         QVERIFY(choice.cells.empty());
         QCOMPARE(QString::fromStdU16String(solutionProblemText(choice)), message);
@@ -290,34 +289,50 @@ private slots:
     void noPuzzleYet() {
         QFETCH(bool, zeros);
         const Grid grid = zeros ? Grid{} : freeGrid();
-        const SolutionChoice choice = chooseSolutionCells(grid, u"A");
+        const SolutionChoice choice = chooseSolutionCells(grid, u"A", UmlautSpelling::Capitals);
         QCOMPARE(choice.problem, SolutionProblem::NoPuzzle);
         QVERIFY(choice.cells.empty());
         QCOMPARE(QString::fromStdU16String(solutionProblemText(choice)),
                  QStringLiteral("Das Lösungswort wird markiert, sobald ein Rätsel erzeugt ist."));
     }
 
-    // Umlauts and ß stay as typed, as in answers: a word finds them in the cells that hold them.
+    // The word is written as the puzzle writes answers under each umlaut choice, blanks and hyphens
+    // dropped: it finds its letters in the cells that hold them.
     void umlautsAndSharpS_data() {
         QTest::addColumn<QString>("word");
+        QTest::addColumn<int>("spelling");
         QTest::addColumn<QString>("letters");
-        addRow("capital umlauts", QStringLiteral("ÄÖÜ"), QStringLiteral("ÄÖÜ"));
-        addRow("small umlaut as typed", QStringLiteral("käse"), QStringLiteral("KäSE"));
-        addRow("sharp s", QStringLiteral("fuß"), QStringLiteral("FUß"));
+        const int capitals = int(UmlautSpelling::Capitals), digraphs = int(UmlautSpelling::Digraphs),
+                  asTyped = int(UmlautSpelling::AsTyped);
+        addRow("Ä Ö Ü: small umlaut", QStringLiteral("käse"), capitals, QStringLiteral("KÄSE"));
+        addRow("Ä Ö Ü: capital umlauts", QStringLiteral("Äöü"), capitals, QStringLiteral("ÄÖÜ"));
+        addRow("Ä Ö Ü: sharp s", QStringLiteral("fuß"), capitals, QStringLiteral("FUSS"));
+        addRow("AE OE UE: small umlaut", QStringLiteral("käse"), digraphs, QStringLiteral("KAESE"));
+        addRow("AE OE UE: sharp s", QStringLiteral("Fuß"), digraphs, QStringLiteral("FUSS"));
+        addRow("as typed: small umlaut", QStringLiteral("käse"), asTyped, QStringLiteral("KäSE"));
+        addRow("as typed: capital umlauts", QStringLiteral("ÄÖÜ"), asTyped, QStringLiteral("ÄÖÜ"));
+        addRow("as typed: sharp s", QStringLiteral("fuß"), asTyped, QStringLiteral("FUß"));
+        addRow("blank, tab and hyphen dropped", QStringLiteral("Kä-se\tFu ß"), capitals,
+               QStringLiteral("KÄSEFUSS"));
     }
     void umlautsAndSharpS() {
         QFETCH(QString, word);
+        QFETCH(int, spelling);
         QFETCH(QString, letters);
         const Grid grid = gridFromPicture({
-            "#KäSE.#FUß",
-            ".......#..",
-            "#ÄÖÜ......",
+            "#KÄSE#KAESE",
+            "#FUSS#KäSE.",
+            "#FUß.#ÄÖÜ..",
         });
-        const SolutionChoice choice = chooseSolutionCells(grid, word.toStdU16String());
+        const SolutionChoice choice =
+            chooseSolutionCells(grid, word.toStdU16String(), static_cast<UmlautSpelling>(spelling));
+        QCOMPARE(choice.problem, SolutionProblem::None);
         QCOMPARE(QString::fromStdU16String(choice.letters), letters);
         QCOMPARE(choice.cells.size(), choice.letters.size());
-        for (std::size_t i = 0; i < choice.cells.size(); ++i)
+        for (std::size_t i = 0; i < choice.cells.size(); ++i) {
+            QVERIFY(isOnGrid(choice.cells[i]));
             QCOMPARE(letterAt(grid, choice.cells[i]), choice.letters[i]);
+        }
     }
 
     // The boxes below the puzzle hold the letters of the chosen cells, and the word's own letter where a
@@ -346,7 +361,8 @@ private slots:
             solution.cells.push_back(parts.size() == 2 ? GridCell{parts[0].toInt(), parts[1].toInt()}
                                                        : noCell);
         }
-        QString drawn = QString::fromStdU16String(solutionBoxLetters(grid, solution));
+        QString drawn =
+            QString::fromStdU16String(solutionBoxLetters(grid, solution, UmlautSpelling::Capitals));
         drawn.replace(QChar(u'\0'), QChar(u'_'));
         QCOMPARE(drawn, boxes);
     }
