@@ -9,6 +9,7 @@
 #include "hyphenation.h"
 #include "layoutchoice.h"
 #include "puzzleview.h"
+#include "solutionwordfield.h"
 #include "startup.h"
 #include "statusnotices.h"
 #include "textrecord.h"
@@ -27,6 +28,9 @@
 #include <utility>
 
 namespace {
+
+// The status line's notice that an opened puzzle shows its solution.
+const QString solutionShownNotice = QStringLiteral("solutionShown");
 
 // Pixels above a font's declared ascent that accents may need.
 constexpr int accentRoom = 2;
@@ -53,11 +57,16 @@ TMainForm::TMainForm(QWidget *parent) : QMainWindow(parent), ui(std::make_unique
     }
     // Qt draws a check box's mark and gap a few pixels wider than the classic look the layout was made
     // for; a box whose caption would be cut grows to the right instead.
-    for (QCheckBox *box :
-         {ui->LosungEinCheck, ui->BlattRotCheck, ui->FrageSchwarzCheck, ui->FragenEinpassenCheck})
+    for (QCheckBox *box : {ui->LosungEinCheck, ui->BlattRotCheck, ui->FrageSchwarzCheck,
+                           ui->FragenEinpassenCheck, ui->LoesungswortCheck})
         box->resize(std::max(box->width(), box->sizeHint().width()), box->height());
     view_ = new PuzzleView(
         ui->ScrollBox1, ui->PaintBox1, model_, printerQuery_, [this] { return settings(); }, this);
+    solutionWord_ = new SolutionWordField(
+        ui->LoesungswortCheck, ui->LoesungswortEd, ui->PuzzleNotices,
+        [this]() -> const Grid & { return model_.feld; },
+        [this] { return static_cast<UmlautSpelling>(ui->UmlauteCombo->currentIndex()); },
+        [this] { Button1Click(); }, this);
     resize(clientWidth, clientHeight + menuBar()->sizeHint().height());
     generation_ = new GenerationRunner(this);
     generationProgress_ = new GenerationProgress(this, *generation_, this);
@@ -80,6 +89,7 @@ TMainForm::TMainForm(QWidget *parent) : QMainWindow(parent), ui(std::make_unique
     ui->Splitter1->setSizes({tableWidth, clientWidth - tableWidth - ui->Splitter1->handleWidth()});
     setAcceptDrops(true);
     setUpLayoutControls();
+    placeSolutionWordControls();
     connectHandlers();
     connectOutputHandlers();
     connectFileHandlers();
@@ -93,6 +103,20 @@ TMainForm::~TMainForm() {
     FormDestroy();
 }
 
+void TMainForm::placeSolutionWordControls() {
+    // The switch and the word follow the title field, wherever the strip has put it.
+    constexpr int gap = 6, fieldGap = 3, narrowest = 60;
+    QLineEdit *title = ui->caped;
+    QCheckBox *box = ui->LoesungswortCheck;
+    QLineEdit *word = ui->LoesungswortEd;
+    const int designed = word->width();
+    const int room = clientWidth - gap - title->x() - gap - box->width() - fieldGap;
+    const int fieldWidth = std::max(narrowest, std::min(designed, room / 2));
+    title->resize(std::min(title->width(), fieldWidth), title->height());
+    box->move(title->geometry().right() + 1 + gap, box->y());
+    word->setGeometry(box->geometry().right() + 1 + fieldGap, word->y(), fieldWidth, word->height());
+}
+
 void TMainForm::connectHandlers() {
     connect(ui->ErzeugeBtn, &QPushButton::clicked, this, &TMainForm::Button1Click);
     connect(generation_, &GenerationRunner::succeeded, this, &TMainForm::takeGeneratedPuzzle);
@@ -104,6 +128,7 @@ void TMainForm::connectHandlers() {
     connect(ui->BlattRotCheck, &QCheckBox::toggled, this, &TMainForm::LosungEinCheckClick);
     connect(ui->FragenEinpassenCheck, &QCheckBox::toggled, this, &TMainForm::FragenEinpassenCheckClick);
     connect(ui->caped, &QLineEdit::textChanged, this, &TMainForm::capedChange);
+    connect(solutionWord_, &SolutionWordField::changed, this, &TMainForm::repaintPuzzle);
     connect(ui->BitBtn1, &QPushButton::clicked, this, &TMainForm::BitBtn1Click);
     connect(ui->BitBtn2, &QPushButton::clicked, this, &TMainForm::BitBtn2Click);
 }
@@ -165,6 +190,7 @@ PuzzleSettings TMainForm::settings() const {
     s.titleFont = FontDialog2.Font;
     s.fitClues = ui->FragenEinpassenCheck->isChecked();
     s.minClueFontSize = ui->KleinsteSchriftEd->value();
+    s.solution = solutionWord_->solution();
     s.umlauts = static_cast<UmlautSpelling>(ui->UmlauteCombo->currentIndex());
     s.layout = layoutChoice_->layout();
     return s;
@@ -184,7 +210,14 @@ void TMainForm::setSettings(const PuzzleSettings &s) {
     ui->FragenEinpassenCheck->setChecked(s.fitClues);
     scheduleClueCheck();
     ui->UmlauteCombo->setCurrentIndex(static_cast<int>(s.umlauts));
+    solutionWord_->setSolution(s.solution);
     layoutChoice_->setLayout(s.layout);
+}
+
+void TMainForm::warnSolutionShown() {
+    ui->PuzzleNotices->setNotice(
+        solutionShownNotice, QStringLiteral("Die Lösung ist eingeblendet; „Drucken...“ druckt sie mit."),
+        QStringLiteral("Lösung ausblenden"), [this] { ui->LosungEinCheck->setChecked(false); });
 }
 
 void TMainForm::repaintPuzzle() {
@@ -213,6 +246,7 @@ void TMainForm::generatePuzzle() {
 void TMainForm::takeGeneratedPuzzle(GenerationResult &result) {
     model_.takeOver(result.model);
     std::swap(store_, result.store);
+    solutionWord_->puzzleChanged();
     repaintPuzzle();
     document_->markChanged();
     showGenerationReport();
@@ -254,6 +288,8 @@ void TMainForm::sEdChange() {
 }
 
 void TMainForm::LosungEinCheckClick() {
+    if (!ui->LosungEinCheck->isChecked())
+        ui->PuzzleNotices->clearNotice(solutionShownNotice);
     repaintPuzzle();
 }
 

@@ -31,6 +31,7 @@ class LayoutChoice;
 class QPushButton;
 struct GenerationResult;
 class PuzzleView;
+class SolutionWordField;
 class TAboutBox;
 class ClueOverflowNotice;
 class QTimer;
@@ -45,7 +46,7 @@ class TMainForm : public QMainWindow {
 
 public:
     // The size of the client area below the menu bar, in pixels at 96 dots per inch.
-    static constexpr int clientWidth = 734;
+    static constexpr int clientWidth = 950;
     static constexpr int clientHeight = 534;
 
     explicit TMainForm(QWidget *parent = nullptr);
@@ -57,6 +58,10 @@ public:
     // Puts settings into the controls; each control raises its change as an edit would, and the
     // numeric fields clamp and round what they are given.
     void setSettings(const PuzzleSettings &settings);
+
+    // Says in the status line that the solution is shown, with a button that hides it: an opened
+    // document may have been saved that way, and would print its letters.
+    void warnSolutionShown();
 
     // Draws the puzzle in the view at once (the direct call of the view's paint handler).
     void repaintPuzzle();
@@ -103,6 +108,8 @@ public:
     std::vector<TrailerRecord> &keptExtensions() { return keptExtensions_; }
     GeneratorStore &store() { return store_; }
     PuzzleView &view() { return *view_; }
+    // The solution word on the toolbar with its chosen cells.
+    SolutionWordField &solutionWord() { return *solutionWord_; }
     // Where "Erzeuge Rätsel" generates: off the window's thread, one generation at a time.
     GenerationRunner &generation() { return *generation_; }
     QPrinter &printer() { return printer_; }
@@ -145,28 +152,36 @@ public:
     // window makes its own when it is first asked for.
     void setAboutBox(TAboutBox *box) { AboutBox = box; }
     TAboutBox &aboutBox();
-    // Prints the puzzle on the current printer as "Drucken..." does after its dialog; a failure is
-    // shown in a message box. True when the page went to the printer.
-    bool printCurrentPuzzle();
+    // Prints the puzzle on the current printer as "Drucken..." does after its dialog, or with
+    // PrintPages::Both as "Rätsel und Lösung drucken..." does; a failure is shown in a message box.
+    // True when the pages went to the printer.
+    bool printCurrentPuzzle(PrintPages pages = PrintPages::Puzzle);
     // Writes the puzzle picture as "Exportieren als Bild..." does after its dialog, at the view's
-    // resolution, with the current printer's page; a failure is shown in a message box.
-    bool exportPicture(const QString &fileName, PictureFormat format);
+    // resolution, with the current printer's page (a PDF with the pages given); a failure is shown in a
+    // message box.
+    bool exportPicture(const QString &fileName, PictureFormat format, PrintPages pages = PrintPages::Puzzle);
+    // Whether the print preview shows the solution page after the puzzle; its switch in the preview's
+    // tool bar sets it.
+    bool previewBothPages = false;
 
     // The layout choice and fitting the puzzle to the page (mainformlayout.cpp).
     // Sets the zoom to the largest whole percent at which the whole picture fits the printable area of
     // the current printer's page ("An Seite anpassen").
     void fitZoomToPage();
-    // Before printing: a puzzle that the page would cut makes the window ask "An Seite anpassen und
-    // drucken" (the zoom is fitted first), "Trotzdem drucken" or "Abbrechen"; false for "Abbrechen".
-    bool confirmWholePage();
-    // The zoom at which the puzzle fits the current page; nothing when the page is unknown.
-    std::optional<int> zoomThatFitsPage() const;
+    // Before printing the given pages: a page that the paper would cut makes the window ask "An Seite
+    // anpassen und drucken" (the zoom is fitted to every page first), "Trotzdem drucken" or
+    // "Abbrechen"; false for "Abbrechen".
+    bool confirmWholePage(PrintPages pages = PrintPages::Puzzle);
+    // The zoom at which every one of the given pages fits the current page; nothing when the page is
+    // unknown.
+    std::optional<int> zoomThatFitsPage(PrintPages pages = PrintPages::Puzzle) const;
 
 public slots:
     void ExportierenalsBild1Click();
     void Druckereinrichten1Click();
     void Drucken1Click();
     void Druckvorschau1Click();
+    void RaetselUndLoesungDrucken1Click();
     void ber1Click();
 
 protected:
@@ -184,6 +199,9 @@ private:
     void FormCreate();
     void FormDestroy();
     void connectHandlers();
+    // Puts the solution word's switch and field after the title field; where the strip is too short for
+    // both fields at their designed width, the title field and the word's field share what is left.
+    void placeSolutionWordControls();
     void connectOutputHandlers();
     // The document commands, the recent documents and the window title (mainformfile.cpp).
     void connectFileHandlers();
@@ -232,6 +250,7 @@ private:
     QPrinterQuery printerQuery_{printer_};
     TAboutBox *AboutBox = nullptr;
     PuzzleView *view_ = nullptr;
+    SolutionWordField *solutionWord_ = nullptr;
     GenerationRunner *generation_ = nullptr;
     GenerationProgress *generationProgress_ = nullptr;
     std::unique_ptr<ClueOverflowNotice> clueOverflow_;

@@ -4,6 +4,7 @@
 #include "mainform.h"
 
 #include "generationrunner.h"
+#include "jobpagefit.h"
 #include "layoutchoice.h"
 #include "pagefit.h"
 #include "statusnotices.h"
@@ -118,9 +119,9 @@ void TMainForm::startGeneration(VectorWordTable table) {
     generation_->start(std::move(table), options, &GenerateCompact, options.effort);
 }
 
-std::optional<int> TMainForm::zoomThatFitsPage() const {
-    return fitPageZoom(model_, settings(), printerQuery_.currentPage(), static_cast<int>(zoomField.minimum),
-                       static_cast<int>(zoomField.maximum));
+std::optional<int> TMainForm::zoomThatFitsPage(PrintPages pages) const {
+    return fitJobZoom(model_, settings(), pages, printerQuery_.currentPage(),
+                      static_cast<int>(zoomField.minimum), static_cast<int>(zoomField.maximum));
 }
 
 void TMainForm::fitZoomToPage() {
@@ -176,9 +177,9 @@ void TMainForm::refreshPageFitNotice() {
         showPageFitNotice();
 }
 
-bool TMainForm::confirmWholePage() {
+bool TMainForm::confirmWholePage(PrintPages pages) {
     const PuzzleSettings current = settings();
-    if (puzzleFitsPage(model_, current, printerQuery_.currentPage()))
+    if (jobFitsPage(model_, current, pages, printerQuery_.currentPage()))
         return true;
     QMessageBox question(
         QMessageBox::Question, windowTitle(),
@@ -194,7 +195,9 @@ bool TMainForm::confirmWholePage() {
     question.setDefaultButton(fit);
     question.exec();
     if (question.clickedButton() == fit) {
-        fitZoomToPage();
+        if (const std::optional<int> zoom = zoomThatFitsPage(pages))
+            ui->ZoomEd->setValue(*zoom);
+        refreshPageFitNotice();
         return true;
     }
     return question.clickedButton() == anyway;

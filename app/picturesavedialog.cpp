@@ -8,6 +8,7 @@ struct FilterFormat {
     QString filter;
     PictureFormat format;
     QString suffix;
+    PrintPages pages = PrintPages::Puzzle;
 };
 
 const QList<FilterFormat> &filterFormats() {
@@ -16,6 +17,8 @@ const QList<FilterFormat> &filterFormats() {
         {QStringLiteral("PNG-Bild (*.png)"), PictureFormat::Png, QStringLiteral("png")},
         {QStringLiteral("SVG-Grafik (*.svg)"), PictureFormat::Svg, QStringLiteral("svg")},
         {QStringLiteral("PDF-Seite wie gedruckt (*.pdf)"), PictureFormat::Pdf, QStringLiteral("pdf")},
+        {QStringLiteral("PDF: Rätsel und Lösung, zwei Seiten (*.pdf)"), PictureFormat::Pdf,
+         QStringLiteral("pdf"), PrintPages::Both},
     };
     return table;
 }
@@ -59,12 +62,23 @@ void PictureSaveDialog::configure(QFileDialog &dialog) const {
         dialog.selectFile(FileName);
 }
 
+PrintPages PictureSaveDialog::pagesOfFilter(const QString &filter) {
+    for (const FilterFormat &entry : filterFormats())
+        if (entry.filter == filter)
+            return entry.pages;
+    return PrintPages::Puzzle;
+}
+
 bool PictureSaveDialog::Execute(QWidget *parent) {
     QFileDialog dialog(parent);
     configure(dialog);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return false;
     FileName = dialog.selectedFiles().constFirst();
-    Format = pictureFormatOfFile(FileName).value_or(formatOfFilter(dialog.selectedNameFilter()));
+    const QString filter = dialog.selectedNameFilter();
+    Format = pictureFormatOfFile(FileName).value_or(formatOfFilter(filter));
+    Pages = Format == PictureFormat::Pdf && formatOfFilter(filter) == PictureFormat::Pdf
+                ? pagesOfFilter(filter)
+                : PrintPages::Puzzle;
     return true;
 }

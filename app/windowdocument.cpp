@@ -3,6 +3,7 @@
 #include "documentconversion.h"
 #include "fieldvalues.h"
 #include "mainform.h"
+#include "solutionwordfield.h"
 #include "ui_mainform.h"
 #include "wordgrid.h"
 #include "wordgridtable.h"
@@ -23,6 +24,10 @@ bool showDocument(TMainForm &form, const PuzzleDocument &document) {
     form.setSettings(settings);
     form.keptExtensions() = document.keptExtensions;
     const bool complete = applyDocumentToModel(document, form.model());
+    // The solution word's cells belong to the new grid; a word stored without cells gets them now.
+    form.solutionWord().setSolution(settings.solution);
+    if (settings.showSolution)
+        form.warnSolutionShown();
     form.repaintPuzzle();
     return complete;
 }

@@ -10,6 +10,7 @@
 #include "gridtext.h"
 #include "layoutoptions.h"
 #include "randomgenerator.h"
+#include "solutionword.h"
 #include "wordlist.h"
 
 #include <QCommandLineParser>
@@ -22,8 +23,9 @@
 namespace {
 
 const QString usage = QStringLiteral("wabrix-cli generate WORDS [-o OUT.wbx] [--seed N] [--runs N] [--stats] "
-                                     "[--png FILE] [--fit-clues [--min-font PT]] [--layout standard|compact] "
-                                     "[--frame page|WxH] [--effort N] [--umlauts caps|ae|keep]");
+                                     "[--png FILE] [--fit-clues [--min-font PT]] [--solution-word WORD] "
+                                     "[--layout standard|compact] [--frame page|WxH] [--effort N] "
+                                     "[--umlauts caps|ae|keep]");
 constexpr int maxRuns = 100000;
 
 // The umlaut spellings by their names on the command line.
@@ -91,8 +93,12 @@ int runGenerate(const QStringList &arguments, const GenerateDrawing &drawing) {
                                            QStringLiteral("kleinste Schrift der Fragen in pt (1 bis 72, "
                                                           "Vorgabe 5), nur mit --fit-clues"),
                                            QStringLiteral("PT"));
+    const QCommandLineOption solutionWordOption(
+        QStringLiteral("solution-word"),
+        QStringLiteral("Lösungswort: je Buchstabe ein nummeriertes Feld im Rätsel und ein Kästchen darunter"),
+        QStringLiteral("WORD"));
     parser.addOptions({seedOption, runsOption, umlautsOption, statsOption, pngOption, fitOption,
-                       minFontOption, outputOption, engineOption});
+                       minFontOption, outputOption, solutionWordOption, engineOption});
     LayoutOptions layout;
     parser.addOptions(layout.options());
 
@@ -131,7 +137,10 @@ int runGenerate(const QStringList &arguments, const GenerateDrawing &drawing) {
     const QString engine = parser.value(engineOption);
     if (engine != QStringLiteral("fast") && engine != QStringLiteral("literal"))
         return usageError(usage, QStringLiteral("--engine erwartet literal oder fast"));
-    if (const std::optional<QString> wrong = layout.apply(parser, options, drawing.defaultPageCells))
+    if (parser.isSet(solutionWordOption))
+        settings.solution.word = parser.value(solutionWordOption).toStdU16String();
+    if (const std::optional<QString> wrong =
+            layout.apply(parser, settings, options, drawing.defaultPageCells))
         return usageError(usage, *wrong);
     if (layout.compact() && (parser.isSet(runsOption) || parser.isSet(engineOption)))
         return usageError(usage, QStringLiteral("--runs gilt nur mit --layout standard"));
@@ -164,6 +173,22 @@ int runGenerate(const QStringList &arguments, const GenerateDrawing &drawing) {
                                       ? GenerateLiteral(table, model, store, options)
                                       : layout.generate(table, model, store, options);
     const double seconds = static_cast<double>(timer.nsecsElapsed()) / 1e9;
+
+    // The solution word is marked as the window marks it after a generation; a word that cannot be
+    // marked stops the command before anything is written.
+    if (parser.isSet(solutionWordOption)) {
+        const SolutionChoice choice =
+            chooseSolutionCells(model.feld, settings.solution.word, settings.umlauts);
+        if (choice.problem == SolutionProblem::NoPuzzle)
+            return usageError(usage, QStringLiteral("Das Rätsel hat keine Buchstaben für das Lösungswort."));
+        if (choice.problem != SolutionProblem::None)
+            return usageError(usage, QString::fromStdU16String(solutionProblemText(choice)));
+        settings.solution.cells = choice.cells;
+        const std::u16string missing = missingSolutionLetters(choice.letters, choice.cells);
+        if (!missing.empty())
+            printError(QStringLiteral("wabrix-cli: ") +
+                       QString::fromStdU16String(missingLettersText(missing)));
+    }
 
     if (parser.isSet(outputOption)) {
         QString error;

@@ -28,9 +28,9 @@ bool writePicture(PuzzleModel &model, const PuzzleSettings &settings, const QStr
     return savePuzzleImage(picture, path, "PNG", error);
 }
 
-PageCells defaultPageCells() {
+PageCells defaultPageCells(const PuzzleSettings &settings) {
     const QPrinter printer(QPrinter::HighResolution);
-    const CellCount cells = pageCellFrame(PuzzleSettings(), QPrinterQuery(printer).currentPage());
+    const CellCount cells = pageCellFrame(settings, QPrinterQuery(printer).currentPage());
     return {cells.columns, cells.rows};
 }
 

@@ -125,11 +125,19 @@ QString fontJson(const FontDescription &f) {
         .text();
 }
 
+// The chosen cells as [[column,row],...] in the word's order; null for a letter without a cell.
+QString jsonCells(const std::vector<GridCell> &cells) {
+    QStringList items;
+    for (const GridCell &c : cells)
+        items << (c == noCell ? QStringLiteral("null") : QStringLiteral("[%1,%2]").arg(c.column).arg(c.row));
+    return u'[' + items.join(u',') + u']';
+}
+
 QString documentJson(const PuzzleDocument &d, const DocumentFacts &facts,
                      const std::vector<int> &overflowing) {
     const PuzzleSettings &s = d.settings;
-    return JsonObject()
-        .add("rows", qint64{facts.rows})
+    JsonObject json;
+    json.add("rows", qint64{facts.rows})
         .add("nonEmptyRows", qint64{facts.nonEmptyRows})
         .add("title", jsonString(s.title))
         .add("showSolution", s.showSolution)
@@ -154,8 +162,12 @@ QString documentJson(const PuzzleDocument &d, const DocumentFacts &facts,
                            .text())
         .add("leftOutRows", jsonIntegers(facts.leftOutRows))
         .add("overflowingClues", u'[' + joinedNumbers(overflowing, QStringLiteral(",")) + u']')
-        .add("extensions", jsonTags(extensionTags(d)))
-        .text();
+        .add("extensions", jsonTags(extensionTags(d)));
+    if (!s.solution.word.empty())
+        json.add("solutionWord", jsonString(s.solution.word))
+            .add("solutionCells", jsonCells(s.solution.cells))
+            .add("solutionWordOn", s.solution.enabled);
+    return json.text();
 }
 
 // A text of the document for a terminal: control characters (C0, DEL, C1), which could steer it, as
@@ -230,6 +242,18 @@ QString tagList(const std::vector<std::string> &tags) {
     return names.isEmpty() ? QStringLiteral("keine") : names.join(QStringLiteral(", "));
 }
 
+// The solution word, its switch and its cells as "(column, row)", "-" for a letter without a cell.
+QString solutionLine(const SolutionWord &solution) {
+    if (solution.word.empty())
+        return QStringLiteral("keines");
+    QStringList cells;
+    for (const GridCell &c : solution.cells)
+        cells << (c == noCell ? QStringLiteral("-") : QStringLiteral("(%1, %2)").arg(c.column).arg(c.row));
+    return printableText(solution.word) +
+           (solution.enabled ? QString() : QStringLiteral(" (ausgeschaltet)")) +
+           QStringLiteral(", Felder: ") + (cells.isEmpty() ? QStringLiteral("keine") : cells.join(u' '));
+}
+
 QStringList documentLines(const PuzzleDocument &d, const DocumentFacts &facts,
                           const std::vector<int> &overflowing) {
     const PuzzleSettings &s = d.settings;
@@ -263,6 +287,7 @@ QStringList documentLines(const PuzzleDocument &d, const DocumentFacts &facts,
                                        .arg(overflowing.size())
                                        .arg(joinedNumbers(overflowing, QStringLiteral(", ")))),
         QStringLiteral("Erweiterungen: %1").arg(tagList(extensionTags(d))),
+        QStringLiteral("Lösungswort: ") + solutionLine(s.solution),
     };
 }
 

@@ -28,8 +28,8 @@ QString LayoutOptions::name() const {
     return compact_ ? QStringLiteral("compact") : QStringLiteral("standard");
 }
 
-std::optional<QString> LayoutOptions::apply(const QCommandLineParser &parser, GenerationOptions &options,
-                                            DefaultPageCells pageCells) {
+std::optional<QString> LayoutOptions::apply(const QCommandLineParser &parser, const PuzzleSettings &settings,
+                                            GenerationOptions &options, DefaultPageCells pageCells) {
     const QString layout = parser.value(layout_);
     if (layout != QLatin1String("standard") && layout != QLatin1String("compact"))
         return QStringLiteral("--layout erwartet standard oder compact");
@@ -46,7 +46,7 @@ std::optional<QString> LayoutOptions::apply(const QCommandLineParser &parser, Ge
 
     if (!pageCells)
         return QStringLiteral("--layout compact braucht den zeichnenden Programmteil, der den Drucker kennt");
-    const PageCells page = pageCells();
+    const PageCells page = pageCells(settings);
     options.shapeWidth = page.columns;
     options.shapeHeight = page.rows;
     if (!parser.isSet(frame_))

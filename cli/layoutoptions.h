@@ -2,6 +2,7 @@
 
 #include "generator.h"
 #include "layoutsettings.h"
+#include "puzzlesettings.h"
 
 #include <QCommandLineOption>
 #include <QList>
@@ -11,13 +12,13 @@
 
 class QCommandLineParser;
 
-// The cells of the default printer's page at the default settings, as generate saves the document.
+// The cells of the default printer's page at the settings with which generate saves the document.
 struct PageCells {
     int columns = 0;
     int rows = 0;
 };
 // Where they come from: the printer, which only the drawing part of wabrix-cli knows.
-using DefaultPageCells = PageCells (*)();
+using DefaultPageCells = PageCells (*)(const PuzzleSettings &settings);
 
 // The options of generate that choose the layout: --layout standard|compact, and for the compact
 // layout --frame page|WxH and --effort N.
@@ -27,10 +28,11 @@ public:
     QList<QCommandLineOption> options() const { return {layout_, frame_, effort_}; }
 
     // Takes the parsed values into options: the compact layout's effort and frame; without --frame,
-    // the proportions of the default printer's page, asked of pageCells. A German message when a value
-    // is wrong, or when the compact layout is asked for without pageCells.
-    std::optional<QString> apply(const QCommandLineParser &parser, GenerationOptions &options,
-                                 DefaultPageCells pageCells);
+    // the proportions of the default printer's page, asked of pageCells: what the page holds at the
+    // document's settings (its solution word's boxes included). A German message when a value is wrong,
+    // or when the compact layout is asked for without pageCells.
+    std::optional<QString> apply(const QCommandLineParser &parser, const PuzzleSettings &settings,
+                                 GenerationOptions &options, DefaultPageCells pageCells);
 
     bool compact() const { return compact_; }
     // The layout's name as --layout and --stats write it.

@@ -3,10 +3,11 @@
 
 #include "fieldvalues.h"
 #include "filename.h"
+#include "jobpagefit.h"
 #include "layoutoptions.h"
 #include "openedpuzzle.h"
-#include "pagefit.h"
 #include "pictureexport.h"
+#include "printpages.h"
 #include "qprinterquery.h"
 
 #include <QCommandLineParser>
@@ -15,7 +16,8 @@
 namespace {
 
 const QString usage = QStringLiteral("wabrix-cli render FILE.wbx -o OUT.(png|bmp|svg|pdf) [--dpi D] "
-                                     "[--zoom Z | --fit-page] [--solution | --no-solution]");
+                                     "[--zoom Z | --fit-page] [--solution | --no-solution] "
+                                     "[--pages puzzle|solution|both]");
 constexpr int defaultDpi = 96;
 constexpr int maxDpi = 9600;
 
@@ -41,10 +43,16 @@ int runRender(const QStringList &arguments) {
     const QCommandLineOption solutionOption(QStringLiteral("solution"), QStringLiteral("Lösung einblenden"));
     const QCommandLineOption noSolutionOption(QStringLiteral("no-solution"),
                                               QStringLiteral("Lösung ausblenden"));
+    const QCommandLineOption pagesOption(
+        QStringLiteral("pages"),
+        QStringLiteral("nur für PDF: puzzle (das Rätsel, Standard), solution (die Lösungsseite) oder both "
+                       "(Rätsel ohne Buchstaben, dann die Lösungsseite)"),
+        QStringLiteral("PAGES"), QStringLiteral("puzzle"));
     const QCommandLineOption fitPageOption(
         QStringLiteral("fit-page"),
         QStringLiteral("Zoom, bei dem das ganze Bild auf den bedruckbaren Bereich der Seite passt"));
-    parser.addOptions({outputOption, dpiOption, zoomOption, fitPageOption, solutionOption, noSolutionOption});
+    parser.addOptions(
+        {outputOption, dpiOption, zoomOption, fitPageOption, solutionOption, noSolutionOption, pagesOption});
     if (const auto done = parseArguments(parser, QStringLiteral("render"), arguments, usage, 1,
                                          QStringLiteral("genau eine Rätseldatei angeben")))
         return *done;
@@ -69,6 +77,11 @@ int runRender(const QStringList &arguments) {
         return usageError(usage, QStringLiteral("--zoom und --fit-page schließen einander aus"));
     if (parser.isSet(solutionOption) && parser.isSet(noSolutionOption))
         return usageError(usage, QStringLiteral("--solution und --no-solution schließen einander aus"));
+    const std::optional<PrintPages> pages = printPagesNamed(parser.value(pagesOption));
+    if (!pages)
+        return usageError(usage, QStringLiteral("--pages erwartet puzzle, solution oder both"));
+    if (parser.isSet(pagesOption) && *format != PictureFormat::Pdf)
+        return usageError(usage, QStringLiteral("--pages gilt nur für PDF-Dateien"));
 
     OpenedPuzzle puzzle;
     if (!openPuzzle(positional.first(), puzzle))
@@ -89,14 +102,14 @@ int runRender(const QStringList &arguments) {
         page = {dpi, static_cast<int>(static_cast<qint64>(page.width) * dpi / page.resolution),
                 static_cast<int>(static_cast<qint64>(page.height) * dpi / page.resolution)};
     if (parser.isSet(fitPageOption))
-        settings.zoom = fitPageZoom(puzzle.model, settings, page, static_cast<int>(zoomField.minimum),
-                                    static_cast<int>(zoomField.maximum))
+        settings.zoom = fitJobZoom(puzzle.model, settings, *pages, page, static_cast<int>(zoomField.minimum),
+                                   static_cast<int>(zoomField.maximum))
                             .value_or(settings.zoom);
     QString error;
-    if (!exportPuzzlePicture(out, *format, puzzle.model, settings, dpi, printer, &error))
+    if (!exportPuzzlePicture(out, *format, puzzle.model, settings, dpi, printer, &error, *pages))
         return failure(error);
     // Said once the page is written, so that a failure stays the one line it reports.
-    if (*format == PictureFormat::Pdf && !puzzleFitsPage(puzzle.model, settings, page))
+    if (*format == PictureFormat::Pdf && !jobFitsPage(puzzle.model, settings, *pages, page))
         printError(pageCutWarning(settings.zoom));
     return exitSuccess;
 }

@@ -4,6 +4,7 @@
 #include "fontdescription.h"
 #include "layoutsettings.h"
 #include "numberfield.h"
+#include "solutionword.h"
 
 #include <array>
 #include <string>
@@ -26,6 +27,7 @@ struct PuzzleSettings {
     FontDescription titleFont = FontDescription::defaultTitleFont(); // FontDialog2
     bool fitClues = false; // FragenEinpassenCheck: clues hyphenated and made smaller to fit
     double minClueFontSize = minClueFontField.defaultValue; // KleinsteSchriftEd: smallest clue font
+    SolutionWord solution; // LoesungswortCheck, LoesungswortEd and the cells chosen for the word
     UmlautSpelling umlauts = UmlautSpelling::Capitals; // UmlauteCombo: how the next puzzle writes umlauts
     LayoutSettings layout; // "Anordnung" and "Rahmen" on the settings page: how the next puzzle is made
 };

@@ -4,6 +4,7 @@
 
 #include "recordreader.h"
 #include "recordwriter.h"
+#include "textrecord.h"
 
 #include <QBuffer>
 
@@ -30,6 +31,56 @@ void writeClueFitting(RecordWriter &payload, const PuzzleDocument &d) {
 
 bool readClueFitting(RecordReader &payload, PuzzleDocument &d) {
     return payload.readBool(d.settings.fitClues) && payload.readF64(d.settings.minClueFontSize);
+}
+
+// The solution word as typed: a text record.
+bool hasSolutionWord(const PuzzleDocument &d) {
+    return !d.settings.solution.word.empty();
+}
+void writeSolutionWord(RecordWriter &payload, const PuzzleDocument &d) {
+    writeTextRecord(payload, d.settings.solution.word);
+}
+bool readSolutionWord(RecordReader &payload, PuzzleDocument &d) {
+    return readTextRecord(payload, d.settings.solution.word);
+}
+
+// The solution word switched off: one Boolean byte, 0.
+bool solutionWordOff(const PuzzleDocument &d) {
+    return !d.settings.solution.enabled;
+}
+void writeSolutionWordOn(RecordWriter &payload, const PuzzleDocument &d) {
+    payload.writeBool(d.settings.solution.enabled);
+}
+bool readSolutionWordOn(RecordReader &payload, PuzzleDocument &d) {
+    return payload.readBool(d.settings.solution.enabled);
+}
+
+// The chosen cells in the word's order: an i32 count, then column and row (i32 each) a letter;
+// -1 and -1 for a letter without a cell. Stored values are kept as they are, on the grid or not.
+bool hasSolutionCells(const PuzzleDocument &d) {
+    return !d.settings.solution.cells.empty();
+}
+void writeSolutionCells(RecordWriter &payload, const PuzzleDocument &d) {
+    const std::vector<GridCell> &cells = d.settings.solution.cells;
+    payload.writeI32(static_cast<std::int32_t>(cells.size()));
+    for (const GridCell &c : cells) {
+        payload.writeI32(c.column);
+        payload.writeI32(c.row);
+    }
+}
+bool readSolutionCells(RecordReader &payload, PuzzleDocument &d) {
+    constexpr qint64 bytesPerCell = 8;
+    std::int32_t count = 0;
+    const qint64 at = payload.offset();
+    if (!payload.readI32(count) ||
+        !payload.checkCount(count, bytesPerCell, QStringLiteral("Zahl der Lösungsfelder"), at))
+        return false;
+    std::vector<GridCell> cells(static_cast<std::size_t>(count));
+    for (GridCell &c : cells)
+        if (!payload.readI32(c.column) || !payload.readI32(c.row))
+            return false;
+    d.settings.solution.cells = std::move(cells);
+    return true;
 }
 
 // UMLT: how the next generation writes umlauts and ß, one byte: 0 Ä Ö Ü, 1 AE OE UE, 2 as typed.
@@ -59,6 +110,9 @@ const std::vector<DocumentExtension> &documentExtensions() {
     // Each setting that needs a record adds one line here; a tag, once used, keeps its meaning.
     static const std::vector<DocumentExtension> extensions = {
         {"FITC", clueFittingPresent, writeClueFitting, readClueFitting},
+        {"SOLW", hasSolutionWord, writeSolutionWord, readSolutionWord},
+        {"SOLO", solutionWordOff, writeSolutionWordOn, readSolutionWordOn},
+        {"SOLC", hasSolutionCells, writeSolutionCells, readSolutionCells},
         {layoutRecordTag, &layoutRecordPresent, &writeLayoutRecord, &readLayoutRecord},
         {"UMLT", umlautsPresent, writeUmlauts, readUmlauts},
     };

@@ -23,7 +23,7 @@ bool sameDocument(const PuzzleDocument &a, const PuzzleDocument &b) {
     return a.rows == b.rows && s.title == t.title && s.showSolution == t.showSolution &&
            s.markPageEnd == t.markPageEnd && s.clueCellsBlack == t.clueCellsBlack && sameNumbers(s, t) &&
            s.clueFont == t.clueFont && s.titleFont == t.titleFont && s.umlauts == t.umlauts &&
-           a.feld == b.feld && s.layout == t.layout && a.entries == b.entries &&
+           a.feld == b.feld && s.layout == t.layout && a.entries == b.entries && s.solution == t.solution &&
            a.keptExtensions == b.keptExtensions;
 }
 

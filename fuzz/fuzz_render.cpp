@@ -111,17 +111,35 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     FuzzedDataProvider input(data, size);
     const int resolution = input.ConsumeIntegralInRange(1, 24);
     const bool printit = input.ConsumeBool();
-    const PuzzleSettings settings = someSettings(input);
+    PuzzleSettings settings = someSettings(input);
     PuzzleModel model;
     const int entries = input.ConsumeIntegralInRange(0, 8);
     for (int i = 0; i < entries; ++i) {
         const std::u16string clue = someText(input, 30);
         model.AddEntry(clue, someText(input, 10));
     }
+    // A solution word with cells as a document may store them, or as the window chooses them.
+    SolutionWord &solution = settings.solution;
+    solution.enabled = input.ConsumeBool();
+    solution.word = someText(input, 12);
+    const int cells = input.ConsumeIntegralInRange(0, 12);
+    for (int i = 0; i < cells; ++i)
+        solution.cells.push_back(
+            {input.ConsumeIntegralInRange(-2, gridSize + 1), input.ConsumeIntegralInRange(-2, gridSize + 1)});
+    const bool chosen = input.ConsumeBool();
     model.feld = freeGrid();
     while (input.remaining_bytes() > 0) {
         const int at = input.ConsumeIntegralInRange(0, gridCells - 1);
         model.feld[static_cast<std::size_t>(at)] = someCell(input);
+    }
+    if (chosen) {
+        const SolutionChoice choice = chooseSolutionCells(model.feld, solution.word, settings.umlauts);
+        for (std::size_t i = 0; i < choice.cells.size(); ++i)
+            require(!isOnGrid(choice.cells[i]) ||
+                        model.feld[cellIndex(choice.cells[i].column, choice.cells[i].row)] ==
+                            choice.letters[i],
+                    "solution letter in a cell of another letter");
+        solution.cells = choice.cells;
     }
 
     const FixedPrinterQuery printer(defaultPdfPage());

@@ -115,6 +115,25 @@ PuzzleDocument withUnknownExtensions() {
     return d;
 }
 
+// A generated puzzle with a solution word marked as the window marks it, one letter the puzzle lacks;
+// and the smallest document with a switched-off word whose cells lie off the grid or repeat.
+PuzzleDocument withSolutionWord(const QString &wordList) {
+    PuzzleDocument d = generated(wordList, 5, 20);
+    d.settings.solution.word = u"Eisq";
+    d.settings.solution.cells =
+        chooseSolutionCells(d.feld, d.settings.solution.word, d.settings.umlauts).cells;
+    return d;
+}
+
+PuzzleDocument withOddSolutionCells() {
+    PuzzleDocument d = smallest();
+    d.feld[cellIndex(0, 0)] = u'A';
+    d.settings.solution.word = u"\u00c4\u00df\U0001F600";
+    d.settings.solution.enabled = false;
+    d.settings.solution.cells = {{0, 0}, {0, 0}, {100, -1}, noCell};
+    return d;
+}
+
 // The smallest document with the umlaut choice in its trailer, beside an unknown record.
 PuzzleDocument withUmlautChoice() {
     PuzzleDocument d = withUnknownExtensions();
@@ -138,6 +157,8 @@ int main(int argc, char *argv[]) {
                     writeRenderSeeds(render) && writeSeed(folder, "start", PuzzleDocument()) &&
                     writeSeed(folder, "smallest", smallest()) && writeSeed(folder, "unusual", unusual()) &&
                     writeSeed(folder, "unknown-extensions", withUnknownExtensions()) &&
+                    writeSeed(folder, "solution-word", withSolutionWord(twenty)) &&
+                    writeSeed(folder, "solution-odd-cells", withOddSolutionCells()) &&
                     writeSeed(folder, "umlaut-choice", withUmlautChoice()) &&
                     writeSeed(folder, "generated-20", generated(twenty, 20, 0)) &&
                     writeSeed(folder, "generated-20-short", generated(twenty, 5, 20)) &&

@@ -65,18 +65,24 @@ std::optional<int> fitPageZoom(const PuzzleModel &model, const PuzzleSettings &s
 CellCount pageCellFrame(const PuzzleSettings &settings, const PrinterPage &page) {
     if (!pageKnown(page))
         return {};
+    // The cells of the solution word are chosen once the puzzle exists; until then its row of boxes
+    // takes the room of one box for each letter of the word.
+    PuzzleSettings framed = settings;
+    if (framed.solution.enabled)
+        framed.solution.cells.assign(solutionLetters(framed.solution.word, framed.umlauts).size(), noCell);
     // The picture grows with the columns and the rows, but not in equal steps: it is at least as wide
-    // as its title, for one.
-    CellCount frame{mostCellsThatFit([&](int columns) {
-                        return pictureOfExtent(settings, columns, 1, page.resolution).width() <= page.width;
-                    }),
-                    mostCellsThatFit([&](int rows) {
-                        return pictureOfExtent(settings, 1, rows, page.resolution).height() <= page.height;
-                    })};
-    while (frame.columns > 0 && frame.rows > 0 &&
-           !fits(pictureOfExtent(settings, frame.columns, frame.rows, page.resolution), page))
-        --frame.rows;
-    if (frame.columns == 0 || frame.rows == 0)
+    // as its title, for one. The boxes below the grid wrap at its width, so the rows are counted at
+    // the columns found.
+    CellCount frame;
+    frame.columns = mostCellsThatFit([&](int columns) {
+        return pictureOfExtent(framed, columns, 1, page.resolution).width() <= page.width;
+    });
+    if (frame.columns == 0)
+        return {};
+    frame.rows = mostCellsThatFit([&](int rows) {
+        return pictureOfExtent(framed, frame.columns, rows, page.resolution).height() <= page.height;
+    });
+    if (frame.rows == 0)
         return {};
     return frame;
 }

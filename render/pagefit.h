@@ -23,8 +23,8 @@ struct CellCount {
 };
 
 // The most columns and rows of cells whose picture, title included, fits the printable area of the
-// page at the settings' cell width, zoom and page margin, at most the whole grid; 0 x 0 when not one
-// cell fits or the page's size is unknown.
+// page at the settings' cell width, zoom and page margin, at most the whole grid, with room below for
+// the boxes of the settings' solution word; 0 x 0 when not one cell fits or the page's size is unknown.
 CellCount pageCellFrame(const PuzzleSettings &settings, const PrinterPage &page);
 
 // A frame of the page's shape for a compact layout of about usedCells cells: compact layouts fill about

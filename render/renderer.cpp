@@ -4,6 +4,7 @@
 #include "cluelayout.h"
 #include "fontmapping.h"
 #include "gridtext.h"
+#include "solutiondrawing.h"
 
 #include <QImage>
 #include <QPainter>
@@ -50,6 +51,17 @@ PuzzleGeometry makeGeometry(const Grid &feld, const PuzzleSettings &settings, in
     g.W = std::max(g.W, saturated(std::min(std::max(titleWidth, 0) + 2LL * g.G, 0LL + maxPictureSide)));
     g.H = saturated((g.J + 1LL) * g.C + g.L + 2LL * g.Y0);
     return g;
+}
+
+// The row of solution boxes below the grid makes the picture taller, and wide enough for its caption.
+SolutionRowGeometry makeRoomForSolutionRow(PuzzleGeometry &g, const PuzzleSettings &settings,
+                                           int verticalResolution, const QPaintDevice *device) {
+    const SolutionRowGeometry row =
+        solutionRowGeometry(settings, g.I + 1, g.C, g.M, verticalResolution, device);
+    g.H = saturated(static_cast<long long>(g.H) + row.height(g.C));
+    if (row.rows > 0)
+        g.W = std::max(g.W, saturated(2LL * g.G + row.captionWidth));
+    return row;
 }
 
 QFont titleFont(const PuzzleSettings &settings, int verticalResolution) {
@@ -241,8 +253,10 @@ PuzzleGeometry puzzleGeometry(const PuzzleModel &model, const PuzzleSettings &se
     device.setDotsPerMeterX(dotsPerMetre);
     device.setDotsPerMeterY(dotsPerMetre);
     const QFontMetrics metrics(titleFont(settings, resolution), &device);
-    return makeGeometry(model.feld, settings, resolution, metrics.height(),
-                        titleReach(metrics, QString::fromStdU16String(settings.title)));
+    PuzzleGeometry g = makeGeometry(model.feld, settings, resolution, metrics.height(),
+                                    titleReach(metrics, QString::fromStdU16String(settings.title)));
+    makeRoomForSolutionRow(g, settings, resolution, &device);
+    return g;
 }
 
 QSize puzzlePictureSize(const PuzzleModel &model, const PuzzleSettings &settings, int resolution) {
@@ -261,9 +275,11 @@ PuzzleDrawing drawPuzzle(QPainter &painter, const PuzzleModel &model, const Puzz
     const QColor headingColor = fontColor(settings.titleFont.color);
     canvas.setFont(heading, headingColor);
     canvas.setTextBackground(TextBackground::Transparent);
-    const PuzzleGeometry g = makeGeometry(
+    PuzzleGeometry g = makeGeometry(
         model.feld, settings, R, canvas.textHeight(),
         title.isEmpty() ? 0 : std::max(canvas.textWidth(title), canvas.inkBounds(title).right() + 1));
+    const SolutionRowGeometry solutionRow =
+        makeRoomForSolutionRow(g, settings, canvas.verticalResolution(), painter.device());
     const QSize picture(g.W, g.H);
 
     if (screenView) {
@@ -287,6 +303,7 @@ PuzzleDrawing drawPuzzle(QPainter &painter, const PuzzleModel &model, const Puzz
 
     const std::optional<QRect> area = canvas.reachableArea();
     drawCells(canvas, model, settings, g, area, interiorsWhite);
+    drawSolutionWord(canvas, model.feld, settings, {g.G, g.Y0, g.C, g.L, g.J + 1}, solutionRow);
     drawArrows(canvas, model, g, area);
 
     if (screenView && settings.markPageEnd && target.printer)

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Runs the real program on a virtual display and drives it as a user would: pastes the sample word list
 # into the word table through the clipboard, presses "Erzeuge Rätsel", drags the puzzle, shows the
-# solution, zooms to 50 %, opens the settings page and the font window. Saves a screenshot after each
-# step.
+# solution, zooms to 50 %, hides the solution and types a solution word with a letter the puzzle lacks,
+# opens the settings page and the font window. Saves a screenshot after each step.
 #
 #   scripts/screenshots.sh [OUTPUT_DIRECTORY]     (default: out/screenshots)
 set -euo pipefail
@@ -40,12 +40,16 @@ shot 5-solution
 set_zoom 50                    # the whole puzzle at half size
 shot 6-zoom50
 
+toggle_solution                # the letters hidden again
+set_solution_word "Sommerq"    # numbered cells, the boxes below, and "Im Rätsel fehlt: Q"
+shot 7-solution-word
+
 click 128 $((MENU + 52))       # the page "Einstellungen"
-shot 7-settings
+shot 8-settings
 
 click 270 $((MENU + 41 + 24 + 20))   # Schriftart...
 sleep 1
-shot 8-font-dialog
+shot 9-font-dialog
 xdotool key Escape
 sleep 0.3
 

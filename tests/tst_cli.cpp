@@ -1,8 +1,10 @@
+#include "datarow.h"
 #include "documentbytes.h"
 #include "documentfile.h"
 #include "programrun.h"
 #include "testfiles.h"
 
+#include <QJsonArray>
 #include <QRandomGenerator>
 #include <QtEndian>
 #include <QtTest>
@@ -272,6 +274,22 @@ private slots:
                    1, "zu groß");
         addFailure("render: folder missing", {"render", wbx, "-o", notThere + "r.png"}, 1,
                    notThere + "r.png");
+        addFailure("render: unknown pages", {"render", wbx, "-o", dir.filePath("x.pdf"), "--pages", "alle"},
+                   2, "--pages erwartet puzzle, solution oder both");
+        addFailure("render: pages of a picture", {"render", wbx, "-o", out, "--pages", "both"}, 2,
+                   "--pages gilt nur für PDF-Dateien");
+        addFailure(
+            "generate: solution word with a euro sign",
+            {"generate", words, "--runs", "1", "--solution-word", "Euro€", "-o", dir.filePath("x.wbx")}, 2,
+            "Im Lösungswort steht „€“; dieses Zeichen kann in keinem Buchstabenfeld stehen.");
+        addFailure("generate: solution word longer than the puzzle",
+                   {"generate", words, "--runs", "1", "--solution-word", QString(500, u'e'), "-o",
+                    dir.filePath("x.wbx")},
+                   2, "Das Lösungswort hat 500 Buchstaben, das Rätsel aber nur");
+        addFailure(
+            "generate: solution word without a puzzle",
+            {"generate", writeTempFile("leer.txt", ""), "--solution-word", "A", "-o", dir.filePath("x.wbx")},
+            2, "keine Buchstaben für das Lösungswort");
 
         // The tests ask a print system that is not there.
         addFailure("print: no printer at all", {"print", wbx}, 1, "kein Drucker eingerichtet");
@@ -280,6 +298,7 @@ private slots:
         addFailure("print: unreadable document", {"print", dir.filePath("fehlt.wbx")}, 1, "fehlt.wbx");
         addFailure("print: no document", {"print"}, 2, "genau eine Rätseldatei");
         addFailure("print: empty printer name", {"print", wbx, "--printer", ""}, 2, "--printer");
+        addFailure("print: unknown pages", {"print", wbx, "--pages", "beide"}, 2, "--pages");
 
         // Empty names, an output that is an input, a word list that is a pipe.
         addFailure("generate: empty word list name", {"generate", ""}, 2, "leerer Dateiname");
@@ -563,6 +582,95 @@ private slots:
         QVERIFY(bytes.startsWith("%PDF-"));
         QCOMPARE(bytes.count("/Type /Page") - bytes.count("/Type /Pages"), 1);
         QVERIFY(bytes.contains("/MediaBox [0 0 595.000000 842.000000]"));
+    }
+
+    // generate marks the solution word; info names it and its cells, each holding its letter; a
+    // missing letter is named on standard error and stays without a cell.
+    void solutionWordThroughGenerateAndInfo_data() {
+        QTest::addColumn<QString>("word");
+        QTest::addColumn<QString>("letters");
+        QTest::addColumn<QString>("missing");
+        addRow("found", QStringLiteral("Eis"), QStringLiteral("EIS"), QString());
+        addRow("one lacking", QStringLiteral("eqs"), QStringLiteral("EQS"),
+               QStringLiteral("Im Rätsel fehlt: Q"));
+    }
+    void solutionWordThroughGenerateAndInfo() {
+        QFETCH(QString, word);
+        QFETCH(QString, letters);
+        QFETCH(QString, missing);
+        const QString wbx = dir.filePath("loesungswort.wbx");
+        const Result r = runCli({"generate", examplePath("woerter-20.txt"), "--seed", "3", "--runs", "5",
+                                 "--solution-word", word, "-o", wbx});
+        QCOMPARE(r.exitCode, 0);
+        QCOMPARE(QString::fromUtf8(r.err).trimmed(),
+                 missing.isEmpty() ? QString() : "wabrix-cli: " + missing);
+        const DocumentReadResult read = loadDocument(wbx);
+        QVERIFY(read.ok);
+        const Result info = runCli({"info", wbx, "--json"});
+        QCOMPARE(info.exitCode, 0);
+        const QJsonObject o = QJsonDocument::fromJson(info.out).object();
+        QCOMPARE(o.value("solutionWord").toString(), word);
+        const QJsonArray cells = o.value("solutionCells").toArray();
+        QCOMPARE(cells.size(), letters.size());
+        for (int i = 0; i < cells.size(); ++i) {
+            if (missing.contains(letters[i])) {
+                QVERIFY(cells[i].isNull());
+                continue;
+            }
+            const QJsonArray cell = cells[i].toArray();
+            QCOMPARE(read.document.feld[cellIndex(cell[0].toInt(), cell[1].toInt())],
+                     std::int32_t(letters[i].unicode()));
+        }
+        // The solution keys come last, after every key of a document without a word.
+        const QByteArray json = info.out;
+        QVERIFY(json.indexOf("\"extensions\"") < json.indexOf("\"solutionWord\""));
+        QVERIFY(json.indexOf("\"solutionWord\"") < json.indexOf("\"solutionCells\""));
+        const Result plain = runCli({"info", generated("ohne.wbx"), "--json"});
+        QVERIFY(!plain.out.contains("solutionWord"));
+    }
+
+    // render --pages: the puzzle as printed (default), the solution page, or both in one PDF, the
+    // first without letters and the second titled as the solution with the letters in place.
+    void renderPages_data() {
+        QTest::addColumn<QStringList>("pages");
+        QTest::addColumn<QStringList>("titles");  // each page's first line
+        QTest::addColumn<QList<bool>>("letters"); // whether the page shows the solution letters
+        const QString title = QStringLiteral("Wabrixrätsel");
+        const QString solution = QStringLiteral("Wabrixrätsel – Lösung");
+        addRow("default", QStringList(), QStringList{title}, QList<bool>{false});
+        addRow("puzzle", QStringList{"--pages", "puzzle"}, QStringList{title}, QList<bool>{false});
+        addRow("puzzle follows the switch", QStringList{"--pages", "puzzle", "--solution"},
+               QStringList{title}, QList<bool>{true});
+        addRow("solution", QStringList{"--pages", "solution"}, QStringList{solution}, QList<bool>{true});
+        addRow("both", QStringList{"--pages", "both"}, QStringList{title, solution},
+               QList<bool>{false, true});
+        addRow("both, though the switch is on", QStringList{"--pages", "both", "--solution"},
+               QStringList{title, solution}, QList<bool>{false, true});
+    }
+    void renderPages() {
+        QFETCH(QStringList, pages);
+        QFETCH(QStringList, titles);
+        QFETCH(QList<bool>, letters);
+        const QString wbx = generated("seiten.wbx", 5, {"--solution-word", "Eis"});
+        QVERIFY(!wbx.isEmpty());
+        const QString pdf = dir.filePath("seiten.pdf");
+        QFile::remove(pdf);
+        // Fitted to the page, so that the row of boxes below the grid is on it whatever size the puzzle has.
+        const Result r = runCli(QStringList{"render", wbx, "-o", pdf, "--fit-page"} + pages);
+        QCOMPARE(r.exitCode, 0);
+        const QByteArray bytes = fileBytes(pdf);
+        QCOMPARE(int(bytes.count("/Type /Page") - bytes.count("/Type /Pages")), int(titles.size()));
+        for (int page = 1; page <= titles.size(); ++page) {
+            const ProgramRun text = runProgram(
+                "pdftotext", {"-f", QString::number(page), "-l", QString::number(page), pdf, "-"}, 60000);
+            QCOMPARE(text.exitCode, 0);
+            const QStringList lines = QString::fromUtf8(text.out).split(u'\n');
+            QCOMPARE(lines.first(), titles[page - 1]);
+            QVERIFY(lines.contains(QStringLiteral("Lösungswort:")));
+            // Letters stand alone on their lines; clue texts are longer.
+            const bool shown = lines.contains(QStringLiteral("E")) && lines.contains(QStringLiteral("I"));
+            QCOMPARE(shown, letters[page - 1]);
+        }
     }
 
     // A stored zoom outside the zoom field's range is drawn as the field shows it: clamped.

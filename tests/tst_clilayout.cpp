@@ -25,6 +25,13 @@ QStringList compactGenerate(const QString &list, const QStringList &extra = {}) 
            extra;
 }
 
+// The picture of a document's grid at its settings fits the page.
+bool gridFitsPage(const PuzzleDocument &d, const PrinterPage &page) {
+    PuzzleModel model;
+    model.feld = d.feld;
+    return puzzleFitsPage(model, d.settings, page);
+}
+
 } // namespace
 
 // The command line's layout choices: generate --layout, --frame and --effort, and --fit-page of render
@@ -224,6 +231,68 @@ private slots:
         const ProgramRun whole = runCli({"render", wbx, "-o", dir.filePath("ganz.pdf"), "--fit-page"});
         QCOMPARE(whole.exitCode, 0);
         QVERIFY(whole.err.isEmpty());
+    }
+
+    // A compact puzzle made for the page with a solution word prints whole, the boxes below the grid
+    // included, on one page and on both.
+    void compactPageKeepsRoomForTheSolutionWord_data() {
+        QTest::addColumn<QString>("pages");
+        addRow("puzzle", QString("puzzle"));
+        addRow("both", QString("both"));
+    }
+    void compactPageKeepsRoomForTheSolutionWord() {
+        QFETCH(QString, pages);
+        const QString wbx = dir.filePath("kompakt-wort.wbx");
+        const ProgramRun made = runCli(compactGenerate(
+            "woerter-50.txt", {"--frame", "page", "--solution-word", "Sommerferienzeit", "-o", wbx}));
+        QCOMPARE(made.exitCode, 0);
+        const DocumentReadResult read = loadDocument(wbx);
+        QVERIFY(read.ok);
+        QCOMPARE(read.document.settings.solution.cells.size(), std::size_t(16));
+        QVERIFY(gridFitsPage(read.document, defaultPdfPage()));
+        const ProgramRun r =
+            runCli({"render", wbx, "-o", dir.filePath("kompakt-wort.pdf"), "--pages", pages});
+        QCOMPARE(r.exitCode, 0);
+        QVERIFY2(r.err.isEmpty(), r.err.constData());
+    }
+
+    // The solution page's title is longer by " – Lösung": with a title that just fits the puzzle page,
+    // a PDF with the solution page warns that the page cuts it, and --fit-page fits every page.
+    void fitPageFitsEveryPage_data() {
+        QTest::addColumn<QString>("pages");
+        QTest::addColumn<bool>("cut");
+        addRow("puzzle", QString("puzzle"), false);
+        addRow("solution", QString("solution"), true);
+        addRow("both", QString("both"), true);
+    }
+    void fitPageFitsEveryPage() {
+        QFETCH(QString, pages);
+        QFETCH(bool, cut);
+        const QString wbx = dir.filePath("titel.wbx");
+        QCOMPARE(runCli({"generate", examplePath("woerter-20.txt"), "--runs", "3", "--seed", "5",
+                         "--solution-word", "Rad", "-o", wbx})
+                     .exitCode,
+                 0);
+        DocumentReadResult read = loadDocument(wbx);
+        QVERIFY(read.ok);
+        PuzzleDocument &d = read.document;
+        const PrinterPage page = defaultPdfPage();
+        d.settings.zoom = 50; // the grid is far inside the page; the title reaches its edge
+        d.settings.title.clear();
+        QVERIFY(gridFitsPage(d, page));
+        while (gridFitsPage(d, page))
+            d.settings.title += u'W';
+        d.settings.title.pop_back();
+        QString error;
+        QVERIFY2(saveDocument(wbx, d, &error), qPrintable(error));
+
+        const QString pdf = dir.filePath("titel.pdf");
+        const ProgramRun plain = runCli({"render", wbx, "-o", pdf, "--pages", pages});
+        QCOMPARE(plain.exitCode, 0);
+        QCOMPARE(QString::fromUtf8(plain.err).contains("--fit-page"), cut);
+        const ProgramRun fitted = runCli({"render", wbx, "-o", pdf, "--pages", pages, "--fit-page"});
+        QCOMPARE(fitted.exitCode, 0);
+        QVERIFY2(fitted.err.isEmpty(), fitted.err.constData());
     }
 
     // print knows --fit-page: without a printer it fails for want of one, not for its arguments.

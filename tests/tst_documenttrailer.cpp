@@ -1,3 +1,4 @@
+#include "datarow.h"
 #include "documentbuffer.h"
 #include "documentbytes.h"
 #include "documentextensions.h"
@@ -139,6 +140,67 @@ private slots:
         const DocumentReadResult read = readBothWays(plainDocument() + after);
         QVERIFY2(read.ok, qPrintable(read.error));
         QCOMPARE(documentBytes(read.document), plainDocument());
+    }
+
+    // The solution word, its switch and its cells go into records written only when they differ from
+    // the default, come back exactly, and save to the same bytes again; stored cells are kept as they
+    // are, also those off the grid.
+    void solutionWordRecords_data() {
+        QTest::addColumn<QString>("word");
+        QTest::addColumn<bool>("enabled");
+        QTest::addColumn<QList<int>>("cells"); // column, row, column, row...
+        QTest::addColumn<QStringList>("tags");
+        addRow("word alone", QStringLiteral("Paris"), true, QList<int>{}, QStringList{"SOLW"});
+        addRow("word and cells", QStringLiteral("ras"), true, QList<int>{1, 0, 2, 0, 4, 0},
+               QStringList{"SOLW", "SOLC"});
+        addRow("switched off, a letter without a cell", QStringLiteral("pq"), false, QList<int>{0, 0, -1, -1},
+               QStringList{"SOLW", "SOLO", "SOLC"});
+        addRow("cells off the grid kept", QStringLiteral("äß\U0001F600"), true,
+               QList<int>{100, 0, -7, 99, INT32_MAX, INT32_MIN}, QStringList{"SOLW", "SOLC"});
+        addRow("switched off without a word", QString(), false, QList<int>{}, QStringList{"SOLO"});
+    }
+    void solutionWordRecords() {
+        QFETCH(QString, word);
+        QFETCH(bool, enabled);
+        QFETCH(QList<int>, cells);
+        QFETCH(QStringList, tags);
+        const DocumentReadResult plain = readDocumentBytes(plainDocument());
+        QVERIFY(plain.ok);
+        PuzzleDocument d = plain.document;
+        d.settings.solution.word = word.toStdU16String();
+        d.settings.solution.enabled = enabled;
+        for (int i = 0; i + 1 < cells.size(); i += 2)
+            d.settings.solution.cells.push_back({cells[i], cells[i + 1]});
+        const QByteArray bytes = documentBytes(d);
+        QVERIFY(bytes.startsWith(plainDocument()));
+        const DocumentReadResult read = readBothWays(bytes);
+        QVERIFY2(read.ok, qPrintable(read.error));
+        QVERIFY(read.document.settings.solution == d.settings.solution);
+        QStringList readTags;
+        for (const std::string &tag : extensionTags(read.document))
+            readTags << QString::fromStdString(tag);
+        QCOMPARE(readTags, tags);
+        QCOMPARE(documentBytes(read.document), bytes);
+    }
+
+    void damagedSolutionRecordsRefuseTheDocument_data() {
+        QTest::addColumn<QByteArray>("records");
+        QTest::addColumn<QString>("reason");
+        addRow("negative cell count", record("SOLC", le32(-1)), QStringLiteral("Zahl der Lösungsfelder -1"));
+        addRow("more cells than stored", record("SOLC", le32(3) + le32(1) + le32(2)),
+               QStringLiteral("Zahl der Lösungsfelder 3"));
+        addRow("half a cell", record("SOLC", le32(1) + le32(1)), QStringLiteral("Read beyond end of file"));
+        addRow("word longer than stored", record("SOLW", le32(5) + QByteArray("A\0", 2)),
+               QStringLiteral("Textlänge 5"));
+        addRow("empty switch", record("SOLO", QByteArray()), QStringLiteral("Read beyond end of file"));
+    }
+    void damagedSolutionRecordsRefuseTheDocument() {
+        QFETCH(QByteArray, records);
+        QFETCH(QString, reason);
+        const DocumentReadResult read = readBothWays(plainDocument() + trailer(trailerVersion, 1, records));
+        QVERIFY(!read.ok);
+        QVERIFY2(read.error.contains(reason), qPrintable(read.error));
+        QVERIFY2(read.error.contains(QString::fromLatin1(records.left(4))), qPrintable(read.error));
     }
 
     void writerRefusesBadTags_data() {

@@ -3,6 +3,7 @@
 #include "formhelpers.h"
 #include "generationrunner.h"
 #include "gridtext.h"
+#include "jobpagefit.h"
 #include "layoutchoice.h"
 #include "mainform.h"
 #include "modalanswers.h"
@@ -160,14 +161,19 @@ private slots:
 
     void compactGenerationStaysInItsFrame_data() {
         QTest::addColumn<bool>("cells");
-        addRow("Felder: 22 x 33", true);
-        addRow("Seite", false);
+        QTest::addColumn<QString>("solutionWord");
+        addRow("Felder: 22 x 33", true, QString());
+        addRow("Seite", false, QString());
+        // The page's frame leaves room for the word's boxes below the grid.
+        addRow("Seite with a solution word", false, QString("Sommerferienzeit am Meer").remove(' '));
     }
     void compactGenerationStaysInItsFrame() {
         QFETCH(bool, cells);
+        QFETCH(QString, solutionWord);
         const auto form = shownForm();
         loadWords(*form, "woerter-50.txt");
         chooseCompact(*form, cells, 22, 33);
+        control<QLineEdit>(*form, "LoesungswortEd")->setText(solutionWord);
         QVERIFY(generateAndWaitLong(*form));
         const std::vector<std::string> problems = checkPuzzle(form->model().feld, answersOf(form->model()));
         QVERIFY2(problems.empty(), problems.empty() ? "" : problems.front().c_str());
@@ -175,8 +181,12 @@ private slots:
         const CellCount page = pageCellFrame(form->settings(), QPrinterQuery(form->printer()).currentPage());
         QVERIFY(extent.columns <= (cells ? 22 : page.columns) && extent.rows <= (cells ? 33 : page.rows));
         QVERIFY(countClueCells(form->model().feld) >= 20);
-        if (!cells) // the page holds it at the window's zoom: nothing to fit
+        QCOMPARE(form->settings().solution.cells.size(), std::size_t(solutionWord.size()));
+        if (!cells) { // the page holds it at the window's zoom, boxes and all: nothing to fit
             QVERIFY(!notices(*form).hasNotice("pagefit"));
+            QVERIFY(puzzleFitsPage(form->model(), form->settings(),
+                                   QPrinterQuery(form->printer()).currentPage()));
+        }
     }
 
     // A puzzle larger than the page: the status line says so and fits it in one click.
@@ -230,9 +240,14 @@ private slots:
         QVERIFY(button && button->isVisible());
         QCOMPARE(button->text(), QString("An Seite anpassen"));
         QVERIFY(button->x() > zoomEdit(*form).geometry().right());
-        for (const char *after : {"LosungEinCheck", "BlattRotCheck", "Label7", "caped"})
+        for (const char *after :
+             {"LosungEinCheck", "BlattRotCheck", "Label7", "caped", "LoesungswortCheck", "LoesungswortEd"})
             QVERIFY2(control<QWidget>(*form, after)->x() > button->geometry().right(), after);
-        QVERIFY(control<QWidget>(*form, "caped")->geometry().right() < TMainForm::clientWidth);
+        // The strip ends inside the window, the title and the solution word side by side.
+        QWidget *title = control<QWidget>(*form, "caped");
+        QWidget *word = control<QWidget>(*form, "LoesungswortEd");
+        QVERIFY(title->geometry().right() < control<QWidget>(*form, "LoesungswortCheck")->x());
+        QVERIFY(word->geometry().right() < TMainForm::clientWidth);
         loadWords(*form, "woerter-50.txt");
         QVERIFY(generateAndWaitLong(*form));
         button->click();
@@ -272,6 +287,34 @@ private slots:
             QVERIFY(form->confirmWholePage());
             QVERIFY(answers.messages.isEmpty());
         }
+    }
+
+    // "Rätsel und Lösung drucken..." asks about every page: with a title that just fits the puzzle
+    // page, the solution page's " – Lösung" would be cut; fitting makes both pages fit.
+    void printingBothPagesAsksAboutTheSolutionPage() {
+        const auto form = shownForm();
+        loadWords(*form, "woerter-20.txt");
+        QVERIFY(generateAndWaitLong(*form));
+        auto *title = control<QLineEdit>(*form, "caped");
+        const PrinterPage page = QPrinterQuery(form->printer()).currentPage();
+        title->clear();
+        form->fitZoomToPage(); // the grid fits, whatever the generation made
+        const double zoom = zoomEdit(*form).value();
+        while (puzzleFitsPage(form->model(), form->settings(), page))
+            title->setText(title->text() + 'W');
+        title->setText(title->text().chopped(1));
+        QVERIFY(!title->text().isEmpty());
+        {
+            ModalAnswers answers;
+            QVERIFY(form->confirmWholePage(PrintPages::Puzzle));
+            QVERIFY(answers.messages.isEmpty());
+        }
+        QString question;
+        clickInNextMessageBox("An Seite anpassen und drucken", &question);
+        QVERIFY(form->confirmWholePage(PrintPages::Both));
+        QVERIFY(question.contains("nicht auf die Seite"));
+        QVERIFY(zoomEdit(*form).value() < zoom);
+        QVERIFY(jobFitsPage(form->model(), form->settings(), PrintPages::Both, page));
     }
 };
 

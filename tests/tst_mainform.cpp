@@ -77,7 +77,9 @@ private slots:
         // The document's name, marked with "*" while it has unsaved changes, then the program's.
         QCOMPARE(form->windowTitle(), QStringLiteral("Unbenannt[*] – ORBELIK Wabrixrätsel-Drucker 1.0"));
         QVERIFY(!form->isWindowModified());
-        QCOMPARE(form->centralWidget()->size(), QSize(734, 534));
+        // Wider than the first version's 734 pixels: "An Seite anpassen" stands beside the zoom and the
+        // solution word beside the title.
+        QCOMPARE(form->centralWidget()->size(), QSize(950, 534));
         QCOMPARE(form->menuBar()->objectName(), QStringLiteral("MainMenu1"));
         QVERIFY(!form->windowIcon().isNull());
         QCOMPARE(QApplication::font().family(), QStringLiteral("Tahoma"));
@@ -99,6 +101,8 @@ private slots:
         addRow("BlattRotCheck", "Panel1", QRect(287, 18, 130, 17), "Blattende rot markieren");
         addRow("Label7", "Panel1", QRect(432, 16, -1, -1), "Überschrift:");
         addRow("caped", "Panel1", QRect(495, 14, 121, 21), "");
+        addRow("LoesungswortCheck", "Panel1", QRect(622, 16, 94, 17), "Lösungswort:");
+        addRow("LoesungswortEd", "Panel1", QRect(719, 14, 121, 21), "");
         addRow("Label2", "TabSheet2", QRect(7, 14, -1, -1), "Feldbreite in mm:");
         addRow("FeldBreitEd", "TabSheet2", QRect(111, 11, 66, 21), "");
         addRow("Label3", "TabSheet2", QRect(7, 41, -1, -1), "Strichstärke in mm:");
@@ -245,8 +249,8 @@ private slots:
         QCOMPARE(pages->tabText(0), QStringLiteral("Wabrixrätsel"));
         QCOMPARE(pages->tabText(1), QStringLiteral("Einstellungen"));
         QWidget *panel = control<QWidget>(*form, "Panel1");
-        QCOMPARE(panel->geometry(), QRect(0, 0, 734, 41));
-        QCOMPARE(pages->geometry(), QRect(0, 41, 734, 534 - 41));
+        QCOMPARE(panel->geometry(), QRect(0, 0, 950, 41));
+        QCOMPARE(pages->geometry(), QRect(0, 41, 950, 534 - 41));
         WordGrid &grid = table(*form);
         QScrollArea *scroll = control<QScrollArea>(*form, "ScrollBox1");
         auto *divider = control<QSplitter>(*form, "Splitter1");
@@ -265,7 +269,7 @@ private slots:
         const int viewWidth = divider->widget(1)->width();
         form->resize(start + QSize(300, 50));
         QTest::qWait(10);
-        QCOMPARE(panel->width(), 734 + 300);
+        QCOMPARE(panel->width(), 950 + 300);
         QCOMPARE(pages->height(), 534 - 41 + 50);
         const int tableGrowth = grid.width() - tableWidth;
         const int viewGrowth = divider->widget(1)->width() - viewWidth;
@@ -282,10 +286,24 @@ private slots:
 
     void tabOrder() {
         TMainForm form;
-        const QStringList expected{"ZoomEd",        "LosungEinCheck",    "ErzeugeBtn",   "caped",
-                                   "BlattRotCheck", "PageControl1",      "ScrollBox1",   "StringGrid1",
-                                   "FeldBreitEd",   "StrichStarkEd",     "BitBtn1",      "PfeilgrossEd",
-                                   "TextRandEd",    "FrageSchwarzCheck", "SeitenRandEd", "BitBtn2"};
+        const QStringList expected{"ZoomEd",
+                                   "LosungEinCheck",
+                                   "ErzeugeBtn",
+                                   "caped",
+                                   "LoesungswortCheck",
+                                   "LoesungswortEd",
+                                   "BlattRotCheck",
+                                   "PageControl1",
+                                   "ScrollBox1",
+                                   "StringGrid1",
+                                   "FeldBreitEd",
+                                   "StrichStarkEd",
+                                   "BitBtn1",
+                                   "PfeilgrossEd",
+                                   "TextRandEd",
+                                   "FrageSchwarzCheck",
+                                   "SeitenRandEd",
+                                   "BitBtn2"};
         QStringList chain;
         QWidget *start = control<QWidget>(form, "ZoomEd");
         QWidget *w = start;
@@ -332,7 +350,9 @@ private slots:
                               "Wortlisteexportieren1=Wortliste exportieren...", "N5=-",
                               "ExportierenalsBild1=Exportieren als Bild...", "N3=-",
                               "Druckereinrichten1=Drucker einrichten...", "Drucken1=Drucken... Ctrl+P",
-                              "Druckvorschau1=Druckvorschau...", "N4=-", "Beenden1=Beenden Ctrl+Q"}));
+                              "Druckvorschau1=Druckvorschau...",
+                              "RaetselUndLoesungDrucken1=Rätsel und Lösung drucken...", "N4=-",
+                              "Beenden1=Beenden Ctrl+Q"}));
         QCOMPARE(itemsOf(bearbeiten),
                  (QStringList{"Rckgngig1=Rückgängig Ctrl+Z", "Wiederholen1=Wiederholen Ctrl+Y"}));
         // Nothing to undo, no document opened yet.

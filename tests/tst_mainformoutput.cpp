@@ -83,14 +83,21 @@ private slots:
     void exportDialogFilters_data() {
         QTest::addColumn<int>("filter");
         QTest::addColumn<QString>("suffix");
-        QTest::newRow("bmp") << 0 << "bmp";
-        QTest::newRow("png") << 1 << "png";
-        QTest::newRow("svg") << 2 << "svg";
-        QTest::newRow("pdf") << 3 << "pdf";
+        QTest::addColumn<int>("format");
+        QTest::addColumn<int>("pages");
+        const int puzzle = int(PrintPages::Puzzle);
+        QTest::newRow("bmp") << 0 << "bmp" << int(PictureFormat::Bmp) << puzzle;
+        QTest::newRow("png") << 1 << "png" << int(PictureFormat::Png) << puzzle;
+        QTest::newRow("svg") << 2 << "svg" << int(PictureFormat::Svg) << puzzle;
+        QTest::newRow("pdf") << 3 << "pdf" << int(PictureFormat::Pdf) << puzzle;
+        QTest::newRow("pdf of puzzle and solution")
+            << 4 << "pdf" << int(PictureFormat::Pdf) << int(PrintPages::Both);
     }
     void exportDialogFilters() {
         QFETCH(int, filter);
         QFETCH(QString, suffix);
+        QFETCH(int, format);
+        QFETCH(int, pages);
         const QStringList &filters = PictureSaveDialog::filters();
         QCOMPARE(filters.first(), QStringLiteral("Windows Bitmap (*.bmp)"));
         PictureSaveDialog component;
@@ -103,7 +110,8 @@ private slots:
         dialog.selectNameFilter(filters[filter]);
         emit dialog.filterSelected(filters[filter]);
         QCOMPARE(dialog.defaultSuffix(), suffix);
-        QCOMPARE(int(PictureSaveDialog::formatOfFilter(filters[filter])), filter);
+        QCOMPARE(int(PictureSaveDialog::formatOfFilter(filters[filter])), format);
+        QCOMPARE(int(PictureSaveDialog::pagesOfFilter(filters[filter])), pages);
     }
 
     // "Exportieren als Bild..." saves the puzzle sized from the current settings, even when the view
@@ -136,6 +144,13 @@ private slots:
         QCOMPARE(qFromLittleEndian<quint16>(bmp.constData() + 28), quint16(24));
         QVERIFY(saveWithFilter(1));
         QCOMPARE(QImageReader(stem + QStringLiteral(".png")).format(), QByteArray("png"));
+        // The PDF filters: the printed page, or the puzzle and the solution page.
+        for (const int filter : {3, 4}) {
+            QFile::remove(stem + QStringLiteral(".pdf"));
+            QVERIFY(saveWithFilter(filter));
+            const QByteArray pdf = fileBytes(stem + QStringLiteral(".pdf"));
+            QCOMPARE(pdf.count("/Type /Page") - pdf.count("/Type /Pages"), filter == 4 ? 2 : 1);
+        }
     }
 
     void failedExportIsReported() {
@@ -193,6 +208,45 @@ private slots:
             if (QPushButton *ok = buttons->button(QDialogButtonBox::Ok))
                 confirms << ok->text();
         QCOMPARE(confirms, QStringList{QStringLiteral("OK")});
+    }
+
+    // "Rätsel und Lösung drucken..." puts both pages into one job under the job title.
+    void puzzleAndSolutionInOneJob() {
+        auto form = formWithPuzzle();
+        QAction *command = form->findChild<QAction *>(QStringLiteral("RaetselUndLoesungDrucken1"));
+        QVERIFY(command);
+        QCOMPARE(command->text(), QStringLiteral("Rätsel und Lösung drucken..."));
+        const QString pdf = dir.filePath(QStringLiteral("beide.pdf"));
+        form->printer().setOutputFormat(QPrinter::PdfFormat);
+        form->printer().setOutputFileName(pdf);
+        QVERIFY(form->printCurrentPuzzle(PrintPages::Both));
+        QCOMPARE(form->printer().docName(), QStringLiteral("Wabrixrätsel"));
+        const QByteArray bytes = fileBytes(pdf);
+        QCOMPARE(bytes.count("/Type /Page") - bytes.count("/Type /Pages"), 2);
+    }
+
+    // The switch in the preview's tool bar adds the solution page; the choice stays for the next preview.
+    void previewShowsTheSolutionPageWhenAsked() {
+        auto form = formWithPuzzle();
+        QList<int> pages;
+        for (int run = 0; run < 2; ++run)
+            QVERIFY(withModal<QPrintPreviewDialog>(
+                [&] { form->Druckvorschau1Click(); },
+                [&](QPrintPreviewDialog &preview) {
+                    auto *widget = preview.findChild<QPrintPreviewWidget *>();
+                    QTRY_VERIFY(widget && widget->pageCount() > 0);
+                    pages << widget->pageCount();
+                    auto *both = preview.findChild<QAction *>(QStringLiteral("RaetselUndLoesungVorschau"));
+                    QVERIFY(both && both->isCheckable());
+                    QCOMPARE(both->text(), QStringLiteral("Rätsel und Lösung"));
+                    if (run == 0) {
+                        both->trigger();
+                        QTRY_COMPARE(widget->pageCount(), 2);
+                    }
+                    preview.reject();
+                }));
+        QCOMPARE(pages, (QList<int>{1, 2}));
+        QVERIFY(form->previewBothPages);
     }
 
     // The preview shows the one page that printing puts on paper.

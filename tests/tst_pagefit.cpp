@@ -1,4 +1,5 @@
 #include "datarow.h"
+#include "jobpagefit.h"
 #include "pagefit.h"
 #include "renderer.h"
 #include "samplepuzzle.h"
@@ -30,12 +31,34 @@ bool extentFits(const PuzzleSettings &settings, const PrinterPage &page, int col
     return puzzleFitsPage(model, settings, page);
 }
 
+// The settings with a solution word of the given number of letters: its cells as yet unchosen, or
+// chosen (noCell stands in for each, which draws the same row of boxes).
+PuzzleSettings withSolutionWord(PuzzleSettings settings, int letters, bool chosen) {
+    settings.solution.word = std::u16string(static_cast<std::size_t>(letters), u'E');
+    if (chosen)
+        settings.solution.cells.assign(static_cast<std::size_t>(letters), noCell);
+    return settings;
+}
+
 PuzzleSettings settingsWith(double cellWidth, double zoom, double pageMargin) {
     PuzzleSettings s;
     s.cellWidth = cellWidth;
     s.zoom = zoom;
     s.pageMargin = pageMargin;
     return s;
+}
+
+// A title of W's as long as still fits the page's width with the puzzle at the settings; the solution
+// page's " – Lösung" then pushes its title past the page's edge.
+std::u16string longestTitleThatFits(const PuzzleModel &model, PuzzleSettings settings,
+                                    const PrinterPage &page) {
+    std::u16string title;
+    for (;;) {
+        settings.title = title + u'W';
+        if (!puzzleFitsPage(model, settings, page))
+            return title;
+        title += u'W';
+    }
 }
 
 } // namespace
@@ -69,6 +92,100 @@ private slots:
             const CellCount upright = pageCellFrame(settings, defaultPdfPage());
             QVERIFY(frame.columns > upright.columns && frame.rows < upright.rows);
         }
+    }
+
+    void pageFrameLeavesRoomForTheSolutionWord_data() {
+        QTest::addColumn<int>("letters");
+        QTest::addColumn<bool>("onItsSide");
+        addRow("one letter", 1, false);
+        addRow("eight letters", 8, false);
+        addRow("eight letters, landscape", 8, true);
+        addRow("forty letters wrap at the frame's width", 40, false);
+        addRow("ninety letters wrap, landscape", 90, true);
+    }
+    // A puzzle of the frame's size with the word's boxes below fits the page; one more row does not.
+    // The frame is no wider for it, and shorter than without a word.
+    void pageFrameLeavesRoomForTheSolutionWord() {
+        QFETCH(int, letters);
+        QFETCH(bool, onItsSide);
+        const PrinterPage page = onItsSide ? landscape(defaultPdfPage()) : defaultPdfPage();
+        const CellCount plain = pageCellFrame(PuzzleSettings(), page);
+        const CellCount frame = pageCellFrame(withSolutionWord(PuzzleSettings(), letters, false), page);
+        const PuzzleSettings drawn = withSolutionWord(PuzzleSettings(), letters, true);
+        QVERIFY(frame.columns >= 1 && frame.rows >= 1);
+        QVERIFY(extentFits(drawn, page, frame.columns, frame.rows));
+        QVERIFY(!extentFits(drawn, page, frame.columns, frame.rows + 1));
+        QCOMPARE(frame.columns, plain.columns);
+        QVERIFY(frame.rows < plain.rows);
+        // A word switched off takes no room.
+        PuzzleSettings off = withSolutionWord(PuzzleSettings(), letters, false);
+        off.solution.enabled = false;
+        QCOMPARE(pageCellFrame(off, page).rows, plain.rows);
+    }
+
+    void fitZoomCountsTheSolutionBoxes_data() {
+        QTest::addColumn<int>("columns");
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<int>("letters");
+        // Puzzles that the page's height limits: the boxes below cost zoom.
+        addRow("tall puzzle, short word", 10, 30, 5);
+        addRow("taller puzzle, one row of boxes", 12, 45, 12);
+        addRow("tall puzzle, word in four rows of boxes", 10, 60, 40);
+    }
+    // The zoom that fits the page fits the picture with its boxes, and is smaller than without them when
+    // the page's height is what limits it.
+    void fitZoomCountsTheSolutionBoxes() {
+        QFETCH(int, columns);
+        QFETCH(int, rows);
+        QFETCH(int, letters);
+        const PrinterPage page = defaultPdfPage();
+        PuzzleModel model;
+        fillExtent(model, columns, rows);
+        PuzzleSettings settings = withSolutionWord(PuzzleSettings(), letters, true);
+        const std::optional<int> zoom = fitPageZoom(model, settings, page, minimumZoom, maximumZoom);
+        const std::optional<int> plainZoom =
+            fitPageZoom(model, PuzzleSettings(), page, minimumZoom, maximumZoom);
+        QVERIFY(zoom && plainZoom);
+        QVERIFY(*zoom < *plainZoom);
+        settings.zoom = *zoom;
+        QVERIFY(puzzleFitsPage(model, settings, page));
+        settings.zoom = *zoom + 1;
+        QVERIFY(!puzzleFitsPage(model, settings, page));
+    }
+
+    void jobFitsWhenEveryPageFits_data() {
+        QTest::addColumn<int>("letters");
+        QTest::addColumn<bool>("showSolution");
+        addRow("no solution word", 0, false);
+        addRow("solution word", 6, false);
+        addRow("solution word, letters shown", 6, true);
+    }
+    // With a title that just fits on the puzzle page, the solution page's longer title does not: a job
+    // with the solution page does not fit, and its fitted zoom makes every page fit.
+    void jobFitsWhenEveryPageFits() {
+        QFETCH(int, letters);
+        QFETCH(bool, showSolution);
+        const PrinterPage page = defaultPdfPage();
+        PuzzleModel model;
+        fillExtent(model, 5, 5);
+        PuzzleSettings settings = withSolutionWord(PuzzleSettings(), letters, letters > 0);
+        settings.showSolution = showSolution;
+        settings.title = longestTitleThatFits(model, settings, page);
+        QVERIFY(jobFitsPage(model, settings, PrintPages::Puzzle, page));
+        QVERIFY(!jobFitsPage(model, settings, PrintPages::Solution, page));
+        QVERIFY(!jobFitsPage(model, settings, PrintPages::Both, page));
+        for (const PrintPages pages : {PrintPages::Puzzle, PrintPages::Solution, PrintPages::Both}) {
+            const std::optional<int> zoom =
+                fitJobZoom(model, settings, pages, page, minimumZoom, maximumZoom);
+            QVERIFY(zoom);
+            PuzzleSettings fitted = settings;
+            fitted.zoom = *zoom;
+            QVERIFY(jobFitsPage(model, fitted, pages, page));
+            fitted.zoom = *zoom + 1;
+            QVERIFY(!jobFitsPage(model, fitted, pages, page));
+        }
+        QVERIFY(!fitJobZoom(model, settings, PrintPages::Both, PrinterPage{}, minimumZoom, maximumZoom));
+        QVERIFY(jobFitsPage(model, settings, PrintPages::Both, PrinterPage{}));
     }
 
     void pageFrameOfNothing() {

@@ -153,6 +153,57 @@ private slots:
         QCOMPARE(a, rasterised(exported, 50));
     }
 
+    // One job of the chosen pages: the puzzle as set, the solution page alone, or the puzzle without
+    // letters followed by the solution page, titled as such, with the letters in the grid and the boxes.
+    // The PDF export writes the same pages.
+    void puzzleAndSolutionPages_data() {
+        QTest::addColumn<int>("pages");
+        QTest::addColumn<bool>("showSolution");
+        QTest::addColumn<QStringList>("titles");
+        QTest::addColumn<QList<bool>>("letters");
+        const QString puzzle = QStringLiteral("Wabrixrätsel"),
+                      solution = QStringLiteral("Wabrixrätsel – Lösung");
+        QTest::newRow("puzzle") << int(PrintPages::Puzzle) << false << QStringList{puzzle}
+                                << QList<bool>{false};
+        QTest::newRow("puzzle as set")
+            << int(PrintPages::Puzzle) << true << QStringList{puzzle} << QList<bool>{true};
+        QTest::newRow("solution") << int(PrintPages::Solution) << false << QStringList{solution}
+                                  << QList<bool>{true};
+        QTest::newRow("both") << int(PrintPages::Both) << true << QStringList{puzzle, solution}
+                              << QList<bool>{false, true};
+    }
+    void puzzleAndSolutionPages() {
+        QFETCH(int, pages);
+        QFETCH(bool, showSolution);
+        QFETCH(QStringList, titles);
+        QFETCH(QList<bool>, letters);
+        PuzzleSettings settings;
+        settings.showSolution = showSolution;
+        settings.solution.word = u"hot";
+        settings.solution.cells = {{1, 1}, {6, 1}, {6, 3}};
+        const QString printed = path(QStringLiteral("seiten-%1-%2.pdf").arg(pages).arg(showSolution));
+        auto printer = pdfPrinter(printed);
+        QString error;
+        QVERIFY2(printPuzzle(*printer, model, settings, PrintPages(pages), &error), qPrintable(error));
+        const QString exported = path(QStringLiteral("export-seiten-%1-%2.pdf").arg(pages).arg(showSolution));
+        QVERIFY2(exportPuzzlePicture(exported, PictureFormat::Pdf, model, settings, screenPpi, *printer,
+                                     &error, PrintPages(pages)),
+                 qPrintable(error));
+        for (const QString &pdf : {printed, exported}) {
+            QCOMPARE(pdfInfo(pdf)["Pages"], QString::number(titles.size()));
+            for (int page = 1; page <= titles.size(); ++page) {
+                const QString number = QString::number(page);
+                const QStringList lines =
+                    pdfTool(QStringLiteral("pdftotext"), {"-f", number, "-l", number, pdf, "-"}).split(u'\n');
+                QCOMPARE(lines.first(), titles[page - 1]);
+                QVERIFY(lines.contains(QStringLiteral("Lösungswort:")));
+                // The grid's letters stand on lines of their own; the clues are words.
+                for (const QString &letter : QStringList{"H", "A", "U", "O", "T"})
+                    QCOMPARE(lines.contains(letter), letters[page - 1]);
+            }
+        }
+    }
+
     // A page that fails to draw ends the job, with a German message naming the cause, and leaves the
     // printer ready for the next job; a job that cannot be opened says so.
     void failedPageEndsTheJob() {

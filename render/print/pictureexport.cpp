@@ -25,9 +25,9 @@ std::optional<PictureFormat> pictureFormatOfFile(const QString &fileName) {
 }
 
 QByteArray puzzlePicture(PictureFormat format, const PuzzleModel &model, const PuzzleSettings &settings,
-                         int screenResolution, const QPrinter &printer, QString *reason) {
+                         int screenResolution, const QPrinter &printer, QString *reason, PrintPages pages) {
     if (format == PictureFormat::Pdf)
-        return puzzlePdf(printer.pageLayout(), printer.resolution(), model, settings, reason);
+        return puzzlePdf(printer.pageLayout(), printer.resolution(), model, settings, reason, pages);
 
     const QPrinterQuery marking(printer);
     if (format == PictureFormat::Svg)
@@ -52,9 +52,10 @@ QByteArray puzzlePicture(PictureFormat format, const PuzzleModel &model, const P
 
 bool exportPuzzlePicture(const QString &fileName, PictureFormat format, const PuzzleModel &model,
                          const PuzzleSettings &settings, int screenResolution, const QPrinter &printer,
-                         QString *error) {
+                         QString *error, PrintPages pages) {
     QString reason;
-    const QByteArray picture = puzzlePicture(format, model, settings, screenResolution, printer, &reason);
+    const QByteArray picture =
+        puzzlePicture(format, model, settings, screenResolution, printer, &reason, pages);
     if (picture.isEmpty()) {
         if (error)
             *error = QStringLiteral("Die Datei %1 kann nicht gespeichert werden: %2")

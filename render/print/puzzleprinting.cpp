@@ -18,6 +18,7 @@
 #include <exception>
 #include <functional>
 #include <new>
+#include <stdexcept>
 
 namespace {
 
@@ -45,10 +46,20 @@ QString drawingFailure(const std::function<void()> &draw) {
     return {};
 }
 
-// Why the page cannot be handed to the print system: the print system's library writes the job into
+// Draws the pages on the painter's device in order, beginning a new page between them with newPage.
+template <typename NewPage>
+void drawPagesOn(QPainter &painter, const std::vector<PageDrawing> &drawPages, NewPage newPage) {
+    for (std::size_t page = 0; page < drawPages.size(); ++page) {
+        if (page > 0 && !newPage())
+            throw std::runtime_error("keine neue Seite");
+        drawPages[page](painter);
+    }
+}
+
+// Why the pages cannot be handed to the print system: the print system's library writes the job into
 // its folder first and does not notice when that folder is full, so that an empty or cut job would
-// go out. The page is drawn into memory once to learn its size. Empty when there is room.
-QString spoolSpaceProblem(const QPrinter &printer, const PageDrawing &drawPage) {
+// go out. The pages are drawn into memory once to learn their size. Empty when there is room.
+QString spoolSpaceProblem(const QPrinter &printer, const std::vector<PageDrawing> &drawPages) {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     {
@@ -56,7 +67,9 @@ QString spoolSpaceProblem(const QPrinter &printer, const PageDrawing &drawPage) 
         pdf.setResolution(printer.resolution());
         pdf.setPageLayout(printer.pageLayout());
         QPainter painter;
-        if (!painter.begin(&pdf) || !drawingFailure([&] { drawPage(painter); }).isEmpty())
+        if (!painter.begin(&pdf) || !drawingFailure([&] {
+                                         drawPagesOn(painter, drawPages, [&] { return pdf.newPage(); });
+                                     }).isEmpty())
             return {}; // the print job itself will say what is wrong
     }
     // Room for the page and the little that the print system adds to it.
@@ -86,7 +99,32 @@ QString printerLabel(const QPrinter &printer) {
 
 } // namespace
 
+PuzzleSettings solutionPageSettings(const PuzzleSettings &settings) {
+    PuzzleSettings solution = settings;
+    solution.showSolution = true;
+    solution.title += u" \u2013 L\u00f6sung";
+    return solution;
+}
+
+std::vector<PuzzleSettings> pageSettings(const PuzzleSettings &settings, PrintPages pages) {
+    switch (pages) {
+    case PrintPages::Puzzle:
+        return {settings};
+    case PrintPages::Solution:
+        return {solutionPageSettings(settings)};
+    case PrintPages::Both:
+        break;
+    }
+    PuzzleSettings puzzle = settings;
+    puzzle.showSolution = false;
+    return {puzzle, solutionPageSettings(settings)};
+}
+
 bool printPage(QPrinter &printer, const PageDrawing &drawPage, QString *error) {
+    return printPages(printer, {drawPage}, error);
+}
+
+bool printPages(QPrinter &printer, const std::vector<PageDrawing> &drawPages, QString *error) {
     printer.setDocName(printJobTitle);
     // A job for the print system, not a PDF file or the preview's pages: Qt hands it over without
     // asking whether it was taken, so the queue is asked before and the answer looked at after.
@@ -98,7 +136,7 @@ bool printPage(QPrinter &printer, const PageDrawing &drawPage, QString *error) {
             return failWith(error, QStringLiteral("Der Drucker „%1“ nimmt keine Aufträge an; es wurde nichts "
                                                   "gedruckt.")
                                        .arg(printer.printerName()));
-        const QString space = spoolSpaceProblem(printer, drawPage);
+        const QString space = spoolSpaceProblem(printer, drawPages);
         if (!space.isEmpty())
             return failWith(error, space);
     }
@@ -106,7 +144,8 @@ bool printPage(QPrinter &printer, const PageDrawing &drawPage, QString *error) {
     if (!painter.begin(&printer))
         return failWith(error, QStringLiteral("Der Druckauftrag für %1 konnte nicht begonnen werden.")
                                    .arg(printerLabel(printer)));
-    const QString reason = drawingFailure([&] { drawPage(painter); });
+    const QString reason =
+        drawingFailure([&] { drawPagesOn(painter, drawPages, [&] { return printer.newPage(); }); });
     if (!reason.isEmpty()) {
         // Qt's PDF and CUPS print engines cannot abort a job: they spool the page and hand it over when
         // the painter ends. The job is ended all the same, so that the printer can be used again, and the
@@ -144,15 +183,33 @@ QString printQueueNotice(const QPrinter &printer) {
         .arg(printer.printerName());
 }
 
+namespace {
+
+// One drawing a page, each drawing the puzzle with its page's settings on a printer target.
+std::vector<PageDrawing> puzzlePages(const PuzzleModel &model, const PuzzleSettings &settings,
+                                     PrintPages pages) {
+    std::vector<PageDrawing> drawings;
+    for (const PuzzleSettings &page : pageSettings(settings, pages))
+        drawings.push_back([&model, page](QPainter &painter) {
+            drawPuzzle(painter, model, page, RenderTarget::printerPage());
+        });
+    return drawings;
+}
+
+} // namespace
+
 bool printPuzzle(QPrinter &printer, const PuzzleModel &model, const PuzzleSettings &settings,
                  QString *error) {
-    return printPage(
-        printer, [&](QPainter &page) { drawPuzzle(page, model, settings, RenderTarget::printerPage()); },
-        error);
+    return printPuzzle(printer, model, settings, PrintPages::Puzzle, error);
+}
+
+bool printPuzzle(QPrinter &printer, const PuzzleModel &model, const PuzzleSettings &settings,
+                 PrintPages pages, QString *error) {
+    return printPages(printer, puzzlePages(model, settings, pages), error);
 }
 
 QByteArray puzzlePdf(const QPageLayout &layout, int resolution, const PuzzleModel &model,
-                     const PuzzleSettings &settings, QString *error) {
+                     const PuzzleSettings &settings, QString *error, PrintPages pages) {
     // Written in memory: no temporary file or folder that a full or missing temporary folder could
     // spoil, and a file, device or pipe gets the whole page or nothing.
     QBuffer buffer;
@@ -171,7 +228,9 @@ QByteArray puzzlePdf(const QPageLayout &layout, int resolution, const PuzzleMode
             failWith(error, QStringLiteral("Die PDF-Seite konnte nicht begonnen werden."));
             return {};
         }
-        reason = drawingFailure([&] { drawPuzzle(painter, model, settings, RenderTarget::printerPage()); });
+        reason = drawingFailure([&] {
+            drawPagesOn(painter, puzzlePages(model, settings, pages), [&] { return pdf.newPage(); });
+        });
         painter.end();
     }
     if (!reason.isEmpty()) {
@@ -182,7 +241,8 @@ QByteArray puzzlePdf(const QPageLayout &layout, int resolution, const PuzzleMode
 }
 
 bool writePuzzlePdf(const QString &fileName, const QPageLayout &layout, int resolution,
-                    const PuzzleModel &model, const PuzzleSettings &settings, QString *error) {
-    const QByteArray pdf = puzzlePdf(layout, resolution, model, settings, error);
+                    const PuzzleModel &model, const PuzzleSettings &settings, QString *error,
+                    PrintPages pages) {
+    const QByteArray pdf = puzzlePdf(layout, resolution, model, settings, error, pages);
     return !pdf.isEmpty() && saveFileContents(fileName, pdf, error);
 }

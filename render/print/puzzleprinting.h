@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <functional>
+#include <vector>
 
 class QPageLayout;
 class QPainter;
@@ -17,6 +18,19 @@ inline const QString printJobTitle = QStringLiteral("Wabrixr\u00e4tsel");
 // Draws one printed page; the painter's origin is the top-left corner of the printable area and its
 // device has the printer's resolution.
 using PageDrawing = std::function<void(QPainter &)>;
+
+// Which pages a print or PDF holds: the puzzle as the settings show it (one page, as "Drucken..."),
+// the solution page alone, or both: the puzzle without letters, then the solution page.
+enum class PrintPages { Puzzle, Solution, Both };
+
+// The settings of the solution page: the letters shown and the title followed by " – Lösung".
+PuzzleSettings solutionPageSettings(const PuzzleSettings &settings);
+// The settings of each page in the job, in page order.
+std::vector<PuzzleSettings> pageSettings(const PuzzleSettings &settings, PrintPages pages);
+
+// Runs a print job of the given pages on printer, as printPage runs one: each drawing draws its page
+// in order, a new page begun between them.
+bool printPages(QPrinter &printer, const std::vector<PageDrawing> &drawPages, QString *error = nullptr);
 
 // Runs a print job of exactly one page on printer: sets the job title, opens the job, lets drawPage
 // draw the page and ends the job, which hands it to the print system. When the job cannot be opened,
@@ -35,15 +49,20 @@ QString printQueueNotice(const QPrinter &printer);
 // printable area; nothing is scaled to fit the page.
 bool printPuzzle(QPrinter &printer, const PuzzleModel &model, const PuzzleSettings &settings,
                  QString *error = nullptr);
+// Prints the chosen pages in one job, each as printPuzzle prints its page.
+bool printPuzzle(QPrinter &printer, const PuzzleModel &model, const PuzzleSettings &settings,
+                 PrintPages pages, QString *error = nullptr);
 
-// The page that printPuzzle puts on paper as a one-page PDF document: the same drawing on a PDF page
-// with the given page layout (paper, orientation, printable margins; A4 with margins of 10 points when
-// invalid) and resolution (1200 pixels per inch when not positive), titled with printJobTitle. Empty,
-// with the reason in German in *error, when it cannot be drawn.
+// The pages that printPuzzle puts on paper as a PDF document: the same drawings on PDF pages with the
+// given page layout (paper, orientation, printable margins; A4 with margins of 10 points when invalid)
+// and resolution (1200 pixels per inch when not positive), titled with printJobTitle. Empty, with the
+// reason in German in *error, when it cannot be drawn.
 QByteArray puzzlePdf(const QPageLayout &layout, int resolution, const PuzzleModel &model,
-                     const PuzzleSettings &settings, QString *error = nullptr);
+                     const PuzzleSettings &settings, QString *error = nullptr,
+                     PrintPages pages = PrintPages::Puzzle);
 
-// Writes puzzlePdf as a file through a SafeFile: an existing file is replaced only once the whole page
-// was written, a device or pipe gets the whole page; false with the German message in *error.
+// Writes puzzlePdf as a file through a SafeFile: an existing file is replaced only once all pages
+// were written, a device or pipe gets the whole document; false with the German message in *error.
 bool writePuzzlePdf(const QString &fileName, const QPageLayout &layout, int resolution,
-                    const PuzzleModel &model, const PuzzleSettings &settings, QString *error = nullptr);
+                    const PuzzleModel &model, const PuzzleSettings &settings, QString *error = nullptr,
+                    PrintPages pages = PrintPages::Puzzle);

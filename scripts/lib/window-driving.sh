@@ -71,9 +71,9 @@ generate_puzzle() {
     sleep 8
 }
 
-# Clicks "Lösung einblenden".
+# Clicks "Lösung einblenden" (right of "An Seite anpassen").
 toggle_solution() {
-    click 295 $((MENU + 8))
+    click 395 $((MENU + 8))
 }
 
 # Types a new zoom percentage into the zoom field.
@@ -82,5 +82,13 @@ set_zoom() {
     xdotool key --clearmodifiers ctrl+a
     xdotool type --delay 100 "$1"
     xdotool key Tab
+    sleep 0.5
+}
+
+# Types a solution word into the field "Lösungswort:" beside the title.
+set_solution_word() {
+    click 880 $((MENU + 24))
+    xdotool key --clearmodifiers ctrl+a
+    xdotool type --delay 100 "$1"
     sleep 0.5
 }

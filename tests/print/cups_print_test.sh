@@ -310,3 +310,38 @@ expect_print 0 "angehalten" LANG=C.UTF-8
 cancel -a "$QUEUE" 2>/dev/null
 cupsenable "$QUEUE" || fail "cupsenable"
 echo "Abweisende und angehaltene Warteschlange, voller temporärer Ordner: wie erwartet"
+
+# "Rätsel und Lösung drucken...": one job of two pages, the puzzle without letters, then the solution
+# page, whose title ends in " – Lösung" and which alone shows the letters (each on a line of its own in
+# the text, grid and boxes alike). Fitted to the page, so that the row of boxes below the grid is on it
+# whatever size the generated puzzle has.
+rm -f "$WORK"/out/*.pdf
+"$CLI" generate "$SOURCE/examples/woerter-20.txt" --seed 3 --runs 20 --solution-word Sommer \
+    -o "$WORK/loesungswort.wbx" >/dev/null || fail "wabrix-cli generate --solution-word"
+"$CLI" print "$WORK/loesungswort.wbx" --pages both --fit-page || fail "wabrix-cli print --pages both"
+pdf=
+for _ in $(seq 1 150); do
+    pdf=$(find "$WORK/out" -name '*.pdf' | head -1)
+    [ -n "$pdf" ] && break
+    sleep 0.2
+done
+[ -n "$pdf" ] || fail "cups-pdf hat für Rätsel und Lösung keine PDF-Datei geschrieben"
+sleep 0.5 # cups-pdf may still be writing
+grep -q '^Pages: *2$' <<<"$(pdfinfo "$pdf")" || fail "zwei Seiten erwartet: $(pdfinfo "$pdf" | grep Pages)"
+puzzle=$(pdftotext -f 1 -l 1 "$pdf" -)
+solution=$(pdftotext -f 2 -l 2 "$pdf" -)
+[ "$(head -1 <<<"$puzzle")" = "Wabrixrätsel" ] || fail "Seite 1: Titel $(head -1 <<<"$puzzle")"
+[ "$(head -1 <<<"$solution")" = "Wabrixrätsel – Lösung" ] || fail "Seite 2: Titel $(head -1 <<<"$solution")"
+grep -qx "Lösungswort:" <<<"$puzzle" || fail "Seite 1 hat kein Lösungswort"
+grep -qx "Lösungswort:" <<<"$solution" || fail "Seite 2 hat kein Lösungswort"
+letters=$(grep -cx '[A-ZÄÖÜß]' <<<"$solution")
+[ "$letters" -gt 50 ] || fail "Seite 2: die Buchstaben fehlen ($letters gefunden)"
+for letter in S O M E R; do
+    grep -qx "$letter" <<<"$solution" || fail "Seite 2: der Buchstabe $letter des Lösungsworts fehlt"
+done
+found=$(grep -x '[A-ZÄÖÜß]' <<<"$puzzle" | head -5 | tr '\n' ' ')
+[ -z "$found" ] || fail "Seite 1 zeigt Buchstaben der Lösung: $found"
+if [ -n "${PAGES_OUT:-}" ]; then
+    pdftoppm -r 60 -png "$pdf" "$PAGES_OUT" || fail "pdftoppm"
+fi
+echo "Rätsel und Lösung: 2 Seiten, $letters Buchstaben nur auf der Lösungsseite"
