@@ -36,7 +36,7 @@ ClueOverflowNotice::ClueOverflowNotice(StatusNotices &notices, WordGrid &table,
 
 void ClueOverflowNotice::update(const PuzzleModel &model, const PuzzleSettings &settings) {
     const std::vector<std::u16string> clues = clueTexts(model);
-    const std::vector<std::uint32_t> overflowing = overflowingClueEntries(model.feld, clues, settings);
+    const std::vector<std::uint32_t> overflowing = overflowingClueEntries(model.grid, clues, settings);
     overflowingClues_ = static_cast<int>(overflowing.size());
 
     const std::vector<int> rowOfEntry = entryClueRows(WordGridTable(table_), clues);

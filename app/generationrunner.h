@@ -12,7 +12,7 @@
 #include <functional>
 #include <memory>
 
-// What a finished generation hands over: the new entries and feld, every run's grid and count, and the
+// What a finished generation hands over: the new entries and grid, every run's grid and count, and the
 // figures of the generation.
 struct GenerationResult {
     PuzzleModel model;

@@ -64,7 +64,7 @@ TMainForm::TMainForm(QWidget *parent) : QMainWindow(parent), ui(std::make_unique
         ui->ScrollBox1, ui->PaintBox1, model_, printerQuery_, [this] { return settings(); }, this);
     solutionWord_ = new SolutionWordField(
         ui->LoesungswortCheck, ui->LoesungswortEd, ui->PuzzleNotices,
-        [this]() -> const Grid & { return model_.feld; },
+        [this]() -> const Grid & { return model_.grid; },
         [this] { return static_cast<UmlautSpelling>(ui->UmlauteCombo->currentIndex()); },
         [this] { Button1Click(); }, this);
     resize(clientWidth, clientHeight + menuBar()->sizeHint().height());
@@ -151,13 +151,13 @@ void TMainForm::FormCreate() {
     ui->StringGrid1->setCells(1, 0, QStringLiteral("Antwort"));
     // The fonts are made for the screen, and a saved document records its resolution with them.
     FontDialog1.Font.pixelsPerInch = FontDialog2.Font.pixelsPerInch = screenPixelsPerInch(this);
-    // The entry list raten (28-byte records, cursor arat) exists empty from the model's construction;
-    // feld stays zero-filled until the first generation or opened document.
+    // The entry list entries (28-byte records, cursor currentEntry) exists empty from the model's
+    // construction; grid stays zero-filled until the first generation or opened document.
 }
 
 void TMainForm::FormDestroy() {
     generation_->cancelAndWait();
-    model_.FreeRaten();
+    model_.releaseEntries();
 }
 
 void TMainForm::showEvent(QShowEvent *event) {

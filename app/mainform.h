@@ -39,7 +39,7 @@ class WindowMemory;
 
 // The main window: the toolbar with the generate button and the display switches, the word table and
 // the puzzle view on the first page, the millimetre settings and the font buttons on the second, and
-// the menu. It owns the puzzle (entries raten, grid feld), the generator's store, the random
+// the menu. It owns the puzzle (entries and grid), the generator's store, the random
 // generator, the two fonts and the file dialogs. The settings live in the controls themselves.
 class TMainForm : public QMainWindow {
     Q_OBJECT
@@ -231,7 +231,7 @@ private:
     void generateCompactly();
     // Starts building the puzzle from the word table; the result lands in takeGeneratedPuzzle.
     void generatePuzzle();
-    // Puts a finished generation's entries, feld and store in place of the window's and repaints.
+    // Puts a finished generation's entries, grid and store in place of the window's and repaints.
     void takeGeneratedPuzzle(GenerationResult &result);
     // Checks soon, once for all changes made until then, which clues do not fit their cells.
     void scheduleClueCheck();

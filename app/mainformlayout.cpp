@@ -158,7 +158,7 @@ void TMainForm::generateCompactly() {
     LayoutSettings layout = layoutChoice_->layout();
     layout.arrangement = LayoutSettings::Arrangement::Compact;
     const CellCount page = pageCellFrame(settings(), printerQuery_.currentPage());
-    const CellCount frame = compactFrameFor(page, usedCellCount(model_.feld));
+    const CellCount frame = compactFrameFor(page, usedCellCount(model_.grid));
     if (frame.columns == page.columns && frame.rows == page.rows) {
         layout.frame = LayoutSettings::Frame::Page;
     } else {

@@ -90,7 +90,7 @@ void TMainForm::updateWordReport() {
     wordReportTimer_.stop();
     WordGrid &grid = *ui->StringGrid1;
     const WordReport report =
-        reportWords(WordGridTable(grid), settings().umlauts, entryTextsOf(model_), model_.feld);
+        reportWords(WordGridTable(grid), settings().umlauts, entryTextsOf(model_), model_.grid);
     grid.setRowMarks(report.marks);
 
     StatusNotices &notices = *ui->PuzzleNotices;

@@ -26,12 +26,12 @@ QString rowCheckText(const WordRowCheck &check) {
 }
 
 WordReport reportWords(const WordTable &table, UmlautSpelling spelling,
-                       const std::vector<EntryTexts> &entries, const Grid &feld) {
+                       const std::vector<EntryTexts> &entries, const Grid &grid) {
     WordReport report;
     report.entries = static_cast<int>(entries.size());
-    const std::vector<bool> placed = placedEntries(feld, entries.size());
+    const std::vector<bool> placed = placedEntries(grid, entries.size());
     report.placed = static_cast<int>(std::count(placed.begin(), placed.end(), true));
-    report.leftOut = leftOutRows(table, entries, feld);
+    report.leftOut = leftOutRows(table, entries, grid);
     for (int row : report.leftOut)
         report.marks.insert(row, {RowMark::Kind::LeftOut, QStringLiteral("nicht platziert")});
     for (int r = 1; r < table.RowCount(); ++r) {

@@ -21,9 +21,9 @@ struct WordReport {
 };
 
 // Checks every row of table as the next generation would collect it under spelling, and finds the
-// rows of the puzzle's entries that feld leaves out.
+// rows of the puzzle's entries that grid leaves out.
 WordReport reportWords(const WordTable &table, UmlautSpelling spelling,
-                       const std::vector<EntryTexts> &entries, const Grid &feld);
+                       const std::vector<EntryTexts> &entries, const Grid &grid);
 
 // Why a row makes no entry, or what is worth knowing about its answer; empty when nothing is to say.
 QString rowCheckText(const WordRowCheck &check);

@@ -57,7 +57,7 @@ Measure measure(const Engine &engine, const WordTable &table, const GenerationOp
     m.placed = stats.placed;
     m.entries = stats.entries;
     m.fill = stats.area > 0 ? static_cast<double>(stats.usedCells) / stats.area : 0;
-    const GridExtent extent = usedExtent(model.feld);
+    const GridExtent extent = usedExtent(model.grid);
     m.columns = extent.columns;
     m.rows = extent.rows;
     m.zoom = fitPageZoom(model, PuzzleSettings(), defaultPdfPage(), minimumZoom, maximumZoom).value_or(0);

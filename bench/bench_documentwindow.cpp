@@ -89,9 +89,9 @@ void WordReportOfTable(benchmark::State &state) {
     }
     WordGrid grid;
     grid.setWordRows(rows);
-    const Grid feld = freeGrid();
+    const Grid puzzle = freeGrid();
     for (auto _ : state)
-        benchmark::DoNotOptimize(reportWords(WordGridTable(grid), UmlautSpelling::Capitals, entries, feld));
+        benchmark::DoNotOptimize(reportWords(WordGridTable(grid), UmlautSpelling::Capitals, entries, puzzle));
 }
 BENCHMARK(WordReportOfTable)
     ->Arg(999)

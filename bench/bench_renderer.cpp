@@ -25,7 +25,7 @@ void fillDensePuzzle(PuzzleModel &model) {
     std::uint32_t entries = 0;
     for (int x = 0; x < gridSize; ++x)
         for (int y = 0; y < gridSize; ++y) {
-            std::int32_t &cell = model.feld[cellIndex(x, y)];
+            std::int32_t &cell = model.grid[cellIndex(x, y)];
             const bool across = y % 4 == 0 && x % 8 == 0;
             const bool down = y % 4 == 2 && x % 8 == 4;
             if (across || down) {

@@ -25,7 +25,7 @@ Grid hundredWordPuzzle() {
     options.runs = 50;
     options.seed = 1;
     GenerateFast(VectorWordTable(rows, 999), model, store, options);
-    return model.feld;
+    return model.grid;
 }
 
 void UsualWord(benchmark::State &state) {

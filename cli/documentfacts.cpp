@@ -10,7 +10,7 @@ DocumentFacts documentFacts(const PuzzleDocument &document) {
         if (!row.first.empty() || !row.second.empty())
             ++facts.nonEmptyRows;
     facts.entries = static_cast<int>(document.entries.size());
-    for (std::int32_t cell : document.feld) {
+    for (std::int32_t cell : document.grid) {
         if (isFreeCell(cell)) {
             ++facts.freeCells;
         } else if (isLetterCell(cell)) {
@@ -21,11 +21,11 @@ DocumentFacts documentFacts(const PuzzleDocument &document) {
                 ++facts.placedEntries;
         }
     }
-    facts.extent = usedExtent(document.feld);
+    facts.extent = usedExtent(document.grid);
     std::vector<EntryTexts> entries;
     entries.reserve(document.entries.size());
     for (const PuzzleDocumentEntry &entry : document.entries)
         entries.push_back({entry.clue, entry.answer});
-    facts.leftOutRows = leftOutRows(documentWordTable(document), entries, document.feld);
+    facts.leftOutRows = leftOutRows(documentWordTable(document), entries, document.grid);
     return facts;
 }

@@ -178,7 +178,7 @@ int runGenerate(const QStringList &arguments, const GenerateDrawing &drawing) {
     // marked stops the command before anything is written.
     if (parser.isSet(solutionWordOption)) {
         const SolutionChoice choice =
-            chooseSolutionCells(model.feld, settings.solution.word, settings.umlauts);
+            chooseSolutionCells(model.grid, settings.solution.word, settings.umlauts);
         if (choice.problem == SolutionProblem::NoPuzzle)
             return usageError(usage, QStringLiteral("Das Rätsel hat keine Buchstaben für das Lösungswort."));
         if (choice.problem != SolutionProblem::None)
@@ -206,8 +206,8 @@ int runGenerate(const QStringList &arguments, const GenerateDrawing &drawing) {
 
     if (parser.isSet(statsOption))
         printOut(
-            statsJson(stats, seconds, layout.name(), leftOutRows(table, entryTextsOf(model), model.feld)));
+            statsJson(stats, seconds, layout.name(), leftOutRows(table, entryTextsOf(model), model.grid)));
     else if (!parser.isSet(outputOption))
-        printOut(QString::fromStdU16String(gridText(model.feld)).chopped(1));
+        printOut(QString::fromStdU16String(gridText(model.grid)).chopped(1));
     return exitSuccess;
 }

@@ -89,7 +89,7 @@ std::vector<int> overflowingClueRows(const PuzzleDocument &d) {
         clues.push_back(entry.clue);
     const std::vector<int> rows = entryClueRows(VectorWordTable(d.rows, 0), clues);
     std::vector<int> overflowing;
-    for (const std::uint32_t n : overflowingClueEntries(d.feld, clues, settingsThroughFields(d.settings)))
+    for (const std::uint32_t n : overflowingClueEntries(d.grid, clues, settingsThroughFields(d.settings)))
         if (rows[n] > 0)
             overflowing.push_back(rows[n]);
     std::sort(overflowing.begin(), overflowing.end());

@@ -140,7 +140,7 @@ GenerationStats GenerateCompact(const WordTable &table, PuzzleModel &model, Gene
     describePlacements(*results[best], model);
     store.setRun(0, results[best]->placedCount(), runFigures(compactGrid(*results[best])));
     store.offerPlacements(0, placedEntries(model));
-    store.fitted = store.fittedall[0];
-    store.maxfitted = store.fittedall[0];
+    store.placedInLastRun = store.placedPerRun[0];
+    store.mostPlaced = store.placedPerRun[0];
     return FinishGeneration(model, store);
 }

@@ -78,18 +78,18 @@ std::vector<int> entryClueRows(const WordTable &table, const std::vector<std::u1
     });
 }
 
-std::vector<bool> placedEntries(const Grid &feld, std::size_t entryCount) {
+std::vector<bool> placedEntries(const Grid &grid, std::size_t entryCount) {
     std::vector<bool> placed(entryCount, false);
-    for (std::int32_t cell : feld)
+    for (std::int32_t cell : grid)
         if (isClueCell(cell) && clueEntryIndex(cell) < entryCount)
             placed[clueEntryIndex(cell)] = true;
     return placed;
 }
 
 std::vector<int> leftOutRows(const WordTable &table, const std::vector<EntryTexts> &entries,
-                             const Grid &feld) {
+                             const Grid &grid) {
     const std::vector<int> sources = entrySourceRows(table, entries);
-    const std::vector<bool> placed = placedEntries(feld, entries.size());
+    const std::vector<bool> placed = placedEntries(grid, entries.size());
     std::vector<int> rows;
     for (std::size_t i = 0; i < entries.size(); ++i)
         if (!placed[i] && sources[i] > 0)

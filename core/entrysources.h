@@ -29,10 +29,10 @@ std::vector<int> entrySourceRows(const WordTable &table, const std::vector<Entry
 // whose row holds another clue by now gets 0.
 std::vector<int> entryClueRows(const WordTable &table, const std::vector<std::u16string> &entryClues);
 
-// Which entries a clue cell of feld names: placed[i] for entry i.
-std::vector<bool> placedEntries(const Grid &feld, std::size_t entryCount);
+// Which entries a clue cell of grid names: placed[i] for entry i.
+std::vector<bool> placedEntries(const Grid &grid, std::size_t entryCount);
 
-// The word-table rows (1 and up, ascending) of the entries that no clue cell of feld names: the words
+// The word-table rows (1 and up, ascending) of the entries that no clue cell of grid names: the words
 // a generation left out. Entries without a matching row are not counted.
 std::vector<int> leftOutRows(const WordTable &table, const std::vector<EntryTexts> &entries,
-                             const Grid &feld);
+                             const Grid &grid);

@@ -136,11 +136,11 @@ GenerationStats GenerateFast(const WordTable &table, PuzzleModel &model, Generat
         stats.runs = queue.finished;
         return stats;
     }
-    store.maxfitted = 0;
-    for (std::int32_t n : store.fittedall)
-        store.maxfitted = std::max(store.maxfitted, n);
+    store.mostPlaced = 0;
+    for (std::int32_t n : store.placedPerRun)
+        store.mostPlaced = std::max(store.mostPlaced, n);
     if (store.runs() > 0) {
-        store.fitted = store.fittedall.back();
+        store.placedInLastRun = store.placedPerRun.back();
         for (std::uint32_t i = 0; i < model.entryCount(); ++i) {
             const FastRun::EntryOutcome &outcome = queue.lastRun[i];
             TPuzzleEntry *e = model.entry(i);

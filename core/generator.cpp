@@ -6,17 +6,17 @@
 
 GenerationStats FinishGeneration(PuzzleModel &model, GeneratorStore &store) {
     const BestRun best = ChooseBestRun(store);
-    PlaceBestRun(model, store, best, model.feld);
+    PlaceBestRun(model, store, best, model.grid);
     model.storeClueDirections();
     GenerationStats stats;
     stats.entries = static_cast<int>(model.entryCount());
-    stats.placed = store.maxfitted;
+    stats.placed = store.mostPlaced;
     stats.usedCells = best.usedCells;
     stats.area = best.area;
     stats.bestRun = best.run;
     stats.runs = store.runs();
     double sum = 0;
-    for (std::int32_t n : store.fittedall)
+    for (std::int32_t n : store.placedPerRun)
         sum += n;
     stats.meanPlaced = store.runs() > 0 ? sum / store.runs() : 0.0;
     return stats;
@@ -27,14 +27,14 @@ GenerationStats GenerateLiteral(const WordTable &table, PuzzleModel &model, Gene
     CollectEntries(table, model, options.umlauts);
     store.prepare(options.runs);
     RandomGenerator rng(options.seed);
-    store.maxfitted = 0;
+    store.mostPlaced = 0;
     for (int run = 0; run < options.runs; ++run) {
-        store.fitted = LiteralRun(model, rng);
-        store.setRun(run, store.fitted, runFigures(model.feld));
+        store.placedInLastRun = LiteralRun(model, rng);
+        store.setRun(run, store.placedInLastRun, runFigures(model.grid));
         if (store.keepEveryRun || store.keptRun < 0 || store.ranksBefore(run, store.keptRun))
             store.offerPlacements(run, placedEntries(model));
-        if (store.fitted > store.maxfitted)
-            store.maxfitted = store.fitted;
+        if (store.placedInLastRun > store.mostPlaced)
+            store.mostPlaced = store.placedInLastRun;
         if (options.onRunDone && !options.onRunDone(run + 1)) {
             GenerationStats stats;
             stats.cancelled = true;

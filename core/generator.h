@@ -51,7 +51,7 @@ struct GenerationStats {
 
 // Builds a puzzle from the word table: collects the entries, makes the runs with the literal placement
 // (one random sequence drawn from the seed), picks the best run and moves it to the top-left corner
-// of feld; the entries it names take their clue cell's direction and arrow kind. The store receives
+// of grid; the entries it names take their clue cell's direction and arrow kind. The store receives
 // every run's count and figures and the best run's placements. On cancellation the model and the store
 // hold a partial state; callers that must keep the old puzzle generate into copies.
 GenerationStats GenerateLiteral(const WordTable &table, PuzzleModel &model, GeneratorStore &store,
@@ -63,7 +63,7 @@ GenerationStats GenerateLiteral(const WordTable &table, PuzzleModel &model, Gene
 // so a seed gives the same store and puzzle on any number of threads. The entries' placement fields
 // describe the last run (an entry left out keeps a random last attempt), except that every entry the
 // chosen puzzle names runs in its clue cell's direction. Uses no shared state: model
-// and store may be private to a worker thread. On cancellation the entries are collected, feld is
+// and store may be private to a worker thread. On cancellation the entries are collected, grid is
 // unchanged, and the store holds the counts and figures of the finished runs only (stats.runs of them,
 // not necessarily the first ones); stats.cancelled is set.
 GenerationStats GenerateFast(const WordTable &table, PuzzleModel &model, GeneratorStore &store,
@@ -76,7 +76,7 @@ GenerationStats GenerateFast(const WordTable &table, PuzzleModel &model, Generat
 // spread over options.threads threads: the same seed, word table, frame and effort give the same puzzle on
 // any machine and any number of threads. The store receives the puzzle as its one run; the entries' placement
 // fields describe it (an entry left out has tries = roundsPerEntry). On cancellation the entries are
-// collected, feld and the store are unchanged, and stats.cancelled is set.
+// collected, grid and the store are unchanged, and stats.cancelled is set.
 GenerationStats GenerateCompact(const WordTable &table, PuzzleModel &model, GeneratorStore &store,
                                 const GenerationOptions &options);
 
@@ -84,6 +84,6 @@ GenerationStats GenerateCompact(const WordTable &table, PuzzleModel &model, Gene
 std::uint64_t runSeed(std::uint64_t seed, int run);
 
 // Chooses the best run of a filled store, builds its grid from the placements the store kept, places it
-// in feld, gives the entries its clue cells name their direction and arrow kind, and summarises the
+// in grid, gives the entries its clue cells name their direction and arrow kind, and summarises the
 // generation.
 GenerationStats FinishGeneration(PuzzleModel &model, GeneratorStore &store);

@@ -2,10 +2,10 @@
 
 void GeneratorStore::prepare(int runCount) {
     const std::size_t n = static_cast<std::size_t>(runCount > 0 ? runCount : 0);
-    fittedall.assign(n, 0);
+    placedPerRun.assign(n, 0);
     figures.assign(n, RunFigures());
-    fitted = 0;
-    maxfitted = 0;
+    placedInLastRun = 0;
+    mostPlaced = 0;
     keptRun = -1;
     keptPlacements.clear();
     everyRun.clear();
@@ -14,13 +14,13 @@ void GeneratorStore::prepare(int runCount) {
 }
 
 void GeneratorStore::setRun(int run, std::int32_t placed, const RunFigures &runFigures) {
-    fittedall[static_cast<std::size_t>(run)] = placed;
+    placedPerRun[static_cast<std::size_t>(run)] = placed;
     figures[static_cast<std::size_t>(run)] = runFigures;
 }
 
 bool GeneratorStore::ranksBefore(int a, int b) const {
-    const std::int32_t placedA = fittedall[static_cast<std::size_t>(a)];
-    const std::int32_t placedB = fittedall[static_cast<std::size_t>(b)];
+    const std::int32_t placedA = placedPerRun[static_cast<std::size_t>(a)];
+    const std::int32_t placedB = placedPerRun[static_cast<std::size_t>(b)];
     if (placedA != placedB)
         return placedA > placedB;
     const RunFigures &fa = figures[static_cast<std::size_t>(a)];

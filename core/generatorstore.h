@@ -40,7 +40,7 @@ struct RunFigures {
 struct GeneratorStore {
     explicit GeneratorStore(int runs = defaultRuns) { prepare(runs); }
 
-    int runs() const { return static_cast<int>(fittedall.size()); }
+    int runs() const { return static_cast<int>(placedPerRun.size()); }
 
     // Makes room for a generation of the given number of runs: all counts 0, all figures empty, no
     // placements kept. keepEveryRun stays as it is.
@@ -61,10 +61,10 @@ struct GeneratorStore {
     // The placements of run, or null when they were not kept.
     const std::vector<PlacedEntry> *placementsOf(int run) const;
 
-    std::vector<std::int32_t> fittedall; // per run: entries placed
-    std::vector<RunFigures> figures;     // per run: used cells and bounding box of its grid
-    std::int32_t fitted = 0;
-    std::int32_t maxfitted = 0;
+    std::vector<std::int32_t> placedPerRun; // per run: entries placed
+    std::vector<RunFigures> figures;        // per run: used cells and bounding box of its grid
+    std::int32_t placedInLastRun = 0;
+    std::int32_t mostPlaced = 0;
     int keptRun = -1;                        // the best run offered, -1 before the first offer
     std::vector<PlacedEntry> keptPlacements; // its placements
     // Keeps the placements of every run in everyRun, for tests and tools that look at each run's grid;

@@ -21,7 +21,7 @@ int LiteralRun(PuzzleModel &model, RandomGenerator &rng) {
         model.entry(i)->done = 0;
         model.entry(i)->tries = 0;
     }
-    model.feld.fill(cellFree);
+    model.grid.fill(cellFree);
 
     while (someEntryOpen(model)) {
         std::uint32_t picked;
@@ -41,11 +41,11 @@ int LiteralRun(PuzzleModel &model, RandomGenerator &rng) {
             e->line = static_cast<std::int32_t>(rng.Random(gridSize));
             e->start = static_cast<std::int32_t>(rng.Random(gridSize - length) + 1);
             at = Placement{e->down != 0, e->line, e->start};
-            PlacementTest test = testPlacement(model.feld, answer, at);
+            PlacementTest test = testPlacement(model.grid, answer, at);
             success = !test.conflict && (test.crossed || firstEntry);
         }
         if (success) {
-            commitPlacement(model.feld, answer, at, picked);
+            commitPlacement(model.grid, answer, at, picked);
             ++fitted;
             firstEntry = false;
         } else {

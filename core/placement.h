@@ -26,7 +26,7 @@ struct PlacementTest {
 // Tests a placement of answer against the grid as it stands. A conflict is a letter cell that holds
 // another letter or a clue cell under a letter, a free cell under a letter with a letter beside it
 // across the line, a letter cell right after the last letter, or a clue position that is not free.
-PlacementTest testPlacement(const Grid &feld, const std::u16string &answer, const Placement &at);
+PlacementTest testPlacement(const Grid &grid, const std::u16string &answer, const Placement &at);
 
 // Writes the answer's letters and the clue cell of entry entryIndex (arrow kind 0) into the grid.
-void commitPlacement(Grid &feld, const std::u16string &answer, const Placement &at, std::uint32_t entryIndex);
+void commitPlacement(Grid &grid, const std::u16string &answer, const Placement &at, std::uint32_t entryIndex);

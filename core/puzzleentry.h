@@ -3,7 +3,7 @@
 #include <cstdint>
 
 // One clue/answer pair of the puzzle with the generator's placement fields. The two texts are
-// zero-terminated UTF-16 buffers owned by the entry and released by PuzzleModel::FreeRaten.
+// zero-terminated UTF-16 buffers owned by the entry and released by PuzzleModel::releaseEntries.
 // Field order and widths follow the entry's 28-byte document image; on a 64-bit build the two
 // pointers make the record larger in memory.
 struct TPuzzleEntry {

@@ -4,19 +4,19 @@
 #include <cstring>
 #include <utility>
 
-PuzzleModel::PuzzleModel() : raten(sizeof(TPuzzleEntry), &arat) {}
+PuzzleModel::PuzzleModel() : entries(sizeof(TPuzzleEntry), &currentEntry) {}
 
 PuzzleModel::~PuzzleModel() {
-    FreeRaten();
+    releaseEntries();
 }
 
-void PuzzleModel::FreeRaten() {
-    raten.First();
-    while (raten.WhileNext()) {
-        std::free(arat->clue);
-        std::free(arat->answer);
+void PuzzleModel::releaseEntries() {
+    entries.First();
+    while (entries.WhileNext()) {
+        std::free(currentEntry->clue);
+        std::free(currentEntry->answer);
     }
-    raten.Clear();
+    entries.Clear();
 }
 
 void PuzzleModel::SetEntryText(char16_t *&target, const std::u16string &text) {
@@ -29,9 +29,9 @@ void PuzzleModel::SetEntryText(char16_t *&target, const std::u16string &text) {
 }
 
 TPuzzleEntry *PuzzleModel::AddEntry(const std::u16string &clue, const std::u16string &answer) {
-    if (!raten.Add())
+    if (!entries.Add())
         return nullptr;
-    TPuzzleEntry *added = arat;
+    TPuzzleEntry *added = currentEntry;
     SetEntryText(added->clue, clue);
     SetEntryText(added->answer, answer);
     return added;
@@ -39,7 +39,7 @@ TPuzzleEntry *PuzzleModel::AddEntry(const std::u16string &clue, const std::u16st
 
 const TPuzzleEntry *PuzzleModel::entryOfClueCell(std::int32_t cellValue) const {
     const std::uint32_t index = clueEntryIndex(cellValue);
-    if (index >= raten.count())
+    if (index >= entries.count())
         return nullptr;
     return &entryAt(index);
 }
@@ -47,8 +47,8 @@ const TPuzzleEntry *PuzzleModel::entryOfClueCell(std::int32_t cellValue) const {
 void PuzzleModel::storeClueDirections() {
     for (int x = 0; x < gridSize; ++x)
         for (int y = 0; y < gridSize; ++y) {
-            const std::int32_t v = feld[cellIndex(x, y)];
-            if (!isClueCell(v) || clueEntryIndex(v) >= raten.count())
+            const std::int32_t v = grid[cellIndex(x, y)];
+            if (!isClueCell(v) || clueEntryIndex(v) >= entries.count())
                 continue;
             TPuzzleEntry *named = entry(clueEntryIndex(v));
             named->down = clueRunsDown(v) ? 1 : 0;
@@ -57,7 +57,7 @@ void PuzzleModel::storeClueDirections() {
 }
 
 void PuzzleModel::takeOver(PuzzleModel &other) {
-    FreeRaten();
+    releaseEntries();
     for (std::uint32_t i = 0; i < other.entryCount(); ++i) {
         const TPuzzleEntry placement = *other.entry(i);
         TPuzzleEntry *copy = AddEntry(entryText(placement.clue), entryText(placement.answer));
@@ -69,8 +69,8 @@ void PuzzleModel::takeOver(PuzzleModel &other) {
         copy->clue = clue;
         copy->answer = answer;
     }
-    feld = other.feld;
-    other.FreeRaten();
+    grid = other.grid;
+    other.releaseEntries();
 }
 
 std::size_t entryTextLength(const char16_t *text) {

@@ -52,7 +52,7 @@ RunFigures runFigures(const Grid &grid) {
 BestRun ChooseBestRun(const GeneratorStore &store) {
     int chosen = -1;
     for (int run = 0; run < store.runs(); ++run)
-        if (store.fittedall[static_cast<std::size_t>(run)] == store.maxfitted &&
+        if (store.placedPerRun[static_cast<std::size_t>(run)] == store.mostPlaced &&
             (chosen < 0 || store.ranksBefore(run, chosen)))
             chosen = run;
     BestRun best;
@@ -84,13 +84,13 @@ Grid runGrid(const PuzzleModel &model, const std::vector<PlacedEntry> &placement
     return grid;
 }
 
-void PlaceBestRun(const PuzzleModel &model, const GeneratorStore &store, const BestRun &best, Grid &feld) {
-    feld.fill(cellFree);
+void PlaceBestRun(const PuzzleModel &model, const GeneratorStore &store, const BestRun &best, Grid &grid) {
+    grid.fill(cellFree);
     const std::vector<PlacedEntry> *placements = store.placementsOf(best.run);
     if (!placements || best.usedCells == 0)
         return;
     const Grid winner = runGrid(model, *placements);
     for (int x = best.minX; x < gridSize; ++x)
         for (int y = best.minY; y < gridSize; ++y)
-            feld[cellIndex(x - best.minX, y - best.minY)] = winner[cellIndex(x, y)];
+            grid[cellIndex(x - best.minX, y - best.minY)] = winner[cellIndex(x, y)];
 }

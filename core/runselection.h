@@ -32,6 +32,6 @@ std::vector<PlacedEntry> placedEntries(const PuzzleModel &model);
 // wrote them.
 Grid runGrid(const PuzzleModel &model, const std::vector<PlacedEntry> &placements);
 
-// Rewrites feld with the chosen run's grid moved so that its used cells begin in column 0 and row 0.
-// feld stays all free when the store did not keep the chosen run's placements.
-void PlaceBestRun(const PuzzleModel &model, const GeneratorStore &store, const BestRun &best, Grid &feld);
+// Rewrites grid with the chosen run's grid moved so that its used cells begin in column 0 and row 0.
+// grid stays all free when the store did not keep the chosen run's placements.
+void PlaceBestRun(const PuzzleModel &model, const GeneratorStore &store, const BestRun &best, Grid &grid);

@@ -6,7 +6,7 @@ PuzzleDocument makeDocument(const WordTable &table, const PuzzleSettings &settin
     for (int row = 1; row < table.RowCount(); ++row)
         document.rows.emplace_back(table.Cell(0, row), table.Cell(1, row));
     document.settings = settings;
-    document.feld = model.feld;
+    document.grid = model.grid;
     document.entries.reserve(model.entryCount());
     for (std::uint32_t i = 0; i < model.entryCount(); ++i) {
         const TPuzzleEntry &e = *model.entry(i);
@@ -17,8 +17,8 @@ PuzzleDocument makeDocument(const WordTable &table, const PuzzleSettings &settin
 }
 
 bool applyDocumentToModel(const PuzzleDocument &document, PuzzleModel &model) {
-    model.FreeRaten();
-    model.feld = document.feld;
+    model.releaseEntries();
+    model.grid = document.grid;
     bool complete = true;
     for (const PuzzleDocumentEntry &d : document.entries) {
         TPuzzleEntry *e = model.AddEntry(d.clue, d.answer);

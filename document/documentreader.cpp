@@ -58,12 +58,12 @@ bool readSettings(RecordReader &reader, PuzzleSettings &s) {
            reader.readF64(s.pageMargin) && reader.readBool(s.clueCellsBlack);
 }
 
-bool readGrid(RecordReader &reader, Grid &feld) {
+bool readGrid(RecordReader &reader, Grid &grid) {
     std::array<char, gridBytes> bytes;
     if (!reader.readBytes(bytes.data(), gridBytes))
         return false;
     for (int i = 0; i < gridCells; ++i)
-        feld[static_cast<std::size_t>(i)] = qFromLittleEndian<qint32>(bytes.data() + 4 * i);
+        grid[static_cast<std::size_t>(i)] = qFromLittleEndian<qint32>(bytes.data() + 4 * i);
     return true;
 }
 
@@ -101,7 +101,7 @@ DocumentReadResult readDocument(QIODevice &device, std::int32_t maxWordRows) {
     DocumentReadResult result;
     PuzzleDocument &doc = result.document;
     if (readRows(reader, doc.rows, maxWordRows, result.tooManyRows) && readSettings(reader, doc.settings) &&
-        readGrid(reader, doc.feld) && readFontRecord(reader, doc.settings.clueFont) &&
+        readGrid(reader, doc.grid) && readFontRecord(reader, doc.settings.clueFont) &&
         readFontRecord(reader, doc.settings.titleFont) && readEntries(reader, doc.entries) &&
         readExtensions(reader, doc)) {
         result.ok = true;

@@ -55,7 +55,7 @@ bool writeDocument(QIODevice &device, const PuzzleDocument &document, QString *e
         }
     }
     writeSettings(writer, document.settings);
-    for (std::int32_t cell : document.feld)
+    for (std::int32_t cell : document.grid)
         writer.writeI32(cell);
     writeFontRecord(writer, document.settings.clueFont);
     writeFontRecord(writer, document.settings.titleFont);

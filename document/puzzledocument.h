@@ -42,7 +42,7 @@ struct PuzzleDocumentEntry {
 struct PuzzleDocument {
     std::vector<VectorWordTable::Row> rows = std::vector<VectorWordTable::Row>(defaultWordRows);
     PuzzleSettings settings;
-    Grid feld{};
+    Grid grid{};
     std::vector<PuzzleDocumentEntry> entries;
     // Trailer records of settings this program does not know (written by a later version), kept so
     // that saving the document again writes them back.

@@ -23,7 +23,7 @@ bool sameDocument(const PuzzleDocument &a, const PuzzleDocument &b) {
     return a.rows == b.rows && s.title == t.title && s.showSolution == t.showSolution &&
            s.markPageEnd == t.markPageEnd && s.clueCellsBlack == t.clueCellsBlack && sameNumbers(s, t) &&
            s.clueFont == t.clueFont && s.titleFont == t.titleFont && s.umlauts == t.umlauts &&
-           a.feld == b.feld && s.layout == t.layout && a.entries == b.entries && s.solution == t.solution &&
+           a.grid == b.grid && s.layout == t.layout && a.entries == b.entries && s.solution == t.solution &&
            a.keptExtensions == b.keptExtensions;
 }
 
@@ -34,7 +34,7 @@ PuzzleDocument asModelKeepsIt(PuzzleDocument document) {
     }
     // The grid is stored column by column, so the last cell that names an entry in storage order
     // is the one that counts.
-    for (const std::int32_t v : document.feld)
+    for (const std::int32_t v : document.grid)
         if (isClueCell(v) && clueEntryIndex(v) < document.entries.size()) {
             PuzzleDocumentEntry &named = document.entries[clueEntryIndex(v)];
             named.down = clueRunsDown(v);

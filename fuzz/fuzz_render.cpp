@@ -127,16 +127,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         solution.cells.push_back(
             {input.ConsumeIntegralInRange(-2, gridSize + 1), input.ConsumeIntegralInRange(-2, gridSize + 1)});
     const bool chosen = input.ConsumeBool();
-    model.feld = freeGrid();
+    model.grid = freeGrid();
     while (input.remaining_bytes() > 0) {
         const int at = input.ConsumeIntegralInRange(0, gridCells - 1);
-        model.feld[static_cast<std::size_t>(at)] = someCell(input);
+        model.grid[static_cast<std::size_t>(at)] = someCell(input);
     }
     if (chosen) {
-        const SolutionChoice choice = chooseSolutionCells(model.feld, solution.word, settings.umlauts);
+        const SolutionChoice choice = chooseSolutionCells(model.grid, solution.word, settings.umlauts);
         for (std::size_t i = 0; i < choice.cells.size(); ++i)
             require(!isOnGrid(choice.cells[i]) ||
-                        model.feld[cellIndex(choice.cells[i].column, choice.cells[i].row)] ==
+                        model.grid[cellIndex(choice.cells[i].column, choice.cells[i].row)] ==
                             choice.letters[i],
                     "solution letter in a cell of another letter");
         solution.cells = choice.cells;

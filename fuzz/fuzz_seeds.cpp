@@ -71,7 +71,7 @@ PuzzleDocument smallest() {
     d.settings.title.clear();
     d.settings.clueFont.face.clear();
     d.settings.titleFont.face.clear();
-    d.feld.fill(cellFree);
+    d.grid.fill(cellFree);
     return d;
 }
 
@@ -94,9 +94,9 @@ PuzzleDocument unusual() {
     f.pitch = 2;
     f.pixelsPerInch = 0;
     f.pointSize = -2147483647 - 1;
-    d.feld[cellIndex(0, 0)] = clueCellValue(0, true);
-    d.feld[cellIndex(0, 1)] = u'A';
-    d.feld[cellIndex(5, 5)] = clueCellValue(7, false);
+    d.grid[cellIndex(0, 0)] = clueCellValue(0, true);
+    d.grid[cellIndex(0, 1)] = u'A';
+    d.grid[cellIndex(5, 5)] = clueCellValue(7, false);
     PuzzleDocumentEntry e;
     e.clue = u"Erster";
     e.answer = u"A";
@@ -121,13 +121,13 @@ PuzzleDocument withSolutionWord(const QString &wordList) {
     PuzzleDocument d = generated(wordList, 5, 20);
     d.settings.solution.word = u"Eisq";
     d.settings.solution.cells =
-        chooseSolutionCells(d.feld, d.settings.solution.word, d.settings.umlauts).cells;
+        chooseSolutionCells(d.grid, d.settings.solution.word, d.settings.umlauts).cells;
     return d;
 }
 
 PuzzleDocument withOddSolutionCells() {
     PuzzleDocument d = smallest();
-    d.feld[cellIndex(0, 0)] = u'A';
+    d.grid[cellIndex(0, 0)] = u'A';
     d.settings.solution.word = u"\u00c4\u00df\U0001F600";
     d.settings.solution.enabled = false;
     d.settings.solution.cells = {{0, 0}, {0, 0}, {100, -1}, noCell};

@@ -200,7 +200,7 @@ void ClueTextDrawing::draw(const QString &text, const QRect &box) {
                           fitted.fits ? std::nullopt : std::optional<QRect>(box));
 }
 
-std::vector<std::uint32_t> overflowingClueEntries(const Grid &feld, const std::vector<std::u16string> &clues,
+std::vector<std::uint32_t> overflowingClueEntries(const Grid &grid, const std::vector<std::u16string> &clues,
                                                   const PuzzleSettings &settings, int resolution) {
     enum class Fit : char { Unknown, Inside, Overflowing };
     std::vector<Fit> fits(clues.size(), Fit::Unknown);
@@ -219,7 +219,7 @@ std::vector<std::uint32_t> overflowingClueEntries(const Grid &feld, const std::v
     const ClueBox millimetres = clueBox(settings);
 
     std::vector<std::uint32_t> overflowing;
-    for (const std::int32_t v : feld) {
+    for (const std::int32_t v : grid) {
         if (!isClueCell(v))
             continue;
         const std::uint32_t n = clueEntryIndex(v);

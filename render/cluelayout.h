@@ -65,9 +65,9 @@ private:
     double pixelsPerPoint_ = 0;
 };
 
-// The entries (indices into clues, ascending) that a clue cell of feld names and whose clue text
+// The entries (indices into clues, ascending) that a clue cell of grid names and whose clue text
 // does not fit into the cell's text box as the renderer draws it at the settings, on a target of
 // the given resolution. With settings.fitClues the answer is the same at every resolution.
-std::vector<std::uint32_t> overflowingClueEntries(const Grid &feld, const std::vector<std::u16string> &clues,
+std::vector<std::uint32_t> overflowingClueEntries(const Grid &grid, const std::vector<std::u16string> &clues,
                                                   const PuzzleSettings &settings,
                                                   int resolution = overflowCheckResolution);

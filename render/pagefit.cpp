@@ -20,8 +20,8 @@ bool fits(QSize picture, const PrinterPage &page) {
 // The picture size of a puzzle whose used cells reach column columns - 1 and row rows - 1.
 QSize pictureOfExtent(const PuzzleSettings &settings, int columns, int rows, int resolution) {
     PuzzleModel model;
-    model.feld = freeGrid();
-    model.feld[cellIndex(columns - 1, rows - 1)] = 'A';
+    model.grid = freeGrid();
+    model.grid[cellIndex(columns - 1, rows - 1)] = 'A';
     return puzzlePictureSize(model, settings, resolution);
 }
 

@@ -32,24 +32,25 @@ int pixelLength(double millimetres, int resolution, double zoomFactor) {
 // Extent, lengths in the order cell, arrow, margin, line, page margin, and the
 // sizes that follow from them and the title's height and width. The picture is at least as wide as
 // the title with the page margin on both sides, so that a narrow puzzle does not cut its heading.
-PuzzleGeometry makeGeometry(const Grid &feld, const PuzzleSettings &settings, int resolution, int titleHeight,
+PuzzleGeometry makeGeometry(const Grid &grid, const PuzzleSettings &settings, int resolution, int titleHeight,
                             int titleWidth) {
-    const GridExtent extent = usedExtent(feld);
+    const GridExtent extent = usedExtent(grid);
     const double z = settings.zoom / 100;
     PuzzleGeometry g{};
-    g.I = extent.columns - 1;
-    g.J = extent.rows - 1;
-    g.C = pixelLength(settings.cellWidth, resolution, z);
-    g.A = pixelLength(settings.arrowSize, resolution, z);
-    g.M = pixelLength(settings.textMargin, resolution, z);
-    g.L = std::max(1, pixelLength(settings.lineWidth, resolution, z));
-    g.G = pixelLength(settings.pageMargin, resolution, z);
-    g.T = std::clamp(titleHeight, 0, maxPixelLength);
-    g.Y0 = g.G + 2 * g.T;
-    g.W = saturated((g.I + 1LL) * g.C + g.L + 2LL * g.G);
+    g.lastColumn = extent.columns - 1;
+    g.lastRow = extent.rows - 1;
+    g.cellSize = pixelLength(settings.cellWidth, resolution, z);
+    g.arrowSize = pixelLength(settings.arrowSize, resolution, z);
+    g.textMargin = pixelLength(settings.textMargin, resolution, z);
+    g.lineWidth = std::max(1, pixelLength(settings.lineWidth, resolution, z));
+    g.pageMargin = pixelLength(settings.pageMargin, resolution, z);
+    g.titleHeight = std::clamp(titleHeight, 0, maxPixelLength);
+    g.gridTop = g.pageMargin + 2 * g.titleHeight;
+    g.width = saturated((g.lastColumn + 1LL) * g.cellSize + g.lineWidth + 2LL * g.pageMargin);
     // A title too wide for any picture (fonts of thousands of points) is cut at the widest one.
-    g.W = std::max(g.W, saturated(std::min(std::max(titleWidth, 0) + 2LL * g.G, 0LL + maxPictureSide)));
-    g.H = saturated((g.J + 1LL) * g.C + g.L + 2LL * g.Y0);
+    g.width = std::max(
+        g.width, saturated(std::min(std::max(titleWidth, 0) + 2LL * g.pageMargin, 0LL + maxPictureSide)));
+    g.height = saturated((g.lastRow + 1LL) * g.cellSize + g.lineWidth + 2LL * g.gridTop);
     return g;
 }
 
@@ -57,10 +58,10 @@ PuzzleGeometry makeGeometry(const Grid &feld, const PuzzleSettings &settings, in
 SolutionRowGeometry makeRoomForSolutionRow(PuzzleGeometry &g, const PuzzleSettings &settings,
                                            int verticalResolution, const QPaintDevice *device) {
     const SolutionRowGeometry row =
-        solutionRowGeometry(settings, g.I + 1, g.C, g.M, verticalResolution, device);
-    g.H = saturated(static_cast<long long>(g.H) + row.height(g.C));
+        solutionRowGeometry(settings, g.lastColumn + 1, g.cellSize, g.textMargin, verticalResolution, device);
+    g.height = saturated(static_cast<long long>(g.height) + row.height(g.cellSize));
     if (row.rows > 0)
-        g.W = std::max(g.W, saturated(2LL * g.G + row.captionWidth));
+        g.width = std::max(g.width, saturated(2LL * g.pageMargin + row.captionWidth));
     return row;
 }
 
@@ -102,12 +103,12 @@ bool bandReaches(int c, int L, int low, int high) {
 // and column boundary, one band for each run of neighbouring cells that have that boundary as an edge.
 // Neighbouring cells share their edges and every outline is black, so the very same pixels come out,
 // in a few hundred fills instead of forty thousand.
-void drawGridLines(Canvas &canvas, const Grid &feld, const PuzzleGeometry &g,
+void drawGridLines(Canvas &canvas, const Grid &grid, const PuzzleGeometry &g,
                    const std::optional<QRect> &area) {
-    canvas.setPen(Qt::black, g.L);
-    const int C = g.C;
-    const auto used = [&feld](int x, int y) {
-        return x >= 0 && x < gridSize && y >= 0 && y < gridSize && !isFreeCell(feld[cellIndex(x, y)]);
+    canvas.setPen(Qt::black, g.lineWidth);
+    const int C = g.cellSize;
+    const auto used = [&grid](int x, int y) {
+        return x >= 0 && x < gridSize && y >= 0 && y < gridSize && !isFreeCell(grid[cellIndex(x, y)]);
     };
     // Runs along a boundary: cells i with an edge there (used on either side), from first to last.
     const auto runs = [](const auto &hasEdge, const auto &draw) {
@@ -121,18 +122,22 @@ void drawGridLines(Canvas &canvas, const Grid &feld, const PuzzleGeometry &g,
         }
     };
     for (int b = 0; b <= gridSize; ++b) {
-        const int Y = g.Y0 + b * C;
-        if (area && !bandReaches(Y, g.L, area->top(), area->bottom()))
+        const int Y = g.gridTop + b * C;
+        if (area && !bandReaches(Y, g.lineWidth, area->top(), area->bottom()))
             continue;
         runs([&](int x) { return used(x, b - 1) || used(x, b); },
-             [&](int first, int last) { canvas.horizontalEdge(g.G + first * C, g.G + last * C + C, Y); });
+             [&](int first, int last) {
+                 canvas.horizontalEdge(g.pageMargin + first * C, g.pageMargin + last * C + C, Y);
+             });
     }
     for (int b = 0; b <= gridSize; ++b) {
-        const int X = g.G + b * C;
-        if (area && !bandReaches(X, g.L, area->left(), area->right()))
+        const int X = g.pageMargin + b * C;
+        if (area && !bandReaches(X, g.lineWidth, area->left(), area->right()))
             continue;
         runs([&](int y) { return used(b - 1, y) || used(b, y); },
-             [&](int first, int last) { canvas.verticalEdge(X, g.Y0 + first * C, g.Y0 + last * C + C); });
+             [&](int first, int last) {
+                 canvas.verticalEdge(X, g.gridTop + first * C, g.gridTop + last * C + C);
+             });
     }
 }
 
@@ -144,24 +149,25 @@ void drawCells(Canvas &canvas, const PuzzleModel &model, const PuzzleSettings &s
                const PuzzleGeometry &g, const std::optional<QRect> &area, bool interiorsWhite) {
     const bool showSolution = settings.showSolution;
     // A solution letter larger than its cell spills over the cell's edges, at most by its own size.
-    const int margin = g.L + (showSolution ? std::max(canvas.textHeight(), canvas.maxCharWidth()) : 0);
+    const int margin =
+        g.lineWidth + (showSolution ? std::max(canvas.textHeight(), canvas.maxCharWidth()) : 0);
     const QColor clueFill = settings.clueCellsBlack ? Qt::black : Qt::white;
     const QColor clueText = settings.clueCellsBlack ? Qt::white : Qt::black;
-    const int C = g.C, M = g.M;
+    const int C = g.cellSize, M = g.textMargin;
     // Where a solution letter goes in its cell, measured once per letter code.
     std::array<std::optional<QPoint>, maxLetterCode + 1> places{};
     ClueTextDrawing clueTexts(canvas, settings);
     if (interiorsWhite)
-        drawGridLines(canvas, model.feld, g, area);
+        drawGridLines(canvas, model.grid, g, area);
     for (int x = 0; x < gridSize; ++x)
         for (int y = 0; y < gridSize; ++y) {
-            const std::int32_t v = model.feld[cellIndex(x, y)];
+            const std::int32_t v = model.grid[cellIndex(x, y)];
             if (isFreeCell(v) || (interiorsWhite && !isClueCell(v)))
                 continue;
-            const int X = g.G + x * C, Y = g.Y0 + y * C;
+            const int X = g.pageMargin + x * C, Y = g.gridTop + y * C;
             if (!cellReaches(area, X, Y, C, margin))
                 continue;
-            canvas.setPen(Qt::black, g.L);
+            canvas.setPen(Qt::black, g.lineWidth);
             if (isClueCell(v)) {
                 canvas.setBrush(clueFill);
                 canvas.setFontColor(clueText);
@@ -191,18 +197,18 @@ void drawCells(Canvas &canvas, const PuzzleModel &model, const PuzzleSettings &s
 void drawArrows(Canvas &canvas, const PuzzleModel &model, const PuzzleGeometry &g,
                 const std::optional<QRect> &area) {
     canvas.setBrush(Qt::black);
-    const int C = g.C, A = g.A;
+    const int C = g.cellSize, A = g.arrowSize;
     const int h = C / 2, t = (3 * A) / 2;
-    const int margin = g.L + t + A;
+    const int margin = g.lineWidth + t + A;
     for (int x = 0; x < gridSize; ++x)
         for (int y = 0; y < gridSize; ++y) {
-            const std::int32_t v = model.feld[cellIndex(x, y)];
+            const std::int32_t v = model.grid[cellIndex(x, y)];
             if (!isClueCell(v))
                 continue;
             // A clue cell whose entry is missing stays without an arrow; other arrow kinds have none.
             if (!model.entryOfClueCell(v) || clueArrowKind(v) != 0)
                 continue;
-            const int X = g.G + x * C, Y = g.Y0 + y * C;
+            const int X = g.pageMargin + x * C, Y = g.gridTop + y * C;
             if (!cellReaches(area, X, Y, C, margin))
                 continue;
             if (clueRunsDown(v))
@@ -253,7 +259,7 @@ PuzzleGeometry puzzleGeometry(const PuzzleModel &model, const PuzzleSettings &se
     device.setDotsPerMeterX(dotsPerMetre);
     device.setDotsPerMeterY(dotsPerMetre);
     const QFontMetrics metrics(titleFont(settings, resolution), &device);
-    PuzzleGeometry g = makeGeometry(model.feld, settings, resolution, metrics.height(),
+    PuzzleGeometry g = makeGeometry(model.grid, settings, resolution, metrics.height(),
                                     titleReach(metrics, QString::fromStdU16String(settings.title)));
     makeRoomForSolutionRow(g, settings, resolution, &device);
     return g;
@@ -261,7 +267,7 @@ PuzzleGeometry puzzleGeometry(const PuzzleModel &model, const PuzzleSettings &se
 
 QSize puzzlePictureSize(const PuzzleModel &model, const PuzzleSettings &settings, int resolution) {
     const PuzzleGeometry g = puzzleGeometry(model, settings, resolution);
-    return {g.W, g.H};
+    return {g.width, g.height};
 }
 
 PuzzleDrawing drawPuzzle(QPainter &painter, const PuzzleModel &model, const PuzzleSettings &settings,
@@ -276,26 +282,26 @@ PuzzleDrawing drawPuzzle(QPainter &painter, const PuzzleModel &model, const Puzz
     canvas.setFont(heading, headingColor);
     canvas.setTextBackground(TextBackground::Transparent);
     PuzzleGeometry g = makeGeometry(
-        model.feld, settings, R, canvas.textHeight(),
+        model.grid, settings, R, canvas.textHeight(),
         title.isEmpty() ? 0 : std::max(canvas.textWidth(title), canvas.inkBounds(title).right() + 1));
     const SolutionRowGeometry solutionRow =
         makeRoomForSolutionRow(g, settings, canvas.verticalResolution(), painter.device());
-    const QSize picture(g.W, g.H);
+    const QSize picture(g.width, g.height);
 
     if (screenView) {
         if (target.size != picture)
             return {false, picture};
         canvas.setBrush(Qt::white);
-        canvas.setPen(Qt::white, g.L);
+        canvas.setPen(Qt::white, g.lineWidth);
         canvas.setFontColor(Qt::white);
         canvas.rectangle(0, 0, picture.width(), picture.height());
     }
 
     canvas.setFont(heading, headingColor);
     canvas.setTextBackground(TextBackground::Transparent);
-    canvas.textOut(g.G, g.G, title);
-    const bool interiorsWhite =
-        screenView && !settings.showSolution && g.G + canvas.inkBounds(title).bottom() < g.Y0 - g.L;
+    canvas.textOut(g.pageMargin, g.pageMargin, title);
+    const bool interiorsWhite = screenView && !settings.showSolution &&
+                                g.pageMargin + canvas.inkBounds(title).bottom() < g.gridTop - g.lineWidth;
 
     canvas.setFont(scaledFont(settings.clueFont, settings.zoom, canvas.verticalResolution()),
                    fontColor(settings.clueFont.color));
@@ -303,7 +309,8 @@ PuzzleDrawing drawPuzzle(QPainter &painter, const PuzzleModel &model, const Puzz
 
     const std::optional<QRect> area = canvas.reachableArea();
     drawCells(canvas, model, settings, g, area, interiorsWhite);
-    drawSolutionWord(canvas, model.feld, settings, {g.G, g.Y0, g.C, g.L, g.J + 1}, solutionRow);
+    drawSolutionWord(canvas, model.grid, settings,
+                     {g.pageMargin, g.gridTop, g.cellSize, g.lineWidth, g.lastRow + 1}, solutionRow);
     drawArrows(canvas, model, g, area);
 
     if (screenView && settings.markPageEnd && target.printer)

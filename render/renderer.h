@@ -13,15 +13,16 @@
 
 class QPainter;
 
-// Device-pixel geometry of one draw: cell size C, arrow size A, text margin M, line width L, page
-// margin G, title height T, grid top Y0, used extent I and J (largest column and row of a cell that
-// is not free), picture width W and height H.
+// Device-pixel geometry of one draw (the window's C, A, M, L, G, T, Y0, I, J, W and H, in that order):
+// cell size, arrow size, text margin, line width, page margin, title height, the grid's top, the used
+// extent (largest column and row of a cell that is not free), and the picture's width and height.
 struct PuzzleGeometry {
-    int C, A, M, L, G, T, Y0, I, J, W, H;
+    int cellSize, arrowSize, textMargin, lineWidth, pageMargin, titleHeight, gridTop, lastColumn, lastRow,
+        width, height;
 };
 
 // Converted lengths are kept between 0 and this many pixels (4.4 km at 96 pixels per inch), so that
-// every coordinate of a drawing fits an int; W and H saturate at INT_MAX.
+// every coordinate of a drawing fits an int; width and height saturate at INT_MAX.
 constexpr int maxPixelLength = 1 << 24;
 
 // The surface a puzzle is drawn on. The screen view and a picture are cleared to white first and show

@@ -67,7 +67,7 @@ void drawSolutionWord(Canvas &canvas, const Grid &grid, const PuzzleSettings &se
     const SolutionWord &solution = settings.solution;
     if (!solution.marked() || row.rows == 0)
         return;
-    const int C = at.C, L = at.L;
+    const int C = at.cellSize, L = at.lineWidth;
     const int frame = frameWidth(L);
     const int shift = (frame - L) / 2; // the heavy frame's outer edge on the cell line's outer edge
     const QColor ink = Qt::black;
@@ -81,19 +81,19 @@ void drawSolutionWord(Canvas &canvas, const Grid &grid, const PuzzleSettings &se
         const GridCell cell = solution.cells[i];
         if (!isOnGrid(cell) || !isLetterCell(grid[cellIndex(cell.column, cell.row)]))
             continue;
-        const int X = at.G + cell.column * C, Y = at.Y0 + cell.row * C;
+        const int X = at.pageMargin + cell.column * C, Y = at.gridTop + cell.row * C;
         canvas.setPen(ink, frame);
         canvas.outline(X + shift, Y + shift, X + C + 1 - shift, Y + C + 1 - shift);
         writeNumber(canvas, X, Y, frame, L, static_cast<int>(i) + 1);
     }
 
-    const int captionTop = at.Y0 + at.gridRows * C + L + row.gap;
-    canvas.textOut(at.G, captionTop, solutionCaption);
+    const int captionTop = at.gridTop + at.gridRows * C + L + row.gap;
+    canvas.textOut(at.pageMargin, captionTop, solutionCaption);
 
     const int boxesTop = captionTop + row.captionHeight + row.captionGap;
     const std::u16string letters = solutionBoxLetters(grid, solution, settings.umlauts);
     const int boxes = static_cast<int>(std::min<std::size_t>(letters.size(), gridCells));
-    auto boxX = [&](int i) { return at.G + (i % row.boxesPerRow) * C; };
+    auto boxX = [&](int i) { return at.pageMargin + (i % row.boxesPerRow) * C; };
     auto boxY = [&](int i) { return boxesTop + (i / row.boxesPerRow) * C; };
     canvas.setPen(ink, L);
     canvas.setBrush(Qt::white);

@@ -32,10 +32,10 @@ extern const QString solutionCaption; // "Lösungswort:"
 SolutionRowGeometry solutionRowGeometry(const PuzzleSettings &settings, int columns, int C, int M,
                                         int verticalResolution, const QPaintDevice *device);
 
-// Where the grid and the boxes lie: page margin G, grid top Y0, cell size C, line width L and the
-// grid's rows (J + 1).
+// Where the grid and the boxes lie: the page margin, the grid's top, the cell size, the line width and
+// the grid's rows (the last row + 1).
 struct SolutionPlacement {
-    int G, Y0, C, L, gridRows;
+    int pageMargin, gridTop, cellSize, lineWidth, gridRows;
 };
 
 // Frames each chosen cell heavier, inside its own outline, and writes its number small into its

@@ -205,10 +205,10 @@ private slots:
         for (const QString &entry : entries)
             texts.push_back(
                 {entry.section(u'|', 0, 0).toStdU16String(), entry.section(u'|', 1).toStdU16String()});
-        Grid feld = freeGrid();
+        Grid grid = freeGrid();
         for (int i = 0; i < placed.size(); ++i)
-            feld[cellIndex(0, 2 * i)] = clueCellValue(static_cast<std::uint32_t>(placed[i]), false);
-        const std::vector<int> found = ::leftOutRows(VectorWordTable(tableRows, 999), texts, feld);
+            grid[cellIndex(0, 2 * i)] = clueCellValue(static_cast<std::uint32_t>(placed[i]), false);
+        const std::vector<int> found = ::leftOutRows(VectorWordTable(tableRows, 999), texts, grid);
         QCOMPARE(QList<int>(found.begin(), found.end()), leftOut);
     }
 

@@ -403,7 +403,7 @@ private slots:
         d.settings.zoom = 5000;
         d.settings.titleFont.color = 0x00336699;
         d.settings.titleFont.italic = true;
-        d.feld = gridFromPicture({
+        d.grid = gridFromPicture({
             "#HAUS.",
             "....0.",
             "!EULE.",
@@ -440,7 +440,7 @@ private slots:
         d.rows[1] = {u"Ei", u"EI"};
         d.rows[3] = {u"geändert", u"X"};
         d.rows[4] = {tooLong + u" am Bodensee", u"Y"};
-        d.feld = gridFromPicture({"#.#", "...", "#.#"}); // entries 0 and 1, 2 and 3
+        d.grid = gridFromPicture({"#.#", "...", "#.#"}); // entries 0 and 1, 2 and 3
         d.entries.resize(4);
         d.entries[0].clue = tooLong;
         d.entries[1].clue = u"Ei";
@@ -618,7 +618,7 @@ private slots:
                 continue;
             }
             const QJsonArray cell = cells[i].toArray();
-            QCOMPARE(read.document.feld[cellIndex(cell[0].toInt(), cell[1].toInt())],
+            QCOMPARE(read.document.grid[cellIndex(cell[0].toInt(), cell[1].toInt())],
                      std::int32_t(letters[i].unicode()));
         }
         // The solution keys come last, after every key of a document without a word.
@@ -922,11 +922,11 @@ private slots:
         QFETCH(bool, refused);
         PuzzleDocument d;
         d.settings = stored;
-        d.feld = gridFromPicture({"#HAUS", ".....", "!EULE"});
+        d.grid = gridFromPicture({"#HAUS", ".....", "!EULE"});
         d.entries.resize(2);
         d.entries[0].clue = u"Gebäude";
         if (refused)
-            d.feld.fill(0);
+            d.grid.fill(0);
         const QString png = dir.filePath("extrem.png");
         QFile::remove(png);
         const Result r = runCli({"render", writeTempFile("extrem.wbx", documentBytes(d)), "-o", png}, true);
@@ -1007,7 +1007,7 @@ private slots:
         PuzzleDocument d;
         d.settings.title = u"Titel\u0001 \u001b[31mrot\uFFFE\uFFFF <&> \"Ende\"";
         d.settings.clueFont.face = u"Arial\u0002Narrow";
-        d.feld = gridFromPicture({"#HAUS"});
+        d.grid = gridFromPicture({"#HAUS"});
         d.entries = {documentEntry(u"Geb\u0007\u00e4ude\u000b <b>&", u"HAUS", false, 0, 1)};
         const QString wbx = writeTempFile("steuerzeichen.wbx", documentBytes(d));
         const QString svg = dir.filePath("steuerzeichen.svg");

@@ -28,7 +28,7 @@ QStringList compactGenerate(const QString &list, const QStringList &extra = {}) 
 // The picture of a document's grid at its settings fits the page.
 bool gridFitsPage(const PuzzleDocument &d, const PrinterPage &page) {
     PuzzleModel model;
-    model.feld = d.feld;
+    model.grid = d.grid;
     return puzzleFitsPage(model, d.settings, page);
 }
 
@@ -115,7 +115,7 @@ private slots:
         QCOMPARE(runCli(compactGenerate("woerter-50.txt", {"--frame", frame, "-o", path})).exitCode, 0);
         const DocumentReadResult read = loadDocument(path);
         QVERIFY(read.ok);
-        const GridExtent extent = usedExtent(read.document.feld);
+        const GridExtent extent = usedExtent(read.document.grid);
         QVERIFY(extent.columns <= columns && extent.rows <= rows);
         QVERIFY(extent.columns >= columns - 2 || extent.rows >= rows - 2); // it fills the frame
     }
@@ -156,7 +156,7 @@ private slots:
         QVERIFY(bytes.mid(originalBytes.size()).startsWith("WBXTRAIL"));
 
         const std::size_t entries = read.document.entries.size();
-        for (std::int32_t v : read.document.feld) {
+        for (std::int32_t v : read.document.grid) {
             if (!isClueCell(v))
                 continue;
             QCOMPARE(clueArrowKind(v), 0);

@@ -31,12 +31,12 @@ void fourClues(TMainForm &form) {
                        {u"Hauptstadt von Frankreich", u"PARIS"},
                        {tooLong + u" am See", u"MUETZE"}});
     PuzzleModel &model = form.model();
-    model.FreeRaten();
-    model.feld.fill(cellFree);
+    model.releaseEntries();
+    model.grid.fill(cellFree);
     const std::u16string clues[] = {u"Ei", tooLong, u"Hauptstadt von Frankreich", tooLong + u" am See"};
     for (std::uint32_t i = 0; i < 4; ++i) {
         model.AddEntry(clues[i], u"A");
-        model.feld[cellIndex(0, 2 * static_cast<int>(i))] = clueCellValue(i, false);
+        model.grid[cellIndex(0, 2 * static_cast<int>(i))] = clueCellValue(i, false);
     }
 }
 

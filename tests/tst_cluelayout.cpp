@@ -117,11 +117,11 @@ std::vector<std::u16string> exampleClues() {
 // A puzzle with one clue cell (across, entry i) in every other row of every other column, as many as
 // clues, the clues as its entries.
 void clueGrid(PuzzleModel &model, const std::vector<std::u16string> &clues) {
-    model.feld.fill(cellFree);
+    model.grid.fill(cellFree);
     for (std::size_t i = 0; i < clues.size(); ++i) {
         model.AddEntry(clues[i], u"A");
         const int x = 2 * static_cast<int>(i % (gridSize / 2)), y = 2 * static_cast<int>(i / (gridSize / 2));
-        model.feld[cellIndex(x, y)] = clueCellValue(static_cast<std::uint32_t>(i), false);
+        model.grid[cellIndex(x, y)] = clueCellValue(static_cast<std::uint32_t>(i), false);
     }
 }
 
@@ -342,11 +342,14 @@ private slots:
         QVERIFY2(!image.isNull(), qPrintable(error));
         const PuzzleGeometry g = puzzleGeometry(model, settings, ppi);
         for (std::size_t i = 0; i < clues.size(); ++i) {
-            const int x = g.G + 2 * static_cast<int>(i % 50) * g.C,
-                      y = g.Y0 + 2 * static_cast<int>(i / 50) * g.C;
-            const QRect inside(x + g.L, y + g.L, g.C - 2 * g.L, g.C - 2 * g.L);
+            const int x = g.pageMargin + 2 * static_cast<int>(i % 50) * g.cellSize,
+                      y = g.gridTop + 2 * static_cast<int>(i / 50) * g.cellSize;
+            const QRect inside(x + g.lineWidth, y + g.lineWidth, g.cellSize - 2 * g.lineWidth,
+                               g.cellSize - 2 * g.lineWidth);
             // One pixel of rounding either way around the box.
-            const QRect box = QRect(x + g.M, y + g.M, g.C - 2 * g.M, g.C - 2 * g.M).adjusted(-1, -1, 1, 1);
+            const QRect box = QRect(x + g.textMargin, y + g.textMargin, g.cellSize - 2 * g.textMargin,
+                                    g.cellSize - 2 * g.textMargin)
+                                  .adjusted(-1, -1, 1, 1);
             const int light = countPixels(image, inside, isLight);
             const int lightInBox = countPixels(image, box, isLight);
             QVERIFY2(lightInBox > 0, qPrintable(QString::fromStdU16String(clues[i])));
@@ -361,13 +364,13 @@ private slots:
         PuzzleModel model;
         clueGrid(model, clues);
         const PuzzleSettings fitted = fittingSettings();
-        QVERIFY(overflowingClueEntries(model.feld, clues, fitted).empty());
+        QVERIFY(overflowingClueEntries(model.grid, clues, fitted).empty());
         PuzzleSettings plain = fitted;
         plain.fitClues = false;
-        const std::size_t plainOverflows = overflowingClueEntries(model.feld, clues, plain).size();
+        const std::size_t plainOverflows = overflowingClueEntries(model.grid, clues, plain).size();
         QVERIFY(plainOverflows > 0);
         const std::size_t smallOverflows =
-            overflowingClueEntries(model.feld, clues, fittingSettings(7)).size();
+            overflowingClueEntries(model.grid, clues, fittingSettings(7)).size();
         qInfo(
             "Of 100 clues, %zu overflow a 10 mm cell at 8 pt without fitting, 0 with it; %zu overflow a 7 mm "
             "cell with fitting.",
@@ -386,16 +389,16 @@ private slots:
         const std::vector<std::u16string> clues = {u"Ei", u"Donaudampfschifffahrtsgesellschaftskapitänsmütze",
                                                    u"Baum",
                                                    u"Donaudampfschifffahrtsgesellschaftskapitänsmütze"};
-        Grid feld;
-        feld.fill(cellFree);
-        feld[cellIndex(0, 0)] = clueCellValue(0, false);
-        feld[cellIndex(0, 2)] = clueCellValue(1, true);
-        feld[cellIndex(2, 0)] = clueCellValue(2, false);
-        feld[cellIndex(2, 2)] = clueCellValue(2, true);
-        feld[cellIndex(4, 4)] = clueCellValue(7, false);
+        Grid grid;
+        grid.fill(cellFree);
+        grid[cellIndex(0, 0)] = clueCellValue(0, false);
+        grid[cellIndex(0, 2)] = clueCellValue(1, true);
+        grid[cellIndex(2, 0)] = clueCellValue(2, false);
+        grid[cellIndex(2, 2)] = clueCellValue(2, true);
+        grid[cellIndex(4, 4)] = clueCellValue(7, false);
         PuzzleSettings settings = fittingSettings();
         settings.fitClues = fitClues;
-        QCOMPARE(overflowingClueEntries(feld, clues, settings), std::vector<std::uint32_t>{1});
+        QCOMPARE(overflowingClueEntries(grid, clues, settings), std::vector<std::uint32_t>{1});
     }
 
     void fittedOverflowIsTheSameAtEveryResolution() {
@@ -403,10 +406,10 @@ private slots:
         PuzzleModel model;
         clueGrid(model, clues);
         const PuzzleSettings settings = fittingSettings(7);
-        const std::vector<std::uint32_t> atPrinter = overflowingClueEntries(model.feld, clues, settings);
+        const std::vector<std::uint32_t> atPrinter = overflowingClueEntries(model.grid, clues, settings);
         QVERIFY(!atPrinter.empty());
-        QCOMPARE(overflowingClueEntries(model.feld, clues, settings, screenPpi), atPrinter);
-        QCOMPARE(overflowingClueEntries(model.feld, clues, settings, 1200), atPrinter);
+        QCOMPARE(overflowingClueEntries(model.grid, clues, settings, screenPpi), atPrinter);
+        QCOMPARE(overflowingClueEntries(model.grid, clues, settings, 1200), atPrinter);
     }
 
     // The same clue breaks at the same places on every target: pictures at any zoom and resolution,
@@ -415,10 +418,10 @@ private slots:
         const std::vector<std::u16string> clues = {u"Hauptstadt von Frankreich", u"Sprachwissenschaft",
                                                    u"Großgrundbesitz"};
         PuzzleModel model;
-        model.feld.fill(cellFree);
+        model.grid.fill(cellFree);
         for (std::size_t i = 0; i < clues.size(); ++i) {
             model.AddEntry(clues[i], u"A");
-            model.feld[cellIndex(0, 2 * static_cast<int>(i))] =
+            model.grid[cellIndex(0, 2 * static_cast<int>(i))] =
                 clueCellValue(static_cast<std::uint32_t>(i), false);
         }
         PuzzleSettings settings = fittingSettings(9);
@@ -454,14 +457,15 @@ private slots:
     // Fitted lines stand in the middle of their box.
     void fittedLinesAreCentredVertically() {
         PuzzleModel model;
-        model.feld.fill(cellFree);
+        model.grid.fill(cellFree);
         model.AddEntry(u"Ei", u"A");
-        model.feld[cellIndex(0, 0)] = clueCellValue(0, false);
+        model.grid[cellIndex(0, 0)] = clueCellValue(0, false);
         const PuzzleSettings settings = fittingSettings();
         QString error;
         const QImage image = renderPuzzleImage(model, settings, printerPpi, &error);
         const PuzzleGeometry g = puzzleGeometry(model, settings, printerPpi);
-        const QRect box(g.G + g.M, g.Y0 + g.M, g.C - 2 * g.M, g.C - 2 * g.M);
+        const QRect box(g.pageMargin + g.textMargin, g.gridTop + g.textMargin, g.cellSize - 2 * g.textMargin,
+                        g.cellSize - 2 * g.textMargin);
         int top = box.bottom(), bottom = box.top();
         for (int y = box.top(); y <= box.bottom(); ++y)
             if (countPixels(image, QRect(box.left(), y, box.width(), 1), isLight) > 0) {

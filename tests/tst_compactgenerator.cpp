@@ -81,7 +81,7 @@ Grid gridAsPlaced(const CompactLayout &layout) {
 }
 
 bool samePuzzle(const Generation &a, const Generation &b) {
-    if (!(a.model.feld == b.model.feld) || a.model.entryCount() != b.model.entryCount())
+    if (!(a.model.grid == b.model.grid) || a.model.entryCount() != b.model.entryCount())
         return false;
     for (std::uint32_t i = 0; i < a.model.entryCount(); ++i)
         if (std::memcmp(&const_cast<PuzzleModel &>(a.model).entry(i)->spare,
@@ -201,19 +201,19 @@ private slots:
                 rows, compactOptions(effort, static_cast<std::uint64_t>(seed), frameWidth, frameHeight));
             const std::vector<std::u16string> answers = answersOf(const_cast<PuzzleModel &>(g.model));
             const auto fail = [&](const QString &why) {
-                QFAIL(qPrintable(QStringLiteral("seed %1: %2\n%3").arg(seed).arg(why, text(g.model.feld))));
+                QFAIL(qPrintable(QStringLiteral("seed %1: %2\n%3").arg(seed).arg(why, text(g.model.grid))));
             };
-            const std::vector<std::string> problems = checkPuzzle(g.model.feld, answers);
+            const std::vector<std::string> problems = checkPuzzle(g.model.grid, answers);
             if (!problems.empty())
                 fail(QString::fromStdString(problems.front()));
-            QCOMPARE(countClueCells(g.model.feld), g.stats.placed);
+            QCOMPARE(countClueCells(g.model.grid), g.stats.placed);
             QCOMPARE(g.stats.entries, static_cast<int>(answers.size()));
-            const GridExtent extent = usedExtent(g.model.feld);
+            const GridExtent extent = usedExtent(g.model.grid);
             const int fw = frameWidth > 0 ? frameWidth : gridSize;
             const int fh = frameHeight > 0 ? frameHeight : gridSize;
             if (g.stats.placed > 0 && (extent.columns > fw || extent.rows > fh))
                 fail(QStringLiteral("the puzzle outgrows its frame"));
-            const int left = entryThatStillFits(g.model.feld, answers, fw, fh);
+            const int left = entryThatStillFits(g.model.grid, answers, fw, fh);
             if (left >= 0)
                 fail(QStringLiteral("entry %1 (%2) was left out but still fits")
                          .arg(left)
@@ -387,7 +387,7 @@ private slots:
             QCOMPARE(many.stats.placed, one.stats.placed);
         }
         const Generation other(rows, compactOptions(20000, 8, frameWidth, frameHeight));
-        QVERIFY(!(other.model.feld == one.model.feld));
+        QVERIFY(!(other.model.grid == one.model.grid));
     }
 
     void progressReportsAndCancels_data() {
@@ -415,7 +415,7 @@ private slots:
             return cancelAt == 0 || done < cancelAt;
         };
         PuzzleModel model;
-        model.feld = freeGrid();
+        model.grid = freeGrid();
         GeneratorStore store(0);
         const GenerationStats stats =
             GenerateCompact(VectorWordTable(readExampleList("woerter-100.txt"), 0), model, store, options);
@@ -431,7 +431,7 @@ private slots:
             QCOMPARE(stats.placed, 100);
         } else {
             QVERIFY(reports.back() >= cancelAt && reports.back() < effort);
-            QCOMPARE(measureGrid(model.feld).usedCells, 0); // feld untouched
+            QCOMPARE(measureGrid(model.grid).usedCells, 0); // grid untouched
             QCOMPARE(store.runs(), 0);
         }
     }
@@ -445,7 +445,7 @@ private slots:
         for (std::uint64_t seed = 1; seed <= 20; ++seed) {
             Generation g(rows, compactOptions(3000, seed));
             const std::vector<std::u16string> answers = answersOf(g.model);
-            QVERIFY(checkPuzzle(g.model.feld, answers).empty());
+            QVERIFY(checkPuzzle(g.model.grid, answers).empty());
             std::vector<int> cover(gridCells, 0);
             std::vector<bool> unheld(gridCells, false);
             for (std::uint32_t i = 0; i < g.model.entryCount(); ++i) {
@@ -463,7 +463,7 @@ private slots:
             }
             for (int cell = 0; cell < gridCells; ++cell)
                 if (unheld[static_cast<std::size_t>(cell)])
-                    QVERIFY2(cover[static_cast<std::size_t>(cell)] == 1, qPrintable(text(g.model.feld)));
+                    QVERIFY2(cover[static_cast<std::size_t>(cell)] == 1, qPrintable(text(g.model.grid)));
         }
     }
 
@@ -482,21 +482,21 @@ private slots:
             QCOMPARE(e->tries, 0);
             ++placed;
             const int clue = e->down ? cellIndex(e->line, e->start - 1) : cellIndex(e->start - 1, e->line);
-            QCOMPARE(g.model.feld[static_cast<std::size_t>(clue)], clueCellValue(i, e->down != 0));
+            QCOMPARE(g.model.grid[static_cast<std::size_t>(clue)], clueCellValue(i, e->down != 0));
         }
         QCOMPARE(placed, g.stats.placed);
         QCOMPARE(g.store.runs(), 1);
-        QCOMPARE(g.store.maxfitted, g.stats.placed);
+        QCOMPARE(g.store.mostPlaced, g.stats.placed);
         // The store keeps the one run's placements, from which the window builds the grid again.
         QVERIFY(g.store.placementsOf(0));
-        QVERIFY(runGrid(g.model, *g.store.placementsOf(0)) == g.model.feld);
+        QVERIFY(runGrid(g.model, *g.store.placementsOf(0)) == g.model.grid);
     }
 
     void edgeCases() {
-        // No entries: nothing placed, feld all free.
+        // No entries: nothing placed, grid all free.
         Generation none({{u"nur Frage", u""}}, compactOptions(1000, 5));
         QCOMPARE(none.model.entryCount(), 0u);
-        QCOMPARE(measureGrid(none.model.feld).usedCells, 0);
+        QCOMPARE(measureGrid(none.model.grid).usedCells, 0);
         QVERIFY(!none.stats.cancelled);
         // One answer of 99 letters fills a whole line of the grid, clue cell included.
         Generation longest({{u"lang", std::u16string(99, u'W')}}, compactOptions(1000, 5));
@@ -508,16 +508,16 @@ private slots:
         // Two answers without a common letter: only one can be placed.
         Generation apart({{u"a", u"ABCDEFG"}, {u"b", u"XYZ"}}, compactOptions(1000, 5));
         QCOMPARE(apart.stats.placed, 1);
-        QVERIFY(checkPuzzle(apart.model.feld, answersOf(apart.model)).empty());
+        QVERIFY(checkPuzzle(apart.model.grid, answersOf(apart.model)).empty());
         // An answer cut to nothing by a zero code unit has no letter to cross with.
         Generation cut({{u"a", std::u16string(u"\0XY", 3)}, {u"b", u"XY"}, {u"c", u"YX"}},
                        compactOptions(1000, 5));
         QCOMPARE(cut.stats.placed, 2);
-        QVERIFY(checkPuzzle(cut.model.feld, answersOf(cut.model)).empty());
+        QVERIFY(checkPuzzle(cut.model.grid, answersOf(cut.model)).empty());
         // The effort is at least one step, and a frame larger than the grid is the grid.
         Generation tiny(readExampleList("woerter-20.txt"), compactOptions(0, 5, 500, 500));
         QVERIFY(tiny.stats.placed >= 1);
-        QVERIFY(checkPuzzle(tiny.model.feld, answersOf(tiny.model)).empty());
+        QVERIFY(checkPuzzle(tiny.model.grid, answersOf(tiny.model)).empty());
     }
 
     // What the compact layout is for: far denser puzzles than the standard layout's (about 22 %).

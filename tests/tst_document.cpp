@@ -67,13 +67,13 @@ PuzzleDocument smallDocument(int rows) {
     if (rows > 2)
         d.rows[2] = {u"", u"Eule"};
     d.settings.title = u"Kleines Rätsel";
-    d.feld.fill(cellFree);
-    d.feld[cellIndex(0, 0)] = clueCellValue(0, false);
+    d.grid.fill(cellFree);
+    d.grid[cellIndex(0, 0)] = clueCellValue(0, false);
     for (int i = 0; i < 4; ++i)
-        d.feld[cellIndex(1 + i, 0)] = u"HAUS"[i];
-    d.feld[cellIndex(2, 0)] = clueCellValue(1, true);
+        d.grid[cellIndex(1 + i, 0)] = u"HAUS"[i];
+    d.grid[cellIndex(2, 0)] = clueCellValue(1, true);
     for (int i = 0; i < 4; ++i)
-        d.feld[cellIndex(2, 1 + i)] = u"EULE"[i];
+        d.grid[cellIndex(2, 1 + i)] = u"EULE"[i];
     d.entries = {documentEntry(u"Gebäude", u"HAUS", false, 0, 1),
                  documentEntry(u"Vogel", u"EULE", true, 2, 1), documentEntry(u"", u"", false, 0, 0)};
     d.entries[2].spare = 0x5A;
@@ -123,7 +123,7 @@ void compareDocuments(const PuzzleDocument &a, const PuzzleDocument &b) {
     QVERIFY(std::memcmp(sn.data(), tn.data(), sizeof sn) == 0); // bit for bit, NaN included
     QVERIFY(s.clueFont == t.clueFont);
     QVERIFY(s.titleFont == t.titleFont);
-    QVERIFY(a.feld == b.feld);
+    QVERIFY(a.grid == b.grid);
     QVERIFY(a.entries == b.entries);
 }
 
@@ -164,7 +164,7 @@ private slots:
         d.rows.clear();
         d.settings.title.clear();
         d.settings.titleFont.face = d.settings.clueFont.face = u"F";
-        d.feld[cellIndex(1, 2)] = 0x01020304;
+        d.grid[cellIndex(1, 2)] = 0x01020304;
         d.entries = {documentEntry(u"Ab", u"", true, 7, -2)};
         d.entries[0].spare = 9;
         d.entries[0].padding = 8;
@@ -333,7 +333,7 @@ private slots:
         model.AddEntry(u"alt", u"ALT");
         QVERIFY(applyDocumentToModel(source, model));
         QCOMPARE(model.entryCount(), std::uint32_t(source.entries.size()));
-        QVERIFY(model.feld == source.feld);
+        QVERIFY(model.grid == source.grid);
         const TPuzzleEntry *last = model.entry(3);
         QVERIFY(entryText(last->answer) == u"\U0001F600");
         QCOMPARE(int(last->down), 1);

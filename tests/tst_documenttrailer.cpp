@@ -32,7 +32,7 @@ QByteArray plainDocument() {
     PuzzleDocument d;
     d.rows.assign(3, {u"Hauptstadt", u"PARIS"});
     d.entries.push_back(documentEntry(u"Hauptstadt", u"PARIS", false, 0, 1));
-    d.feld.fill(cellFree);
+    d.grid.fill(cellFree);
     return documentBytes(d);
 }
 

@@ -100,9 +100,9 @@ QStringList snapshot(TMainForm &form) {
         lines << QString::fromLatin1(name) + u' ' + control<NumericSpinEdit>(form, name)->text();
     lines << QStringLiteral("clue font ") + describe(form.FontDialog1.Font);
     lines << QStringLiteral("title font ") + describe(form.FontDialog2.Font);
-    const QByteArray feld(reinterpret_cast<const char *>(form.model().feld.data()),
-                          static_cast<qsizetype>(sizeof(Grid)));
-    lines << QStringLiteral("feld ") + QCryptographicHash::hash(feld, QCryptographicHash::Sha1).toHex();
+    const QByteArray gridBytes(reinterpret_cast<const char *>(form.model().grid.data()),
+                               static_cast<qsizetype>(sizeof(Grid)));
+    lines << QStringLiteral("grid ") + QCryptographicHash::hash(gridBytes, QCryptographicHash::Sha1).toHex();
     for (std::uint32_t i = 0; i < form.model().entryCount(); ++i)
         lines << QStringLiteral("entry %1: ").arg(i) + describe(*form.model().entry(i));
     return lines;
@@ -125,14 +125,14 @@ PuzzleDocument sampleDocument() {
     s.pageMargin = 20;
     s.clueFont = {u"Liberation Sans", 9, 96, 1, 0x00336699u, 2, true, false, true, false};
     s.titleFont = {u"Liberation Serif", 18, 96, 0, 0xFF000008u, 1, false, true, false, true};
-    d.feld = gridFromPicture({
+    d.grid = gridFromPicture({
         "#HAUS",
         "..E..",
         "..U..",
         "..L..",
         "..E..",
     });
-    d.feld[cellIndex(2, 0)] = clueCellValue(1, true, 2);
+    d.grid[cellIndex(2, 0)] = clueCellValue(1, true, 2);
     d.entries = {documentEntry(u"Gebäude", u"HAUS", false, 0, 1),
                  documentEntry(u"Vogel", u"EULE", true, 2, 1)};
     d.entries[1].arrowkind = 2;
@@ -274,7 +274,7 @@ private slots:
         };
         const QStringList shown = snapshot(*form);
         QCOMPARE(shown.mid(0, expected.size()), expected);
-        QVERIFY(form->model().feld == d.feld);
+        QVERIFY(form->model().grid == d.grid);
         QCOMPARE(form->model().entryCount(), 2u);
         QCOMPARE(shown.mid(expected.size() + 1), (QStringList{"entry 0: 0,0,1,0,3,0,1,0 Gebäude|HAUS",
                                                               "entry 1: 90,1,1,165,3,2,1,2 Vogel|EULE"}));

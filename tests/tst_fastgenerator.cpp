@@ -92,7 +92,7 @@ Outcomes sample(Engine engine, const Rows &rows, int count, std::uint64_t firstS
     return o;
 }
 
-// The grid moved to the top-left corner, as the chosen run is placed in feld.
+// The grid moved to the top-left corner, as the chosen run is placed in grid.
 Grid atCorner(const Grid &grid) {
     const BestRun m = measureGrid(grid);
     Grid moved = freeGrid();
@@ -103,9 +103,9 @@ Grid atCorner(const Grid &grid) {
 }
 
 bool sameStore(const GeneratorStore &a, const GeneratorStore &b) {
-    return a.everyRun == b.everyRun && a.fittedall == b.fittedall && a.figures == b.figures &&
-           a.keptRun == b.keptRun && a.keptPlacements == b.keptPlacements && a.maxfitted == b.maxfitted &&
-           a.fitted == b.fitted;
+    return a.everyRun == b.everyRun && a.placedPerRun == b.placedPerRun && a.figures == b.figures &&
+           a.keptRun == b.keptRun && a.keptPlacements == b.keptPlacements && a.mostPlaced == b.mostPlaced &&
+           a.placedInLastRun == b.placedInLastRun;
 }
 
 } // namespace
@@ -234,10 +234,10 @@ private slots:
                                          .arg(QString::fromStdU16String(gridText(run)))));
                 // The figures the run kept up as it went are those of its grid.
                 QVERIFY(g.store.figures[static_cast<std::size_t>(r)] == runFigures(run));
-                QCOMPARE(countClueCells(run), g.store.fittedall[static_cast<std::size_t>(r)]);
+                QCOMPARE(countClueCells(run), g.store.placedPerRun[static_cast<std::size_t>(r)]);
             }
-            QCOMPARE(countClueCells(g.model.feld), g.stats.placed);
-            QCOMPARE(g.store.maxfitted, g.stats.placed);
+            QCOMPARE(countClueCells(g.model.grid), g.stats.placed);
+            QCOMPARE(g.store.mostPlaced, g.stats.placed);
             QVERIFY(g.stats.placed >= 1);
         }
     }
@@ -263,8 +263,8 @@ private slots:
             const int clue = down ? cellIndex(e->line, e->start - 1) : cellIndex(e->start - 1, e->line);
             QCOMPARE(last[static_cast<std::size_t>(clue)], clueCellValue(i, down));
         }
-        QCOMPARE(placed, g.store.fitted);
-        QCOMPARE(g.store.fitted, g.store.fittedall.back());
+        QCOMPARE(placed, g.store.placedInLastRun);
+        QCOMPARE(g.store.placedInLastRun, g.store.placedPerRun.back());
     }
 
     void sameResultOnAnyThreadCount_data() {
@@ -283,7 +283,7 @@ private slots:
             for (int threads : {2, 3, 0}) {
                 Generation many(Engine::Fast, rows, optionsFor(runs, 7, threads), everyRun);
                 QVERIFY(sameStore(one.store, many.store));
-                QVERIFY(one.model.feld == many.model.feld);
+                QVERIFY(one.model.grid == many.model.grid);
                 QCOMPARE(many.stats.bestRun, one.stats.bestRun);
                 QCOMPARE(many.store.keptRun, one.stats.bestRun);
                 for (std::uint32_t i = 0; i < one.model.entryCount(); ++i)
@@ -346,11 +346,11 @@ private slots:
         PuzzleModel model;
         GeneratorStore store = storeKeeping(true);
         const GenerationOptions options = optionsFor(50, 5);
-        // No entries: nothing placed, feld all free, run 0 chosen.
+        // No entries: nothing placed, grid all free, run 0 chosen.
         GenerationStats stats = generate(Engine::Fast, {{u"nur Frage", u""}}, model, store, options);
         QCOMPARE(model.entryCount(), 0u);
         QCOMPARE(stats.bestRun, 0);
-        QCOMPARE(measureGrid(model.feld).usedCells, 0);
+        QCOMPARE(measureGrid(model.grid).usedCells, 0);
         // One answer of 99 letters: always at position 1 of its line, every run ties.
         stats = generate(Engine::Fast, {{u"lang", std::u16string(99, u'W')}}, model, store, options);
         QCOMPARE(stats.bestRun, 0);
@@ -358,7 +358,7 @@ private slots:
             QCOMPARE(measureGrid(runGrid(model, *store.placementsOf(run))).area, 100);
         // Two answers without a common letter: one placed, the other given up after 5 rounds.
         stats = generate(Engine::Fast, {{u"a", u"ABCDEFG"}, {u"b", u"XYZ"}}, model, store, options);
-        for (std::int32_t n : store.fittedall)
+        for (std::int32_t n : store.placedPerRun)
             QCOMPARE(n, 1);
         QCOMPARE(stats.usedCells, 4);
         QCOMPARE(model.entry(0)->tries + model.entry(1)->tries, roundsPerEntry + 0);
@@ -368,7 +368,7 @@ private slots:
             stats = generate(engine, cut, model, store, options);
             QCOMPARE(stats.placed, 1);
             QCOMPARE(stats.usedCells, 1); // the empty answer's clue cell wins over the other answer
-            for (std::int32_t n : store.fittedall)
+            for (std::int32_t n : store.placedPerRun)
                 QCOMPARE(n, 1);
         }
     }

@@ -56,7 +56,7 @@ PuzzleDocument largestDocument() {
     PuzzleDocument d;
     for (int r = 0; r < defaultWordRows; ++r)
         d.rows[static_cast<std::size_t>(r)] = {text(r, 99), text(r + 1000, 99)};
-    d.feld.fill(cellFree);
+    d.grid.fill(cellFree);
     for (int i = 0; i < defaultWordRows; ++i) {
         PuzzleDocumentEntry e;
         e.clue = text(i, 99);
@@ -66,7 +66,7 @@ PuzzleDocument largestDocument() {
         e.start = (i * 7) % 100;
         e.tries = i;
         d.entries.push_back(e);
-        d.feld[static_cast<std::size_t>(i)] = clueCellValue(static_cast<std::uint32_t>(i), i % 2);
+        d.grid[static_cast<std::size_t>(i)] = clueCellValue(static_cast<std::uint32_t>(i), i % 2);
     }
     return d;
 }
@@ -945,7 +945,7 @@ private slots:
         QVERIFY2(read.ok, qPrintable(read.error));
         QVERIFY(read.document.rows == largest.rows);
         QVERIFY(read.document.entries == largest.entries);
-        QVERIFY(read.document.feld == largest.feld);
+        QVERIFY(read.document.grid == largest.grid);
         QCOMPARE(read.document.entries.back().answer.size(), std::size_t(99));
 
         PuzzleModel model;

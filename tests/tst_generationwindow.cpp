@@ -103,15 +103,16 @@ QProgressDialog *shownProgressDialog(TMainForm &form) {
 struct WindowState {
     std::vector<std::u16string> tableTexts;
     std::vector<std::u16string> entries; // texts and placement fields of every entry
-    Grid feld;
+    Grid grid;
     GeneratorStore store{0};
     QImage picture;
 
     bool operator==(const WindowState &o) const {
-        return tableTexts == o.tableTexts && entries == o.entries && feld == o.feld &&
-               store.fittedall == o.store.fittedall && store.figures == o.store.figures &&
+        return tableTexts == o.tableTexts && entries == o.entries && grid == o.grid &&
+               store.placedPerRun == o.store.placedPerRun && store.figures == o.store.figures &&
                store.keptRun == o.store.keptRun && store.keptPlacements == o.store.keptPlacements &&
-               store.fitted == o.store.fitted && store.maxfitted == o.store.maxfitted && picture == o.picture;
+               store.placedInLastRun == o.store.placedInLastRun && store.mostPlaced == o.store.mostPlaced &&
+               picture == o.picture;
     }
 };
 
@@ -127,7 +128,7 @@ WindowState stateOf(TMainForm &form) {
             fields += QString::number(value).toStdU16String() + u',';
         s.entries.push_back(entryText(e.clue) + u'|' + entryText(e.answer) + u'|' + fields);
     }
-    s.feld = form.model().feld;
+    s.grid = form.model().grid;
     s.store = form.store();
     s.picture = paintBox(form)->grab().toImage();
     return s;
@@ -195,14 +196,15 @@ private slots:
         QCOMPARE(entryText(form->model().entry(0)->answer), std::u16string(u"TIEF"));
         const GeneratorStore &store = form->store();
         QCOMPARE(store.runs(), 1001);
-        QCOMPARE(store.maxfitted, *std::max_element(store.fittedall.begin(), store.fittedall.end()));
-        QVERIFY(std::all_of(store.fittedall.begin(), store.fittedall.end(), [](int n) { return n >= 1; }));
-        QVERIFY(store.maxfitted > 1);
-        QCOMPARE(countClueCells(form->model().feld), store.maxfitted);
+        QCOMPARE(store.mostPlaced, *std::max_element(store.placedPerRun.begin(), store.placedPerRun.end()));
+        QVERIFY(
+            std::all_of(store.placedPerRun.begin(), store.placedPerRun.end(), [](int n) { return n >= 1; }));
+        QVERIFY(store.mostPlaced > 1);
+        QCOMPARE(countClueCells(form->model().grid), store.mostPlaced);
         std::vector<std::u16string> answers;
         for (std::uint32_t i = 0; i < form->model().entryCount(); ++i)
             answers.push_back(entryText(form->model().entry(i)->answer));
-        const std::vector<std::string> broken = checkPuzzle(form->model().feld, answers);
+        const std::vector<std::string> broken = checkPuzzle(form->model().grid, answers);
         QVERIFY2(broken.empty(), broken.empty() ? "" : broken.front().c_str());
 
         // The view shows the new puzzle.
@@ -248,7 +250,7 @@ private slots:
         QCOMPARE(probe.runsDone.load(), 1001);
         QVERIFY(!probe.toldToStop);
         QCOMPARE(form->store().runs(), 1001);
-        QCOMPARE(countClueCells(form->model().feld), form->store().maxfitted);
+        QCOMPARE(countClueCells(form->model().grid), form->store().mostPlaced);
         QTRY_VERIFY(viewSettled(*form));
     }
 

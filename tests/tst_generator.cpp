@@ -94,20 +94,20 @@ private slots:
         QVERIFY(!rows.empty());
         for (int seed = 1; seed <= seeds; ++seed) {
             Generated g(rows, 3, static_cast<std::uint64_t>(seed));
-            const auto problems = checkPuzzle(g.model.feld, answersOf(g.model));
+            const auto problems = checkPuzzle(g.model.grid, answersOf(g.model));
             if (!problems.empty())
                 QFAIL(qPrintable(QStringLiteral("seed %1: %2\n%3")
                                      .arg(seed)
                                      .arg(QString::fromStdString(problems.front()))
-                                     .arg(QString::fromStdU16String(gridText(g.model.feld)))));
-            QCOMPARE(countClueCells(g.model.feld), g.stats.placed);
+                                     .arg(QString::fromStdU16String(gridText(g.model.grid)))));
+            QCOMPARE(countClueCells(g.model.grid), g.stats.placed);
             QVERIFY(g.stats.placed >= 1);
-            QCOMPARE(g.store.maxfitted, g.stats.placed);
+            QCOMPARE(g.store.mostPlaced, g.stats.placed);
             // Every run's kept placements rebuild the grid it measured.
             for (int r = 0; r < g.store.runs(); ++r) {
                 const Grid run = g.grid(r);
                 QVERIFY(g.store.figures[static_cast<std::size_t>(r)] == runFigures(run));
-                QCOMPARE(countClueCells(run), g.store.fittedall[static_cast<std::size_t>(r)]);
+                QCOMPARE(countClueCells(run), g.store.placedPerRun[static_cast<std::size_t>(r)]);
             }
         }
     }
@@ -117,9 +117,9 @@ private slots:
         g.model.AddEntry(u"alt", u"ALT"); // replaced by the new generation
         g.run({{u"nur Frage", u""}}, defaultRuns, 5);
         QCOMPARE(g.model.entryCount(), 0u);
-        QCOMPARE(g.store.maxfitted, 0);
+        QCOMPARE(g.store.mostPlaced, 0);
         QCOMPARE(g.stats.bestRun, 0);
-        QVERIFY(allFree(g.model.feld));
+        QVERIFY(allFree(g.model.grid));
         QCOMPARE(g.store.runs(), defaultRuns);
     }
 
@@ -133,14 +133,14 @@ private slots:
         const std::u16string answer(static_cast<std::size_t>(length), u'W');
         Generated g({{u"Frage", answer}}, defaultRuns, 11);
         QCOMPARE(g.stats.bestRun, 0); // every run ties
-        for (std::int32_t n : g.store.fittedall)
+        for (std::int32_t n : g.store.placedPerRun)
             QCOMPARE(n, 1);
-        const std::int32_t clue = g.model.feld[cellIndex(0, 0)];
+        const std::int32_t clue = g.model.grid[cellIndex(0, 0)];
         QVERIFY(isClueCell(clue));
         QCOMPARE(clueEntryIndex(clue), 0u);
         const bool down = clueRunsDown(clue);
         for (int j = 1; j <= length; ++j)
-            QCOMPARE(g.model.feld[down ? cellIndex(0, j) : cellIndex(j, 0)], std::int32_t('W'));
+            QCOMPARE(g.model.grid[down ? cellIndex(0, j) : cellIndex(j, 0)], std::int32_t('W'));
         QCOMPARE(g.stats.usedCells, length + 1);
         QCOMPARE(g.stats.area, length + 1);
         if (length == 99) // always at position 1 of its line, clue at 0, in every run
@@ -162,7 +162,7 @@ private slots:
         QFETCH(int, usedCells);
         QFETCH(bool, runZeroWins);
         Generated g({{u"eins", first.toStdU16String()}, {u"zwei", second.toStdU16String()}}, 200, 3);
-        for (std::int32_t n : g.store.fittedall)
+        for (std::int32_t n : g.store.placedPerRun)
             QCOMPARE(n, 1);
         QCOMPARE(g.stats.usedCells, usedCells);
         if (runZeroWins)
@@ -180,8 +180,8 @@ private slots:
         const Generated a(rows, 20, 42);
         const Generated b(rows, 20, 42);
         const Generated c(rows, 20, 43);
-        QVERIFY(a.model.feld == b.model.feld);
-        QCOMPARE(a.store.fittedall, b.store.fittedall);
+        QVERIFY(a.model.grid == b.model.grid);
+        QCOMPARE(a.store.placedPerRun, b.store.placedPerRun);
         QVERIFY(a.store.everyRun == b.store.everyRun);
         QVERIFY(!(a.store.everyRun == c.store.everyRun));
     }
@@ -223,7 +223,7 @@ private slots:
             const Grid grid = runGrid(model, runs[static_cast<std::size_t>(r)]);
             QCOMPARE(measureGrid(grid).usedCells, used[r]);
             store.setRun(r, placed[r], runFigures(grid));
-            store.maxfitted = std::max(store.maxfitted, placed[r]);
+            store.mostPlaced = std::max(store.mostPlaced, placed[r]);
         }
         for (int r = static_cast<int>(placed.size()) - 1; r >= 0; --r)
             store.offerPlacements(r, runs[static_cast<std::size_t>(r)]);
@@ -232,13 +232,13 @@ private slots:
         QCOMPARE(store.keptRun, winner);
         QCOMPARE(best.minX, 10);
         QCOMPARE(best.minY, 20);
-        Grid feld{};
-        PlaceBestRun(model, store, best, feld);
-        QVERIFY(isClueCell(feld[cellIndex(0, 0)]));
-        QCOMPARE(feld[cellIndex(1, 0)], width[winner] > 1 ? std::int32_t('A') : cellFree);
-        QCOMPARE(measureGrid(feld).usedCells, used[winner]);
-        QCOMPARE(measureGrid(feld).minX, 0);
-        QCOMPARE(measureGrid(feld).area, best.area);
+        Grid grid{};
+        PlaceBestRun(model, store, best, grid);
+        QVERIFY(isClueCell(grid[cellIndex(0, 0)]));
+        QCOMPARE(grid[cellIndex(1, 0)], width[winner] > 1 ? std::int32_t('A') : cellFree);
+        QCOMPARE(measureGrid(grid).usedCells, used[winner]);
+        QCOMPARE(measureGrid(grid).minX, 0);
+        QCOMPARE(measureGrid(grid).area, best.area);
     }
 
     void cancellingStopsAfterTheRun() {
@@ -258,12 +258,12 @@ private slots:
         QCOMPARE(g.stats.entries, 20);
         QCOMPARE(g.stats.runs, 30);
         QVERIFY(g.stats.bestRun >= 0 && g.stats.bestRun < 30);
-        QCOMPARE(g.store.fittedall[static_cast<std::size_t>(g.stats.bestRun)], g.stats.placed);
-        const BestRun m = measureGrid(g.model.feld);
+        QCOMPARE(g.store.placedPerRun[static_cast<std::size_t>(g.stats.bestRun)], g.stats.placed);
+        const BestRun m = measureGrid(g.model.grid);
         QCOMPARE(m.usedCells, g.stats.usedCells);
         QCOMPARE(m.area, g.stats.area);
         double sum = 0;
-        for (int n : g.store.fittedall)
+        for (int n : g.store.placedPerRun)
             sum += n;
         QCOMPARE(g.stats.meanPlaced, sum / 30);
         QVERIFY(g.stats.meanPlaced <= g.stats.placed);

@@ -61,7 +61,7 @@ private slots:
         PuzzleModel model; // all zero: 100 x 100 letter cells
         if (blackClues)
             for (int i = 0; i < gridSize; i += 3)
-                model.feld[cellIndex(i, (i * 7) % gridSize)] = clueCellValue(5000, i % 2 == 0);
+                model.grid[cellIndex(i, (i * 7) % gridSize)] = clueCellValue(5000, i % 2 == 0);
         PuzzleSettings settings;
         settings.title.clear();
         const FixedPrinterQuery printer({100, 300, 400}); // page end at 288 x 384
@@ -84,21 +84,23 @@ private slots:
         const QImage image = pictureAtRatio(model, settings, ratio);
         QVERIFY(!image.isNull());
         const PuzzleGeometry g = puzzleGeometry(model, settings, screenPpi);
-        QCOMPARE(g.L, 1);
+        QCOMPARE(g.lineWidth, 1);
         // Row 2 holds only letter cells from column 1 to 4 (H A U S): lines at their edges.
         for (int x = 1; x <= 5; ++x) {
-            const int X = ratio * (g.G + x * g.C);
-            const QRect line(X, ratio * (g.Y0 + g.C), ratio, ratio * g.C);
+            const int X = ratio * (g.pageMargin + x * g.cellSize);
+            const QRect line(X, ratio * (g.gridTop + g.cellSize), ratio, ratio * g.cellSize);
             QVERIFY2(allPixels(image, line, black), qPrintable(QStringLiteral("line at column %1").arg(x)));
         }
         for (int x = 2; x <= 4; ++x) { // beside the arrow's tip in the first letter
-            const QRect inside(ratio * (g.G + x * g.C) + ratio, ratio * (g.Y0 + g.C) + ratio,
-                               ratio * g.C - ratio, ratio * g.C - ratio);
+            const QRect inside(ratio * (g.pageMargin + x * g.cellSize) + ratio,
+                               ratio * (g.gridTop + g.cellSize) + ratio, ratio * g.cellSize - ratio,
+                               ratio * g.cellSize - ratio);
             QVERIFY2(allPixels(image, inside, white), qPrintable(QStringLiteral("cell %1").arg(x)));
         }
         // The horizontal lines above and below them.
         for (int y : {1, 2}) {
-            const QRect line(ratio * (g.G + 2 * g.C), ratio * (g.Y0 + y * g.C), ratio * 3 * g.C, ratio);
+            const QRect line(ratio * (g.pageMargin + 2 * g.cellSize), ratio * (g.gridTop + y * g.cellSize),
+                             ratio * 3 * g.cellSize, ratio);
             QVERIFY(allPixels(image, line, black));
         }
     }

@@ -175,12 +175,12 @@ private slots:
         chooseCompact(*form, cells, 22, 33);
         control<QLineEdit>(*form, "LoesungswortEd")->setText(solutionWord);
         QVERIFY(generateAndWaitLong(*form));
-        const std::vector<std::string> problems = checkPuzzle(form->model().feld, answersOf(form->model()));
+        const std::vector<std::string> problems = checkPuzzle(form->model().grid, answersOf(form->model()));
         QVERIFY2(problems.empty(), problems.empty() ? "" : problems.front().c_str());
-        const GridExtent extent = usedExtent(form->model().feld);
+        const GridExtent extent = usedExtent(form->model().grid);
         const CellCount page = pageCellFrame(form->settings(), QPrinterQuery(form->printer()).currentPage());
         QVERIFY(extent.columns <= (cells ? 22 : page.columns) && extent.rows <= (cells ? 33 : page.rows));
-        QVERIFY(countClueCells(form->model().feld) >= 20);
+        QVERIFY(countClueCells(form->model().grid) >= 20);
         QCOMPARE(form->settings().solution.cells.size(), std::size_t(solutionWord.size()));
         if (!cells) { // the page holds it at the window's zoom, boxes and all: nothing to fit
             QVERIFY(!notices(*form).hasNotice("pagefit"));
@@ -224,9 +224,9 @@ private slots:
         QVERIFY(QTest::qWaitFor([&] { return viewSettled(*form); }));
         QCOMPARE(arrangementBox(*form).currentText(), QStringLiteral("kompakt"));
         QVERIFY(!notices(*form).hasNotice("compact"));
-        const std::vector<std::string> problems = checkPuzzle(form->model().feld, answersOf(form->model()));
+        const std::vector<std::string> problems = checkPuzzle(form->model().grid, answersOf(form->model()));
         QVERIFY2(problems.empty(), problems.empty() ? "" : problems.front().c_str());
-        QCOMPARE(countClueCells(form->model().feld), 100);
+        QCOMPARE(countClueCells(form->model().grid), 100);
         const std::optional<int> compactZoom = form->zoomThatFitsPage();
         QVERIFY(compactZoom);
         QVERIFY2(*compactZoom > *standardZoom + 10,

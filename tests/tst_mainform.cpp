@@ -461,8 +461,8 @@ private slots:
         fillTable(*form, {"Tier|KATZE", "Farbe|ROT", "|nur Antwort"});
         grid.setCells(0, 10, "letzte");
         form->model().AddEntry(u"Tier", u"KATZE");
-        form->model().feld[cellIndex(0, 0)] = clueCellValue(0, true);
-        const Grid feld = form->model().feld;
+        form->model().grid[cellIndex(0, 0)] = clueCellValue(0, true);
+        const Grid puzzle = form->model().grid;
         const QSize picture = control<QWidget>(*form, "PaintBox1")->size();
 
         // The filled table is a change: "Neu" asks first, and goes on without saving.
@@ -478,7 +478,7 @@ private slots:
         QCOMPARE(grid.Cells(0, 0), QStringLiteral("Frage"));
         QCOMPARE(grid.Cells(1, 0), QStringLiteral("Antwort"));
         QCOMPARE(form->model().entryCount(), 1u);
-        QVERIFY(form->model().feld == feld);
+        QVERIFY(form->model().grid == puzzle);
         QCOMPARE(control<QWidget>(*form, "PaintBox1")->size(), picture);
     }
 
@@ -493,8 +493,8 @@ private slots:
         QTRY_VERIFY(!form->generation().isRunning());
         QVERIFY(counter.paints > 0);
         QCOMPARE(form->model().entryCount(), 5u);
-        QVERIFY(countClueCells(form->model().feld) >= 2);
-        QCOMPARE(form->store().maxfitted, countClueCells(form->model().feld));
+        QVERIFY(countClueCells(form->model().grid) >= 2);
+        QCOMPARE(form->store().mostPlaced, countClueCells(form->model().grid));
         const QSize picture = puzzlePictureSize(form->model(), form->settings(), box->logicalDpiX());
         QVERIFY(picture != before);
         QTRY_COMPARE(box->size(), picture);
@@ -507,7 +507,7 @@ private slots:
         QVERIFY(question.shown);
         QVERIFY(generateAndWait(*form));
         QCOMPARE(form->model().entryCount(), 0u);
-        QCOMPARE(countClueCells(form->model().feld), 0);
+        QCOMPARE(countClueCells(form->model().grid), 0);
     }
 
     void viewShowsTheRenderedPicture_data() {

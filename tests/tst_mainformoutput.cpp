@@ -267,9 +267,9 @@ private slots:
     // a screen pixel at that zoom.
     void previewAtWholePageShowsEveryLine() {
         auto form = shownForm();
-        form->model().FreeRaten();
+        form->model().releaseEntries();
         form->model().AddEntry(u"Stadt", u"HAUS");
-        form->model().feld = gridFromPicture({"#HAUS"});
+        form->model().grid = gridFromPicture({"#HAUS"});
         QImage page;
         QVERIFY(withModal<QPrintPreviewDialog>([&] { form->Druckvorschau1Click(); },
                                                [&](QPrintPreviewDialog &preview) {

@@ -20,9 +20,9 @@ PrinterPage landscape(PrinterPage page) {
 
 // A model whose used cells reach column columns - 1 and row rows - 1.
 void fillExtent(PuzzleModel &model, int columns, int rows) {
-    model.feld = freeGrid();
-    model.feld[cellIndex(columns - 1, rows - 1)] = 'A';
-    model.feld[cellIndex(0, 0)] = 'B';
+    model.grid = freeGrid();
+    model.grid[cellIndex(columns - 1, rows - 1)] = 'A';
+    model.grid[cellIndex(0, 0)] = 'B';
 }
 
 bool extentFits(const PuzzleSettings &settings, const PrinterPage &page, int columns, int rows) {

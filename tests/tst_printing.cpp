@@ -274,7 +274,7 @@ private slots:
         QFETCH(QString, name);
         QFETCH(bool, huge);
         PuzzleModel full;
-        full.feld = Grid{}; // every cell a letter cell
+        full.grid = Grid{}; // every cell a letter cell
         PuzzleSettings settings;
         if (huge) {
             settings.zoom = 1000;

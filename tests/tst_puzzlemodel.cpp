@@ -75,7 +75,7 @@ private slots:
         std::u16string clue = u"Haustier";
         TPuzzleEntry *e = model.AddEntry(clue, u"KATZE");
         QVERIFY(e);
-        QCOMPARE(model.arat, e);
+        QCOMPARE(model.currentEntry, e);
         clue[0] = u'X';
         QCOMPARE(entryText(e->clue), std::u16string(u"Haustier"));
         QCOMPARE(e->answer[5], u'\0');
@@ -93,10 +93,10 @@ private slots:
         PuzzleModel model;
         for (int i = 0; i < 150; ++i)
             model.AddEntry(u"Frage", u"ANTWORT");
-        model.FreeRaten();
+        model.releaseEntries();
         QCOMPARE(model.entryCount(), 0u);
-        QVERIFY(!model.arat);
-        model.FreeRaten(); // twice is harmless
+        QVERIFY(!model.currentEntry);
+        model.releaseEntries(); // twice is harmless
     }
 
     void entryOfClueCell() {
@@ -105,7 +105,7 @@ private slots:
         model.AddEntry(u"b", u"B");
         model.entry(0);
         QCOMPARE(model.entryOfClueCell(clueCellValue(1, true)), &model.entryAt(1));
-        QCOMPARE(model.arat, &model.entryAt(0)); // looking up leaves the cursor
+        QCOMPARE(model.currentEntry, &model.entryAt(0)); // looking up leaves the cursor
         QVERIFY(!model.entryOfClueCell(clueCellValue(2, false)));
     }
 
@@ -118,11 +118,11 @@ private slots:
             e->down = 7;
             e->arrowkind = 99;
         }
-        model.feld = gridFromPicture({".....#", "#HAUS.", ".....O", "..#..S", "..X..T"});
-        model.feld[cellIndex(5, 0)] = clueCellValue(1, true);
-        model.feld[cellIndex(2, 3)] = clueCellValue(2, true, 1);
-        model.feld[cellIndex(9, 9)] = clueCellValue(2, false, 2); // later in column order: it counts
-        model.feld[cellIndex(9, 8)] = clueCellValue(9, true);     // no such entry
+        model.grid = gridFromPicture({".....#", "#HAUS.", ".....O", "..#..S", "..X..T"});
+        model.grid[cellIndex(5, 0)] = clueCellValue(1, true);
+        model.grid[cellIndex(2, 3)] = clueCellValue(2, true, 1);
+        model.grid[cellIndex(9, 9)] = clueCellValue(2, false, 2); // later in column order: it counts
+        model.grid[cellIndex(9, 8)] = clueCellValue(9, true);     // no such entry
         model.storeClueDirections();
         const std::vector<std::pair<int, int>> expected{{0, 0}, {1, 0}, {0, 2}, {7, 99}};
         for (std::uint32_t i = 0; i < model.entryCount(); ++i) {
@@ -133,22 +133,22 @@ private slots:
 
     void freshModelGridHoldsZeros() {
         PuzzleModel model;
-        for (std::int32_t v : model.feld)
+        for (std::int32_t v : model.grid)
             QCOMPARE(v, 0);
     }
 
     void takeOverCopiesEntriesAndGrid() {
         PuzzleModel source;
         source.AddEntry(u"Tier", u"HUND")->line = 7;
-        source.feld.fill(cellFree);
-        source.feld[3] = 'H';
+        source.grid.fill(cellFree);
+        source.grid[3] = 'H';
         PuzzleModel target;
         target.AddEntry(u"alt", u"ALT");
         target.takeOver(source);
         QCOMPARE(target.entryCount(), 1u);
         QCOMPARE(entryText(target.entry(0)->answer), std::u16string(u"HUND"));
         QCOMPARE(target.entry(0)->line, 7);
-        QCOMPARE(target.feld[3], std::int32_t('H'));
+        QCOMPARE(target.grid[3], std::int32_t('H'));
         QCOMPARE(source.entryCount(), 0u);
     }
 

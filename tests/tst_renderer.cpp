@@ -26,7 +26,7 @@ const QRgb red = qRgb(255, 0, 0);
 const QRgb sentinel = qRgb(0, 128, 0);
 
 QPoint cellOrigin(const PuzzleGeometry &g, int x, int y) {
-    return {g.G + x * g.C, g.Y0 + y * g.C};
+    return {g.pageMargin + x * g.cellSize, g.gridTop + y * g.cellSize};
 }
 
 QImage screenPicture(const PuzzleModel &model, const PuzzleSettings &settings,
@@ -41,7 +41,7 @@ QImage screenPicture(const PuzzleModel &model, const PuzzleSettings &settings,
 // Cell (x, y)'s inside: the cell without its outline.
 QRect cellInside(const PuzzleGeometry &g, int x, int y) {
     const QPoint o = cellOrigin(g, x, y);
-    return QRect(o.x() + 1, o.y() + 1, g.C - 1, g.C - 1);
+    return QRect(o.x() + 1, o.y() + 1, g.cellSize - 1, g.cellSize - 1);
 }
 
 // The screen picture of the model and the geometry it is drawn with.
@@ -123,8 +123,8 @@ private slots:
         settings.cellWidth = cellWidth;
         settings.lineWidth = lineWidth;
         const PuzzleGeometry g = puzzleGeometry(model, settings, resolution);
-        QCOMPARE((QList<int>{g.C, g.L, g.A, g.M, g.G}), expected);
-        QCOMPARE(g.Y0, g.G + 2 * g.T);
+        QCOMPARE((QList<int>{g.cellSize, g.lineWidth, g.arrowSize, g.textMargin, g.pageMargin}), expected);
+        QCOMPARE(g.gridTop, g.pageMargin + 2 * g.titleHeight);
     }
 
     void pictureSizeFollowsExtent_data() {
@@ -138,19 +138,19 @@ private slots:
         QFETCH(int, extent);
         PuzzleModel model;
         if (allFree)
-            model.feld = freeGrid();
+            model.grid = freeGrid();
         const PuzzleSettings settings;
         const PuzzleGeometry g = puzzleGeometry(model, settings, screenPpi);
-        QCOMPARE(g.I, extent);
-        QCOMPARE(g.J, extent);
-        QVERIFY(g.T > 0);
+        QCOMPARE(g.lastColumn, extent);
+        QCOMPARE(g.lastRow, extent);
+        QVERIFY(g.titleHeight > 0);
         // The picture is at least as wide as the title and its margins: wider than one cell here.
         const QImage device(1, 1, QImage::Format_RGB32);
         const int title = QFontMetrics(scaledFont(settings.titleFont, 100, screenPpi), &device)
                               .horizontalAdvance(QString::fromStdU16String(settings.title));
-        QCOMPARE(g.W, std::max((extent + 1) * 38 + 1, title) + 2 * 57);
-        QCOMPARE(g.H, (extent + 1) * 38 + 1 + 2 * (57 + 2 * g.T));
-        QCOMPARE(puzzlePictureSize(model, settings, screenPpi), QSize(g.W, g.H));
+        QCOMPARE(g.width, std::max((extent + 1) * 38 + 1, title) + 2 * 57);
+        QCOMPARE(g.height, (extent + 1) * 38 + 1 + 2 * (57 + 2 * g.titleHeight));
+        QCOMPARE(puzzlePictureSize(model, settings, screenPpi), QSize(g.width, g.height));
     }
 
     // A puzzle narrower than its title is drawn as wide as the title with the page margin after it; a
@@ -169,9 +169,9 @@ private slots:
         QFETCH(bool, italic);
         QFETCH(bool, widens);
         PuzzleModel model;
-        model.feld = freeGrid();
+        model.grid = freeGrid();
         model.AddEntry(u"Ei", u"EI");
-        model.feld[cellIndex(0, 0)] = clueCellValue(0, false);
+        model.grid[cellIndex(0, 0)] = clueCellValue(0, false);
         PuzzleSettings settings;
         settings.markPageEnd = false;
         settings.titleFont.italic = italic;
@@ -183,8 +183,8 @@ private slots:
         QCOMPARE(shown.image.width() > gridOnly.width(), widens);
         QCOMPARE(shown.image.height(), gridOnly.height());
         // The title's ink ends before the page margin on the right.
-        const QRect titleBand(0, shown.g.G, shown.image.width(), shown.g.T);
-        const QRect rightMargin(shown.image.width() - shown.g.G, titleBand.top(), shown.g.G,
+        const QRect titleBand(0, shown.g.pageMargin, shown.image.width(), shown.g.titleHeight);
+        const QRect rightMargin(shown.image.width() - shown.g.pageMargin, titleBand.top(), shown.g.pageMargin,
                                 titleBand.height());
         QVERIFY(countPixels(shown.image, titleBand, isDark) > 0);
         QVERIFY(allPixels(shown.image, rightMargin, white));
@@ -201,7 +201,7 @@ private slots:
     void announcedSizeIsDrawnSize() {
         QFETCH(int, resolution);
         PuzzleModel model;
-        model.feld = freeGrid();
+        model.grid = freeGrid();
         PuzzleSettings settings;
         settings.zoom = 10;
         settings.titleFont.face = u"Liberation Sans";
@@ -219,16 +219,16 @@ private slots:
         settings.zoom = 1000;
         settings.cellWidth = 100;
         const PuzzleGeometry g = puzzleGeometry(model, settings, screenPpi);
-        QCOMPARE(g.C, 3780);
-        QCOMPARE(g.W, 100 * 3780 + g.L + 2 * g.G);
-        QVERIFY(!pictureSizeIsDrawable(QSize(g.W, g.H)));
+        QCOMPARE(g.cellSize, 3780);
+        QCOMPARE(g.width, 100 * 3780 + g.lineWidth + 2 * g.pageMargin);
+        QVERIFY(!pictureSizeIsDrawable(QSize(g.width, g.height)));
         QString error;
         QVERIFY(renderPuzzleImage(model, settings, screenPpi, &error).isNull());
         QVERIFY2(error.contains(QStringLiteral("zu groß")), qPrintable(error));
 
         const PuzzleGeometry absurd = puzzleGeometry(model, settings, INT_MAX);
-        QCOMPARE(absurd.C, maxPixelLength);
-        QVERIFY(absurd.W > 0 && absurd.H > 0);
+        QCOMPARE(absurd.cellSize, maxPixelLength);
+        QVERIFY(absurd.width > 0 && absurd.height > 0);
     }
 
     void millimetres_data() {
@@ -493,54 +493,57 @@ private slots:
         const QRgb fill = clueCellsBlack ? black : white;
         QCOMPARE(image.pixel(inside.bottomRight()), fill);
         QCOMPARE(image.pixel(inside.topLeft()), fill);
-        const QRect text(inside.topLeft() + QPoint(g.M, g.M), QSize(g.C - 2 * g.M, g.C - 2 * g.M));
+        const QRect text(inside.topLeft() + QPoint(g.textMargin, g.textMargin),
+                         QSize(g.cellSize - 2 * g.textMargin, g.cellSize - 2 * g.textMargin));
         QVERIFY(countPixels(image, text, clueCellsBlack ? isLight : isDark) > 10);
-        QCOMPARE(image.pixel(cellOrigin(g, 0, 1) + QPoint(g.C / 2, 0)), black); // outline
+        QCOMPARE(image.pixel(cellOrigin(g, 0, 1) + QPoint(g.cellSize / 2, 0)), black); // outline
     }
 
     void arrowsPointIntoTheFirstLetter() {
         PuzzleModel &model = *sample;
         const PuzzleSettings settings;
         const auto [image, g] = picture(model, settings);
-        const int h = g.C / 2, t = 3 * g.A / 2;
+        const int h = g.cellSize / 2, t = 3 * g.arrowSize / 2;
         const QPoint across = cellOrigin(g, 0, 1); // clue of HAUS
-        QCOMPARE(image.pixel(across + QPoint(g.C + 2, h)), black);
-        QCOMPARE(image.pixel(across + QPoint(g.C + 2, h - g.A - 2)), white);
-        QCOMPARE(image.pixel(across + QPoint(g.C + t + 2, h)), white);
+        QCOMPARE(image.pixel(across + QPoint(g.cellSize + 2, h)), black);
+        QCOMPARE(image.pixel(across + QPoint(g.cellSize + 2, h - g.arrowSize - 2)), white);
+        QCOMPARE(image.pixel(across + QPoint(g.cellSize + t + 2, h)), white);
         const QPoint down = cellOrigin(g, 6, 0); // clue of OST
-        QCOMPARE(image.pixel(down + QPoint(h, g.C + 2)), black);
-        QCOMPARE(image.pixel(down + QPoint(h + g.A + 2, g.C + 2)), white);
-        QCOMPARE(image.pixel(down + QPoint(h, g.C + t + 2)), white);
+        QCOMPARE(image.pixel(down + QPoint(h, g.cellSize + 2)), black);
+        QCOMPARE(image.pixel(down + QPoint(h + g.arrowSize + 2, g.cellSize + 2)), white);
+        QCOMPARE(image.pixel(down + QPoint(h, g.cellSize + t + 2)), white);
     }
 
     void otherArrowKindsGetNoArrow() {
         PuzzleModel &model = *sample;
         model.AddEntry(u"Sonderfall", u"X");
-        model.feld[cellIndex(2, 5)] = clueCellValue(2, true, 1);
-        model.feld[cellIndex(2, 6)] = 'X';
+        model.grid[cellIndex(2, 5)] = clueCellValue(2, true, 1);
+        model.grid[cellIndex(2, 6)] = 'X';
         const auto [image, g] = picture(model, PuzzleSettings());
-        QCOMPARE(image.pixel(cellOrigin(g, 2, 5) + QPoint(g.C / 2, g.C + 2)), white);
+        QCOMPARE(image.pixel(cellOrigin(g, 2, 5) + QPoint(g.cellSize / 2, g.cellSize + 2)), white);
     }
 
     void clueIndexBeyondEntriesIsAnEmptyClueCell() {
         PuzzleModel &model = *sample;
-        model.feld[cellIndex(3, 5)] = clueCellValue(5, false);
-        model.feld[cellIndex(4, 5)] = 'Z';
+        model.grid[cellIndex(3, 5)] = clueCellValue(5, false);
+        model.grid[cellIndex(4, 5)] = 'Z';
         const PuzzleSettings settings;
         const auto [image, g] = picture(model, settings);
         QCOMPARE(countPixels(image, cellInside(g, 3, 5), isLight), 0);
-        QCOMPARE(image.pixel(cellOrigin(g, 3, 5) + QPoint(g.C + 2, g.C / 2)), white); // no arrow
+        QCOMPARE(image.pixel(cellOrigin(g, 3, 5) + QPoint(g.cellSize + 2, g.cellSize / 2)),
+                 white); // no arrow
     }
 
     void clueTextIsCutAtTheInnerRectangle() {
         PuzzleModel model;
-        model.feld = freeGrid();
+        model.grid = freeGrid();
         placeAnswer(model, u"Wort Wort Wort Wort Wort Wort Wort Wort Wort Wort Wort Wort", u"AB",
                     {false, 1, 1});
         const PuzzleSettings settings;
         const auto [image, g] = picture(model, settings);
         const QPoint o = cellOrigin(g, 0, 1);
-        const QRect inner(o + QPoint(g.M, g.M), QSize(g.C - 2 * g.M, g.C - 2 * g.M));
+        const QRect inner(o + QPoint(g.textMargin, g.textMargin),
+                          QSize(g.cellSize - 2 * g.textMargin, g.cellSize - 2 * g.textMargin));
         QVERIFY(countPixels(image, inner, isLight) > 20);
         QCOMPARE(countPixels(image, cellInside(g, 0, 1), isLight), countPixels(image, inner, isLight));
         QVERIFY(countPixels(image, QRect(inner.left(), inner.bottom() - 3, inner.width(), 4), isLight) > 0);
@@ -565,7 +568,7 @@ private slots:
                     sx += x;
                     sy += y;
                 }
-        const QPoint centre = cellOrigin(g, 2, 1) + QPoint(g.C / 2, g.C / 2);
+        const QPoint centre = cellOrigin(g, 2, 1) + QPoint(g.cellSize / 2, g.cellSize / 2);
         QVERIFY(qAbs(sx / dark - centre.x()) <= 2);
         QVERIFY(qAbs(sy / dark - centre.y()) <= 3);
     }
@@ -586,11 +589,11 @@ private slots:
         PuzzleSettings settings;
         settings.showSolution = true;
         PuzzleModel model;
-        model.feld = freeGrid();
-        model.feld[cellIndex(1, 1)] = stored;
-        model.feld[cellIndex(2, 1)] = stored;
+        model.grid = freeGrid();
+        model.grid[cellIndex(1, 1)] = stored;
+        model.grid[cellIndex(2, 1)] = stored;
         const QImage image = screenPicture(model, settings);
-        model.feld[cellIndex(1, 1)] = model.feld[cellIndex(2, 1)] = drawnAs;
+        model.grid[cellIndex(1, 1)] = model.grid[cellIndex(2, 1)] = drawnAs;
         const QImage expected = screenPicture(model, settings);
         QVERIFY(!image.isNull());
         QVERIFY(image == expected);
@@ -600,7 +603,7 @@ private slots:
     // the spill, the cells drawn before keep it.
     void oversizedLettersSpillOntoEarlierCellsOnly() {
         PuzzleModel model;
-        model.feld = freeGrid();
+        model.grid = freeGrid();
         placeAnswer(model, u"a", u"WI", {false, 1, 1});
         placeAnswer(model, u"b", u"IW", {false, 3, 1});
         PuzzleSettings settings;
@@ -608,9 +611,10 @@ private slots:
         settings.clueFont = {u"Liberation Sans", 40};
         const auto [image, g] = picture(model, settings);
         const QPoint afterW = cellOrigin(g, 2, 1);
-        QCOMPARE(countPixels(image, QRect(afterW + QPoint(2, 1), QSize(6, g.C - 1)), isDark), 0);
+        QCOMPARE(countPixels(image, QRect(afterW + QPoint(2, 1), QSize(6, g.cellSize - 1)), isDark), 0);
         const QPoint beforeW = cellOrigin(g, 1, 3);
-        QVERIFY(countPixels(image, QRect(beforeW + QPoint(g.C - 6, 1), QSize(5, g.C - 1)), isDark) > 0);
+        QVERIFY(countPixels(image, QRect(beforeW + QPoint(g.cellSize - 6, 1), QSize(5, g.cellSize - 1)),
+                            isDark) > 0);
     }
 
     void pageEndMarking_data() {
@@ -626,7 +630,7 @@ private slots:
         QFETCH(bool, printit);
         QFETCH(bool, marked);
         PuzzleModel model;
-        model.feld = freeGrid();
+        model.grid = freeGrid();
         PuzzleSettings settings;
         settings.markPageEnd = markPageEnd;
         const FixedPrinterQuery printer({100, 100, 150}); // ends at 96 x 144 on screen
@@ -735,11 +739,11 @@ private slots:
         QFETCH(double, zoom);
         PuzzleModel model;
         model.AddEntry(u"Stadt", u"HAUS");
-        model.feld = gridFromPicture({
+        model.grid = gridFromPicture({
             "#HAUS...#",
             "..B.ABC.O",
             "..C..#..S",
-            "QRS.X.X.T",
+            "QRS.X.X.titleHeight",
             ".....#...",
             "#ABCDEFGH",
         });
@@ -765,7 +769,7 @@ private slots:
         QFETCH(double, cellWidth);
         PuzzleModel model; // all zero: every cell drawn
         model.AddEntry(u"Hinweis", u"A");
-        model.feld[0] = clueCellValue(0, false);
+        model.grid[0] = clueCellValue(0, false);
         PuzzleSettings settings;
         settings.zoom = zoom;
         settings.cellWidth = cellWidth;

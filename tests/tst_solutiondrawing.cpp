@@ -43,33 +43,34 @@ PuzzleSettings marked(const QString &word, const QStringList &cells, bool showSo
 }
 
 QPoint cellOrigin(const PuzzleGeometry &g, int column, int row) {
-    return {g.G + column * g.C, g.Y0 + row * g.C};
+    return {g.pageMargin + column * g.cellSize, g.gridTop + row * g.cellSize};
 }
 
 // The band just inside a cell's left line, where a heavy frame shows and a plain cell is white.
 QRect innerLeftBand(const PuzzleGeometry &g, int column, int row) {
     const QPoint o = cellOrigin(g, column, row);
-    return QRect(o.x() + g.L, o.y() + g.C / 3, 1, g.C / 3);
+    return QRect(o.x() + g.lineWidth, o.y() + g.cellSize / 3, 1, g.cellSize / 3);
 }
 
 // The cell's top-left quarter inside any frame: where the number stands.
 QRect numberCorner(const PuzzleGeometry &g, int column, int row) {
     const QPoint o = cellOrigin(g, column, row);
-    return QRect(o.x() + 4 * g.L + 1, o.y() + 4 * g.L + 1, g.C / 2 - 4 * g.L, g.C / 2 - 4 * g.L);
+    return QRect(o.x() + 4 * g.lineWidth + 1, o.y() + 4 * g.lineWidth + 1, g.cellSize / 2 - 4 * g.lineWidth,
+                 g.cellSize / 2 - 4 * g.lineWidth);
 }
 
 // Box i of the rows below the grid: the last row ends one bottom margin (Y0) above the picture's
 // bottom, as many boxes a row as the grid has columns.
 QPoint boxOrigin(const Drawn &d, int i, int boxes) {
-    const int perRow = d.g.I + 1;
+    const int perRow = d.g.lastColumn + 1;
     const int rows = (boxes + perRow - 1) / perRow;
-    const int top = d.g.H - d.g.Y0 - rows * d.g.C;
-    return {d.g.G + (i % perRow) * d.g.C, top + (i / perRow) * d.g.C};
+    const int top = d.g.height - d.g.gridTop - rows * d.g.cellSize;
+    return {d.g.pageMargin + (i % perRow) * d.g.cellSize, top + (i / perRow) * d.g.cellSize};
 }
 
 QRect boxCentre(const Drawn &d, int i, int boxes) {
     const QPoint o = boxOrigin(d, i, boxes);
-    return QRect(o.x() + d.g.C / 3, o.y() + d.g.C / 3, d.g.C / 3, d.g.C / 3);
+    return QRect(o.x() + d.g.cellSize / 3, o.y() + d.g.cellSize / 3, d.g.cellSize / 3, d.g.cellSize / 3);
 }
 
 } // namespace
@@ -99,7 +100,7 @@ private slots:
         const QSize one = puzzlePictureSize(model, marked("H", {"1,1"}), screenPpi);
         const QSize grown =
             puzzlePictureSize(model, marked(QString(boxes, u'X'), QStringList(boxes, "-")), screenPpi);
-        const int C = puzzleGeometry(model, PuzzleSettings(), screenPpi).C;
+        const int C = puzzleGeometry(model, PuzzleSettings(), screenPpi).cellSize;
         QCOMPARE(grown.width(), plain.width());
         QVERIFY(one.height() > plain.height() + C);
         QCOMPARE(grown.height(), one.height() + (rows - 1) * C);
@@ -129,7 +130,8 @@ private slots:
         const Drawn shown = draw(model, marked("HT", {"1,1", "6,3"}, true));
         const QPoint o = cellOrigin(shown.g, column, row);
         QVERIFY(countPixels(shown.image,
-                            QRect(o.x() + shown.g.C / 3, o.y() + shown.g.C / 3, shown.g.C / 3, shown.g.C / 3),
+                            QRect(o.x() + shown.g.cellSize / 3, o.y() + shown.g.cellSize / 3,
+                                  shown.g.cellSize / 3, shown.g.cellSize / 3),
                             isDark) > 0);
     }
 
@@ -147,11 +149,14 @@ private slots:
         for (int i = 0; i < 3; ++i) {
             const QPoint o = boxOrigin(d, i, 3);
             // Each box has its outline on all four sides and a number in its corner.
-            QVERIFY(countPixels(d.image, QRect(o.x(), o.y() + d.g.C / 2, 1, 1), isDark) == 1);
-            QVERIFY(countPixels(d.image, QRect(o.x() + d.g.C, o.y() + d.g.C / 2, 1, 1), isDark) == 1);
-            QVERIFY(countPixels(d.image, QRect(o.x() + d.g.C / 2, o.y(), 1, 1), isDark) == 1);
-            QVERIFY(countPixels(d.image, QRect(o.x() + d.g.C / 2, o.y() + d.g.C, 1, 1), isDark) == 1);
-            QVERIFY(countPixels(d.image, QRect(o.x() + 2, o.y() + 2, d.g.C / 3, d.g.C / 3), isDark) > 0);
+            QVERIFY(countPixels(d.image, QRect(o.x(), o.y() + d.g.cellSize / 2, 1, 1), isDark) == 1);
+            QVERIFY(countPixels(d.image, QRect(o.x() + d.g.cellSize, o.y() + d.g.cellSize / 2, 1, 1),
+                                isDark) == 1);
+            QVERIFY(countPixels(d.image, QRect(o.x() + d.g.cellSize / 2, o.y(), 1, 1), isDark) == 1);
+            QVERIFY(countPixels(d.image, QRect(o.x() + d.g.cellSize / 2, o.y() + d.g.cellSize, 1, 1),
+                                isDark) == 1);
+            QVERIFY(countPixels(d.image, QRect(o.x() + 2, o.y() + 2, d.g.cellSize / 3, d.g.cellSize / 3),
+                                isDark) > 0);
             QCOMPARE(countPixels(d.image, boxCentre(d, i, 3), isDark) > 0, shown);
         }
         // Nothing beyond the last box.
@@ -186,8 +191,8 @@ private slots:
     // A grid narrower than the caption widens the picture so that the caption fits.
     void narrowGridMakesRoomForTheCaption() {
         PuzzleModel narrow;
-        narrow.feld = gridFromPicture({"#", "A"});
-        narrow.feld[cellIndex(0, 0)] = clueCellValue(0, true);
+        narrow.grid = gridFromPicture({"#", "A"});
+        narrow.grid[cellIndex(0, 0)] = clueCellValue(0, true);
         // Without a title, which would widen the picture by itself.
         PuzzleSettings untitled;
         untitled.title.clear();
@@ -197,8 +202,8 @@ private slots:
         const Drawn d = draw(narrow, settings);
         QVERIFY(d.image.width() > plain.width());
         // Below the grid, the caption ends before the right page margin.
-        const int below = d.g.Y0 + 2 * d.g.C + d.g.L;
-        const QRect right(d.image.width() - d.g.G, below, d.g.G, d.image.height() - below);
+        const int below = d.g.gridTop + 2 * d.g.cellSize + d.g.lineWidth;
+        const QRect right(d.image.width() - d.g.pageMargin, below, d.g.pageMargin, d.image.height() - below);
         QCOMPARE(countPixels(d.image, right, isDark), 0);
     }
 };

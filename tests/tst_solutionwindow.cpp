@@ -57,7 +57,7 @@ bool cellsHoldTheirLetters(TMainForm &form) {
         return false;
     for (std::size_t i = 0; i < letters.size(); ++i) {
         const GridCell c = solution.cells[i];
-        if (isOnGrid(c) && form.model().feld[cellIndex(c.column, c.row)] != letters[i])
+        if (isOnGrid(c) && form.model().grid[cellIndex(c.column, c.row)] != letters[i])
             return false;
     }
     return true;
@@ -138,10 +138,10 @@ private slots:
     void newPuzzleNewCells() {
         auto form = formWithPuzzle();
         wordField(*form)->setText(QStringLiteral("Rast"));
-        const Grid first = form->model().feld;
-        for (int attempt = 0; attempt < 5 && form->model().feld == first; ++attempt)
+        const Grid first = form->model().grid;
+        for (int attempt = 0; attempt < 5 && form->model().grid == first; ++attempt)
             QVERIFY(generateAndWait(*form));
-        QVERIFY(form->model().feld != first);
+        QVERIFY(form->model().grid != first);
         QCOMPARE(form->settings().solution.cells.size(), std::size_t(4));
         QVERIFY(cellsHoldTheirLetters(*form));
     }

@@ -23,7 +23,7 @@ Grid generatedGrid(const QString &list, std::uint64_t seed) {
     options.seed = seed;
     options.threads = 1;
     GenerateFast(VectorWordTable(readExampleList(list), 999), model, store, options);
-    return model.feld;
+    return model.grid;
 }
 
 std::vector<GridCell> letterCells(const Grid &grid) {

@@ -27,9 +27,9 @@ using Action = StartRequest::Action;
 // A saved puzzle: HAUS across with its clue, under its own title, with two word rows.
 PuzzleDocument samplePuzzle(const QString &title) {
     PuzzleModel model;
-    model.feld = freeGrid();
+    model.grid = freeGrid();
     model.AddEntry(u"Gebäude", u"HAUS");
-    commitPlacement(model.feld, u"HAUS", {false, 1, 1}, 0);
+    commitPlacement(model.grid, u"HAUS", {false, 1, 1}, 0);
     VectorWordTable table(999);
     table.setCell(0, 1, u"Gebäude");
     table.setCell(1, 1, u"HAUS");
@@ -106,7 +106,7 @@ private slots:
         QTRY_COMPARE(title(form), QStringLiteral("Geöffnet beim Start"));
         QCOMPARE(form.settings().zoom, 150.0);
         QCOMPARE(form.model().entryCount(), 1u);
-        QCOMPARE(form.model().feld[cellIndex(1, 1)], std::int32_t(u'H'));
+        QCOMPARE(form.model().grid[cellIndex(1, 1)], std::int32_t(u'H'));
         QCOMPARE(table(form).Cells(0, 2), QStringLiteral("Himmelsrichtung"));
         QTRY_VERIFY(viewSettled(form));
         QVERIFY(answers.messages.isEmpty());
@@ -146,7 +146,7 @@ private slots:
         QCOMPARE(form.settings().title, before.title);
         QCOMPARE(table(form).Cells(0, 1), QString());
         QCOMPARE(form.model().entryCount(), 0u);
-        QCOMPARE(form.model().feld[0], 0);
+        QCOMPARE(form.model().grid[0], 0);
     }
 
     void noDocumentNoMessage() {

@@ -116,7 +116,7 @@ private slots:
             markOf(*form, 6),
             QStringLiteral("kein Eintrag: Antwort zu lang: 100 Buchstaben, höchstens 99 passen ins Rätsel"));
         // The left-out rows are those whose entries no clue cell names; digits are worth a note.
-        const std::vector<bool> placed = placedEntries(form->model().feld, 3);
+        const std::vector<bool> placed = placedEntries(form->model().grid, 3);
         QCOMPARE(std::count(placed.begin(), placed.end(), true), 1);
         const int entryRows[] = {1, 2, 7};
         QList<int> leftOut;
@@ -159,8 +159,8 @@ private slots:
     void openedDocumentReportsItsWords() {
         PuzzleDocument d;
         d.rows = {{u"Gebäude", u"Haus"}, {u"", u""}, {u"Vogel", u"Eule"}, {u"Tier", u"Bär"}};
-        d.feld = gridFromPicture({"#HAUS", "..E..", "..U..", "..L..", "..E.."});
-        d.feld[cellIndex(2, 0)] = clueCellValue(1, true);
+        d.grid = gridFromPicture({"#HAUS", "..E..", "..U..", "..L..", "..E.."});
+        d.grid[cellIndex(2, 0)] = clueCellValue(1, true);
         d.entries = {documentEntry(u"Gebäude", u"HAUS", false, 0, 1),
                      documentEntry(u"Vogel", u"EULE", true, 2, 1),
                      documentEntry(u"Tier", u"BÄR", false, 9, 1)};
