@@ -11,6 +11,7 @@
 #include <benchmark/benchmark.h>
 
 #include <array>
+#include <optional>
 
 namespace {
 
@@ -37,7 +38,11 @@ void fillDensePuzzle(PuzzleModel &model) {
         }
 }
 
-void DrawFullPuzzle(benchmark::State &state) {
+// Paints the dense puzzle with the state's arguments (solution letters, fitted clues) at 96 pixels per
+// inch again and again: the whole picture, or the part of it that a window of the given size shows when
+// scrolled a third of the way right and down. The first paint loads the hyphenation patterns and lays
+// the fitted clues out once; the view paints again and again with what it keeps.
+void paintDensePuzzle(benchmark::State &state, std::optional<QSize> window) {
     PuzzleModel model;
     fillDensePuzzle(model);
     PuzzleSettings settings;
@@ -46,22 +51,26 @@ void DrawFullPuzzle(benchmark::State &state) {
     const FixedPrinterQuery printer(defaultPdfPage());
     constexpr int resolution = 96;
     const QSize size = puzzlePictureSize(model, settings, resolution);
-    QImage image(size, QImage::Format_RGB32);
-    // The first paint loads the hyphenation patterns and lays the fitted clues out once; the view
-    // paints again and again with what it keeps.
-    {
+    const QSize imageSize = window.value_or(size);
+    const QPoint scrolled = window ? QPoint(size.width() / 3, size.height() / 3) : QPoint();
+    QImage image(imageSize, QImage::Format_RGB32);
+    const auto paint = [&] {
         QPainter painter(&image);
-        drawPuzzle(painter, model, settings, RenderTarget::picture(size, resolution, printer));
-    }
+        painter.translate(-scrolled);
+        return drawPuzzle(painter, model, settings, RenderTarget::picture(size, resolution, printer)).drawn;
+    };
+    paint();
     for (auto _ : state) {
-        QPainter painter(&image);
-        if (!drawPuzzle(painter, model, settings, RenderTarget::picture(size, resolution, printer)).drawn)
+        if (!paint())
             state.SkipWithError("picture size changed");
-        painter.end();
         benchmark::DoNotOptimize(image.constBits());
     }
     state.counters["clueCells"] = model.entryCount();
-    state.counters["pixels"] = static_cast<double>(size.width()) * size.height();
+    state.counters["pixels"] = static_cast<double>(imageSize.width()) * imageSize.height();
+}
+
+void DrawFullPuzzle(benchmark::State &state) {
+    paintDensePuzzle(state, std::nullopt);
 }
 BENCHMARK(DrawFullPuzzle)
     ->ArgsProduct({{0, 1}, {0, 1}})
@@ -69,31 +78,9 @@ BENCHMARK(DrawFullPuzzle)
     ->Unit(benchmark::kMillisecond);
 
 // What dragging and zooming cost: the paint of one window-sized part of the same puzzle, as the view
-// paints the part its scroll box shows, into an image of the window's size.
+// paints the part its scroll box shows.
 void DrawViewport(benchmark::State &state) {
-    PuzzleModel model;
-    fillDensePuzzle(model);
-    PuzzleSettings settings;
-    settings.showSolution = state.range(0) != 0;
-    settings.fitClues = state.range(1) != 0;
-    const FixedPrinterQuery printer(defaultPdfPage());
-    constexpr int resolution = 96;
-    const QSize size = puzzlePictureSize(model, settings, resolution);
-    const QSize window(1280, 800);
-    const QPoint scrolled(size.width() / 3, size.height() / 3);
-    QImage image(window, QImage::Format_RGB32);
-    const auto paint = [&] {
-        QPainter painter(&image);
-        painter.translate(-scrolled);
-        return drawPuzzle(painter, model, settings, RenderTarget::picture(size, resolution, printer)).drawn;
-    };
-    paint(); // the first paint lays the fitted clues out once, as above
-    for (auto _ : state) {
-        if (!paint())
-            state.SkipWithError("picture size changed");
-        benchmark::DoNotOptimize(image.constBits());
-    }
-    state.counters["pixels"] = static_cast<double>(window.width()) * window.height();
+    paintDensePuzzle(state, QSize(1280, 800));
 }
 BENCHMARK(DrawViewport)
     ->ArgsProduct({{0, 1}, {0, 1}})
