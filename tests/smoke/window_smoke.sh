@@ -274,13 +274,15 @@ file_written() {
 
 # Saves the document with "Speichern unter..." to WORK/name.wbx, typing the name without extension.
 save_as() {
-    menu_command up 8
+    # From the end: Beenden, Rätsel und Lösung drucken, Druckvorschau, Drucken, Druckereinrichten,
+    # Exportieren als Bild, Wortliste exportieren, Wortliste importieren, Speichern unter.
+    menu_command up 9
     choose_file "Speichern unter" "$1"
     poll "$DIALOG_SECONDS" file_written "$WORK/$1.wbx" || fail "$WORK/$1.wbx wurde nicht geschrieben"
 }
 
 export_picture() {
-    menu_command up 5
+    menu_command up 6
     choose_file "Speichern unter" "$1"
     poll "$DIALOG_SECONDS" file_written "$WORK/$1" || fail "$WORK/$1 wurde nicht geschrieben"
 }
