@@ -2,10 +2,12 @@
 
 #include <QFontDatabase>
 #include <QFontInfo>
+#include <QHash>
 
 #include <algorithm>
 #include <cmath>
 #include <iterator>
+#include <mutex>
 
 namespace {
 
@@ -158,9 +160,28 @@ std::optional<NamedWeight> weightInFaceName(const QString &face) {
     return std::nullopt;
 }
 
+namespace {
+
+// Whether the font database has the family. Each answer goes through fontconfig's substitution, a good
+// part of a paint's time when asked for every paint; the program's own fonts are added at start-up,
+// before anything is drawn, so an answer once found stays right.
+bool hasFamilyRemembered(const QString &face) {
+    static std::mutex mutex;
+    static QHash<QString, bool> known;
+    const std::lock_guard<std::mutex> lock(mutex);
+    const auto found = known.constFind(face);
+    if (found != known.cend())
+        return *found;
+    const bool has = QFontDatabase::hasFamily(face);
+    known.insert(face, has);
+    return has;
+}
+
+} // namespace
+
 void useNamedWeightForMissingFace(QFont &font, const QString &face, bool bold) {
     const std::optional<NamedWeight> named = weightInFaceName(face);
-    if (!named || QFontDatabase::hasFamily(face))
+    if (!named || hasFamilyRemembered(face))
         return;
     font.setFamilies({named->family});
     font.setWeight(bold ? std::max(named->weight, QFont::Bold) : named->weight);
