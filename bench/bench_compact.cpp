@@ -134,9 +134,10 @@ int main(int argc, char *argv[]) {
                 page.columns, page.rows);
     std::printf("| list | layout | placed | fill | box | zoom for A4 | wall s | cpu s |\n");
     std::printf("|---|---|---:|---:|---:|---:|---:|---:|\n");
-    for (const QString &spec : lists) {
-        const QString path = spec.section(u':', 0, 0);
-        const int rowLimit = spec.contains(u':') ? spec.section(u':', 1).toInt() : int(maxWordListRows);
+    for (const QString &listArgument : lists) {
+        const QString path = listArgument.section(u':', 0, 0);
+        const int rowLimit =
+            listArgument.contains(u':') ? listArgument.section(u':', 1).toInt() : int(maxWordListRows);
         WordList words = readWordList(path, static_cast<std::size_t>(rowLimit));
         if (!words.ok()) {
             std::fprintf(stderr, "%s\n", qPrintable(words.error));
@@ -171,8 +172,8 @@ int main(int argc, char *argv[]) {
             }
             const Measure m = medianOf(runs);
             std::printf("| %s | %s | %d/%d | %.1f %% | %d x %d | %d %% | %.2f | %.2f |\n",
-                        qPrintable(spec.section(u'/', -1)), layout.name, m.placed, m.entries, 100 * m.fill,
-                        m.columns, m.rows, m.zoom, m.seconds, m.cpuSeconds);
+                        qPrintable(listArgument.section(u'/', -1)), layout.name, m.placed, m.entries,
+                        100 * m.fill, m.columns, m.rows, m.zoom, m.seconds, m.cpuSeconds);
             std::fflush(stdout);
         }
     }

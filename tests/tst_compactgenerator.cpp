@@ -19,13 +19,6 @@ namespace {
 
 using Rows = std::vector<VectorWordTable::Row>;
 
-Rows rowsOf(const QStringList &answers) {
-    Rows rows;
-    for (const QString &a : answers)
-        rows.emplace_back(u"Frage", a.toStdU16String());
-    return rows;
-}
-
 GenerationOptions compactOptions(int effort, std::uint64_t seed, int frameWidth = 0, int frameHeight = 0,
                                  int threads = 0) {
     GenerationOptions options;

@@ -16,13 +16,6 @@ namespace {
 
 using Rows = std::vector<VectorWordTable::Row>;
 
-Rows rowsOf(const QStringList &answers) {
-    Rows rows;
-    for (const QString &a : answers)
-        rows.emplace_back(u"Frage", a.toStdU16String());
-    return rows;
-}
-
 enum class Engine { Literal, Fast };
 
 GenerationStats generate(Engine engine, const Rows &rows, PuzzleModel &model, GeneratorStore &store,

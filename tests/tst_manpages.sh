@@ -35,10 +35,10 @@ page_section() { # page name
 help_options() {
     awk '
         /^  -/ {
-            spec = $0
-            sub(/^  /, "", spec)
-            sub(/  .*/, "", spec)
-            n = split(spec, words, /[ ,]+/)
+            names = $0
+            sub(/^  /, "", names)
+            sub(/  .*/, "", names)
+            n = split(names, words, /[ ,]+/)
             for (i = 1; i <= n; i++)
                 if (words[i] ~ /^--?[A-Za-z0-9]/) print words[i]
             next

@@ -48,3 +48,10 @@ std::vector<VectorWordTable::Row> readExampleList(const QString &name, int maxRo
     }
     return rows;
 }
+
+std::vector<VectorWordTable::Row> rowsOf(const QStringList &answers) {
+    std::vector<VectorWordTable::Row> rows;
+    for (const QString &a : answers)
+        rows.emplace_back(u"Frage", a.toStdU16String());
+    return rows;
+}

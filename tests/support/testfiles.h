@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <vector>
@@ -28,3 +29,6 @@ QString examplePath(const QString &name);
 // The "clue<TAB>answer" lines of an example word list, at most maxRows of them; other lines are
 // skipped. Empty when the list cannot be read.
 std::vector<VectorWordTable::Row> readExampleList(const QString &name, int maxRows = 999);
+
+// Word rows with these answers, each under the clue "Frage".
+std::vector<VectorWordTable::Row> rowsOf(const QStringList &answers);
