@@ -270,7 +270,7 @@ void TMainForm::checkClueFit() {
 }
 
 void TMainForm::loadHyphenationIfNeeded() {
-    // libhyphen takes a few seconds to read the German patterns, once; the user sees that it works.
+    // Reading the German patterns takes a moment, once; the user sees that it works.
     if (ui->FragenEinpassenCheck->isChecked() && !GermanHyphenation::sharedIsLoaded()) {
         BusyCursor busy;
         GermanHyphenation::shared();

@@ -20,6 +20,11 @@
 #include <QTextItem>
 #include <QtTest>
 
+#include <hyphen.h>
+
+#include <cstdlib>
+#include <set>
+
 namespace {
 
 constexpr int screenPpi = 96;
@@ -196,6 +201,57 @@ private slots:
         QFETCH(QString, expected);
         QVERIFY2(GermanHyphenation::shared().available(), GermanHyphenation::defaultPatternsFile);
         QCOMPARE(hyphenated(word), expected);
+    }
+
+    // The points of every word of the example lists, clues and answers, against those of libhyphen
+    // with the whole patterns file loaded, as the program did before it loaded only the patterns a
+    // word can meet.
+    void pointsAsWithTheWholeFile_data() {
+        QTest::addColumn<QString>("list");
+        for (const char *list : {"woerter-999.txt", "woerter.txt", "vokabeln.tsv"})
+            QTest::newRow(list) << QString::fromLatin1(list);
+    }
+    void pointsAsWithTheWholeFile() {
+        QFETCH(QString, list);
+        static HyphenDict *const whole = hnj_hyphen_load(GermanHyphenation::defaultPatternsFile);
+        QVERIFY2(whole, GermanHyphenation::defaultPatternsFile);
+        std::set<std::string> runs;
+        for (const VectorWordTable::Row &row : readExampleList(list))
+            for (const std::u16string &text : {row.first, row.second})
+                for (const QString &run : QString::fromStdU16String(text).split(
+                         QRegularExpression(QStringLiteral("[^a-zäöüß]+"),
+                                            QRegularExpression::CaseInsensitiveOption),
+                         Qt::SkipEmptyParts))
+                    if (run.size() >= 4)
+                        runs.insert(run.toLower().toLatin1().toStdString());
+        QVERIFY2(runs.size() > 50, qPrintable(list));
+        int broken = 0;
+        for (const std::string &run : runs) {
+            const int length = static_cast<int>(run.size());
+            std::vector<char> hyphens(run.size() + 5, 0);
+            char **replacements = nullptr;
+            int *positions = nullptr;
+            int *cuts = nullptr;
+            hnj_hyphen_hyphenate3(whole, run.c_str(), length, hyphens.data(), nullptr, &replacements,
+                                  &positions, &cuts, 2, 2, 2, 2);
+            std::string expected(run.size(), '0');
+            for (int k = 0; k < length; ++k)
+                if ((hyphens[static_cast<std::size_t>(k)] & 1) && !(replacements && replacements[k]))
+                    expected[static_cast<std::size_t>(k)] = '1';
+            if (replacements) {
+                for (int k = 0; k < length; ++k)
+                    std::free(replacements[k]);
+                std::free(replacements);
+            }
+            std::free(positions);
+            std::free(cuts);
+            // Compared with the word in front, so that a failure names it.
+            QCOMPARE(QString::fromLatin1(run + " " + GermanHyphenation::shared().marks(run)),
+                     QString::fromLatin1(run + " " + expected));
+            broken += expected.find('1') != std::string::npos;
+        }
+        // Most of them have a point at all: the comparison is not one of empty results.
+        QVERIFY2(broken * 2 > static_cast<int>(runs.size()), qPrintable(QString::number(broken)));
     }
 
     void missingPatternsGiveNoPoints() {
