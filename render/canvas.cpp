@@ -5,11 +5,13 @@
 #include <QPaintEngine>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPixmap>
 #include <QRawFont>
 #include <QStaticText>
 #include <QTextLayout>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 namespace {
@@ -77,14 +79,95 @@ void Canvas::setFontColor(const QColor &color) {
     painter_.setPen(color);
 }
 
-void Canvas::fillBand(long long x, long long y, long long width, long long height, const QColor &color) {
+QRect Canvas::bandRect(long long x, long long y, long long width, long long height) {
     const long long left = std::max(x, -coordinateLimit), top = std::max(y, -coordinateLimit);
     const long long right = std::min(x + width, coordinateLimit),
                     bottom = std::min(y + height, coordinateLimit);
-    if (right > left && bottom > top)
-        painter_.fillRect(QRect(static_cast<int>(left), static_cast<int>(top), static_cast<int>(right - left),
-                                static_cast<int>(bottom - top)),
-                          color);
+    if (right <= left || bottom <= top)
+        return {};
+    return QRect(static_cast<int>(left), static_cast<int>(top), static_cast<int>(right - left),
+                 static_cast<int>(bottom - top));
+}
+
+void Canvas::fillBand(long long x, long long y, long long width, long long height, const QColor &color) {
+    const QRect band = bandRect(x, y, width, height);
+    if (!band.isEmpty())
+        painter_.fillRect(band, color);
+}
+
+namespace {
+
+// Whether the painter draws straight into an image of 32-bit pixels, moved by whole pixels at most:
+// then a picture of one row, repeated down a rectangle, comes out as the very same pixels as fills.
+bool drawsWholePixelsIntoImage(const QPainter &painter) {
+    const QPaintEngine *engine = painter.paintEngine();
+    if (!engine || engine->type() != QPaintEngine::Raster || !engine->paintDevice() ||
+        engine->paintDevice()->devType() != QInternal::Image)
+        return false;
+    const auto *image = static_cast<const QImage *>(engine->paintDevice());
+    const QImage::Format format = image->format();
+    if (format != QImage::Format_RGB32 && format != QImage::Format_ARGB32 &&
+        format != QImage::Format_ARGB32_Premultiplied)
+        return false;
+    const QTransform t = painter.deviceTransform();
+    return t.type() <= QTransform::TxTranslate && t.dx() == std::floor(t.dx()) &&
+           t.dy() == std::floor(t.dy()) && painter.compositionMode() == QPainter::CompositionMode_SourceOver;
+}
+
+} // namespace
+
+void Canvas::rectangleUnderBands(int x1, int y1, int x2, int y2, const QColor &color,
+                                 const std::vector<QRect> &bands, const std::optional<QRect> &area) {
+    const Frame f = frame(x1, y1, x2, y2);
+    const int w = penWidth_;
+    QRect whole = bandRect(f.left, f.top, f.right - f.left + w, f.bottom - f.top + w);
+    if (area)
+        whole &= *area;
+    if (whole.isEmpty())
+        return;
+    std::vector<QRect> tall;
+    std::vector<QRect> others;
+    for (const QRect &band : bands) {
+        const QRect part = band & whole;
+        if (!part.isEmpty())
+            (part.height() > part.width() ? tall : others).push_back(part);
+    }
+    if (!color.isValid() || color.alpha() != 255 || penColor_.alpha() != 255 ||
+        !drawsWholePixelsIntoImage(painter_)) {
+        painter_.fillRect(whole, color);
+        tall.insert(tall.end(), others.begin(), others.end());
+        for (const QRect &band : tall)
+            painter_.fillRect(band, penColor_);
+        return;
+    }
+    // Filling the rectangle and then a tall band pixel column by pixel column costs a call for every
+    // row of the band. Instead, between two rows where a tall band starts or ends, every row looks the
+    // same: one row is painted and repeated down to the next such row. The short bands follow.
+    std::vector<int> rows{whole.top(), whole.bottom() + 1};
+    for (const QRect &band : tall) {
+        rows.push_back(band.top());
+        rows.push_back(band.bottom() + 1);
+    }
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    QImage row(whole.width(), 1, QImage::Format_RGB32);
+    const QRgb background = color.rgb();
+    const QRgb line = penColor_.rgb();
+    for (std::size_t i = 0; i + 1 < rows.size(); ++i) {
+        const int top = rows[i];
+        const int next = rows[i + 1];
+        if (top < whole.top() || next > whole.bottom() + 1)
+            continue;
+        auto *pixels = reinterpret_cast<QRgb *>(row.scanLine(0));
+        std::fill_n(pixels, whole.width(), background);
+        for (const QRect &band : tall)
+            if (band.top() <= top && band.bottom() >= top)
+                std::fill_n(pixels + (band.left() - whole.left()), band.width(), line);
+        painter_.drawTiledPixmap(QRect(whole.left(), top, whole.width(), next - top),
+                                 QPixmap::fromImage(row));
+    }
+    for (const QRect &band : others)
+        painter_.fillRect(band, penColor_);
 }
 
 Canvas::Frame Canvas::frame(int x1, int y1, int x2, int y2) const {
@@ -116,18 +199,30 @@ void Canvas::outline(int x1, int y1, int x2, int y2) {
     fillBand(f.right, f.top + w, w, f.bottom - f.top - w, penColor_);
 }
 
-void Canvas::horizontalEdge(int x1, int x2, int y) {
+QRect Canvas::horizontalEdgeBand(int x1, int x2, int y) const {
     if (x2 < x1)
         std::swap(x1, x2);
     const int w = penWidth_;
-    fillBand(bandStart(x1, w), bandStart(y, w), bandStart(x2, w) - bandStart(x1, w) + w, w, penColor_);
+    return bandRect(bandStart(x1, w), bandStart(y, w), bandStart(x2, w) - bandStart(x1, w) + w, w);
 }
 
-void Canvas::verticalEdge(int x, int y1, int y2) {
+QRect Canvas::verticalEdgeBand(int x, int y1, int y2) const {
     if (y2 < y1)
         std::swap(y1, y2);
     const int w = penWidth_;
-    fillBand(bandStart(x, w), bandStart(y1, w), w, bandStart(y2, w) - bandStart(y1, w) + w, penColor_);
+    return bandRect(bandStart(x, w), bandStart(y1, w), w, bandStart(y2, w) - bandStart(y1, w) + w);
+}
+
+void Canvas::horizontalEdge(int x1, int x2, int y) {
+    const QRect band = horizontalEdgeBand(x1, x2, y);
+    if (!band.isEmpty())
+        painter_.fillRect(band, penColor_);
+}
+
+void Canvas::verticalEdge(int x, int y1, int y2) {
+    const QRect band = verticalEdgeBand(x, y1, y2);
+    if (!band.isEmpty())
+        painter_.fillRect(band, penColor_);
 }
 
 void Canvas::moveTo(int x, int y) {
@@ -200,7 +295,7 @@ bool layOutWrapped(QTextLayout &layout, const QSize &box) {
     QTextOption option(Qt::AlignLeft | Qt::AlignTop);
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     layout.setTextOption(option);
-    layout.setCacheEnabled(false);
+    layout.setCacheEnabled(true); // the glyphs shaped for the lines are drawn, not shaped again
     layout.beginLayout();
     qreal y = 0;
     bool inside = true;
@@ -226,8 +321,9 @@ void Canvas::drawWrappedText(const QString &text, const QRect &rect) {
     if (text.isEmpty() || rect.width() <= 0 || rect.height() <= 0)
         return;
     QTextLayout layout(withLineSeparators(text), font_, painter_.device());
-    layOutWrapped(layout, rect.size());
-    drawLayout(layout, rect.topLeft(), rect);
+    // Text that lies wholly inside the rectangle needs no cut, which spares the painter its clip.
+    const bool inside = layOutWrapped(layout, rect.size());
+    drawLayout(layout, rect.topLeft(), inside ? std::nullopt : std::optional<QRect>(rect));
 }
 
 bool Canvas::wrappedTextFits(const QString &text, const QRect &rect) const {
@@ -253,7 +349,7 @@ void Canvas::drawTextLines(const QStringList &lines, double pixelSize, const QPo
     option.setWrapMode(QTextOption::NoWrap);
     option.setUseDesignMetrics(true);
     layout.setTextOption(option);
-    layout.setCacheEnabled(false);
+    layout.setCacheEnabled(true);
     layout.beginLayout();
     for (int i = 0;; ++i) {
         QTextLine line = layout.createLine();

@@ -11,6 +11,7 @@
 
 #include <optional>
 #include <unordered_map>
+#include <vector>
 
 class QPainter;
 class QTextLayout;
@@ -58,6 +59,15 @@ public:
     // from the band of its first coordinate to the band of its last, both included.
     void horizontalEdge(int x1, int x2, int y);
     void verticalEdge(int x, int y1, int y2);
+    // The pixels that horizontalEdge and verticalEdge fill, with the current pen's width.
+    QRect horizontalEdgeBand(int x1, int x2, int y) const;
+    QRect verticalEdgeBand(int x, int y1, int y2) const;
+    // What rectangle(x1, y1, x2, y2) draws in one colour (pen and brush alike), followed by bands in
+    // the pen's colour, each given as the pixels it fills; only what area (when given) holds. The same
+    // pixels come out as from rectangle and then one fill per band; drawing straight into an image, a
+    // picture of the rows between where bands begin and end is repeated down the rectangle instead.
+    void rectangleUnderBands(int x1, int y1, int x2, int y2, const QColor &color,
+                             const std::vector<QRect> &bands, const std::optional<QRect> &area);
     // The current position for lineTo.
     void moveTo(int x, int y);
     // A line in the pen from the current position to (x, y), without its end point, which becomes
@@ -105,6 +115,8 @@ private:
     };
     Frame frame(int x1, int y1, int x2, int y2) const;
     void fillBand(long long x, long long y, long long width, long long height, const QColor &color);
+    // The pixels fillBand fills, kept within coordinates a QRect can hold.
+    static QRect bandRect(long long x, long long y, long long width, long long height);
     // Draws the laid-out lines at origin, cut to rect without the painter's clip.
     void drawLinesCutToRectangle(const QTextLayout &layout, const QPointF &origin, const QRect &rect);
     // Draws the laid-out lines at origin, cut to clip when one is given.

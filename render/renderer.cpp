@@ -102,10 +102,11 @@ bool bandReaches(int c, int L, int low, int high) {
 // The outlines of every used cell at once, as the cell pass would draw them one by one: along each row
 // and column boundary, one band for each run of neighbouring cells that have that boundary as an edge.
 // Neighbouring cells share their edges and every outline is black, so the very same pixels come out,
-// in a few hundred fills instead of forty thousand.
-void drawGridLines(Canvas &canvas, const Grid &grid, const PuzzleGeometry &g,
-                   const std::optional<QRect> &area) {
-    canvas.setPen(Qt::black, g.lineWidth);
+// in a few hundred fills instead of forty thousand. The bands are those of the canvas's pen; bands
+// that cannot reach area are left out.
+std::vector<QRect> gridLineBands(const Canvas &canvas, const Grid &grid, const PuzzleGeometry &g,
+                                 const std::optional<QRect> &area) {
+    std::vector<QRect> bands;
     const int C = g.cellSize;
     const auto used = [&grid](int x, int y) {
         return x >= 0 && x < gridSize && y >= 0 && y < gridSize && !isFreeCell(grid[cellIndex(x, y)]);
@@ -127,7 +128,8 @@ void drawGridLines(Canvas &canvas, const Grid &grid, const PuzzleGeometry &g,
             continue;
         runs([&](int x) { return used(x, b - 1) || used(x, b); },
              [&](int first, int last) {
-                 canvas.horizontalEdge(g.pageMargin + first * C, g.pageMargin + last * C + C, Y);
+                 bands.push_back(
+                     canvas.horizontalEdgeBand(g.pageMargin + first * C, g.pageMargin + last * C + C, Y));
              });
     }
     for (int b = 0; b <= gridSize; ++b) {
@@ -136,15 +138,16 @@ void drawGridLines(Canvas &canvas, const Grid &grid, const PuzzleGeometry &g,
             continue;
         runs([&](int y) { return used(b - 1, y) || used(b, y); },
              [&](int first, int last) {
-                 canvas.verticalEdge(X, g.gridTop + first * C, g.gridTop + last * C + C);
+                 bands.push_back(canvas.verticalEdgeBand(X, g.gridTop + first * C, g.gridTop + last * C + C));
              });
     }
+    return bands;
 }
 
-// The cell pass. interiorsWhite: the picture was just cleared and nothing drawn since reaches into the
-// cells, so a letter cell's white inside need not be filled again, and all outlines are drawn together
-// by drawGridLines; this saves most of a paint. The caller allows it only without solution letters,
-// which could spill into later cells, so that the order of drawing would count.
+// The cell pass. interiorsWhite: the picture was cleared together with the outlines of all cells
+// (gridLineBands) and nothing drawn since reaches into the cells, so a letter cell's white inside and
+// its outline need not be drawn again; this saves most of a paint. The caller allows it only without
+// solution letters, which could spill into later cells, so that the order of drawing would count.
 void drawCells(Canvas &canvas, const PuzzleModel &model, const PuzzleSettings &settings,
                const PuzzleGeometry &g, const std::optional<QRect> &area, bool interiorsWhite) {
     const bool showSolution = settings.showSolution;
@@ -157,8 +160,6 @@ void drawCells(Canvas &canvas, const PuzzleModel &model, const PuzzleSettings &s
     // Where a solution letter goes in its cell, measured once per letter code.
     std::array<std::optional<QPoint>, maxLetterCode + 1> places{};
     ClueTextDrawing clueTexts(canvas, settings);
-    if (interiorsWhite)
-        drawGridLines(canvas, model.grid, g, area);
     for (int x = 0; x < gridSize; ++x)
         for (int y = 0; y < gridSize; ++y) {
             const std::int32_t v = model.grid[cellIndex(x, y)];
@@ -288,26 +289,34 @@ PuzzleDrawing drawPuzzle(QPainter &painter, const PuzzleModel &model, const Puzz
         makeRoomForSolutionRow(g, settings, canvas.verticalResolution(), painter.device());
     const QSize picture(g.width, g.height);
 
+    // Letter cells need no drawing of their own when the picture is cleared together with the cells'
+    // outlines and the title does not reach down to the grid (see drawCells).
+    const bool interiorsWhite = screenView && !settings.showSolution &&
+                                g.pageMargin + canvas.inkBounds(title).bottom() < g.gridTop - g.lineWidth;
+    const std::optional<QRect> area = canvas.reachableArea();
     if (screenView) {
         if (target.size != picture)
             return {false, picture};
         canvas.setBrush(Qt::white);
-        canvas.setPen(Qt::white, g.lineWidth);
         canvas.setFontColor(Qt::white);
-        canvas.rectangle(0, 0, picture.width(), picture.height());
+        if (interiorsWhite) {
+            canvas.setPen(Qt::black, g.lineWidth);
+            canvas.rectangleUnderBands(0, 0, picture.width(), picture.height(), Qt::white,
+                                       gridLineBands(canvas, model.grid, g, area), area);
+        } else {
+            canvas.setPen(Qt::white, g.lineWidth);
+            canvas.rectangle(0, 0, picture.width(), picture.height());
+        }
     }
 
     canvas.setFont(heading, headingColor);
     canvas.setTextBackground(TextBackground::Transparent);
     canvas.textOut(g.pageMargin, g.pageMargin, title);
-    const bool interiorsWhite = screenView && !settings.showSolution &&
-                                g.pageMargin + canvas.inkBounds(title).bottom() < g.gridTop - g.lineWidth;
 
     canvas.setFont(scaledFont(settings.clueFont, settings.zoom, canvas.verticalResolution()),
                    fontColor(settings.clueFont.color));
     canvas.setTextBackground(TextBackground::Transparent);
 
-    const std::optional<QRect> area = canvas.reachableArea();
     drawCells(canvas, model, settings, g, area, interiorsWhite);
     drawSolutionWord(canvas, model.grid, settings,
                      {g.pageMargin, g.gridTop, g.cellSize, g.lineWidth, g.lastRow + 1}, solutionRow);

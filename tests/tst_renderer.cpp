@@ -733,6 +733,9 @@ private slots:
         QTest::newRow("3 pixels, odd") << 0.8 << 100.0;
         QTest::newRow("7 pixels, zoom 50") << 3.7 << 50.0;
         QTest::newRow("lines as wide as cells") << 10.0 << 100.0;
+        // The screen view paints the rows between where lines begin and end as one repeated row.
+        QTest::newRow("zoom 400") << 0.5 << 400.0;
+        QTest::newRow("zoom 700, thick lines") << 2.5 << 700.0;
     }
     void gridLinesAsDrawnCellByCell() {
         QFETCH(double, lineWidth);
