@@ -190,39 +190,41 @@ std::string GermanHyphenation::dictionaryFor(const std::string &spelled) const {
     return dictionary;
 }
 
+std::string GermanHyphenation::marksWith(HyphenDict *dictionary, const std::string &spelled) {
+    const int length = static_cast<int>(spelled.size());
+    std::string result(spelled.size(), '0');
+    std::vector<char> hyphens(spelled.size() + 5, 0);
+    char **replacements = nullptr;
+    int *positions = nullptr;
+    int *cuts = nullptr;
+    hnj_hyphen_hyphenate3(dictionary, spelled.c_str(), length, hyphens.data(), nullptr, &replacements,
+                          &positions, &cuts, minimumLetters, minimumLetters, minimumLetters, minimumLetters);
+    for (int k = 0; k < length; ++k)
+        // Breaks that would change the spelling (old-style "ck" to "k-k") are left out.
+        if ((hyphens[static_cast<std::size_t>(k)] & 1) && !(replacements && replacements[k]))
+            result[static_cast<std::size_t>(k)] = '1';
+    if (replacements) {
+        for (int k = 0; k < length; ++k)
+            std::free(replacements[k]);
+        std::free(replacements);
+    }
+    std::free(positions);
+    std::free(cuts);
+    return result;
+}
+
 std::string GermanHyphenation::marks(const std::string &spelled) const {
     const std::lock_guard<std::mutex> lock(mutex_);
     const auto known = known_.find(spelled);
     if (known != known_.end())
         return known->second;
-    const int length = static_cast<int>(spelled.size());
-    std::string result(spelled.size(), '0');
     std::string dictionary = dictionaryFor(spelled);
     std::unique_ptr<HyphenDict, DictionaryDeleter> loaded;
     if (FILE *in = fmemopen(dictionary.data(), dictionary.size(), "r")) {
         loaded.reset(hnj_hyphen_load_file(in));
         std::fclose(in);
     }
-    if (loaded) {
-        std::vector<char> hyphens(spelled.size() + 5, 0);
-        char **replacements = nullptr;
-        int *positions = nullptr;
-        int *cuts = nullptr;
-        hnj_hyphen_hyphenate3(loaded.get(), spelled.c_str(), length, hyphens.data(), nullptr, &replacements,
-                              &positions, &cuts, minimumLetters, minimumLetters, minimumLetters,
-                              minimumLetters);
-        for (int k = 0; k < length; ++k)
-            // Breaks that would change the spelling (old-style "ck" to "k-k") are left out.
-            if ((hyphens[static_cast<std::size_t>(k)] & 1) && !(replacements && replacements[k]))
-                result[static_cast<std::size_t>(k)] = '1';
-        if (replacements) {
-            for (int k = 0; k < length; ++k)
-                std::free(replacements[k]);
-            std::free(replacements);
-        }
-        std::free(positions);
-        std::free(cuts);
-    }
+    const std::string result = loaded ? marksWith(loaded.get(), spelled) : std::string(spelled.size(), '0');
     known_.emplace(spelled, result);
     return result;
 }

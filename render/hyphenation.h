@@ -21,6 +21,8 @@
 // the file's directives, every pattern whose letters occur in the word or in one of its parts between
 // dots, and one pattern for each other prefix that occurs there, in the file's order. The points are
 // those of the whole file; a word's points are remembered.
+struct _HyphenDict;
+
 class GermanHyphenation {
 public:
     // Where the patterns are installed.
@@ -49,6 +51,9 @@ public:
     // of libhyphen, one per letter (odd: a break may follow it). Public for tests that compare the
     // points with those of a dictionary built from the whole file.
     std::string marks(const std::string &spelled) const;
+
+    // The marks of the spelled run (as marks() gives them) with a dictionary that libhyphen loaded.
+    static std::string marksWith(_HyphenDict *dictionary, const std::string &spelled);
 
 private:
     // The lines of the file that libhyphen is given for the spelled run: directives always, patterns
