@@ -321,9 +321,8 @@ void Canvas::drawWrappedText(const QString &text, const QRect &rect) {
     if (text.isEmpty() || rect.width() <= 0 || rect.height() <= 0)
         return;
     QTextLayout layout(withLineSeparators(text), font_, painter_.device());
-    // Text that lies wholly inside the rectangle needs no cut, which spares the painter its clip.
-    const bool inside = layOutWrapped(layout, rect.size());
-    drawLayout(layout, rect.topLeft(), inside ? std::nullopt : std::optional<QRect>(rect));
+    layOutWrapped(layout, rect.size());
+    drawLayout(layout, rect.topLeft(), rect);
 }
 
 bool Canvas::wrappedTextFits(const QString &text, const QRect &rect) const {
