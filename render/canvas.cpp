@@ -135,9 +135,9 @@ void Canvas::rectangleUnderBands(int x1, int y1, int x2, int y2, const QColor &c
     if (!color.isValid() || color.alpha() != 255 || penColor_.alpha() != 255 ||
         !drawsWholePixelsIntoImage(painter_)) {
         painter_.fillRect(whole, color);
-        tall.insert(tall.end(), others.begin(), others.end());
-        for (const QRect &band : tall)
-            painter_.fillRect(band, penColor_);
+        for (const auto *kind : {&tall, &others})
+            for (const QRect &band : *kind)
+                painter_.fillRect(band, penColor_);
         return;
     }
     // Filling the rectangle and then a tall band pixel column by pixel column costs a call for every
@@ -156,8 +156,6 @@ void Canvas::rectangleUnderBands(int x1, int y1, int x2, int y2, const QColor &c
     for (std::size_t i = 0; i + 1 < rows.size(); ++i) {
         const int top = rows[i];
         const int next = rows[i + 1];
-        if (top < whole.top() || next > whole.bottom() + 1)
-            continue;
         auto *pixels = reinterpret_cast<QRgb *>(row.scanLine(0));
         std::fill_n(pixels, whole.width(), background);
         for (const QRect &band : tall)
@@ -211,18 +209,6 @@ QRect Canvas::verticalEdgeBand(int x, int y1, int y2) const {
         std::swap(y1, y2);
     const int w = penWidth_;
     return bandRect(bandStart(x, w), bandStart(y1, w), w, bandStart(y2, w) - bandStart(y1, w) + w);
-}
-
-void Canvas::horizontalEdge(int x1, int x2, int y) {
-    const QRect band = horizontalEdgeBand(x1, x2, y);
-    if (!band.isEmpty())
-        painter_.fillRect(band, penColor_);
-}
-
-void Canvas::verticalEdge(int x, int y1, int y2) {
-    const QRect band = verticalEdgeBand(x, y1, y2);
-    if (!band.isEmpty())
-        painter_.fillRect(band, penColor_);
 }
 
 void Canvas::moveTo(int x, int y) {

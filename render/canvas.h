@@ -54,12 +54,9 @@ public:
     void rectangle(int x1, int y1, int x2, int y2);
     // The outline that rectangle draws, leaving the inside as it is.
     void outline(int x1, int y1, int x2, int y2);
-    // An edge as rectangle draws it, in the pen: along row y from column x1 to column x2, or along
-    // column x from row y1 to row y2, pen-width pixels wide and centred on the edge's row or column,
-    // from the band of its first coordinate to the band of its last, both included.
-    void horizontalEdge(int x1, int x2, int y);
-    void verticalEdge(int x, int y1, int y2);
-    // The pixels that horizontalEdge and verticalEdge fill, with the current pen's width.
+    // The pixels of an edge as rectangle draws it in the pen: along row y from column x1 to column x2,
+    // or along column x from row y1 to row y2, pen-width pixels wide and centred on the edge's row or
+    // column, from the band of its first coordinate to the band of its last, both included.
     QRect horizontalEdgeBand(int x1, int x2, int y) const;
     QRect verticalEdgeBand(int x, int y1, int y2) const;
     // What rectangle(x1, y1, x2, y2) draws in one colour (pen and brush alike), followed by bands in
