@@ -59,8 +59,9 @@ public:
     // column, from the band of its first coordinate to the band of its last, both included.
     QRect horizontalEdgeBand(int x1, int x2, int y) const;
     QRect verticalEdgeBand(int x, int y1, int y2) const;
-    // What rectangle(x1, y1, x2, y2) draws in one colour (pen and brush alike), followed by bands in
-    // the pen's colour, each given as the pixels it fills; only what area (when given) holds. The same
+    // What rectangle(x1, y1, x2, y2) draws in one colour (pen and brush alike), followed by the parts
+    // inside it of bands in the pen's colour, each given as the pixels it fills; only what area (when
+    // given) holds. The same
     // pixels come out as from rectangle and then one fill per band; drawing straight into an image, a
     // picture of the rows between where bands begin and end is repeated down the rectangle instead.
     void rectangleUnderBands(int x1, int y1, int x2, int y2, const QColor &color,

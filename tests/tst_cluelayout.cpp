@@ -236,8 +236,54 @@ private slots:
         QVERIFY2(broken * 2 > static_cast<int>(runs.size()), qPrintable(QString::number(broken)));
     }
 
+    // Small pattern files of our own, read as the program reads hyph_de_DE.dic: the points of each word
+    // are those of libhyphen holding the whole file. "6har1b" never matches "harlekin", but its
+    // prefix "har" is a state of libhyphen's automaton, which keeps "a1r" from breaking "ha-rlekin";
+    // the compound level hands the second one each part between dots.
+    void ownPatternFiles_data() {
+        QTest::addColumn<QByteArray>("patterns");
+        QTest::addColumn<QStringList>("words");
+        const QByteArray oneLevel = "ISO8859-1\n% a comment\n# another\n\na1r\nar1l\ne1ki\nr1l\n6har1b\n";
+        const QByteArray twoLevels = "ISO8859-1\nCOMPOUNDLEFTHYPHENMIN 2\nCOMPOUNDRIGHTHYPHENMIN 2\n"
+                                     "haus1tür\nNOHYPHEN -,'\n1-1\n1'1\nNEXTLEVEL\n.ha2\na1r\n6har1b\n"
+                                     "t2ür.\n1tü\ns1t\nar1l\ne1ki\n";
+        const QStringList words{QStringLiteral("harlekin"), QStringLiteral("harbe"),
+                                QStringLiteral("arlekin"), QStringLiteral("haustür"),
+                                QStringLiteral("haustürharlekin")};
+        QTest::newRow("one level") << oneLevel << words;
+        QTest::newRow("two levels") << twoLevels << words;
+        QTest::newRow("two levels, CR LF line ends") << QByteArray(twoLevels).replace("\n", "\r\n") << words;
+    }
+    void ownPatternFiles() {
+        QFETCH(QByteArray, patterns);
+        QFETCH(QStringList, words);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("muster.dic"));
+        QVERIFY(writeFile(path, QString::fromUtf8(patterns).toLatin1()));
+        const GermanHyphenation own(path);
+        QVERIFY(own.available());
+        HyphenDict *const whole = hnj_hyphen_load(QFile::encodeName(path).constData());
+        QVERIFY(whole);
+        for (const QString &word : words) {
+            const std::string run = word.toLatin1().toStdString();
+            QCOMPARE(QString::fromLatin1(run + " " + own.marks(run)),
+                     QString::fromLatin1(run + " " + GermanHyphenation::marksWith(whole, run)));
+        }
+        hnj_hyphen_free(whole);
+    }
+
+    void missingPatternsGiveNoPoints_data() {
+        QTest::addColumn<QByteArray>("contents"); // null: no file at all
+        QTest::newRow("no file") << QByteArray();
+        QTest::newRow("empty file") << QByteArray("");
+    }
     void missingPatternsGiveNoPoints() {
-        const GermanHyphenation none(QStringLiteral("/nonexistent/hyph_de_DE.dic"));
+        QFETCH(QByteArray, contents);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("hyph_de_DE.dic"));
+        if (!contents.isNull())
+            QVERIFY(writeFile(path, contents));
+        const GermanHyphenation none(path);
         QVERIFY(!none.available());
         QVERIFY(none.points(QStringLiteral("Hauptstadt")).empty());
     }

@@ -409,6 +409,65 @@ private slots:
         QCOMPARE(image.pixel(first + 29, 25), qRgb(255, 255, 0));
     }
 
+    // The picture cleared together with the cells' outlines gives the pixels of the rectangle and one
+    // fill per band: drawn into 32-bit images moved by whole pixels as rows repeated down, on other
+    // targets as fills. The bands run past the image, overlap, are short, square and empty.
+    void rectangleUnderBandsAsFills_data() {
+        QTest::addColumn<int>("format"); // QImage::Format
+        QTest::addColumn<QTransform>("transform");
+        QTest::addColumn<int>("penWidth");
+        QTest::addColumn<int>("alpha");  // of the fill
+        QTest::addColumn<QRect>("area"); // null: the whole canvas
+        const int rgb32 = QImage::Format_RGB32;
+        QTest::newRow("RGB32") << rgb32 << QTransform() << 1 << 255 << QRect();
+        QTest::newRow("RGB32, 3-pixel pen") << rgb32 << QTransform() << 3 << 255 << QRect();
+        QTest::newRow("premultiplied ARGB32, moved by whole pixels")
+            << int(QImage::Format_ARGB32_Premultiplied) << QTransform::fromTranslate(-7, -5) << 2 << 255
+            << QRect();
+        QTest::newRow("RGB32, part of the canvas")
+            << rgb32 << QTransform() << 1 << 255 << QRect(12, 8, 30, 41);
+        QTest::newRow("RGB16: fills") << int(QImage::Format_RGB16) << QTransform() << 1 << 255 << QRect();
+        QTest::newRow("scaled: fills") << rgb32 << QTransform::fromScale(2, 2) << 1 << 255 << QRect();
+        QTest::newRow("moved by half a pixel: fills")
+            << rgb32 << QTransform::fromTranslate(0.5, 0) << 1 << 255 << QRect();
+        QTest::newRow("translucent fill: fills") << rgb32 << QTransform() << 1 << 128 << QRect();
+    }
+    void rectangleUnderBandsAsFills() {
+        QFETCH(int, format);
+        QFETCH(QTransform, transform);
+        QFETCH(int, penWidth);
+        QFETCH(int, alpha);
+        QFETCH(QRect, area);
+        const std::vector<QRect> bands = {QRect(10, -5, 1, 90), QRect(25, 12, 3, 40),   QRect(26, 30, 1, 70),
+                                          QRect(-4, 50, 80, 2), QRect(40, 40, 5, 5),    QRect(70, 0, 2, 200),
+                                          QRect(55, 3, 1, 20),  QRect(300, 300, 3, 30), QRect()};
+        const QColor fill(250, 240, 200, alpha);
+        const auto draw = [&](bool together) {
+            QImage image = filledImage(QSize(80, 70), sentinel).convertToFormat(QImage::Format(format));
+            QPainter painter(&image);
+            painter.setTransform(transform);
+            if (!area.isNull() && !together)
+                painter.setClipRect(area);
+            {
+                Canvas canvas(painter, screenPpi);
+                if (together) {
+                    canvas.setPen(Qt::black, penWidth);
+                    canvas.rectangleUnderBands(-10, -10, 120, 100, fill, bands,
+                                               area.isNull() ? std::nullopt : std::optional<QRect>(area));
+                } else {
+                    canvas.setPen(fill, penWidth);
+                    canvas.setBrush(fill);
+                    canvas.rectangle(-10, -10, 120, 100);
+                    for (const QRect &band : bands)
+                        painter.fillRect(band, Qt::black);
+                }
+            }
+            painter.end();
+            return image;
+        };
+        QCOMPARE(draw(true), draw(false));
+    }
+
     void textBackground_data() {
         boolRows("opaque", "opaque: brush colour behind the text", "transparent: left alone");
     }
