@@ -11,7 +11,7 @@ CrossingGrid::CrossingGrid(int roomLimit, const std::vector<std::int32_t> &lette
             listOf_[static_cast<std::size_t>(letter)] = static_cast<std::int16_t>(lists_.size());
             lists_.emplace_back();
         }
-    cells_.fill(cellFree);
+    clueCells_.reserve(gridCells / 2);
     letters_.fill(cellFree);
     roomBefore_.fill(-1);
     roomAfter_.fill(-1);
@@ -30,18 +30,27 @@ void CrossingGrid::reset() {
     if (usedCells_ > 0) {
         const int height = maxY_ - minY_ + 1;
         for (int x = minX_; x <= maxX_; ++x) {
-            std::fill_n(cells_.begin() + cellIndex(x, minY_), height, cellFree);
             std::fill_n(letters_.begin() + cellIndex(x, minY_), height, static_cast<std::uint8_t>(cellFree));
         }
         resetLines(down, minX_ - 1, maxX_ + 1);
         resetLines(across, minY_ - 1, maxY_ + 1);
         usedCells_ = 0;
     }
+    clueCells_.clear();
     for (LetterLists &l : lists_) {
         l.byRoomBefore.clear();
         l.byRoomAfter.clear();
     }
     roomsAfterKept_ = false;
+}
+
+Grid CrossingGrid::cells() const {
+    Grid grid;
+    for (std::size_t cell = 0; cell < grid.size(); ++cell)
+        grid[cell] = letters_[cell];
+    for (const auto &clue : clueCells_)
+        grid[static_cast<std::size_t>(clue.first)] = clue.second;
+    return grid;
 }
 
 RunFigures CrossingGrid::figures() const {
@@ -55,7 +64,7 @@ RunFigures CrossingGrid::figures() const {
     return f;
 }
 
-int CrossingGrid::roomBefore(int dir, int line, int p) const {
+inline int CrossingGrid::roomBefore(int dir, int line, int p) const {
     // Placeable cells back to the clue cell, which only has to be free.
     const LineBits blocked = without(LineBits::range(0, p - 1), lines_[dir][line].placeable);
     if (blocked.none())
@@ -64,14 +73,14 @@ int CrossingGrid::roomBefore(int dir, int line, int p) const {
     return std::min(lines_[dir][line].free.test(b) ? p - 1 - b : p - 2 - b, roomLimit_);
 }
 
-int CrossingGrid::roomAfter(int dir, int line, int p) const {
+inline int CrossingGrid::roomAfter(int dir, int line, int p) const {
     // Placeable cells and letter cells (which may be crossed too) up to the first other cell.
     const LineBits barrier = without(
         without(LineBits::range(p + 1, gridSize - 1), lines_[dir][line].placeable), lines_[dir][line].letter);
     return std::min(barrier.none() ? gridSize - 1 - p : barrier.lowest() - 1 - p, roomLimit_);
 }
 
-void CrossingGrid::addCrossable(int dir, int line, int p) {
+inline void CrossingGrid::addCrossable(int dir, int line, int p) {
     const int cell = lineCell(dir, line, p);
     LetterLists *lists = listsOf(letters_[static_cast<std::size_t>(cell)]);
     if (!lists)
@@ -112,7 +121,7 @@ void CrossingGrid::removeCrossable(int dir, int line, int p) {
     lines_[dir][line].crossable.reset(p);
 }
 
-void CrossingGrid::setRooms(std::uint32_t key, int cell, int before, int after) {
+inline void CrossingGrid::setRooms(std::uint32_t key, int cell, int before, int after) {
     LetterLists *lists = listsOf(letters_[static_cast<std::size_t>(cell)]);
     std::int8_t &oldBefore = roomBefore_[static_cast<std::size_t>(cell)];
     if (before != oldBefore) {
@@ -170,7 +179,6 @@ void CrossingGrid::commit(const FastAnswer &answer, const Placement &at, std::ui
         const int cell = lineCell(dir, at.line, p);
         if (wasFree.test(p)) {
             const std::int32_t value = answer.value[static_cast<std::size_t>(p - at.start)];
-            cells_[static_cast<std::size_t>(cell)] = value;
             letters_[static_cast<std::size_t>(cell)] = static_cast<std::uint8_t>(value);
             written.set(p);
             lines_[cross][p].free.reset(at.line);
@@ -184,7 +192,7 @@ void CrossingGrid::commit(const FastAnswer &answer, const Placement &at, std::ui
             removeCrossable(cross, p, at.line); // now in two answers
         }
     }
-    cells_[static_cast<std::size_t>(lineCell(dir, at.line, clue))] = clueCellValue(entryIndex, at.down);
+    clueCells_.emplace_back(lineCell(dir, at.line, clue), clueCellValue(entryIndex, at.down));
     lines_[cross][clue].free.reset(at.line);
     lines_[cross][clue].placeable.reset(at.line);
     // A free cell beside a letter of this line could not take a letter along its crossing line.
@@ -236,8 +244,12 @@ CrossingGrid::CrossingTest CrossingGrid::testCrossing(std::uint32_t cellKey, int
     const int p = crossing.p;
     const int start = p - j;
     const int end = start + answer.length; // one past the last letter
-    if (start < 1 || end > gridSize)
+    const CrossingTest outOfRoomAfter =
+        roomsAfterKept_ ? CrossingTest::outOfRoom : CrossingTest::otherConflict;
+    if (start < 1)
         return CrossingTest::outOfRoom;
+    if (end > gridSize)
+        return outOfRoomAfter;
     const LineState &state = lines_[dir][line];
     if (!state.free.test(start - 1))
         return CrossingTest::outOfRoom; // the clue cell must be free
@@ -252,7 +264,7 @@ CrossingGrid::CrossingTest CrossingGrid::testCrossing(std::uint32_t cellKey, int
         const int q = others.lowest();
         const int held = letters_[static_cast<std::size_t>(lineCell(dir, line, q))];
         if (held != answer.match[static_cast<std::size_t>(q - start)])
-            return held == cellFree ? CrossingTest::outOfRoom : CrossingTest::otherConflict;
+            return held == cellFree ? outOfRoomAfter : CrossingTest::otherConflict;
     }
     at = Placement{dir == down, line, start};
     return CrossingTest::fits;

@@ -109,9 +109,9 @@ public:
     bool firstCrossingFits(std::uint32_t cellKey, int j, const FastAnswer &answer, Placement &at) const {
         return testCrossing(cellKey, j, answer, at) == CrossingTest::fits;
     }
-    // The same, telling a conflict that the cell's rooms might have foreseen (a cell that cannot take
-    // a letter, or the edge of the grid) from one that they cannot (a letter right after the answer,
-    // or another letter in its way).
+    // The same, telling a conflict that the rooms kept for the cell might have foreseen (a cell that
+    // cannot take a letter, or the edge of the grid; after the crossing only while rooms after are
+    // kept) from one that they cannot (a letter right after the answer, or another letter in its way).
     enum class CrossingTest { fits, outOfRoom, otherConflict };
     CrossingTest testCrossing(std::uint32_t cellKey, int j, const FastAnswer &answer, Placement &at) const;
 
@@ -126,7 +126,8 @@ public:
     // Appends every valid placement of the answer that crosses something, each exactly once.
     void collectFits(const FastAnswer &answer, std::vector<Placement> &fits) const;
 
-    const Grid &cells() const { return cells_; }
+    // The grid's cells, built from the letters and clue cells kept.
+    Grid cells() const;
     // The used cells of the grid and their bounding box.
     RunFigures figures() const;
 
@@ -189,7 +190,7 @@ private:
     int roomLimit_;
     int roomsAfterFrom_;
     bool roomsAfterKept_ = false;
-    Grid cells_;
+    std::vector<std::pair<int, std::int32_t>> clueCells_; // (cell, value) of every clue cell written
     // Per cell: its letter cell value, or cellFree for every other cell, which no letter matches.
     std::array<std::uint8_t, gridCells> letters_;
     int usedCells_ = 0;
@@ -205,8 +206,8 @@ private:
     LineState lines_[2][gridSize];                       // [dir][line]
     std::array<std::int16_t, maxLetterCode + 1> listOf_; // per letter cell value: its lists, or -1
     std::vector<LetterLists> lists_;
-    std::vector<std::int32_t> slotBefore_; // per key: index in its byRoomBefore list
-    std::vector<std::int32_t> slotAfter_;
+    RankedList::Slots slotBefore_; // per key: index in its byRoomBefore list
+    RankedList::Slots slotAfter_;
     std::array<std::int8_t, gridCells> roomBefore_; // per cell that is crossable
     std::array<std::int8_t, gridCells> roomAfter_;
 };

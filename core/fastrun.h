@@ -43,8 +43,6 @@ public:
     const std::vector<PlacedEntry> &placements() const { return placements_; }
     // The used cells and bounding box of the last run's grid.
     RunFigures figures() const { return grid_.figures(); }
-    // The last run's grid.
-    const Grid &cells() const { return grid_.cells(); }
 
 private:
     // One round of up to 1001 attempts for an entry that has to cross; true with at set on success.

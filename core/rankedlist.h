@@ -11,6 +11,8 @@
 class RankedList {
 public:
     static constexpr int maxKey = 15;
+    // Per item its index in its group; the owner has fewer than 32,768 items.
+    using Slots = std::vector<std::int16_t>;
 
     void clear();
     int size() const { return atLeast_[0]; }
@@ -20,23 +22,23 @@ public:
     }
     // The same for m from 0 to maxKey, without looking at m.
     int countFrom(int m) const { return atLeast_[static_cast<std::size_t>(m)]; }
-    // The i-th of the items with key >= m, in a fixed but unspecified order. The counts tell which
-    // group holds it, so that only that group's items are read.
-    std::uint32_t atLeast(int m, int i) const {
-        for (int k = m < 0 ? 0 : m;; ++k) {
-            const int inGroup = atLeast_[static_cast<std::size_t>(k)] -
-                                (k < maxKey ? atLeast_[static_cast<std::size_t>(k + 1)] : 0);
-            if (i < inGroup)
-                return groups_[static_cast<std::size_t>(k)][static_cast<std::size_t>(i)];
-            i -= inGroup;
-        }
+    // The i-th of the items with key >= m, in a fixed but unspecified order: by key from the largest
+    // down. The counts tell which group holds it, so that only that group's items are read. Walking
+    // down from the largest key, where most items are while the grid is sparse, ends at a key >= m,
+    // since i is below the count at m.
+    std::uint32_t atLeast([[maybe_unused]] int m, int i) const {
+        int k = maxKey;
+        while (atLeast_[static_cast<std::size_t>(k)] <= i)
+            --k;
+        const int above = k < maxKey ? atLeast_[static_cast<std::size_t>(k) + 1] : 0;
+        return groups_[static_cast<std::size_t>(k)][static_cast<std::size_t>(i - above)];
     }
 
-    void insert(std::uint32_t item, int key, std::vector<std::int32_t> &slots) {
+    void insert(std::uint32_t item, int key, Slots &slots) {
         put(item, key, slots);
         count(key, 1);
     }
-    void changeKey(std::uint32_t item, int from, int to, std::vector<std::int32_t> &slots) {
+    void changeKey(std::uint32_t item, int from, int to, Slots &slots) {
         if (from == to)
             return;
         take(item, from, slots);
@@ -44,7 +46,7 @@ public:
         count(from, -1);
         count(to, 1);
     }
-    void remove(std::uint32_t item, int key, std::vector<std::int32_t> &slots) {
+    void remove(std::uint32_t item, int key, Slots &slots) {
         take(item, key, slots);
         slots[item] = -1;
         count(key, -1);
@@ -53,17 +55,17 @@ public:
 private:
     using Counts = std::array<std::int16_t, maxKey + 1>;
 
-    void take(std::uint32_t item, int key, std::vector<std::int32_t> &slots) {
+    void take(std::uint32_t item, int key, Slots &slots) {
         auto &group = groups_[static_cast<std::size_t>(key)];
-        const std::int32_t slot = slots[item];
+        const std::int16_t slot = slots[item];
         const std::uint32_t moved = group.back();
         group[static_cast<std::size_t>(slot)] = moved;
         slots[moved] = slot;
         group.pop_back();
     }
-    void put(std::uint32_t item, int key, std::vector<std::int32_t> &slots) {
+    void put(std::uint32_t item, int key, Slots &slots) {
         auto &group = groups_[static_cast<std::size_t>(key)];
-        slots[item] = static_cast<std::int32_t>(group.size());
+        slots[item] = static_cast<std::int16_t>(group.size());
         group.push_back(item);
     }
     // Adds sign to the count of every m from 0 to key: a whole row of ones up to key, so that the

@@ -137,7 +137,7 @@ private slots:
         QFETCH(int, limit);
         RankedList list;
         list.clear();
-        std::vector<std::int32_t> places(200, -1);
+        RankedList::Slots places(200, -1);
         std::map<std::uint32_t, int> keys; // the reference: item -> key
         RandomGenerator rng(static_cast<std::uint64_t>(limit) + 1);
         for (int step = 0; step < 3000; ++step) {
