@@ -144,10 +144,47 @@ std::vector<QRect> gridLineBands(const Canvas &canvas, const Grid &grid, const P
     return bands;
 }
 
+// Where a solution letter goes in a cell of size C, from the cell's top-left corner. The divisions
+// truncate toward zero, also for letters wider than the cell.
+QPoint letterPlace(const Canvas &canvas, QChar letter, int C) {
+    return QPoint((C - canvas.textWidth(letter)) / 2, (C - canvas.textHeight()) / 2);
+}
+
+// The letter a letter cell shows with the solution, or none: code 0 is a letter cell without a
+// letter, control codes have no glyph either. A document may hold negative cell values; they draw as
+// the code unit they end in.
+std::optional<QChar> solutionLetter(std::int32_t v) {
+    const QChar letter(static_cast<char16_t>(v));
+    return letter.isPrint() ? std::optional<QChar>(letter) : std::nullopt;
+}
+
+// Whether every solution letter of the grid, in the canvas's font, stays inside the white of its cell
+// with a pixel to spare: then nothing that the cell pass draws later (the outlines and insides of the
+// cells to the right and below) reaches it, and the letters may be drawn over a picture cleared
+// together with all outlines.
+bool solutionLettersStayInside(const Canvas &canvas, const Grid &grid, const PuzzleGeometry &g) {
+    const int C = g.cellSize, w = g.lineWidth;
+    const QRect white(QPoint(w - w / 2, w - w / 2), QPoint(C - w / 2 - 1, C - w / 2 - 1));
+    std::vector<bool> checked(0x10000, false);
+    for (const std::int32_t v : grid) {
+        if (isFreeCell(v) || isClueCell(v))
+            continue;
+        const std::optional<QChar> letter = solutionLetter(v);
+        if (!letter || checked[letter->unicode()])
+            continue;
+        checked[letter->unicode()] = true;
+        const QRect ink = canvas.inkBounds(QString(*letter)).translated(letterPlace(canvas, *letter, C));
+        if (!white.contains(ink.adjusted(-1, -1, 1, 1)))
+            return false;
+    }
+    return true;
+}
+
 // The cell pass. interiorsWhite: the picture was cleared together with the outlines of all cells
 // (gridLineBands) and nothing drawn since reaches into the cells, so a letter cell's white inside and
-// its outline need not be drawn again; this saves most of a paint. The caller allows it only without
-// solution letters, which could spill into later cells, so that the order of drawing would count.
+// its outline need not be drawn again; this saves most of a paint. The caller allows it with solution
+// letters only when they stay inside their cells, else a letter spilling into a later cell would be
+// drawn over it rather than under it.
 void drawCells(Canvas &canvas, const PuzzleModel &model, const PuzzleSettings &settings,
                const PuzzleGeometry &g, const std::optional<QRect> &area, bool interiorsWhite) {
     const bool showSolution = settings.showSolution;
@@ -163,7 +200,8 @@ void drawCells(Canvas &canvas, const PuzzleModel &model, const PuzzleSettings &s
     for (int x = 0; x < gridSize; ++x)
         for (int y = 0; y < gridSize; ++y) {
             const std::int32_t v = model.grid[cellIndex(x, y)];
-            if (isFreeCell(v) || (interiorsWhite && !isClueCell(v)))
+            const std::optional<QChar> letter = showSolution ? solutionLetter(v) : std::nullopt;
+            if (isFreeCell(v) || (interiorsWhite && !isClueCell(v) && !letter))
                 continue;
             const int X = g.pageMargin + x * C, Y = g.gridTop + y * C;
             if (!cellReaches(area, X, Y, C, margin))
@@ -180,17 +218,15 @@ void drawCells(Canvas &canvas, const PuzzleModel &model, const PuzzleSettings &s
             }
             canvas.setBrush(Qt::white);
             canvas.setFontColor(Qt::black);
-            canvas.rectangle(X, Y, X + C + 1, Y + C + 1);
-            // Code 0 is a letter cell without a letter; control codes have no glyph either.
-            const QChar letter(static_cast<char16_t>(v));
-            if (showSolution && letter.isPrint()) {
-                // A document may hold negative cell values; they draw as the code unit they end in but
-                // have no place in the table of measured letters.
+            if (!interiorsWhite)
+                canvas.rectangle(X, Y, X + C + 1, Y + C + 1);
+            if (letter) {
+                // Negative cell values have no place in the table of measured letters.
                 std::optional<QPoint> measured;
                 std::optional<QPoint> &place = v >= 0 ? places[static_cast<std::size_t>(v)] : measured;
-                if (!place) // the divisions truncate toward zero, also for letters wider than the cell
-                    place = QPoint((C - canvas.textWidth(letter)) / 2, (C - canvas.textHeight()) / 2);
-                canvas.letterOut(X + place->x(), Y + place->y(), letter);
+                if (!place)
+                    place = letterPlace(canvas, *letter, C);
+                canvas.letterOut(X + place->x(), Y + place->y(), *letter);
             }
         }
 }
@@ -290,9 +326,15 @@ PuzzleDrawing drawPuzzle(QPainter &painter, const PuzzleModel &model, const Puzz
     const QSize picture(g.width, g.height);
 
     // Letter cells need no drawing of their own when the picture is cleared together with the cells'
-    // outlines and the title does not reach down to the grid (see drawCells).
-    const bool interiorsWhite = screenView && !settings.showSolution &&
-                                g.pageMargin + canvas.inkBounds(title).bottom() < g.gridTop - g.lineWidth;
+    // outlines and the title does not reach down to the grid, but for solution letters that stay inside
+    // their cells (see drawCells).
+    const QFont clueFont = scaledFont(settings.clueFont, settings.zoom, canvas.verticalResolution());
+    bool interiorsWhite =
+        screenView && g.pageMargin + canvas.inkBounds(title).bottom() < g.gridTop - g.lineWidth;
+    if (interiorsWhite && settings.showSolution) {
+        canvas.setFont(clueFont, fontColor(settings.clueFont.color));
+        interiorsWhite = solutionLettersStayInside(canvas, model.grid, g);
+    }
     const std::optional<QRect> area = canvas.reachableArea();
     if (screenView) {
         if (target.size != picture)
@@ -313,8 +355,7 @@ PuzzleDrawing drawPuzzle(QPainter &painter, const PuzzleModel &model, const Puzz
     canvas.setTextBackground(TextBackground::Transparent);
     canvas.textOut(g.pageMargin, g.pageMargin, title);
 
-    canvas.setFont(scaledFont(settings.clueFont, settings.zoom, canvas.verticalResolution()),
-                   fontColor(settings.clueFont.color));
+    canvas.setFont(clueFont, fontColor(settings.clueFont.color));
     canvas.setTextBackground(TextBackground::Transparent);
 
     drawCells(canvas, model, settings, g, area, interiorsWhite);

@@ -787,18 +787,30 @@ private slots:
     void gridLinesAsDrawnCellByCell_data() {
         QTest::addColumn<double>("lineWidth");
         QTest::addColumn<double>("zoom");
-        QTest::newRow("1 pixel") << 0.3 << 100.0;
-        QTest::newRow("2 pixels") << 0.5 << 100.0;
-        QTest::newRow("3 pixels, odd") << 0.8 << 100.0;
-        QTest::newRow("7 pixels, zoom 50") << 3.7 << 50.0;
-        QTest::newRow("lines as wide as cells") << 10.0 << 100.0;
+        QTest::addColumn<bool>("solution");
+        QTest::addColumn<int>("letterPoints"); // size of the clue font, which the solution letters use
+        QTest::newRow("1 pixel") << 0.3 << 100.0 << false << 8;
+        QTest::newRow("2 pixels") << 0.5 << 100.0 << false << 8;
+        QTest::newRow("3 pixels, odd") << 0.8 << 100.0 << false << 8;
+        QTest::newRow("7 pixels, zoom 50") << 3.7 << 50.0 << false << 8;
+        QTest::newRow("lines as wide as cells") << 10.0 << 100.0 << false << 8;
         // The screen view paints the rows between where lines begin and end as one repeated row.
-        QTest::newRow("zoom 400") << 0.5 << 400.0;
-        QTest::newRow("zoom 700, thick lines") << 2.5 << 700.0;
+        QTest::newRow("zoom 400") << 0.5 << 400.0 << false << 8;
+        QTest::newRow("zoom 700, thick lines") << 2.5 << 700.0 << false << 8;
+        // Solution letters inside their cells are drawn over the cleared picture; letters that reach
+        // an outline or a later cell must come out as drawn cell by cell all the same.
+        QTest::newRow("solution letters") << 0.3 << 100.0 << true << 8;
+        QTest::newRow("solution letters, zoom 400") << 0.5 << 400.0 << true << 8;
+        QTest::newRow("solution letters larger than their cells") << 0.3 << 100.0 << true << 40;
+        QTest::newRow("solution letters as high as their cells") << 0.3 << 100.0 << true << 22;
+        QTest::newRow("solution letters, thick lines") << 2.0 << 100.0 << true << 8;
+        QTest::newRow("solution letters touching thick lines") << 2.0 << 100.0 << true << 20;
     }
     void gridLinesAsDrawnCellByCell() {
         QFETCH(double, lineWidth);
         QFETCH(double, zoom);
+        QFETCH(bool, solution);
+        QFETCH(int, letterPoints);
         PuzzleModel model;
         model.AddEntry(u"Stadt", u"HAUS");
         model.grid = gridFromPicture({
@@ -806,13 +818,15 @@ private slots:
             "..B.ABC.O",
             "..C..#..S",
             "QRS.X.X.titleHeight",
-            ".....#...",
+            "J....#...",
             "#ABCDEFGH",
         });
         PuzzleSettings settings;
         settings.lineWidth = lineWidth;
         settings.zoom = zoom;
         settings.markPageEnd = false;
+        settings.showSolution = solution;
+        settings.clueFont.pointSize = letterPoints;
         const QImage screen = screenPicture(model, settings);
         QVERIFY(!screen.isNull());
         QImage page = filledImage(screen.size(), white);
