@@ -66,6 +66,7 @@ void Canvas::setBrush(const QColor &color) {
 void Canvas::setFont(const QFont &font, const QColor &color) {
     font_ = font;
     letters_.clear();
+    stamps_.clear();
     metrics_ = QFontMetrics(font_, painter_.device());
     painter_.setFont(font_);
     setFontColor(color);
@@ -257,6 +258,41 @@ void Canvas::letterOut(int x, int y, QChar letter) {
     if (background_ == TextBackground::Opaque)
         paintTextBackground(QRect(x, y, textWidth(letter), textHeight()));
     painter_.drawStaticText(QPoint(x, y), found->second);
+}
+
+void Canvas::letterOnWhite(int x, int y, QChar letter) {
+    const auto *target = drawsWholePixelsIntoImage(painter_)
+                             ? static_cast<const QImage *>(painter_.paintEngine()->paintDevice())
+                             : nullptr;
+    if (!target || background_ == TextBackground::Opaque || fontColor_.alpha() != 255) {
+        letterOut(x, y, letter);
+        return;
+    }
+    Stamp &stamp = stamps_[letter.unicode()];
+    if (stamp.color != fontColor_ || stamp.format != target->format()) {
+        // The picture has the target's resolution, so that the font comes out the same; the character
+        // lands on it moved by whole pixels only, so its glyph is the same too.
+        const QRect ink = inkBounds(QString(letter));
+        stamp.color = fontColor_;
+        stamp.format = target->format();
+        stamp.offset = ink.topLeft();
+        stamp.picture = QImage(ink.size(), target->format());
+        if (!stamp.picture.isNull()) {
+            stamp.picture.setDotsPerMeterX(target->dotsPerMeterX());
+            stamp.picture.setDotsPerMeterY(target->dotsPerMeterY());
+            stamp.picture.fill(Qt::white);
+            QPainter painter(&stamp.picture);
+            painter.setRenderHints(painter_.renderHints());
+            painter.setFont(font_);
+            painter.setPen(fontColor_);
+            QStaticText text{QString(letter)};
+            text.setTextFormat(Qt::PlainText);
+            text.prepare(painter.transform(), font_);
+            painter.drawStaticText(-ink.topLeft(), text);
+        }
+    }
+    if (!stamp.picture.isNull())
+        painter_.drawImage(QPoint(x, y) + stamp.offset, stamp.picture);
 }
 
 int Canvas::textWidth(const QString &text) const {

@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QFont>
 #include <QFontMetrics>
+#include <QImage>
 #include <QPolygon>
 #include <QRect>
 #include <QStaticText>
@@ -75,6 +76,11 @@ public:
     void textOut(int x, int y, const QString &text);
     // Draws one character as textOut does; a character drawn again in the same font is not laid out anew.
     void letterOut(int x, int y, QChar letter);
+    // The same where every pixel that inkBounds gives for the character at (x, y) is white, with a
+    // transparent text background. Drawing straight into an image moved by whole pixels, the character
+    // is drawn once on white into a picture of its own, and that picture is copied: the same pixels in
+    // a fraction of the time.
+    void letterOnWhite(int x, int y, QChar letter);
     // Width and height of text in the current font; the height is that of the font's character cell.
     int textWidth(const QString &text) const;
     int textWidth(QChar c) const;
@@ -133,4 +139,13 @@ private:
     TextBackground background_ = TextBackground::Opaque;
     QPoint position_;
     std::unordered_map<char16_t, QStaticText> letters_;
+    // Per character: its picture on white, the size of its ink bounds, in the font of the text and the
+    // colour it was drawn in, and where the picture goes from the character's position.
+    struct Stamp {
+        QColor color;
+        QImage::Format format = QImage::Format_Invalid; // of the target it was made for
+        QPoint offset;
+        QImage picture; // none for a character without ink
+    };
+    std::unordered_map<char16_t, Stamp> stamps_;
 };

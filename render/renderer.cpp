@@ -226,7 +226,11 @@ void drawCells(Canvas &canvas, const PuzzleModel &model, const PuzzleSettings &s
                 std::optional<QPoint> &place = v >= 0 ? places[static_cast<std::size_t>(v)] : measured;
                 if (!place)
                     place = letterPlace(canvas, *letter, C);
-                canvas.letterOut(X + place->x(), Y + place->y(), *letter);
+                // Over the picture cleared with the outlines a letter only meets the white of its cell.
+                if (interiorsWhite)
+                    canvas.letterOnWhite(X + place->x(), Y + place->y(), *letter);
+                else
+                    canvas.letterOut(X + place->x(), Y + place->y(), *letter);
             }
         }
 }

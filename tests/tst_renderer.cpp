@@ -67,6 +67,20 @@ bool drawOnto(QImage &image, const PuzzleModel &model, const PuzzleSettings &set
     return drawing.drawn;
 }
 
+// Letter cells side by side and in columns, clue cells among them, a long row and a letter with a
+// descender above another letter: what the grid lines and solution letters are checked on.
+void fillLinesAndLetters(PuzzleModel &model) {
+    model.AddEntry(u"Stadt", u"HAUS");
+    model.grid = gridFromPicture({
+        "#HAUS...#",
+        "..B.ABC.O",
+        "..C..#..S",
+        "QRS.X.X.titleHeight",
+        "J....#...",
+        "#ABCDEFGH",
+    });
+}
+
 // Runs draw on a canvas over the device at screen resolution, set to the clue font at the zoom in black
 // on a transparent text background.
 template <typename Draw> void onCanvas(QPaintDevice &device, Draw draw, double zoom = 100) {
@@ -812,15 +826,7 @@ private slots:
         QFETCH(bool, solution);
         QFETCH(int, letterPoints);
         PuzzleModel model;
-        model.AddEntry(u"Stadt", u"HAUS");
-        model.grid = gridFromPicture({
-            "#HAUS...#",
-            "..B.ABC.O",
-            "..C..#..S",
-            "QRS.X.X.titleHeight",
-            "J....#...",
-            "#ABCDEFGH",
-        });
+        fillLinesAndLetters(model);
         PuzzleSettings settings;
         settings.lineWidth = lineWidth;
         settings.zoom = zoom;
@@ -832,6 +838,49 @@ private slots:
         QImage page = filledImage(screen.size(), white);
         QVERIFY(drawOnto(page, model, settings, true, nullptr));
         QCOMPARE(screen, page);
+    }
+
+    // The screen view copies a solution letter drawn once on white where it draws straight into an
+    // image of its own kind of pixels, moved by whole pixels; elsewhere it draws each letter. Either
+    // way the pixels are those of the cell-by-cell paint on the same target.
+    void solutionLettersAsDrawnCellByCellOnEveryTarget_data() {
+        QTest::addColumn<int>("format");
+        QTest::addColumn<QTransform>("transform");
+        const int rgb32 = int(QImage::Format_RGB32);
+        const int premultiplied = int(QImage::Format_ARGB32_Premultiplied);
+        QTest::newRow("RGB32") << rgb32 << QTransform();
+        QTest::newRow("RGB32, moved by whole pixels") << rgb32 << QTransform::fromTranslate(-37, 11);
+        QTest::newRow("premultiplied ARGB32") << premultiplied << QTransform();
+        QTest::newRow("premultiplied ARGB32, moved") << premultiplied << QTransform::fromTranslate(5, -9);
+        QTest::newRow("ARGB32") << int(QImage::Format_ARGB32) << QTransform();
+        QTest::newRow("moved by half a pixel: each letter drawn")
+            << rgb32 << QTransform::fromTranslate(0.5, 0);
+        QTest::newRow("RGB16: each letter drawn") << int(QImage::Format_RGB16) << QTransform();
+    }
+    void solutionLettersAsDrawnCellByCellOnEveryTarget() {
+        QFETCH(int, format);
+        QFETCH(QTransform, transform);
+        PuzzleModel model;
+        fillLinesAndLetters(model);
+        PuzzleSettings settings;
+        settings.showSolution = true;
+        settings.markPageEnd = false;
+        const QSize size = puzzlePictureSize(model, settings, screenPpi);
+        const auto draw = [&](bool printit) {
+            QImage image(size, static_cast<QImage::Format>(format));
+            image.fill(Qt::white);
+            QPainter painter(&image);
+            painter.setTransform(transform);
+            const RenderTarget target =
+                printit ? RenderTarget::printerPage(screenPpi)
+                        : RenderTarget::picture(size, screenPpi, FixedPrinterQuery(defaultPdfPage()));
+            const bool drawn = drawPuzzle(painter, model, settings, target).drawn;
+            painter.end();
+            return drawn ? image.convertToFormat(QImage::Format_RGB32) : QImage();
+        };
+        const QImage screen = draw(false);
+        QVERIFY(!screen.isNull());
+        QCOMPARE(screen, draw(true));
     }
 
     void extremeSettingsOnAPrinterPageStaySafe_data() {
