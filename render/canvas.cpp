@@ -98,8 +98,9 @@ void Canvas::fillBand(long long x, long long y, long long width, long long heigh
 
 namespace {
 
-// Whether the painter draws straight into an image of 32-bit pixels, moved by whole pixels at most:
-// then a picture of one row, repeated down a rectangle, comes out as the very same pixels as fills.
+// Whether the painter draws straight into an image of 32-bit pixels, moved by whole pixels at most,
+// without opacity of its own: then a picture of one row, repeated down a rectangle, comes out as the very
+// same pixels as fills.
 bool drawsWholePixelsIntoImage(const QPainter &painter) {
     const QPaintEngine *engine = painter.paintEngine();
     if (!engine || engine->type() != QPaintEngine::Raster || !engine->paintDevice() ||
@@ -112,7 +113,8 @@ bool drawsWholePixelsIntoImage(const QPainter &painter) {
         return false;
     const QTransform t = painter.deviceTransform();
     return t.type() <= QTransform::TxTranslate && t.dx() == std::floor(t.dx()) &&
-           t.dy() == std::floor(t.dy()) && painter.compositionMode() == QPainter::CompositionMode_SourceOver;
+           t.dy() == std::floor(t.dy()) &&
+           painter.compositionMode() == QPainter::CompositionMode_SourceOver && painter.opacity() == 1.0;
 }
 
 } // namespace

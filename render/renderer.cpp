@@ -331,10 +331,11 @@ PuzzleDrawing drawPuzzle(QPainter &painter, const PuzzleModel &model, const Puzz
 
     // Letter cells need no drawing of their own when the picture is cleared together with the cells'
     // outlines and the title does not reach down to the grid, but for solution letters that stay inside
-    // their cells (see drawCells).
+    // their cells (see drawCells). A translucent painter would draw an edge that two cells share twice,
+    // darker than once.
     const QFont clueFont = scaledFont(settings.clueFont, settings.zoom, canvas.verticalResolution());
-    bool interiorsWhite =
-        screenView && g.pageMargin + canvas.inkBounds(title).bottom() < g.gridTop - g.lineWidth;
+    bool interiorsWhite = screenView && painter.opacity() == 1.0 &&
+                          g.pageMargin + canvas.inkBounds(title).bottom() < g.gridTop - g.lineWidth;
     if (interiorsWhite && settings.showSolution) {
         canvas.setFont(clueFont, fontColor(settings.clueFont.color));
         interiorsWhite = solutionLettersStayInside(canvas, model.grid, g);

@@ -430,21 +430,24 @@ private slots:
         QTest::addColumn<int>("format"); // QImage::Format
         QTest::addColumn<QTransform>("transform");
         QTest::addColumn<int>("penWidth");
-        QTest::addColumn<int>("alpha");  // of the fill
-        QTest::addColumn<QRect>("area"); // null: the whole canvas
+        QTest::addColumn<int>("alpha");      // of the fill
+        QTest::addColumn<QRect>("area");     // null: the whole canvas
+        QTest::addColumn<double>("opacity"); // of the painter
         const int rgb32 = QImage::Format_RGB32;
-        QTest::newRow("RGB32") << rgb32 << QTransform() << 1 << 255 << QRect();
-        QTest::newRow("RGB32, 3-pixel pen") << rgb32 << QTransform() << 3 << 255 << QRect();
+        QTest::newRow("RGB32") << rgb32 << QTransform() << 1 << 255 << QRect() << 1.0;
+        QTest::newRow("RGB32, 3-pixel pen") << rgb32 << QTransform() << 3 << 255 << QRect() << 1.0;
         QTest::newRow("premultiplied ARGB32, moved by whole pixels")
             << int(QImage::Format_ARGB32_Premultiplied) << QTransform::fromTranslate(-7, -5) << 2 << 255
-            << QRect();
+            << QRect() << 1.0;
         QTest::newRow("RGB32, part of the canvas")
-            << rgb32 << QTransform() << 1 << 255 << QRect(12, 8, 30, 41);
-        QTest::newRow("RGB16: fills") << int(QImage::Format_RGB16) << QTransform() << 1 << 255 << QRect();
-        QTest::newRow("scaled: fills") << rgb32 << QTransform::fromScale(2, 2) << 1 << 255 << QRect();
+            << rgb32 << QTransform() << 1 << 255 << QRect(12, 8, 30, 41) << 1.0;
+        QTest::newRow("RGB16: fills")
+            << int(QImage::Format_RGB16) << QTransform() << 1 << 255 << QRect() << 1.0;
+        QTest::newRow("scaled: fills") << rgb32 << QTransform::fromScale(2, 2) << 1 << 255 << QRect() << 1.0;
         QTest::newRow("moved by half a pixel: fills")
-            << rgb32 << QTransform::fromTranslate(0.5, 0) << 1 << 255 << QRect();
-        QTest::newRow("translucent fill: fills") << rgb32 << QTransform() << 1 << 128 << QRect();
+            << rgb32 << QTransform::fromTranslate(0.5, 0) << 1 << 255 << QRect() << 1.0;
+        QTest::newRow("translucent fill: fills") << rgb32 << QTransform() << 1 << 128 << QRect() << 1.0;
+        QTest::newRow("translucent painter: fills") << rgb32 << QTransform() << 1 << 255 << QRect() << 0.5;
     }
     void rectangleUnderBandsAsFills() {
         QFETCH(int, format);
@@ -452,6 +455,7 @@ private slots:
         QFETCH(int, penWidth);
         QFETCH(int, alpha);
         QFETCH(QRect, area);
+        QFETCH(double, opacity);
         const std::vector<QRect> bands = {QRect(10, -5, 1, 90), QRect(25, 12, 3, 40),   QRect(26, 30, 1, 70),
                                           QRect(-4, 50, 80, 2), QRect(40, 40, 5, 5),    QRect(70, 0, 2, 200),
                                           QRect(55, 3, 1, 20),  QRect(300, 300, 3, 30), QRect()};
@@ -460,6 +464,7 @@ private slots:
             QImage image = filledImage(QSize(80, 70), sentinel).convertToFormat(QImage::Format(format));
             QPainter painter(&image);
             painter.setTransform(transform);
+            painter.setOpacity(opacity);
             if (!area.isNull() && !together)
                 painter.setClipRect(area);
             {
@@ -846,20 +851,24 @@ private slots:
     void solutionLettersAsDrawnCellByCellOnEveryTarget_data() {
         QTest::addColumn<int>("format");
         QTest::addColumn<QTransform>("transform");
+        QTest::addColumn<double>("opacity"); // of the painter
         const int rgb32 = int(QImage::Format_RGB32);
         const int premultiplied = int(QImage::Format_ARGB32_Premultiplied);
-        QTest::newRow("RGB32") << rgb32 << QTransform();
-        QTest::newRow("RGB32, moved by whole pixels") << rgb32 << QTransform::fromTranslate(-37, 11);
-        QTest::newRow("premultiplied ARGB32") << premultiplied << QTransform();
-        QTest::newRow("premultiplied ARGB32, moved") << premultiplied << QTransform::fromTranslate(5, -9);
-        QTest::newRow("ARGB32") << int(QImage::Format_ARGB32) << QTransform();
+        QTest::newRow("RGB32") << rgb32 << QTransform() << 1.0;
+        QTest::newRow("RGB32, moved by whole pixels") << rgb32 << QTransform::fromTranslate(-37, 11) << 1.0;
+        QTest::newRow("premultiplied ARGB32") << premultiplied << QTransform() << 1.0;
+        QTest::newRow("premultiplied ARGB32, moved")
+            << premultiplied << QTransform::fromTranslate(5, -9) << 1.0;
+        QTest::newRow("ARGB32") << int(QImage::Format_ARGB32) << QTransform() << 1.0;
         QTest::newRow("moved by half a pixel: each letter drawn")
-            << rgb32 << QTransform::fromTranslate(0.5, 0);
-        QTest::newRow("RGB16: each letter drawn") << int(QImage::Format_RGB16) << QTransform();
+            << rgb32 << QTransform::fromTranslate(0.5, 0) << 1.0;
+        QTest::newRow("RGB16: each letter drawn") << int(QImage::Format_RGB16) << QTransform() << 1.0;
+        QTest::newRow("translucent painter: drawn cell by cell") << rgb32 << QTransform() << 0.5;
     }
     void solutionLettersAsDrawnCellByCellOnEveryTarget() {
         QFETCH(int, format);
         QFETCH(QTransform, transform);
+        QFETCH(double, opacity);
         PuzzleModel model;
         fillLinesAndLetters(model);
         PuzzleSettings settings;
@@ -871,6 +880,7 @@ private slots:
             image.fill(Qt::white);
             QPainter painter(&image);
             painter.setTransform(transform);
+            painter.setOpacity(opacity);
             const RenderTarget target =
                 printit ? RenderTarget::printerPage(screenPpi)
                         : RenderTarget::picture(size, screenPpi, FixedPrinterQuery(defaultPdfPage()));
