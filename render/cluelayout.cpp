@@ -196,7 +196,12 @@ void ClueTextDrawing::draw(const QString &text, const QRect &box) {
     // Lines that fit are centred in the box; a clue that does not fit starts at its top, as text
     // always did, and is cut off at the box.
     const double top = fitted.fits ? box.top() + (box.height() - height) / 2 : box.top();
-    canvas_.drawTextLines(fitted.lines, fitted.pointSize * pixelsPerPoint_, QPointF(box.left(), top), spacing,
+    // The zoom scales the points after the clue font's own limit; no larger than the plain clue text
+    // gets (a glyph that Qt keeps as a picture, a colour emoji, would take gigabytes).
+    const double pixels =
+        std::min(fitted.pointSize * pixelsPerPoint_,
+                 static_cast<double>(pixelSizeForPoints(maxScaledPoints, canvas_.verticalResolution())));
+    canvas_.drawTextLines(fitted.lines, pixels, QPointF(box.left(), top), spacing,
                           fitted.fits ? std::nullopt : std::optional<QRect>(box));
 }
 

@@ -6,8 +6,9 @@
 # for the readers (the document fuzzer starts at about 120 MB with its corpus and ASan's caches and was
 # seen at 271 MB after 66,000 inputs; the input it stopped at takes 40 MB run alone), 1 GB for
 # the renderer (Qt maps the fallback fonts and caches a font engine and glyphs for every size drawn,
-# about 500 MB after five minutes). Findings are kept in build-fuzz/findings/;
-# the corpora in build-fuzz/corpus/ grow from run to run on the same machine.
+# about 500 MB after five minutes). Findings are kept in build-fuzz/findings/; those fixed go into
+# fuzz/findings/, which every run reads again; the corpora in build-fuzz/corpus/ grow from run to run on
+# the same machine.
 set -euo pipefail
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 BUILD=${WABRIX_FUZZ_BUILD:-$ROOT/build-fuzz}
@@ -43,9 +44,11 @@ run_fuzzer() {
     local target=$1 seconds=$2 rss=$3
     shift 3
     echo "== $target: $seconds s"
+    local inputs=("$BUILD/corpus/${target#fuzz_}" "$BUILD/seeds/${target#fuzz_}")
+    [ -d "$ROOT/fuzz/findings/${target#fuzz_}" ] && inputs+=("$ROOT/fuzz/findings/${target#fuzz_}")
     if ! "$BUILD/fuzz/$target" -max_total_time="$seconds" -rss_limit_mb="$rss" -malloc_limit_mb=256 -timeout=10 \
-        -print_final_stats=1 -artifact_prefix="$BUILD/findings/$target-" "$@" \
-        "$BUILD/corpus/${target#fuzz_}" "$BUILD/seeds/${target#fuzz_}" 2>"$BUILD/$target.log"; then
+        -print_final_stats=1 -artifact_prefix="$BUILD/findings/$target-" "$@" "${inputs[@]}" \
+        2>"$BUILD/$target.log"; then
         tail -n 60 "$BUILD/$target.log"
         echo "== $target hat einen Fehler gefunden; Eingabe in $BUILD/findings/ (als Testzeile in tests/ aufnehmen)"
         return 1
