@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 // Items grouped by a small key (0 to maxKey): counting the items with key >= m costs one look-up,
@@ -68,12 +69,16 @@ private:
         slots[item] = static_cast<std::int16_t>(group.size());
         group.push_back(item);
     }
-    // Adds sign to the count of every m from 0 to key: a whole row of ones up to key, so that the
-    // compiler makes it a few vector instructions.
+    // Adds sign to the count of every m from 0 to key: a whole row of ones up to key, added as one
+    // vector of sixteen counts (written as a loop, the compiler made it sixteen scalar additions).
     void count(int key, int sign) {
-        const Counts &row = upTo()[static_cast<std::size_t>(key)];
-        for (std::size_t m = 0; m < atLeast_.size(); ++m)
-            atLeast_[m] = static_cast<std::int16_t>(atLeast_[m] + sign * row[m]);
+        using Lanes = std::int16_t __attribute__((vector_size(sizeof(Counts))));
+        Lanes counts;
+        Lanes row;
+        std::memcpy(&counts, atLeast_.data(), sizeof counts);
+        std::memcpy(&row, upTo()[static_cast<std::size_t>(key)].data(), sizeof row);
+        counts = sign > 0 ? counts + row : counts - row;
+        std::memcpy(atLeast_.data(), &counts, sizeof counts);
     }
     // upTo()[k][m] = 1 for 0 <= m <= k.
     static const std::array<Counts, maxKey + 1> &upTo() {
