@@ -188,6 +188,9 @@ void CrossingGrid::commit(const FastAnswer &answer, const Placement &at, std::ui
                 lines_[cross][p - 1].placeable.reset(at.line);
             if (p + 1 < gridSize)
                 lines_[cross][p + 1].placeable.reset(at.line);
+            // The new letter can be crossed across this line. Its room before lies on its crossing
+            // line, where no other cell of this answer is.
+            addCrossable(cross, p, at.line);
         } else if (lines_[cross][p].crossable.test(at.line)) {
             removeCrossable(cross, p, at.line); // now in two answers
         }
@@ -206,11 +209,9 @@ void CrossingGrid::commit(const FastAnswer &answer, const Placement &at, std::ui
     if (at.line + 1 < gridSize)
         lines_[dir][at.line + 1].placeable = without(lines_[dir][at.line + 1].placeable, written);
 
-    // The new letters can be crossed across this line. The rooms of the cells already crossable stay
-    // bounds, with one exception: a free cell that could not take a letter along its crossing line
-    // ended the room after of the crossable cells before it there, and as a letter it no longer does.
-    for (LineBits cells = written; !cells.none(); cells.resetLowest())
-        addCrossable(cross, cells.lowest(), at.line);
+    // The rooms of the cells already crossable stay bounds, with one exception: a free cell that could
+    // not take a letter along its crossing line ended the room after of the crossable cells before it
+    // there, and as a letter it no longer does.
     if (roomsAfterKept_)
         for (; !unblocked.none(); unblocked.resetLowest())
             widenRoomsAfter(cross, unblocked.lowest(), at.line);

@@ -25,10 +25,10 @@ public:
     int countFrom(int m) const { return atLeast_[static_cast<std::size_t>(m)]; }
     // The i-th of the items with key >= m, in a fixed but unspecified order: by key from the largest
     // down. The counts tell which group holds it, so that only that group's items are read. Walking
-    // down from the largest key, where most items are while the grid is sparse, ends at a key >= m,
-    // since i is below the count at m.
+    // down from the largest key given since the list was cleared (rooms are capped below maxKey), where
+    // most items are while the grid is sparse, ends at a key >= m, since i is below the count at m.
     std::uint32_t atLeast([[maybe_unused]] int m, int i) const {
-        int k = maxKey;
+        int k = top_;
         while (atLeast_[static_cast<std::size_t>(k)] <= i)
             --k;
         const int above = k < maxKey ? atLeast_[static_cast<std::size_t>(k) + 1] : 0;
@@ -68,6 +68,8 @@ private:
         auto &group = groups_[static_cast<std::size_t>(key)];
         slots[item] = static_cast<std::int16_t>(group.size());
         group.push_back(item);
+        if (key > top_)
+            top_ = key;
     }
     // Adds sign to the count of every m from 0 to key: a whole row of ones up to key, added as one
     // vector of sixteen counts (written as a loop, the compiler made it sixteen scalar additions).
@@ -93,5 +95,6 @@ private:
     }
 
     Counts atLeast_{};                                          // [m]: items with key >= m
+    int top_ = 0; // no item has had a larger key since the list was cleared
     std::array<std::vector<std::uint32_t>, maxKey + 1> groups_; // by key
 };

@@ -128,19 +128,29 @@ class TestCrossingGrid : public QObject {
 
 private slots:
     void rankedListCountsAndFindsByKey_data() {
-        QTest::addColumn<int>("limit"); // keys drawn from 0 to limit
-        QTest::newRow("keys 0") << 0;
-        QTest::newRow("keys up to 3") << 3;
-        QTest::newRow("keys up to the most") << RankedList::maxKey;
+        QTest::addColumn<int>("limit");      // keys drawn from 0 to limit
+        QTest::addColumn<int>("limitAfter"); // and from 0 to limitAfter once the list has been cleared
+        QTest::newRow("keys 0") << 0 << 0;
+        QTest::newRow("keys up to 3") << 3 << 3;
+        QTest::newRow("keys up to the most") << RankedList::maxKey << RankedList::maxKey;
+        QTest::newRow("the most, then up to 2") << RankedList::maxKey << 2;
+        QTest::newRow("up to 2, then the most") << 2 << RankedList::maxKey;
     }
     void rankedListCountsAndFindsByKey() {
         QFETCH(int, limit);
+        QFETCH(int, limitAfter);
         RankedList list;
         list.clear();
         RankedList::Slots places(200, -1);
         std::map<std::uint32_t, int> keys; // the reference: item -> key
         RandomGenerator rng(static_cast<std::uint64_t>(limit) + 1);
         for (int step = 0; step < 3000; ++step) {
+            if (step == 1500) {
+                list.clear();
+                keys.clear();
+                places.assign(places.size(), -1);
+                limit = limitAfter;
+            }
             const std::uint32_t item = rng.Random(200);
             const int key = static_cast<int>(rng.Random(static_cast<std::uint32_t>(limit) + 1));
             const auto found = keys.find(item);
