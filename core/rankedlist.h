@@ -25,8 +25,8 @@ public:
     int countFrom(int m) const { return atLeast_[static_cast<std::size_t>(m)]; }
     // The i-th of the items with key >= m, in a fixed but unspecified order: by key from the largest
     // down. The counts tell which group holds it, so that only that group's items are read. Walking
-    // down from the largest key given since the list was cleared (rooms are capped below maxKey), where
-    // most items are while the grid is sparse, ends at a key >= m, since i is below the count at m.
+    // down from the largest key given since the list was cleared, where owners that cap their keys
+    // lower start, ends at a key >= m, since i is below the count at m.
     std::uint32_t atLeast([[maybe_unused]] int m, int i) const {
         int k = top_;
         while (atLeast_[static_cast<std::size_t>(k)] <= i)
