@@ -37,7 +37,7 @@ bool PuzzleView::DrawRaetsel(QPainter &canvas, double zoomedvalue, bool printit)
     if (printit)
         return drawPuzzle(canvas, model_, settings, RenderTarget::printerPage()).drawn;
     const PuzzleDrawing drawing =
-        drawPuzzle(canvas, model_, settings, RenderTarget::screen(PaintBox1->size(), printer_));
+        drawPuzzle(canvas, model_, settings, RenderTarget::screen(PaintBox1->size(), printer_, &layouts_));
     if (!drawing.drawn)
         // A widget is not resized from inside its own paint; the resize follows at once and paints anew.
         QMetaObject::invokeMethod(

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "puzzlesettings.h"
+#include "textlayouts.h"
 
 #include <QObject>
 #include <QPoint>
@@ -62,4 +63,5 @@ private:
     const PuzzleModel &model_;
     const PrinterQuery &printer_;
     SettingsSource settings_;
+    TextLayouts layouts_; // of the clues painted, drawn again while the picture is scrolled
 };

@@ -4,6 +4,7 @@
 // clues fitted into their cells (hyphenated and made smaller), a paint should take at most half as long
 // again as without.
 #include "renderer.h"
+#include "textlayouts.h"
 
 #include <QGuiApplication>
 #include <QPainter>
@@ -40,8 +41,8 @@ void fillDensePuzzle(PuzzleModel &model) {
 
 // Paints the dense puzzle with the state's arguments (solution letters, fitted clues) at 96 pixels per
 // inch again and again: the whole picture, or the part of it that a window of the given size shows when
-// scrolled a third of the way right and down. The first paint loads the hyphenation patterns and lays
-// the fitted clues out once; the view paints again and again with what it keeps.
+// scrolled a third of the way right and down. The first paint loads the hyphenation patterns, fits the
+// clues and lays their texts out once; the view paints again and again with what it keeps.
 void paintDensePuzzle(benchmark::State &state, std::optional<QSize> window) {
     PuzzleModel model;
     fillDensePuzzle(model);
@@ -54,10 +55,13 @@ void paintDensePuzzle(benchmark::State &state, std::optional<QSize> window) {
     const QSize imageSize = window.value_or(size);
     const QPoint scrolled = window ? QPoint(size.width() / 3, size.height() / 3) : QPoint();
     QImage image(imageSize, QImage::Format_RGB32);
+    TextLayouts layouts;
+    RenderTarget target = RenderTarget::picture(size, resolution, printer);
+    target.layouts = &layouts;
     const auto paint = [&] {
         QPainter painter(&image);
         painter.translate(-scrolled);
-        return drawPuzzle(painter, model, settings, RenderTarget::picture(size, resolution, printer)).drawn;
+        return drawPuzzle(painter, model, settings, target).drawn;
     };
     paint();
     for (auto _ : state) {

@@ -1,5 +1,7 @@
 #include "canvas.h"
 
+#include "textlayouts.h"
+
 #include <QGlyphRun>
 #include <QPaintDevice>
 #include <QPaintEngine>
@@ -339,13 +341,48 @@ bool layOutWrapped(QTextLayout &layout, const QSize &box) {
     return inside && laidOut >= layout.text().size();
 }
 
+// Lays out lines that are already broken, lineSpacing pixels apart, with unhinted widths.
+void layOutLines(QTextLayout &layout, double lineSpacing) {
+    QTextOption option(Qt::AlignLeft | Qt::AlignTop);
+    option.setWrapMode(QTextOption::NoWrap);
+    option.setUseDesignMetrics(true);
+    layout.setTextOption(option);
+    layout.setCacheEnabled(true);
+    layout.beginLayout();
+    for (int i = 0;; ++i) {
+        QTextLine line = layout.createLine();
+        if (!line.isValid())
+            break;
+        line.setPosition(QPointF(0, i * lineSpacing));
+    }
+    layout.endLayout();
+}
+
 } // namespace
+
+template <typename LayOut>
+const QTextLayout &Canvas::laidOut(const QString &text, const QFont &font, QSizeF box,
+                                   std::unique_ptr<QTextLayout> &own, LayOut layOut) {
+    QPaintDevice *device = painter_.device();
+    if (!layouts_ || !device) {
+        own = std::make_unique<QTextLayout>(text, font, device);
+        layOut(*own);
+        return *own;
+    }
+    TextLayouts::Key key{text, font, device->logicalDpiX(), device->logicalDpiY(), box.width(), box.height()};
+    if (const QTextLayout *kept = layouts_->find(key))
+        return *kept;
+    auto made = std::make_unique<QTextLayout>(text, font, device);
+    layOut(*made);
+    return layouts_->keep(std::move(key), std::move(made));
+}
 
 void Canvas::drawWrappedText(const QString &text, const QRect &rect) {
     if (text.isEmpty() || rect.width() <= 0 || rect.height() <= 0)
         return;
-    QTextLayout layout(withLineSeparators(text), font_, painter_.device());
-    layOutWrapped(layout, rect.size());
+    std::unique_ptr<QTextLayout> own;
+    const QTextLayout &layout = laidOut(withLineSeparators(text), font_, rect.size(), own,
+                                        [&rect](QTextLayout &l) { layOutWrapped(l, rect.size()); });
     drawLayout(layout, rect.topLeft(), rect);
 }
 
@@ -367,20 +404,9 @@ void Canvas::drawTextLines(const QStringList &lines, double pixelSize, const QPo
     QFont font = font_;
     // QFont takes fractional sizes only in points; on this device they come out as pixelSize pixels.
     font.setPointSizeF(pixelSize * 72 / deviceDpi);
-    QTextLayout layout(lines.join(QChar::LineSeparator), font, painter_.device());
-    QTextOption option(Qt::AlignLeft | Qt::AlignTop);
-    option.setWrapMode(QTextOption::NoWrap);
-    option.setUseDesignMetrics(true);
-    layout.setTextOption(option);
-    layout.setCacheEnabled(true);
-    layout.beginLayout();
-    for (int i = 0;; ++i) {
-        QTextLine line = layout.createLine();
-        if (!line.isValid())
-            break;
-        line.setPosition(QPointF(0, i * lineSpacing));
-    }
-    layout.endLayout();
+    std::unique_ptr<QTextLayout> own;
+    const QTextLayout &layout = laidOut(lines.join(QChar::LineSeparator), font, QSizeF(0, lineSpacing), own,
+                                        [lineSpacing](QTextLayout &l) { layOutLines(l, lineSpacing); });
     drawLayout(layout, topLeft, clip);
 }
 

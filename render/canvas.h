@@ -10,12 +10,14 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
 #include <optional>
 #include <unordered_map>
 #include <vector>
 
 class QPainter;
 class QTextLayout;
+class TextLayouts;
 
 // How text treats what lies behind its characters: left alone, or painted in the brush colour.
 enum class TextBackground { Transparent, Opaque };
@@ -105,6 +107,9 @@ public:
     // whatever passes its edges is cut off there, as drawWrappedText cuts.
     void drawTextLines(const QStringList &lines, double pixelSize, const QPointF &topLeft, double lineSpacing,
                        const std::optional<QRect> &clip = std::nullopt);
+    // Keeps the layouts of drawWrappedText and drawTextLines in layouts (null: none), to be drawn
+    // again by later canvases on devices of the same resolution that keep theirs there too.
+    void keepLayoutsIn(TextLayouts *layouts) { layouts_ = layouts; }
     // Fills the closed polygon with the brush; no outline.
     void fillPath(const QPolygon &points);
 
@@ -126,6 +131,11 @@ private:
     // Draws the laid-out lines at origin, cut to clip when one is given.
     void drawLayout(const QTextLayout &layout, const QPointF &origin, const std::optional<QRect> &clip);
     void paintTextBackground(const QRect &area);
+    // The layout of text in font on the painter's device, made by layOut from a new QTextLayout
+    // unless the layouts kept hold one for it; box tells apart layouts of the same text and font.
+    template <typename LayOut>
+    const QTextLayout &laidOut(const QString &text, const QFont &font, QSizeF box,
+                               std::unique_ptr<QTextLayout> &own, LayOut layOut);
 
     QPainter &painter_;
     int resolution_ = 0;
@@ -148,4 +158,5 @@ private:
         QImage picture; // none for a character without ink
     };
     std::unordered_map<char16_t, Stamp> stamps_;
+    TextLayouts *layouts_ = nullptr;
 };

@@ -316,6 +316,8 @@ PuzzleDrawing drawPuzzle(QPainter &painter, const PuzzleModel &model, const Puzz
     Canvas canvas(painter, target.resolution);
     const int R = canvas.resolution();
     const bool screenView = target.kind != RenderTarget::Kind::Printer;
+    if (screenView)
+        canvas.keepLayoutsIn(target.layouts);
 
     const QString title = QString::fromStdU16String(settings.title);
     const QFont heading = titleFont(settings, canvas.verticalResolution());

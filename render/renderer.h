@@ -12,6 +12,7 @@
 #include <optional>
 
 class QPainter;
+class TextLayouts;
 
 // Device-pixel geometry of one draw (the window's C, A, M, L, G, T, Y0, I, J, W and H, in that order):
 // cell size, arrow size, text margin, line width, page margin, title height, the grid's top, the used
@@ -37,17 +38,23 @@ struct RenderTarget {
     const PrinterQuery *printer = nullptr;
     // Pixels per inch of the surface; 0 takes the painter device's logicalDpiX.
     int resolution = 0;
+    // Where the clue texts' layouts are kept between paints of the same surface, or null: each paint
+    // lays them out anew. Screen and picture only.
+    TextLayouts *layouts = nullptr;
 
     // The view's paint box of its current size, at the resolution of its device.
-    static RenderTarget screen(QSize paintBoxSize, const PrinterQuery &printer) {
-        return {Kind::Screen, paintBoxSize, &printer, 0};
+    static RenderTarget screen(QSize paintBoxSize, const PrinterQuery &printer,
+                               TextLayouts *layouts = nullptr) {
+        return {Kind::Screen, paintBoxSize, &printer, 0, layouts};
     }
     // A picture of the given size at resolution pixels per inch.
     static RenderTarget picture(QSize size, int resolution, const PrinterQuery &printer) {
-        return {Kind::Picture, size, &printer, resolution};
+        return {Kind::Picture, size, &printer, resolution, nullptr};
     }
     // A printed page at the device's resolution, or at the one given.
-    static RenderTarget printerPage(int resolution = 0) { return {Kind::Printer, {}, nullptr, resolution}; }
+    static RenderTarget printerPage(int resolution = 0) {
+        return {Kind::Printer, {}, nullptr, resolution, nullptr};
+    }
 };
 
 // What drawPuzzle did. drawn is false when a screen or picture target has another size than the

@@ -7,6 +7,7 @@
 #include "qprinterquery.h"
 #include "renderer.h"
 #include "samplepuzzle.h"
+#include "textlayouts.h"
 
 #include <QBuffer>
 #include <QPainter>
@@ -65,6 +66,23 @@ bool drawOnto(QImage &image, const PuzzleModel &model, const PuzzleSettings &set
     if (size)
         *size = drawing.size;
     return drawing.drawn;
+}
+
+// The picture of the model at the resolution, drawn into an image of that resolution filled with the
+// sentinel colour, keeping the clue texts' layouts in layouts when given.
+QImage paintedPicture(const PuzzleModel &model, const PuzzleSettings &settings, int resolution,
+                      TextLayouts *layouts) {
+    const FixedPrinterQuery printer(defaultPdfPage());
+    const QSize size = puzzlePictureSize(model, settings, resolution);
+    QImage image(size, QImage::Format_RGB32);
+    image.setDotsPerMeterX(qRound(resolution / 0.0254));
+    image.setDotsPerMeterY(qRound(resolution / 0.0254));
+    image.fill(sentinel);
+    QPainter painter(&image);
+    RenderTarget target = RenderTarget::picture(size, resolution, printer);
+    target.layouts = layouts;
+    drawPuzzle(painter, model, settings, target);
+    return image;
 }
 
 // Letter cells side by side and in columns, clue cells among them, a long row and a letter with a
@@ -610,6 +628,67 @@ private slots:
         QCOMPARE(countPixels(image, cellInside(g, 3, 5), isLight), 0);
         QCOMPARE(image.pixel(cellOrigin(g, 3, 5) + QPoint(g.cellSize + 2, g.cellSize / 2)),
                  white); // no arrow
+    }
+
+    // A view keeps the layouts of the clues it painted and draws them again; whatever changed in
+    // between, it draws what a paint without kept layouts draws.
+    void keptLayoutsDrawWhatIsPaintedAfresh_data() {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<bool>("fitClues");
+        for (const char *change : {"nothing", "clue font size", "clue font face", "bold clue font",
+                                   "cell width", "text margin", "zoom", "resolution", "smallest fitted font"})
+            for (const bool fitted : {false, true})
+                if (fitted || QByteArray(change) != "smallest fitted font")
+                    QTest::addRow("%s%s", change, fitted ? ", fitted" : "") << QString(change) << fitted;
+    }
+    void keptLayoutsDrawWhatIsPaintedAfresh() {
+        QFETCH(QString, change);
+        QFETCH(bool, fitClues);
+        PuzzleSettings settings;
+        settings.fitClues = fitClues;
+        settings.minClueFontSize = 4;
+        int resolution = screenPpi;
+        TextLayouts layouts;
+        paintedPicture(*sample, settings, resolution, &layouts);
+        QVERIFY(layouts.size() > 0);
+
+        if (change == "clue font size")
+            settings.clueFont.pointSize += 3;
+        else if (change == "clue font face")
+            settings.clueFont.face = u"Courier New";
+        else if (change == "bold clue font")
+            settings.clueFont.bold = true;
+        else if (change == "cell width")
+            settings.cellWidth += 4;
+        else if (change == "text margin")
+            settings.textMargin += 1;
+        else if (change == "zoom")
+            settings.zoom = 150;
+        else if (change == "resolution")
+            resolution = 144;
+        else if (change == "smallest fitted font")
+            settings.minClueFontSize = 2;
+        const QImage kept = paintedPicture(*sample, settings, resolution, &layouts);
+        QCOMPARE(kept, paintedPicture(*sample, settings, resolution, nullptr));
+    }
+
+    // Lines set in twice the pixels on a device of twice the resolution are the same font in points:
+    // what was laid out for one device is not drawn on the other.
+    void keptLayoutsBelongToTheirDevicesResolution() {
+        TextLayouts layouts;
+        const auto draw = [](int dpi, TextLayouts *kept) {
+            QImage image = filledImage(QSize(300, 120), white);
+            image.setDotsPerMeterX(qRound(dpi / 0.0254));
+            image.setDotsPerMeterY(qRound(dpi / 0.0254));
+            onCanvas(image, [&](Canvas &canvas) {
+                canvas.keepLayoutsIn(kept);
+                canvas.drawTextLines({QStringLiteral("Hinweis"), QStringLiteral("Text")},
+                                     12.0 * dpi / screenPpi, QPointF(4, 4), 40);
+            });
+            return image;
+        };
+        draw(screenPpi, &layouts);
+        QCOMPARE(draw(2 * screenPpi, &layouts), draw(2 * screenPpi, nullptr));
     }
 
     void clueTextIsCutAtTheInnerRectangle() {
