@@ -1,11 +1,13 @@
 // Draws puzzles made from arbitrary bytes: any cell values, entry texts, stored numbers (taken through
 // the window's fields, as opening a document does) and fonts, on the screen picture and on a printer
-// page. Nothing may crash; a picture that is made has the size the renderer announced. Zoom and cell
+// page. Nothing may crash; a picture that is made has the size the renderer announced, and painting it
+// again as the view does, from the clue layouts it keeps, gives the same pixels. Zoom and cell
 // width are kept small and the resolution low, so one input draws in milliseconds.
 
 #include "fieldvalues.h"
 #include "printerpage.h"
 #include "renderer.h"
+#include "textlayouts.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -157,7 +159,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const QImage picture = renderPuzzleImage(model, settings, resolution, printer, &error);
     require(picture.isNull() != error.isEmpty(),
             "a picture without reason missing, or a reason with a picture");
-    if (!picture.isNull())
-        require(picture.size() == puzzlePictureSize(model, settings, resolution), "picture of another size");
+    if (picture.isNull())
+        return 0;
+    require(picture.size() == puzzlePictureSize(model, settings, resolution), "picture of another size");
+    // The view keeps the clues' layouts between its paints: painting from what it kept, and keeping it
+    // first, shows the same picture.
+    TextLayouts layouts;
+    RenderTarget target = RenderTarget::picture(picture.size(), resolution, printer);
+    target.layouts = &layouts;
+    for (int paint = 0; paint < 2; ++paint) {
+        QImage again(picture.size(), picture.format());
+        again.setDotsPerMeterX(picture.dotsPerMeterX());
+        again.setDotsPerMeterY(picture.dotsPerMeterY());
+        QPainter painter(&again);
+        require(drawPuzzle(painter, model, settings, target).drawn, "a second paint not drawn");
+        painter.end();
+        require(again == picture, "a paint with kept layouts shows another picture");
+    }
     return 0;
 }
