@@ -55,13 +55,17 @@ Picture picture(const PuzzleModel &model, const PuzzleSettings &settings) {
 }
 
 // Draws the model on image as a printer page or as a picture of *size at the resolution (0: the image's
-// own); whether it drew. A picture that needs another size sets *size to it.
+// own); whether it drew. A picture that needs another size sets *size to it; it keeps its clue layouts
+// in layouts when given.
 bool drawOnto(QImage &image, const PuzzleModel &model, const PuzzleSettings &settings, bool printit,
               QSize *size, int resolution = screenPpi,
-              const PrinterQuery &printer = FixedPrinterQuery(defaultPdfPage())) {
+              const PrinterQuery &printer = FixedPrinterQuery(defaultPdfPage()),
+              TextLayouts *layouts = nullptr) {
     QPainter painter(&image);
-    const RenderTarget target =
+    RenderTarget target =
         printit ? RenderTarget::printerPage(resolution) : RenderTarget::picture(*size, resolution, printer);
+    if (!printit)
+        target.layouts = layouts;
     const PuzzleDrawing drawing = drawPuzzle(painter, model, settings, target);
     if (size)
         *size = drawing.size;
@@ -72,16 +76,12 @@ bool drawOnto(QImage &image, const PuzzleModel &model, const PuzzleSettings &set
 // sentinel colour, keeping the clue texts' layouts in layouts when given.
 QImage paintedPicture(const PuzzleModel &model, const PuzzleSettings &settings, int resolution,
                       TextLayouts *layouts) {
-    const FixedPrinterQuery printer(defaultPdfPage());
-    const QSize size = puzzlePictureSize(model, settings, resolution);
+    QSize size = puzzlePictureSize(model, settings, resolution);
     QImage image(size, QImage::Format_RGB32);
     image.setDotsPerMeterX(qRound(resolution / 0.0254));
     image.setDotsPerMeterY(qRound(resolution / 0.0254));
     image.fill(sentinel);
-    QPainter painter(&image);
-    RenderTarget target = RenderTarget::picture(size, resolution, printer);
-    target.layouts = layouts;
-    drawPuzzle(painter, model, settings, target);
+    drawOnto(image, model, settings, false, &size, resolution, FixedPrinterQuery(defaultPdfPage()), layouts);
     return image;
 }
 
