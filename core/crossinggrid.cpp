@@ -2,9 +2,12 @@
 
 #include <algorithm>
 
+static_assert(RoomTable::maxRoom == RankedList::maxKey,
+              "both groupings of the crossable cells hold the same rooms");
+
 CrossingGrid::CrossingGrid(int roomLimit, const std::vector<std::int32_t> &letters, int roomsAfterFrom)
     : roomLimit_(std::min(std::max(roomLimit, 0), static_cast<int>(RankedList::maxKey))),
-      roomsAfterFrom_(roomsAfterFrom), slotBefore_(2 * gridCells, -1), slotAfter_(2 * gridCells, -1) {
+      roomsAfterFrom_(roomsAfterFrom), slots_(2 * gridCells, -1) {
     listOf_.fill(-1);
     for (std::int32_t letter : letters)
         if (letter >= 0 && letter <= maxLetterCode && listOf_[static_cast<std::size_t>(letter)] < 0) {
@@ -39,7 +42,7 @@ void CrossingGrid::reset() {
     clueCells_.clear();
     for (LetterLists &l : lists_) {
         l.byRoomBefore.clear();
-        l.byRoomAfter.clear();
+        l.byRooms.clear();
     }
     roomsAfterKept_ = false;
 }
@@ -89,25 +92,29 @@ inline void CrossingGrid::addCrossable(int dir, int line, int p) {
     if (before < 0)
         return;
     const std::uint32_t key = keyOf(dir, line, p);
-    lists->byRoomBefore.insert(key, before, slotBefore_);
     roomBefore_[static_cast<std::size_t>(cell)] = static_cast<std::int8_t>(before);
     lines_[dir][line].crossable.set(p);
     if (roomsAfterKept_) {
         const int after = roomAfter(dir, line, p);
-        lists->byRoomAfter.insert(key, after, slotAfter_);
+        lists->byRooms.insert(key, before, after, slots_);
         roomAfter_[static_cast<std::size_t>(cell)] = static_cast<std::int8_t>(after);
+    } else {
+        lists->byRoomBefore.insert(key, before, slots_);
     }
 }
 
 void CrossingGrid::keepRoomsAfter() {
-    for (LetterLists &lists : lists_)
+    for (LetterLists &lists : lists_) {
         for (int i = 0; i < lists.byRoomBefore.size(); ++i) {
             const std::uint32_t key = lists.byRoomBefore.atLeast(0, i);
             const KeyPlace at = placeOf(key);
+            const std::size_t cell = key >> 1;
             const int after = roomAfter(at.dir, at.line, at.p);
-            lists.byRoomAfter.insert(key, after, slotAfter_);
-            roomAfter_[static_cast<std::size_t>(key >> 1)] = static_cast<std::int8_t>(after);
+            lists.byRooms.insert(key, roomBefore_[cell], after, slots_);
+            roomAfter_[cell] = static_cast<std::int8_t>(after);
         }
+        lists.byRoomBefore.clear();
+    }
     roomsAfterKept_ = true;
 }
 
@@ -115,24 +122,26 @@ void CrossingGrid::removeCrossable(int dir, int line, int p) {
     const int cell = lineCell(dir, line, p);
     const std::uint32_t key = keyOf(dir, line, p);
     LetterLists *lists = listsOf(letters_[static_cast<std::size_t>(cell)]);
-    lists->byRoomBefore.remove(key, roomBefore_[static_cast<std::size_t>(cell)], slotBefore_);
     if (roomsAfterKept_)
-        lists->byRoomAfter.remove(key, roomAfter_[static_cast<std::size_t>(cell)], slotAfter_);
+        lists->byRooms.remove(key, roomBefore_[static_cast<std::size_t>(cell)],
+                              roomAfter_[static_cast<std::size_t>(cell)], slots_);
+    else
+        lists->byRoomBefore.remove(key, roomBefore_[static_cast<std::size_t>(cell)], slots_);
     lines_[dir][line].crossable.reset(p);
 }
 
 inline void CrossingGrid::setRooms(std::uint32_t key, int cell, int before, int after) {
     LetterLists *lists = listsOf(letters_[static_cast<std::size_t>(cell)]);
     std::int8_t &oldBefore = roomBefore_[static_cast<std::size_t>(cell)];
-    if (before != oldBefore) {
-        lists->byRoomBefore.changeKey(key, oldBefore, before, slotBefore_);
+    if (!roomsAfterKept_) {
+        lists->byRoomBefore.changeKey(key, oldBefore, before, slots_);
         oldBefore = static_cast<std::int8_t>(before);
+        return;
     }
     std::int8_t &oldAfter = roomAfter_[static_cast<std::size_t>(cell)];
-    if (roomsAfterKept_ && after != oldAfter) {
-        lists->byRoomAfter.changeKey(key, oldAfter, after, slotAfter_);
-        oldAfter = static_cast<std::int8_t>(after);
-    }
+    lists->byRooms.move(key, oldBefore, oldAfter, before, after, slots_);
+    oldBefore = static_cast<std::int8_t>(before);
+    oldAfter = static_cast<std::int8_t>(after);
 }
 
 void CrossingGrid::refreshRooms(std::uint32_t cellKey) {

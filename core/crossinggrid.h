@@ -6,6 +6,7 @@
 #include "linebits.h"
 #include "placement.h"
 #include "rankedlist.h"
+#include "roomtable.h"
 
 #include <algorithm>
 #include <array>
@@ -43,7 +44,8 @@ public:
     // Rooms after are kept only once the run has used roomsAfterFrom cells: until then, asking for room
     // after gets all crossable cells of the letter, again a superset. While the grid is sparse, most
     // rooms after are wide, and telling the cells apart by them saves fewer tests of crossings than
-    // keeping them costs; in a crowded grid it saves many.
+    // keeping them costs; in a crowded grid it saves many. Until then the crossable cells of a letter
+    // are grouped by room before, from then on by both rooms.
     CrossingGrid(int roomLimit, const std::vector<std::int32_t> &letters,
                  int roomsAfterFrom = defaultRoomsAfterFrom);
     static constexpr int defaultRoomsAfterFrom = 1000;
@@ -62,38 +64,42 @@ public:
     // Crossable cells holding the letter cell value letter (0 to 255) with room for at least n letters
     // before them (or for more than the room limit, when n exceeds it), and the i-th of them as an
     // opaque key for firstCrossingFits.
-    int countWithRoomBefore(std::int32_t letter, int n) const {
-        const LetterLists *l = listsOf(letter);
-        return l ? l->byRoomBefore.countAtLeast(std::min(n, roomLimit_)) : 0;
-    }
+    int countWithRoomBefore(std::int32_t letter, int n) const { return countWithRooms(letter, n, 0); }
     std::uint32_t withRoomBefore(std::int32_t letter, int n, int i) const {
-        return listsOf(letter)->byRoomBefore.atLeast(std::min(n, roomLimit_), i);
+        return withRooms(letter, n, 0, i);
     }
     // The same for room after them (all crossable cells of the letter while its rooms after are not
     // kept).
-    int countWithRoomAfter(std::int32_t letter, int n) const {
-        const int l = listOf(letter);
-        return l < 0 ? 0 : countAfter(l, std::min(n, roomLimit_));
-    }
+    int countWithRoomAfter(std::int32_t letter, int n) const { return countWithRooms(letter, 0, n); }
     std::uint32_t withRoomAfter(std::int32_t letter, int n, int i) const {
-        return findAfter(listOf(letter), std::min(n, roomLimit_), i);
+        return withRooms(letter, 0, n, i);
+    }
+    // The same for both rooms at once.
+    int countWithRooms(std::int32_t letter, int before, int after) const {
+        const int l = listOf(letter);
+        if (l < 0)
+            return 0;
+        before = std::min(before, roomLimit_);
+        return roomsAfterKept_ ? countBoth(l, before, std::min(after, roomLimit_)) : countBefore(l, before);
+    }
+    std::uint32_t withRooms(std::int32_t letter, int before, int after, int i) const {
+        const int l = listOf(letter);
+        before = std::min(before, roomLimit_);
+        return roomsAfterKept_ ? findBoth(l, before, std::min(after, roomLimit_), i)
+                               : findBefore(l, before, i);
     }
 
     // The same for callers that ask often, by the number of the list of a letter cell value (-1 for a
-    // letter that no answer crosses) and n from 0 to roomLimit(). Whether the rooms after are kept:
-    // when not, counting by room after gets every crossable cell of the letter.
+    // letter that no answer crosses) and rooms from 0 to roomLimit(): by room before while the rooms
+    // after are not kept, by both rooms once they are.
     int listOf(std::int32_t letter) const {
         return letter < 0 || letter > maxLetterCode ? -1 : listOf_[static_cast<std::size_t>(letter)];
     }
     int countBefore(int list, int n) const { return listAt(list).byRoomBefore.countFrom(n); }
     std::uint32_t findBefore(int list, int n, int i) const { return listAt(list).byRoomBefore.atLeast(n, i); }
-    int countAfter(int list, int n) const {
-        const LetterLists &l = listAt(list);
-        return roomsAfterKept_ ? l.byRoomAfter.countFrom(n) : l.byRoomBefore.size();
-    }
-    std::uint32_t findAfter(int list, int n, int i) const {
-        const LetterLists &l = listAt(list);
-        return roomsAfterKept_ ? l.byRoomAfter.atLeast(n, i) : l.byRoomBefore.atLeast(0, i);
+    int countBoth(int list, int before, int after) const { return listAt(list).byRooms.count(before, after); }
+    std::uint32_t findBoth(int list, int before, int after, int i) const {
+        return listAt(list).byRooms.find(before, after, i);
     }
     bool roomsAfterKept() const { return roomsAfterKept_; }
     int roomLimit() const { return roomLimit_; }
@@ -135,10 +141,11 @@ private:
     static constexpr int across = 0;
     static constexpr int down = 1;
 
-    // The crossable cells of one letter cell value, by room before and, once kept, by room after.
+    // The crossable cells of one letter cell value, by room before until the rooms after are kept,
+    // then by both rooms.
     struct LetterLists {
         RankedList byRoomBefore;
-        RankedList byRoomAfter;
+        RoomTable byRooms;
     };
     const LetterLists &listAt(int list) const { return lists_[static_cast<std::size_t>(list)]; }
     const LetterLists *listsOf(std::int32_t letter) const {
@@ -206,8 +213,7 @@ private:
     LineState lines_[2][gridSize];                       // [dir][line]
     std::array<std::int16_t, maxLetterCode + 1> listOf_; // per letter cell value: its lists, or -1
     std::vector<LetterLists> lists_;
-    RankedList::Slots slotBefore_; // per key: index in its byRoomBefore list
-    RankedList::Slots slotAfter_;
+    RankedList::Slots slots_;                       // per key: index in its group of the list it is in
     std::array<std::int8_t, gridCells> roomBefore_; // per cell that is crossable
     std::array<std::int8_t, gridCells> roomAfter_;
 };

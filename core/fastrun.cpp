@@ -46,8 +46,7 @@ double roundSuccessChance(int valid, int combinations) {
 FastRun::FastRun(const std::vector<FastAnswer> &answers)
     : answers_(answers), grid_(longestAnswer(answers) - 1, crossingLetters(answers)),
       outcomes_(answers.size()), openSlot_(answers.size()),
-      crossingsUpTo_(static_cast<std::size_t>(maxAnswerLength)),
-      byRoomAfter_(static_cast<std::size_t>(maxAnswerLength)), binomialSteps_(makeBinomialSteps()) {
+      crossingsUpTo_(static_cast<std::size_t>(maxAnswerLength)), binomialSteps_(makeBinomialSteps()) {
     open_.reserve(answers.size());
     placements_.reserve(answers.size());
     missed_.reserve(attemptsPerRound);
@@ -105,8 +104,8 @@ int FastRun::run(RandomGenerator &rng) {
 // The attempts that land on a candidate crossing (T of them in all) form a Bernoulli process with hit
 // chance T/N, and a hit is uniform over the T candidates. Each valid placement is exactly one crossing,
 // its first, and that crossing is a candidate: for letter j the candidates are the crossable cells with
-// that letter and room for j letters before them, or those with room for the L - 1 - j letters after
-// them, whichever are fewer. Every other candidate stands for an invalid combination (there are enough
+// that letter, room for j letters before them and, once the rooms after are kept, room for the
+// L - 1 - j letters after them. Every other candidate stands for an invalid combination (there are enough
 // of those as long as T <= N). So testing the hits in turn and stopping at the first valid one gives the
 // round's exact law without making the misses. The number of hits in the 1001 attempts is binomial; it
 // is drawn by inversion from one uniform number, term by term and only as far as the hits go, so that a
@@ -122,15 +121,11 @@ bool FastRun::crossingRound(std::uint32_t entry, RandomGenerator &rng, Placement
     const auto needBefore = [limit](int j) { return std::min(j, limit); };
     const auto needAfter = [limit, length](int j) { return std::min(length - 1 - j, limit); };
     int crossings = 0;
-    const bool byRoomAfter = grid_.roomsAfterKept();
-    if (byRoomAfter)
+    const bool byBothRooms = grid_.roomsAfterKept();
+    if (byBothRooms)
         for (int j = 0; j < length; ++j) {
-            if (lists[j] >= 0) {
-                const int before = grid_.countBefore(lists[j], needBefore(j));
-                const int after = grid_.countAfter(lists[j], needAfter(j));
-                byRoomAfter_[static_cast<std::size_t>(j)] = after < before;
-                crossings += after < before ? after : before;
-            }
+            if (lists[j] >= 0)
+                crossings += grid_.countBoth(lists[j], needBefore(j), needAfter(j));
             crossingsUpTo_[static_cast<std::size_t>(j)] = crossings;
         }
     else
@@ -157,15 +152,9 @@ bool FastRun::crossingRound(std::uint32_t entry, RandomGenerator &rng, Placement
         for (int k = 0; k < length; ++k)
             j += crossingsUpTo_[static_cast<std::size_t>(k)] <= hit;
         const int i = hit - (j > 0 ? crossingsUpTo_[static_cast<std::size_t>(j - 1)] : 0);
-        const std::uint32_t key = byRoomAfter && byRoomAfter_[static_cast<std::size_t>(j)]
-                                      ? grid_.findAfter(lists[j], needAfter(j), i)
-                                      : grid_.findBefore(lists[j], needBefore(j), i);
-        // A cell drawn for one of its rooms may lack the other; then nothing needs testing. Only a
-        // conflict that the rooms might have foreseen says that they may be out of date.
-        if (byRoomAfter && !grid_.roomsAllow(key, needBefore(j), needAfter(j))) {
-            missed_.push_back(key);
-            return false;
-        }
+        const std::uint32_t key = byBothRooms ? grid_.findBoth(lists[j], needBefore(j), needAfter(j), i)
+                                              : grid_.findBefore(lists[j], needBefore(j), i);
+        // Only a conflict that the rooms might have foreseen says that they may be out of date.
         const CrossingGrid::CrossingTest test = grid_.testCrossing(key, j, answer, at);
         if (test == CrossingGrid::CrossingTest::fits)
             return true;

@@ -61,7 +61,6 @@ private:
     std::vector<std::uint32_t> open_;     // entries that can still be picked, in any order
     std::vector<std::uint32_t> openSlot_; // per entry: its index in open_
     std::vector<int> crossingsUpTo_;      // per answer letter: candidates with this letter or one before
-    std::vector<char> byRoomAfter_;       // per answer letter: candidates chosen by room after the cell
     std::vector<Placement> fits_;
     std::vector<std::uint32_t> missed_; // crossings of this round that did not fit for want of room
     // Per answer length: noHitChance for the first few counts of crossings, worked out when first

@@ -4,6 +4,7 @@
 #include "placement.h"
 #include "randomgenerator.h"
 #include "rankedlist.h"
+#include "roomtable.h"
 
 #include <QtTest>
 
@@ -44,23 +45,35 @@ std::vector<int> codes(const std::vector<Placement> &placements) {
     return c;
 }
 
-std::set<std::uint32_t> candidateKeys(const CrossingGrid &grid, std::int32_t letter, int n,
-                                      bool byRoomAfter) {
+// The crossable cells of the letter with room for before letters before them and after letters after
+// them, asked for one of the rooms alone where the other is 0.
+std::set<std::uint32_t> candidateKeys(const CrossingGrid &grid, std::int32_t letter, int before, int after) {
     std::set<std::uint32_t> keys;
-    const int count = byRoomAfter ? grid.countWithRoomAfter(letter, n) : grid.countWithRoomBefore(letter, n);
-    for (int i = 0; i < count; ++i)
-        keys.insert(byRoomAfter ? grid.withRoomAfter(letter, n, i) : grid.withRoomBefore(letter, n, i));
+    const auto count = [&] {
+        if (after == 0)
+            return grid.countWithRoomBefore(letter, before);
+        return before == 0 ? grid.countWithRoomAfter(letter, after)
+                           : grid.countWithRooms(letter, before, after);
+    };
+    const auto find = [&](int i) {
+        if (after == 0)
+            return grid.withRoomBefore(letter, before, i);
+        return before == 0 ? grid.withRoomAfter(letter, after, i) : grid.withRooms(letter, before, after, i);
+    };
+    for (int i = 0; i < count(); ++i)
+        keys.insert(find(i));
     return keys;
 }
 
 // Checks, for one answer on the current grid, that the crossings find exactly the valid placements and
-// that the candidates of both orderings include the first crossing of each.
+// that the candidates by either room and by both include the first crossing of each.
 QString compareWithAllPlacements(const CrossingGrid &grid, const std::u16string &text) {
     const auto problem = [&text](const QString &what) {
         return QString::fromStdU16String(text) + ": " + what;
     };
     const FastAnswer answer = makeFastAnswer(text);
-    const std::vector<Placement> valid = allValidPlacements(grid.cells(), text);
+    const Grid cells = grid.cells();
+    const std::vector<Placement> valid = allValidPlacements(cells, text);
     std::vector<Placement> fits;
     grid.collectFits(answer, fits);
     const std::vector<int> validCodes = codes(valid);
@@ -72,7 +85,7 @@ QString compareWithAllPlacements(const CrossingGrid &grid, const std::u16string 
         const std::int32_t letter = answer.match[static_cast<std::size_t>(j)];
         if (letter == noMatch)
             continue;
-        for (std::uint32_t key : candidateKeys(grid, letter, 0, true)) {
+        for (std::uint32_t key : candidateKeys(grid, letter, 0, 0)) {
             Placement at;
             if (!grid.firstCrossingFits(key, j, answer, at))
                 continue;
@@ -80,9 +93,9 @@ QString compareWithAllPlacements(const CrossingGrid &grid, const std::u16string 
             const int p = at.start + j;
             bool firstCrossing = key == CrossingGrid::crossingKey(at, p);
             for (int q = at.start; q < p; ++q)
-                firstCrossing =
-                    firstCrossing && isFreeCell(grid.cells()[static_cast<std::size_t>(
-                                         at.down ? cellIndex(at.line, q) : cellIndex(q, at.line))]);
+                firstCrossing = firstCrossing &&
+                                isFreeCell(cells[static_cast<std::size_t>(at.down ? cellIndex(at.line, q)
+                                                                                  : cellIndex(q, at.line))]);
             if (!firstCrossing ||
                 !std::binary_search(validCodes.begin(), validCodes.end(), placementCode(at)))
                 return problem(QStringLiteral("crossing %1 at letter %2 accepted wrongly").arg(key).arg(j));
@@ -91,27 +104,31 @@ QString compareWithAllPlacements(const CrossingGrid &grid, const std::u16string 
     if (accepted != static_cast<int>(valid.size()))
         return problem(
             QStringLiteral("%1 crossings accepted, %2 valid placements").arg(accepted).arg(valid.size()));
-    std::map<std::tuple<std::int32_t, int, bool>, std::set<std::uint32_t>> known;
+    std::map<std::tuple<std::int32_t, int, int>, std::set<std::uint32_t>> known;
     for (const Placement &at : valid) {
         int j = 0;
         int cell = 0;
         for (;; ++j) {
             const int p = at.start + j;
             cell = at.down ? cellIndex(at.line, p) : cellIndex(p, at.line);
-            if (!isFreeCell(grid.cells()[static_cast<std::size_t>(cell)]))
+            if (!isFreeCell(cells[static_cast<std::size_t>(cell)]))
                 break;
         }
         const std::int32_t letter = answer.match[static_cast<std::size_t>(j)];
         const std::uint32_t key = CrossingGrid::crossingKey(at, at.start + j);
         const int after = answer.length - 1 - j;
-        auto candidates = [&](int n, bool byRoomAfter) -> const std::set<std::uint32_t> & {
-            const auto id = std::make_tuple(letter, n, byRoomAfter);
+        // The grid holds rooms up to its limit: asking for more gets the same cells.
+        auto candidates = [&](int before, int after) -> const std::set<std::uint32_t> & {
+            before = std::min(before, grid.roomLimit());
+            after = std::min(after, grid.roomLimit());
+            const auto id = std::make_tuple(letter, before, after);
             auto found = known.find(id);
             if (found == known.end())
-                found = known.emplace(id, candidateKeys(grid, letter, n, byRoomAfter)).first;
+                found = known.emplace(id, candidateKeys(grid, letter, before, after)).first;
             return found->second;
         };
-        if (!candidates(j, false).count(key) || !candidates(after, true).count(key))
+        if (!candidates(j, 0).count(key) || !candidates(0, after).count(key) ||
+            !candidates(j, after).count(key))
             return problem(
                 QStringLiteral("first crossing of placement %1 is no candidate").arg(placementCode(at)));
         if (!grid.roomsAllow(key, std::min(j, grid.roomLimit()), std::min(after, grid.roomLimit())))
@@ -180,6 +197,66 @@ private slots:
         }
     }
 
+    void roomTableCountsAndFindsByBothRooms_data() {
+        QTest::addColumn<int>("limit");      // rooms drawn from 0 to limit
+        QTest::addColumn<int>("limitAfter"); // and from 0 to limitAfter once the table has been cleared
+        QTest::newRow("rooms 0") << 0 << 0;
+        QTest::newRow("rooms up to 3") << 3 << 3;
+        QTest::newRow("rooms up to the most") << RoomTable::maxRoom << RoomTable::maxRoom;
+        QTest::newRow("the most, then up to 2") << RoomTable::maxRoom << 2;
+        QTest::newRow("up to 2, then the most") << 2 << RoomTable::maxRoom;
+    }
+    void roomTableCountsAndFindsByBothRooms() {
+        QFETCH(int, limit);
+        QFETCH(int, limitAfter);
+        RoomTable table;
+        table.clear();
+        constexpr std::uint32_t items = 60;
+        RoomTable::Slots places(items, -1);
+        std::map<std::uint32_t, std::pair<int, int>> rooms; // the reference: item -> (before, after)
+        RandomGenerator rng(static_cast<std::uint64_t>(limit) + 1);
+        const auto room = [&] { return static_cast<int>(rng.Random(static_cast<std::uint32_t>(limit) + 1)); };
+        for (int step = 0; step < 600; ++step) {
+            if (step == 300) {
+                table.clear();
+                rooms.clear();
+                places.assign(places.size(), -1);
+                limit = limitAfter;
+            }
+            const std::uint32_t item = rng.Random(items);
+            const std::pair<int, int> to{room(), rng.Random(4) == 0 ? limit : room()};
+            const auto found = rooms.find(item);
+            if (found == rooms.end()) {
+                table.insert(item, to.first, to.second, places);
+                rooms[item] = to;
+            } else if (rng.Random(4) == 0) {
+                table.remove(item, found->second.first, found->second.second, places);
+                rooms.erase(found);
+            } else {
+                // Often only one of the rooms changes, as when a cell's rooms are measured anew.
+                const std::pair<int, int> moved =
+                    rng.Random(2) == 0 ? std::make_pair(to.first, found->second.second) : to;
+                table.move(item, found->second.first, found->second.second, moved.first, moved.second,
+                           places);
+                found->second = moved;
+            }
+            QCOMPARE(table.size(), static_cast<int>(rooms.size()));
+            for (int before = 0; before <= std::min(limit + 1, RoomTable::maxRoom); ++before)
+                for (int after = 0; after <= std::min(limit + 1, RoomTable::maxRoom); ++after) {
+                    std::set<std::uint32_t> expected;
+                    for (const auto &r : rooms)
+                        if (r.second.first >= before && r.second.second >= after)
+                            expected.insert(r.first);
+                    QCOMPARE(table.count(before, after), static_cast<int>(expected.size()));
+                    std::set<std::uint32_t> seen;
+                    for (int i = 0; i < table.count(before, after); ++i)
+                        QVERIFY(seen.insert(table.find(before, after, i)).second);
+                    QVERIFY2(seen == expected,
+                             qPrintable(QStringLiteral("before %1, after %2").arg(before).arg(after)));
+                }
+        }
+    }
+
     // A free cell beside a letter ends the room after of the crossable cells before it; once an answer
     // running through it makes it a letter, the room reaches further. The answers go in at fixed
     // places, and the crossings must then still find every valid placement.
@@ -209,7 +286,7 @@ private slots:
             // after ends at (13, 12) until MNX goes in.
             if (i + 1 < answers.size())
                 for (std::int32_t letter : crossingLetters(fastAnswers))
-                    for (std::uint32_t key : candidateKeys(grid, letter, 0, false))
+                    for (std::uint32_t key : candidateKeys(grid, letter, 0, 0))
                         grid.refreshRooms(key);
         }
         QVERIFY(grid.cells() == expected);
@@ -270,11 +347,15 @@ private slots:
         CrossingGrid grid(roomLimit < 0 ? longest - 1 : roomLimit, crossingLetters(fastAnswers),
                           roomsAfterFrom);
         grid.reset();
-        const Grid &cells = grid.cells();
+        // The grid as the literal generator's placements leave it, kept beside the crossing grid.
+        Grid cells = grid.cells();
         RandomGenerator rng(static_cast<std::uint64_t>(seed));
         const std::u16string &first = texts[rng.Random(static_cast<std::uint32_t>(texts.size()))];
-        grid.commit(makeFastAnswer(first), randomPlacement(static_cast<int>(first.size()), rng), 0);
+        const Placement firstAt = randomPlacement(static_cast<int>(first.size()), rng);
+        commitPlacement(cells, first, firstAt, 0);
+        grid.commit(makeFastAnswer(first), firstAt, 0);
         for (std::uint32_t step = 1; step < 40; ++step) {
+            QVERIFY(grid.cells() == cells);
             std::vector<std::pair<std::size_t, Placement>> choices;
             for (std::size_t a = 0; a < texts.size(); ++a) {
                 const QString problem = compareWithAllPlacements(grid, texts[a]);
@@ -289,15 +370,13 @@ private slots:
             if (choices.empty())
                 break;
             const auto &chosen = choices[rng.Random(static_cast<std::uint32_t>(choices.size()))];
-            Grid expected = cells;
-            commitPlacement(expected, texts[chosen.first], chosen.second, step);
+            commitPlacement(cells, texts[chosen.first], chosen.second, step);
             grid.commit(makeFastAnswer(texts[chosen.first]), chosen.second, step);
-            QVERIFY(cells == expected);
             // The generator measures the rooms of cells anew when their crossings miss: a third of
             // the crossable cells, drawn at random, are measured anew before the next comparison.
             if (measureAnew)
                 for (std::int32_t letter : crossingLetters(fastAnswers))
-                    for (std::uint32_t key : candidateKeys(grid, letter, 0, false))
+                    for (std::uint32_t key : candidateKeys(grid, letter, 0, 0))
                         if (rng.Random(3) == 0)
                             grid.refreshRooms(key);
         }
