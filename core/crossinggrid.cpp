@@ -104,15 +104,18 @@ inline void CrossingGrid::addCrossable(int dir, int line, int p) {
 }
 
 void CrossingGrid::keepRoomsAfter() {
+    for (int dir = 0; dir < 2; ++dir)
+        for (int line = 0; line < gridSize; ++line)
+            for (LineBits cells = lines_[dir][line].crossable; !cells.none(); cells.resetLowest()) {
+                const int p = cells.lowest();
+                const std::size_t cell = static_cast<std::size_t>(lineCell(dir, line, p));
+                const int after = roomAfter(dir, line, p);
+                listsOf(letters_[cell])
+                    ->byRooms.putUncounted(keyOf(dir, line, p), roomBefore_[cell], after, slots_);
+                roomAfter_[cell] = static_cast<std::int8_t>(after);
+            }
     for (LetterLists &lists : lists_) {
-        for (int i = 0; i < lists.byRoomBefore.size(); ++i) {
-            const std::uint32_t key = lists.byRoomBefore.atLeast(0, i);
-            const KeyPlace at = placeOf(key);
-            const std::size_t cell = key >> 1;
-            const int after = roomAfter(at.dir, at.line, at.p);
-            lists.byRooms.insert(key, roomBefore_[cell], after, slots_);
-            roomAfter_[cell] = static_cast<std::int8_t>(after);
-        }
+        lists.byRooms.countAll();
         lists.byRoomBefore.clear();
     }
     roomsAfterKept_ = true;

@@ -44,11 +44,12 @@ public:
     // Rooms after are kept only once the run has used roomsAfterFrom cells: until then, asking for room
     // after gets all crossable cells of the letter, again a superset. While the grid is sparse, most
     // rooms after are wide, and telling the cells apart by them saves fewer tests of crossings than
-    // keeping them costs; in a crowded grid it saves many. Until then the crossable cells of a letter
-    // are grouped by room before, from then on by both rooms.
+    // keeping them costs; in a crowded grid it saves many (measured on lists of 100 to 999 words, from
+    // about 3000 used cells on). Until then the crossable cells of a letter are grouped by room
+    // before, from then on by both rooms.
     CrossingGrid(int roomLimit, const std::vector<std::int32_t> &letters,
                  int roomsAfterFrom = defaultRoomsAfterFrom);
-    static constexpr int defaultRoomsAfterFrom = 1000;
+    static constexpr int defaultRoomsAfterFrom = 3000;
 
     // Starts a run: all cells free, nothing to cross. Costs in proportion to the cells the last run used.
     void reset();

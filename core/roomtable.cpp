@@ -14,6 +14,22 @@ void RoomTable::clear() {
     topAfter_ = 0;
 }
 
+void RoomTable::countAll() {
+    for (int b = topBefore_; b >= 0; --b) {
+        Counts &exactly = exactlyBefore_[static_cast<std::size_t>(b)];
+        int atLeastAfter = 0;
+        for (int a = topAfter_; a >= 0; --a) {
+            atLeastAfter +=
+                static_cast<int>(groups_[static_cast<std::size_t>(b)][static_cast<std::size_t>(a)].size());
+            exactly[static_cast<std::size_t>(a)] = static_cast<std::int16_t>(atLeastAfter);
+            const int above =
+                b < maxRoom ? atLeast_[static_cast<std::size_t>(a)][static_cast<std::size_t>(b) + 1] : 0;
+            atLeast_[static_cast<std::size_t>(a)][static_cast<std::size_t>(b)] =
+                static_cast<std::int16_t>(above + atLeastAfter);
+        }
+    }
+}
+
 void RoomTable::move(std::uint32_t item, int fromBefore, int fromAfter, int toBefore, int toAfter,
                      Slots &slots) {
     if (fromBefore == toBefore && fromAfter == toAfter)

@@ -48,6 +48,11 @@ public:
         countIn<-1>(before, after);
     }
     void move(std::uint32_t item, int fromBefore, int fromAfter, int toBefore, int toAfter, Slots &slots);
+    // Adds many items to an empty table: each one put in without counting it, then all counted at once.
+    void putUncounted(std::uint32_t item, int before, int after, Slots &slots) {
+        put(item, before, after, slots);
+    }
+    void countAll();
 
 private:
     using Counts = std::array<std::int16_t, maxRoom + 1>;

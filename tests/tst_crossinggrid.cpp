@@ -218,10 +218,16 @@ private slots:
         const auto room = [&] { return static_cast<int>(rng.Random(static_cast<std::uint32_t>(limit) + 1)); };
         for (int step = 0; step < 600; ++step) {
             if (step == 300) {
+                // Filled anew at once, the items counted together.
                 table.clear();
                 rooms.clear();
                 places.assign(places.size(), -1);
                 limit = limitAfter;
+                for (std::uint32_t item = 0; item < items; item += 2) {
+                    rooms[item] = {room(), room()};
+                    table.putUncounted(item, rooms[item].first, rooms[item].second, places);
+                }
+                table.countAll();
             }
             const std::uint32_t item = rng.Random(items);
             const std::pair<int, int> to{room(), rng.Random(4) == 0 ? limit : room()};
