@@ -11,8 +11,8 @@ CrossingGrid::CrossingGrid(int roomLimit, const std::vector<std::int32_t> &lette
     listOf_.fill(-1);
     for (std::int32_t letter : letters)
         if (letter >= 0 && letter <= maxLetterCode && listOf_[static_cast<std::size_t>(letter)] < 0) {
-            listOf_[static_cast<std::size_t>(letter)] = static_cast<std::int16_t>(lists_.size());
-            lists_.emplace_back();
+            listOf_[static_cast<std::size_t>(letter)] = static_cast<std::int16_t>(byRoomBefore_.size());
+            byRoomBefore_.emplace_back();
         }
     clueCells_.reserve(gridCells / 2);
     letters_.fill(cellFree);
@@ -40,10 +40,10 @@ void CrossingGrid::reset() {
         usedCells_ = 0;
     }
     clueCells_.clear();
-    for (LetterLists &l : lists_) {
-        l.byRoomBefore.clear();
-        l.byRooms.clear();
-    }
+    for (RankedList &l : byRoomBefore_)
+        l.clear();
+    for (RoomTable &t : byRooms_)
+        t.clear();
     roomsAfterKept_ = false;
 }
 
@@ -85,8 +85,8 @@ inline int CrossingGrid::roomAfter(int dir, int line, int p) const {
 
 inline void CrossingGrid::addCrossable(int dir, int line, int p) {
     const int cell = lineCell(dir, line, p);
-    LetterLists *lists = listsOf(letters_[static_cast<std::size_t>(cell)]);
-    if (!lists)
+    const int list = listOfCell(cell);
+    if (list < 0)
         return; // no answer can cross this letter
     const int before = roomBefore(dir, line, p);
     if (before < 0)
@@ -96,53 +96,54 @@ inline void CrossingGrid::addCrossable(int dir, int line, int p) {
     lines_[dir][line].crossable.set(p);
     if (roomsAfterKept_) {
         const int after = roomAfter(dir, line, p);
-        lists->byRooms.insert(key, before, after, slots_);
+        byRooms_[static_cast<std::size_t>(list)].insert(key, before, after, slots_);
         roomAfter_[static_cast<std::size_t>(cell)] = static_cast<std::int8_t>(after);
     } else {
-        lists->byRoomBefore.insert(key, before, slots_);
+        byRoomBefore_[static_cast<std::size_t>(list)].insert(key, before, slots_);
     }
 }
 
 void CrossingGrid::keepRoomsAfter() {
+    byRooms_.resize(byRoomBefore_.size());
     for (int dir = 0; dir < 2; ++dir)
         for (int line = 0; line < gridSize; ++line)
             for (LineBits cells = lines_[dir][line].crossable; !cells.none(); cells.resetLowest()) {
                 const int p = cells.lowest();
-                const std::size_t cell = static_cast<std::size_t>(lineCell(dir, line, p));
+                const int cell = lineCell(dir, line, p);
                 const int after = roomAfter(dir, line, p);
-                listsOf(letters_[cell])
-                    ->byRooms.putUncounted(keyOf(dir, line, p), roomBefore_[cell], after, slots_);
-                roomAfter_[cell] = static_cast<std::int8_t>(after);
+                byRooms_[static_cast<std::size_t>(listOfCell(cell))].putUncounted(
+                    keyOf(dir, line, p), roomBefore_[static_cast<std::size_t>(cell)], after, slots_);
+                roomAfter_[static_cast<std::size_t>(cell)] = static_cast<std::int8_t>(after);
             }
-    for (LetterLists &lists : lists_) {
-        lists.byRooms.countAll();
-        lists.byRoomBefore.clear();
-    }
+    for (RoomTable &t : byRooms_)
+        t.countAll();
+    for (RankedList &l : byRoomBefore_)
+        l.clear();
     roomsAfterKept_ = true;
 }
 
 void CrossingGrid::removeCrossable(int dir, int line, int p) {
     const int cell = lineCell(dir, line, p);
     const std::uint32_t key = keyOf(dir, line, p);
-    LetterLists *lists = listsOf(letters_[static_cast<std::size_t>(cell)]);
+    const std::size_t list = static_cast<std::size_t>(listOfCell(cell));
     if (roomsAfterKept_)
-        lists->byRooms.remove(key, roomBefore_[static_cast<std::size_t>(cell)],
+        byRooms_[list].remove(key, roomBefore_[static_cast<std::size_t>(cell)],
                               roomAfter_[static_cast<std::size_t>(cell)], slots_);
     else
-        lists->byRoomBefore.remove(key, roomBefore_[static_cast<std::size_t>(cell)], slots_);
+        byRoomBefore_[list].remove(key, roomBefore_[static_cast<std::size_t>(cell)], slots_);
     lines_[dir][line].crossable.reset(p);
 }
 
 inline void CrossingGrid::setRooms(std::uint32_t key, int cell, int before, int after) {
-    LetterLists *lists = listsOf(letters_[static_cast<std::size_t>(cell)]);
+    const std::size_t list = static_cast<std::size_t>(listOfCell(cell));
     std::int8_t &oldBefore = roomBefore_[static_cast<std::size_t>(cell)];
     if (!roomsAfterKept_) {
-        lists->byRoomBefore.changeKey(key, oldBefore, before, slots_);
+        byRoomBefore_[list].changeKey(key, oldBefore, before, slots_);
         oldBefore = static_cast<std::int8_t>(before);
         return;
     }
     std::int8_t &oldAfter = roomAfter_[static_cast<std::size_t>(cell)];
-    lists->byRooms.move(key, oldBefore, oldAfter, before, after, slots_);
+    byRooms_[list].move(key, oldBefore, oldAfter, before, after, slots_);
     oldBefore = static_cast<std::int8_t>(before);
     oldAfter = static_cast<std::int8_t>(after);
 }

@@ -96,11 +96,17 @@ public:
     int listOf(std::int32_t letter) const {
         return letter < 0 || letter > maxLetterCode ? -1 : listOf_[static_cast<std::size_t>(letter)];
     }
-    int countBefore(int list, int n) const { return listAt(list).byRoomBefore.countFrom(n); }
-    std::uint32_t findBefore(int list, int n, int i) const { return listAt(list).byRoomBefore.atLeast(n, i); }
-    int countBoth(int list, int before, int after) const { return listAt(list).byRooms.count(before, after); }
+    int countBefore(int list, int n) const {
+        return byRoomBefore_[static_cast<std::size_t>(list)].countFrom(n);
+    }
+    std::uint32_t findBefore(int list, int n, int i) const {
+        return byRoomBefore_[static_cast<std::size_t>(list)].atLeast(n, i);
+    }
+    int countBoth(int list, int before, int after) const {
+        return byRooms_[static_cast<std::size_t>(list)].count(before, after);
+    }
     std::uint32_t findBoth(int list, int before, int after, int i) const {
-        return listAt(list).byRooms.find(before, after, i);
+        return byRooms_[static_cast<std::size_t>(list)].find(before, after, i);
     }
     bool roomsAfterKept() const { return roomsAfterKept_; }
     int roomLimit() const { return roomLimit_; }
@@ -142,20 +148,8 @@ private:
     static constexpr int across = 0;
     static constexpr int down = 1;
 
-    // The crossable cells of one letter cell value, by room before until the rooms after are kept,
-    // then by both rooms.
-    struct LetterLists {
-        RankedList byRoomBefore;
-        RoomTable byRooms;
-    };
-    const LetterLists &listAt(int list) const { return lists_[static_cast<std::size_t>(list)]; }
-    const LetterLists *listsOf(std::int32_t letter) const {
-        const int i = listOf(letter);
-        return i < 0 ? nullptr : &lists_[static_cast<std::size_t>(i)];
-    }
-    LetterLists *listsOf(std::int32_t letter) {
-        return const_cast<LetterLists *>(static_cast<const CrossingGrid *>(this)->listsOf(letter));
-    }
+    // The list number of the letter in a cell, -1 when no answer crosses it.
+    int listOfCell(int cell) const { return listOf(letters_[static_cast<std::size_t>(cell)]); }
 
     // A crossable cell is keyed by its cell index and the direction it is crossed in. A letter cell is
     // crossed in one direction only, so the arrays by cell below serve both.
@@ -213,7 +207,10 @@ private:
     };
     LineState lines_[2][gridSize];                       // [dir][line]
     std::array<std::int16_t, maxLetterCode + 1> listOf_; // per letter cell value: its lists, or -1
-    std::vector<LetterLists> lists_;
+    // Per letter cell value that can be crossed, its crossable cells: by room before until the rooms after
+    // are kept, then by both rooms (the tables made when a run first keeps them).
+    std::vector<RankedList> byRoomBefore_;
+    std::vector<RoomTable> byRooms_;
     RankedList::Slots slots_;                       // per key: index in its group of the list it is in
     std::array<std::int8_t, gridCells> roomBefore_; // per cell that is crossable
     std::array<std::int8_t, gridCells> roomAfter_;
