@@ -1,7 +1,7 @@
 // Times the literal generator (attempt by attempt, the reference) and the fast generator side by side on
 // the example word lists, and prints the times and their ratio.
 //
-//   bench_generator [--cold] [--literal-runs N] [--threads N] [--repeat N] [LIST...]
+//   bench_generator [--cold [--against CLI]] [--literal-runs N] [--threads N] [--repeat N] [LIST...]
 //
 // By default both engines run in this process. The fast engine's first call is timed on its own: the
 // first generation after start-up, with fresh memory and threads; then the median of --repeat further
@@ -11,7 +11,10 @@
 // --cold times generations the way a user meets them: each one a process of its own,
 // `wabrix-cli generate LIST -o FILE --runs 1001`, with --engine literal for the reference, and the
 // processor time (user + system) and peak memory of the whole process, start-up included; the median
-// of --repeat processes for the fast engine, one process for the literal one.
+// of --repeat processes for the fast engine, one process for the literal one. --against CLI times
+// another build's wabrix-cli as well, its processes and this build's taken in turn, so that both meet
+// the machine in the same state: how to compare a change before and after on a machine whose speed
+// drifts from minute to minute.
 //
 // A full literal generation of 999 words takes minutes, so the literal engine makes fewer runs on lists
 // of more than 100 entries and its time is scaled up to 1001 runs (the output says so). Runs are
@@ -65,11 +68,19 @@ Timing timeGeneration(bool fast, const WordTable &table, int runs, int threads) 
 }
 
 // One generation by wabrix-cli in a process of its own; runs < 0 stands for a failed start.
-Timing timeProcess(const QString &list, const QString &output, bool fast, int runs, int seed) {
-    const std::vector<std::string> arguments{
-        WABRIX_CLI,           "generate", list.toStdString(),       "-o",
-        output.toStdString(), "--runs",   std::to_string(runs),     "--seed",
-        std::to_string(seed), "--engine", fast ? "fast" : "literal"};
+Timing timeProcess(const QString &list, const QString &output, bool fast, int runs, int seed,
+                   const std::string &cli = WABRIX_CLI) {
+    const std::vector<std::string> arguments{cli,
+                                             "generate",
+                                             list.toStdString(),
+                                             "-o",
+                                             output.toStdString(),
+                                             "--runs",
+                                             std::to_string(runs),
+                                             "--seed",
+                                             std::to_string(seed),
+                                             "--engine",
+                                             fast ? "fast" : "literal"};
     std::vector<char *> argv;
     for (const std::string &a : arguments)
         argv.push_back(const_cast<char *>(a.c_str()));
@@ -106,6 +117,7 @@ double median(std::vector<double> values) {
 struct Arguments {
     QStringList lists;
     bool cold = false;
+    std::string against; // another wabrix-cli to time in turn with this build's
     int literalRunsForLargeLists = 50;
     int threads = 0;
     int repeat = 5;
@@ -170,8 +182,13 @@ int benchmarkCold(const Arguments &a) {
     std::printf("Generation of %d runs by %s, each a process of its own: processor time (user + system) "
                 "of the whole process; fast engine median of %d processes, literal engine one.\n",
                 defaultRuns, WABRIX_CLI, a.repeat);
-    std::printf("%-18s %7s %12s %10s %9s %8s %10s\n", "list", "entries", "literal cpu", "fast cpu", "fast s",
+    if (!a.against.empty())
+        std::printf("Against %s, its processes and these taken in turn.\n", a.against.c_str());
+    std::printf("%-18s %7s %12s %10s %9s %8s %10s", "list", "entries", "literal cpu", "fast cpu", "fast s",
                 "cpu x", "fast peak");
+    if (!a.against.empty())
+        std::printf(" %10s %9s %8s %10s", "other cpu", "other s", "cpu x", "other peak");
+    std::printf("\n");
     const QString output = QDir::temp().filePath(QStringLiteral("bench_generator-%1.wbx").arg(getpid()));
     for (const QString &path : a.lists) {
         WordList words = readWordList(path);
@@ -180,9 +197,10 @@ int benchmarkCold(const Arguments &a) {
             return 1;
         }
         const int entries = static_cast<int>(words.rows.size());
-        std::vector<double> fastCpuTimes;
-        std::vector<double> fastTimes;
+        std::vector<double> fastCpuTimes, otherCpuTimes;
+        std::vector<double> fastTimes, otherTimes;
         long peak = 0;
+        long otherPeak = 0;
         for (int r = 0; r < a.repeat; ++r) {
             const Timing t = timeProcess(path, output, true, defaultRuns, r + 1);
             if (t.runs < 0) {
@@ -192,6 +210,16 @@ int benchmarkCold(const Arguments &a) {
             fastCpuTimes.push_back(t.cpuSeconds);
             fastTimes.push_back(t.seconds);
             peak = std::max(peak, t.peakKilobytes);
+            if (a.against.empty())
+                continue;
+            const Timing o = timeProcess(path, output, true, defaultRuns, r + 1, a.against);
+            if (o.runs < 0) {
+                std::fprintf(stderr, "%s generate %s failed\n", a.against.c_str(), qPrintable(path));
+                return 1;
+            }
+            otherCpuTimes.push_back(o.cpuSeconds);
+            otherTimes.push_back(o.seconds);
+            otherPeak = std::max(otherPeak, o.peakKilobytes);
         }
         const Timing literal = timeProcess(path, output, false, literalRunsFor(entries, a), 1);
         if (literal.runs < 0) {
@@ -200,9 +228,15 @@ int benchmarkCold(const Arguments &a) {
         }
         const double literalCpu = scaledToFullGeneration(literal.cpuSeconds, literal.runs);
         const double fastCpu = median(fastCpuTimes);
-        std::printf("%-18s %7d %11.3f%s %10.4f %9.4f %7.0fx %7.1f MB\n", qPrintable(path.section(u'/', -1)),
+        std::printf("%-18s %7d %11.3f%s %10.4f %9.4f %7.0fx %7.1f MB", qPrintable(path.section(u'/', -1)),
                     entries, literalCpu, literal.runs == defaultRuns ? " " : "*", fastCpu, median(fastTimes),
                     literalCpu / fastCpu, static_cast<double>(peak) / 1024);
+        if (!a.against.empty()) {
+            const double otherCpu = median(otherCpuTimes);
+            std::printf(" %10.4f %9.4f %7.0fx %7.1f MB", otherCpu, median(otherTimes), literalCpu / otherCpu,
+                        static_cast<double>(otherPeak) / 1024);
+        }
+        std::printf("\n");
         printScaleNote(literal);
         std::fflush(stdout);
     }
@@ -227,6 +261,8 @@ int main(int argc, char *argv[]) {
             a.threads = std::max(0, arguments[++i].toInt());
         else if (argument == QLatin1String("--repeat") && hasValue)
             a.repeat = std::max(1, arguments[++i].toInt());
+        else if (argument == QLatin1String("--against") && hasValue)
+            a.against = arguments[++i].toStdString();
         else
             a.lists << argument;
     }
