@@ -2,9 +2,6 @@
 
 #include <algorithm>
 
-static_assert(RoomTable::maxRoom == RankedList::maxKey,
-              "both groupings of the crossable cells hold the same rooms");
-
 CrossingGrid::CrossingGrid(int roomLimit, const std::vector<std::int32_t> &letters, int roomsAfterFrom)
     : roomLimit_(std::min(std::max(roomLimit, 0), static_cast<int>(RankedList::maxKey))),
       roomsAfterFrom_(roomsAfterFrom), slots_(2 * gridCells, -1) {

@@ -1,8 +1,9 @@
 #pragma once
 
+#include "keyedgroups.h"
+
 #include <array>
 #include <cstdint>
-#include <cstring>
 #include <vector>
 
 // Items grouped by a small key (0 to maxKey): counting the items with key >= m costs one look-up,
@@ -11,9 +12,8 @@
 // provides, indexed by the item.
 class RankedList {
 public:
-    static constexpr int maxKey = 15;
-    // Per item its index in its group; the owner has fewer than 32,768 items.
-    using Slots = std::vector<std::int16_t>;
+    static constexpr int maxKey = keyedgroups::maxKey;
+    using Slots = keyedgroups::Slots;
 
     void clear();
     int size() const { return atLeast_[0]; }
@@ -54,47 +54,25 @@ public:
     }
 
 private:
-    using Counts = std::array<std::int16_t, maxKey + 1>;
+    using Counts = keyedgroups::Counts;
 
     void take(std::uint32_t item, int key, Slots &slots) {
-        auto &group = groups_[static_cast<std::size_t>(key)];
-        const std::int16_t slot = slots[item];
-        const std::uint32_t moved = group.back();
-        group[static_cast<std::size_t>(slot)] = moved;
-        slots[moved] = slot;
-        group.pop_back();
+        keyedgroups::take(groups_[static_cast<std::size_t>(key)], item, slots);
     }
     void put(std::uint32_t item, int key, Slots &slots) {
-        auto &group = groups_[static_cast<std::size_t>(key)];
-        slots[item] = static_cast<std::int16_t>(group.size());
-        group.push_back(item);
+        keyedgroups::put(groups_[static_cast<std::size_t>(key)], item, slots);
         if (key > top_)
             top_ = key;
     }
-    // Adds sign to the count of every m from 0 to key: a whole row of ones up to key, added as one
-    // vector of sixteen counts (written as a loop, the compiler made it sixteen scalar additions).
+    // Adds sign to the count of every m from 0 to key.
     void count(int key, int sign) {
-        using Lanes = std::int16_t __attribute__((vector_size(sizeof(Counts))));
-        Lanes counts;
-        Lanes row;
-        std::memcpy(&counts, atLeast_.data(), sizeof counts);
-        std::memcpy(&row, upTo()[static_cast<std::size_t>(key)].data(), sizeof row);
-        counts = sign > 0 ? counts + row : counts - row;
-        std::memcpy(atLeast_.data(), &counts, sizeof counts);
-    }
-    // upTo()[k][m] = 1 for 0 <= m <= k.
-    static const std::array<Counts, maxKey + 1> &upTo() {
-        static constexpr std::array<Counts, maxKey + 1> rows = [] {
-            std::array<Counts, maxKey + 1> r{};
-            for (int k = 0; k <= maxKey; ++k)
-                for (int m = 0; m <= k; ++m)
-                    r[static_cast<std::size_t>(k)][static_cast<std::size_t>(m)] = 1;
-            return r;
-        }();
-        return rows;
+        if (sign > 0)
+            keyedgroups::add<1>(atLeast_, keyedgroups::upTo(key));
+        else
+            keyedgroups::add<-1>(atLeast_, keyedgroups::upTo(key));
     }
 
-    Counts atLeast_{};                                          // [m]: items with key >= m
-    int top_ = 0; // no item has had a larger key since the list was cleared
-    std::array<std::vector<std::uint32_t>, maxKey + 1> groups_; // by key
+    Counts atLeast_{}; // [m]: items with key >= m
+    int top_ = 0;      // no item has had a larger key since the list was cleared
+    std::array<keyedgroups::Group, maxKey + 1> groups_; // by key
 };

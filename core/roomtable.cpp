@@ -49,6 +49,6 @@ void RoomTable::move(std::uint32_t item, int fromBefore, int fromAfter, int toBe
     }
     addRows<1>(upTo(toBefore), both + 1, toAfter);
     addRows<-1>(upTo(fromBefore), both + 1, fromAfter);
-    add<-1>(exactlyBefore_[static_cast<std::size_t>(fromBefore)], upTo(fromAfter));
-    add<1>(exactlyBefore_[static_cast<std::size_t>(toBefore)], upTo(toAfter));
+    keyedgroups::add<-1>(exactlyBefore_[static_cast<std::size_t>(fromBefore)], upTo(fromAfter));
+    keyedgroups::add<1>(exactlyBefore_[static_cast<std::size_t>(toBefore)], upTo(toAfter));
 }

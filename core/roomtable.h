@@ -1,9 +1,10 @@
 #pragma once
 
+#include "keyedgroups.h"
+
 #include <array>
 #include <cstdint>
 #include <cstring>
-#include <vector>
 
 // Items grouped by two small keys, a room before and a room after (each 0 to maxRoom): counting the
 // items with room before >= b and room after >= a costs one look-up, finding the i-th of them two
@@ -12,9 +13,8 @@
 // indexed by the item.
 class RoomTable {
 public:
-    static constexpr int maxRoom = 15;
-    // Per item its index in its group; the owner has fewer than 32,768 items.
-    using Slots = std::vector<std::int16_t>;
+    static constexpr int maxRoom = keyedgroups::maxKey;
+    using Slots = keyedgroups::Slots;
 
     void clear();
     int size() const { return atLeast_[0][0]; }
@@ -55,40 +55,14 @@ public:
     void countAll();
 
 private:
-    using Counts = std::array<std::int16_t, maxRoom + 1>;
-    using Lanes = std::int16_t __attribute__((vector_size(sizeof(Counts))));
+    using Counts = keyedgroups::Counts;
 
-    // Adds sign times the row to the counts of the rooms after from first to last, as one vector of
-    // sixteen counts each (written as a loop, the compiler makes it sixteen scalar additions).
+    // Adds sign times the row to the counts of the rooms after from first to last.
     template <int sign> void addRows(const Counts &row, int first, int last) {
-        Lanes r;
-        std::memcpy(&r, row.data(), sizeof r);
-        for (int a = first; a <= last; ++a) {
-            Lanes c;
-            std::memcpy(&c, atLeast_[static_cast<std::size_t>(a)].data(), sizeof c);
-            c = sign > 0 ? c + r : c - r;
-            std::memcpy(atLeast_[static_cast<std::size_t>(a)].data(), &c, sizeof c);
-        }
+        for (int a = first; a <= last; ++a)
+            keyedgroups::add<sign>(atLeast_[static_cast<std::size_t>(a)], row);
     }
-    template <int sign> static void add(Counts &counts, const Counts &row) {
-        Lanes c, r;
-        std::memcpy(&c, counts.data(), sizeof c);
-        std::memcpy(&r, row.data(), sizeof r);
-        c = sign > 0 ? c + r : c - r;
-        std::memcpy(counts.data(), &c, sizeof c);
-    }
-    // The row with a one for every room from 0 to room.
-    static const Counts &upTo(int room) { return upToRows()[static_cast<std::size_t>(room)]; }
-    static const std::array<Counts, maxRoom + 1> &upToRows() {
-        static constexpr std::array<Counts, maxRoom + 1> rows = [] {
-            std::array<Counts, maxRoom + 1> r{};
-            for (int k = 0; k <= maxRoom; ++k)
-                for (int m = 0; m <= k; ++m)
-                    r[static_cast<std::size_t>(k)][static_cast<std::size_t>(m)] = 1;
-            return r;
-        }();
-        return rows;
-    }
+    static const Counts &upTo(int room) { return keyedgroups::upTo(room); }
     // How many of the counts are above i, without a branch: a compare of eight counts at once (the
     // width every x86-64 processor has) gives -1 in every such lane; the two halves' lanes are added
     // and their four 16-bit sums in each word summed by one multiplication.
@@ -108,20 +82,15 @@ private:
     // Adds sign to the counts of every (room before <= before, room after <= after).
     template <int sign> void countIn(int before, int after) {
         addRows<sign>(upTo(before), 0, after);
-        add<sign>(exactlyBefore_[static_cast<std::size_t>(before)], upTo(after));
+        keyedgroups::add<sign>(exactlyBefore_[static_cast<std::size_t>(before)], upTo(after));
     }
     void take(std::uint32_t item, int before, int after, Slots &slots) {
-        auto &group = groups_[static_cast<std::size_t>(before)][static_cast<std::size_t>(after)];
-        const std::int16_t slot = slots[item];
-        const std::uint32_t moved = group.back();
-        group[static_cast<std::size_t>(slot)] = moved;
-        slots[moved] = slot;
-        group.pop_back();
+        keyedgroups::take(groups_[static_cast<std::size_t>(before)][static_cast<std::size_t>(after)], item,
+                          slots);
     }
     void put(std::uint32_t item, int before, int after, Slots &slots) {
-        auto &group = groups_[static_cast<std::size_t>(before)][static_cast<std::size_t>(after)];
-        slots[item] = static_cast<std::int16_t>(group.size());
-        group.push_back(item);
+        keyedgroups::put(groups_[static_cast<std::size_t>(before)][static_cast<std::size_t>(after)], item,
+                         slots);
         if (before > topBefore_)
             topBefore_ = before;
         if (after > topAfter_)
@@ -133,5 +102,5 @@ private:
     // No item has had larger rooms since the table was cleared.
     int topBefore_ = 0;
     int topAfter_ = 0;
-    std::array<std::array<std::vector<std::uint32_t>, maxRoom + 1>, maxRoom + 1> groups_; // [before][after]
+    std::array<std::array<keyedgroups::Group, maxRoom + 1>, maxRoom + 1> groups_; // [before][after]
 };

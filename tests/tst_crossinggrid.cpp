@@ -138,21 +138,25 @@ QString compareWithAllPlacements(const CrossingGrid &grid, const std::u16string 
     return {};
 }
 
+// Rows for the tests of the groupings by key: keys drawn from 0 to limit, and from 0 to limitAfter once
+// the grouping has been cleared.
+void addKeyLimits() {
+    QTest::addColumn<int>("limit");
+    QTest::addColumn<int>("limitAfter");
+    QTest::newRow("keys 0") << 0 << 0;
+    QTest::newRow("keys up to 3") << 3 << 3;
+    QTest::newRow("keys up to the most") << keyedgroups::maxKey << keyedgroups::maxKey;
+    QTest::newRow("the most, then up to 2") << keyedgroups::maxKey << 2;
+    QTest::newRow("up to 2, then the most") << 2 << keyedgroups::maxKey;
+}
+
 } // namespace
 
 class TestCrossingGrid : public QObject {
     Q_OBJECT
 
 private slots:
-    void rankedListCountsAndFindsByKey_data() {
-        QTest::addColumn<int>("limit");      // keys drawn from 0 to limit
-        QTest::addColumn<int>("limitAfter"); // and from 0 to limitAfter once the list has been cleared
-        QTest::newRow("keys 0") << 0 << 0;
-        QTest::newRow("keys up to 3") << 3 << 3;
-        QTest::newRow("keys up to the most") << RankedList::maxKey << RankedList::maxKey;
-        QTest::newRow("the most, then up to 2") << RankedList::maxKey << 2;
-        QTest::newRow("up to 2, then the most") << 2 << RankedList::maxKey;
-    }
+    void rankedListCountsAndFindsByKey_data() { addKeyLimits(); }
     void rankedListCountsAndFindsByKey() {
         QFETCH(int, limit);
         QFETCH(int, limitAfter);
@@ -197,15 +201,7 @@ private slots:
         }
     }
 
-    void roomTableCountsAndFindsByBothRooms_data() {
-        QTest::addColumn<int>("limit");      // rooms drawn from 0 to limit
-        QTest::addColumn<int>("limitAfter"); // and from 0 to limitAfter once the table has been cleared
-        QTest::newRow("rooms 0") << 0 << 0;
-        QTest::newRow("rooms up to 3") << 3 << 3;
-        QTest::newRow("rooms up to the most") << RoomTable::maxRoom << RoomTable::maxRoom;
-        QTest::newRow("the most, then up to 2") << RoomTable::maxRoom << 2;
-        QTest::newRow("up to 2, then the most") << 2 << RoomTable::maxRoom;
-    }
+    void roomTableCountsAndFindsByBothRooms_data() { addKeyLimits(); }
     void roomTableCountsAndFindsByBothRooms() {
         QFETCH(int, limit);
         QFETCH(int, limitAfter);
