@@ -41,10 +41,8 @@ void RoomTable::move(std::uint32_t item, int fromBefore, int fromAfter, int toBe
     const int both = fromAfter < toAfter ? fromAfter : toAfter;
     if (fromBefore != toBefore) {
         // The ones of the rooms before between the two, all taken away or all added.
-        Counts change{};
-        for (int b = 0; b <= maxRoom; ++b)
-            change[static_cast<std::size_t>(b)] = static_cast<std::int16_t>(
-                upTo(toBefore)[static_cast<std::size_t>(b)] - upTo(fromBefore)[static_cast<std::size_t>(b)]);
+        Counts change = upTo(toBefore);
+        keyedgroups::add<-1>(change, upTo(fromBefore));
         addRows<1>(change, 0, both);
     }
     addRows<1>(upTo(toBefore), both + 1, toAfter);
