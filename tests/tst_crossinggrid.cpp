@@ -138,6 +138,32 @@ QString compareWithAllPlacements(const CrossingGrid &grid, const std::u16string 
     return {};
 }
 
+// Checks that the cells found by rooms are exactly the crossable cells whose kept rooms allow them, for
+// every letter and every pair of rooms up to the grid's limit: the groups and counts the grid keeps
+// agree with the rooms it keeps per cell.
+QString compareGroupsWithRooms(const CrossingGrid &grid, const std::vector<std::int32_t> &letters) {
+    for (std::int32_t letter : letters) {
+        const std::set<std::uint32_t> all = candidateKeys(grid, letter, 0, 0);
+        for (int before = 0; before <= grid.roomLimit(); ++before)
+            for (int after = 0; after <= grid.roomLimit(); ++after) {
+                std::set<std::uint32_t> allowed;
+                for (std::uint32_t key : all)
+                    if (grid.roomsAllow(key, before, after))
+                        allowed.insert(key);
+                const std::set<std::uint32_t> found = candidateKeys(grid, letter, before, after);
+                if (found != allowed)
+                    return QStringLiteral(
+                               "letter %1, room before %2, room after %3: %4 cells found, %5 allowed")
+                        .arg(letter)
+                        .arg(before)
+                        .arg(after)
+                        .arg(found.size())
+                        .arg(allowed.size());
+            }
+    }
+    return {};
+}
+
 // Rows for the tests of the groupings by key: keys drawn from 0 to limit, and from 0 to limitAfter once
 // the grouping has been cleared.
 void addKeyLimits() {
@@ -358,6 +384,9 @@ private slots:
         grid.commit(makeFastAnswer(first), firstAt, 0);
         for (std::uint32_t step = 1; step < 40; ++step) {
             QVERIFY(grid.cells() == cells);
+            const QString groups = compareGroupsWithRooms(grid, crossingLetters(fastAnswers));
+            if (!groups.isEmpty())
+                QFAIL(qPrintable(QStringLiteral("step %1, %2").arg(step).arg(groups)));
             std::vector<std::pair<std::size_t, Placement>> choices;
             for (std::size_t a = 0; a < texts.size(); ++a) {
                 const QString problem = compareWithAllPlacements(grid, texts[a]);
