@@ -372,19 +372,19 @@ private slots:
             fastAnswers.push_back(makeFastAnswer(texts.back()));
             longest = std::max(longest, static_cast<int>(a.size()));
         }
-        CrossingGrid grid(roomLimit < 0 ? longest - 1 : roomLimit, crossingLetters(fastAnswers),
-                          roomsAfterFrom);
+        const std::vector<std::int32_t> letters = crossingLetters(fastAnswers);
+        CrossingGrid grid(roomLimit < 0 ? longest - 1 : roomLimit, letters, roomsAfterFrom);
         grid.reset();
         // The grid as the literal generator's placements leave it, kept beside the crossing grid.
         Grid cells = grid.cells();
         RandomGenerator rng(static_cast<std::uint64_t>(seed));
-        const std::u16string &first = texts[rng.Random(static_cast<std::uint32_t>(texts.size()))];
-        const Placement firstAt = randomPlacement(static_cast<int>(first.size()), rng);
-        commitPlacement(cells, first, firstAt, 0);
-        grid.commit(makeFastAnswer(first), firstAt, 0);
+        const std::size_t first = rng.Random(static_cast<std::uint32_t>(texts.size()));
+        const Placement firstAt = randomPlacement(static_cast<int>(texts[first].size()), rng);
+        commitPlacement(cells, texts[first], firstAt, 0);
+        grid.commit(fastAnswers[first], firstAt, 0);
         for (std::uint32_t step = 1; step < 40; ++step) {
             QVERIFY(grid.cells() == cells);
-            const QString groups = compareGroupsWithRooms(grid, crossingLetters(fastAnswers));
+            const QString groups = compareGroupsWithRooms(grid, letters);
             if (!groups.isEmpty())
                 QFAIL(qPrintable(QStringLiteral("step %1, %2").arg(step).arg(groups)));
             std::vector<std::pair<std::size_t, Placement>> choices;
@@ -402,11 +402,11 @@ private slots:
                 break;
             const auto &chosen = choices[rng.Random(static_cast<std::uint32_t>(choices.size()))];
             commitPlacement(cells, texts[chosen.first], chosen.second, step);
-            grid.commit(makeFastAnswer(texts[chosen.first]), chosen.second, step);
+            grid.commit(fastAnswers[chosen.first], chosen.second, step);
             // The generator measures the rooms of cells anew when their crossings miss: a third of
             // the crossable cells, drawn at random, are measured anew before the next comparison.
             if (measureAnew)
-                for (std::int32_t letter : crossingLetters(fastAnswers))
+                for (std::int32_t letter : letters)
                     for (std::uint32_t key : candidateKeys(grid, letter, 0, 0))
                         if (rng.Random(3) == 0)
                             grid.refreshRooms(key);
